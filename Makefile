@@ -1,0 +1,57 @@
+# Set-up, build, tests and start of Orvane on Debian 12.
+#   make run   installs what is missing, builds, starts the program
+#   make test  installs what is missing, builds, runs every test
+#   make deps  installs the Debian packages alone
+
+PACKAGES := g++ cmake ninja-build pkg-config \
+            qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
+            qt6-tools-dev qt6-l10n-tools libxkbcommon-dev \
+            libgtest-dev libbenchmark-dev nlohmann-json3-dev \
+            fonts-noto-cjk fonts-wqy-microhei xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+EXAMPLE := examples/worked-example.txt
+
+.PHONY: deps build test run cli screenshots bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+
+test: build
+	ctest --preset default
+	cmake --preset sanitize >/dev/null
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+
+cli: build
+	./build/src/cli/orvane-cli $(EXAMPLE)
+
+run: build
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  ./build/src/app/orvane; \
+	else \
+	  echo "No display here (DISPLAY and WAYLAND_DISPLAY are unset), so the desktop program cannot open its window."; \
+	  echo "Start it on a desktop, or under a virtual X server:  xvfb-run -a ./build/src/app/orvane"; \
+	  echo "The command-line calculator on the bundled example:"; \
+	  ./build/src/cli/orvane-cli $(EXAMPLE); \
+	fi
+
+screenshots: build
+	cmake --build --preset default --target screenshots
+
+bench: build
+	./build/bench/orvane-bench
+
+clean:
+	rm -rf build build-sanitize

@@ -1,0 +1,19 @@
+// Numbers as the boxes of the forms show and accept them, whatever the
+// process locale: general format with up to 15 significant digits
+// (2.5, 0, 275.48, 1e-05) and plain decimal integers.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace ui {
+
+QString formatDouble(double value);
+QString formatInt(int value);
+// Accepts what an engineer types: 2.5, .5, -3, 1e-3, surrounding spaces.
+// Empty, non-numeric, infinite and not-a-number texts give nothing.
+std::optional<double> parseDouble(const QString& text);
+std::optional<int> parseInt(const QString& text);
+
+}  // namespace ui

@@ -1,0 +1,32 @@
+// What the forms need of the desktop beyond their own widgets: message boxes,
+// the open and save file dialogs, and the clock. Tests install their own.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+class Services {
+public:
+    virtual ~Services() = default;
+    // Caption "Orvane", an OK button, no icon.
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // Caption "提示", information icon, an OK button (the save confirmation).
+    virtual void showNotice(QWidget* parent, const QString& text) = 0;
+    // Filter "Txt Files (*.txt)"; an empty string when the user cancels.
+    // Saving adds the extension txt to a name without one and asks before
+    // replacing an existing file.
+    virtual QString askSaveFileName(QWidget* parent) = 0;
+    virtual QString askOpenFileName(QWidget* parent) = 0;
+    virtual QDateTime now() = 0;
+};
+
+// The services in force: the real desktop ones unless a test set others.
+Services& services();
+// Replaces the services (not owned); nullptr restores the desktop ones.
+void setServices(Services* replacement);
+
+}  // namespace ui

@@ -1,0 +1,170 @@
+#include "ui/dialog.h"
+
+#include "ui/number_text.h"
+#include "ui/services.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <vector>
+
+namespace ui {
+namespace {
+
+const QString kEnterNumber = QStringLiteral("请输入一个数字。");
+const QString kEnterInteger = QStringLiteral("请输入一个整数。");
+
+int checkedIndex(std::initializer_list<QRadioButton*> group)
+{
+    int index = 0;
+    for (QRadioButton* button : group) {
+        if (button->isChecked())
+            return index;
+        ++index;
+    }
+    return -1;
+}
+
+// Exclusive radio buttons refuse to be unchecked one by one, so exclusivity
+// is lifted while the states are set: that lets "none checked" be shown.
+void checkOnly(std::initializer_list<QRadioButton*> group, int index)
+{
+    std::vector<QButtonGroup*> exclusiveGroups;
+    for (QRadioButton* button : group) {
+        QButtonGroup* owner = button->group();
+        if (owner && owner->exclusive()) {
+            owner->setExclusive(false);
+            exclusiveGroups.push_back(owner);
+        }
+    }
+    int position = 0;
+    for (QRadioButton* button : group) {
+        const bool autoExclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(position == index);
+        button->setAutoExclusive(autoExclusive);
+        ++position;
+    }
+    for (QButtonGroup* owner : exclusiveGroups)
+        owner->setExclusive(true);
+}
+
+}  // namespace
+
+DataExchange::DataExchange(Direction direction) : direction_(direction) {}
+
+void DataExchange::text(QLineEdit* box, double& value)
+{
+    if (skipping())
+        return;
+    if (!reading()) {
+        box->setText(formatDouble(value));
+        return;
+    }
+    if (const auto parsed = parseDouble(box->text()))
+        value = *parsed;
+    else
+        fail(box, kEnterNumber);
+}
+
+void DataExchange::text(QLineEdit* box, int& value)
+{
+    if (skipping())
+        return;
+    if (!reading()) {
+        box->setText(formatInt(value));
+        return;
+    }
+    if (const auto parsed = parseInt(box->text()))
+        value = *parsed;
+    else
+        fail(box, kEnterInteger);
+}
+
+void DataExchange::radio(std::initializer_list<QRadioButton*> group, int& value)
+{
+    if (skipping())
+        return;
+    if (reading())
+        value = checkedIndex(group);
+    else
+        checkOnly(group, value);
+}
+
+void DataExchange::check(QCheckBox* box, int& value)
+{
+    if (skipping())
+        return;
+    if (reading())
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
+void DataExchange::fail(QLineEdit* box, const QString& message)
+{
+    failedBox_ = box;
+    failureMessage_ = message;
+}
+
+Dialog::Dialog(QWidget* parent) : QDialog(parent)
+{
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+bool Dialog::readForm()
+{
+    DataExchange dx(DataExchange::Direction::Read);
+    exchange(dx);
+    if (!dx.failed())
+        return true;
+    message(dx.failureMessage());
+    QWidget* box = dx.failedBox();
+    box->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->selectAll();
+    return false;
+}
+
+void Dialog::showForm()
+{
+    DataExchange dx(DataExchange::Direction::Show);
+    exchange(dx);
+}
+
+void Dialog::message(const QString& text)
+{
+    services().showMessage(this, text);
+}
+
+void Dialog::accept()
+{
+    if (readForm())
+        QDialog::accept();
+}
+
+void setFormFont(QWidget* form, int pointSize)
+{
+    form->setFont(QFont(QStringLiteral("宋体"), pointSize));
+}
+
+void installFontSubstitutions()
+{
+    const QStringList chineseSerif{QStringLiteral("Noto Serif CJK SC"),
+                                   QStringLiteral("WenQuanYi Micro Hei")};
+    QFont::insertSubstitutions(QStringLiteral("宋体"), chineseSerif);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), chineseSerif);
+}
+
+void setEnabled(std::initializer_list<QWidget*> enable, std::initializer_list<QWidget*> disable)
+{
+    for (QWidget* widget : enable)
+        widget->setEnabled(true);
+    for (QWidget* widget : disable)
+        widget->setEnabled(false);
+}
+
+}  // namespace ui

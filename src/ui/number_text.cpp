@@ -1,0 +1,48 @@
+#include "ui/number_text.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace ui {
+namespace {
+
+// The C locale with group separators refused, so "1,5" is not read as 15.
+QLocale numberLocale()
+{
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+}  // namespace
+
+QString formatDouble(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+QString formatInt(int value)
+{
+    return QString::number(value);
+}
+
+std::optional<double> parseDouble(const QString& text)
+{
+    bool ok = false;
+    const double value = numberLocale().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parseInt(const QString& text)
+{
+    bool ok = false;
+    const int value = numberLocale().toInt(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace ui

@@ -1,0 +1,80 @@
+#include "ui/services.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace ui {
+namespace {
+
+const QString kTextFiles = QStringLiteral("Txt Files (*.txt)");
+
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool confirmReplace(QWidget* parent, const QString& path)
+{
+    const QString question = QStringLiteral("%1 已存在。\n要替换它吗？")
+                                 .arg(QFileInfo(path).fileName());
+    return QMessageBox::question(parent, QStringLiteral("Orvane"), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+class DesktopServices final : public Services {
+public:
+    void showMessage(QWidget* parent, const QString& text) override
+    {
+        showBox(parent, QMessageBox::NoIcon, QStringLiteral("Orvane"), text);
+    }
+
+    void showNotice(QWidget* parent, const QString& text) override
+    {
+        showBox(parent, QMessageBox::Information, QStringLiteral("提示"), text);
+    }
+
+    // The dialog confirms replacing the name it was given; the extension is
+    // added afterwards, so replacing the file with the extension is asked here.
+    QString askSaveFileName(QWidget* parent) override
+    {
+        const QString chosen = QFileDialog::getSaveFileName(parent, QString(), QString(), kTextFiles);
+        if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+            return chosen;
+        const QString withExtension = chosen + QStringLiteral(".txt");
+        if (QFileInfo::exists(withExtension) && !confirmReplace(parent, withExtension))
+            return QString();
+        return withExtension;
+    }
+
+    QString askOpenFileName(QWidget* parent) override
+    {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), kTextFiles);
+    }
+
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
+DesktopServices& desktopServices()
+{
+    static DesktopServices instance;
+    return instance;
+}
+
+Services* installed = nullptr;
+
+}  // namespace
+
+Services& services()
+{
+    return installed ? *installed : desktopServices();
+}
+
+void setServices(Services* replacement)
+{
+    installed = replacement;
+}
+
+}  // namespace ui

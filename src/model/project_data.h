@@ -115,6 +115,8 @@ public:
     // Reads a project file; all or nothing: on failure the record is unchanged.
     // equivalentDiameter and pileCapacity are never read from the file.
     FileStatus loadProject(const std::string& path);
+
+    bool operator==(const ProjectData&) const = default;
 };
 
 extern ProjectData g_project;

@@ -1,0 +1,86 @@
+// orvane-cli: capacities and settlement of project files, as text or JSON,
+// and re-saving a project file as the desktop program saves it.
+#include "cli/report.h"
+
+#include <ctime>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kAllRead = 0;
+constexpr int kSomeUnread = 1;
+constexpr int kWrongUsage = 2;
+
+constexpr const char* kUsage =
+    "Usage: orvane-cli [--json] FILE...\n"
+    "       orvane-cli --save-as OUT FILE\n"
+    "\n"
+    "For each project file: the characteristic capacity of one pile (kN), of the\n"
+    "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
+    "  --json           one JSON object per file and line, with every criterion\n"
+    "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n";
+
+int usage()
+{
+    std::cerr << kUsage;
+    return kWrongUsage;
+}
+
+std::tm localNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+int saveAs(const std::string& target, const std::string& file)
+{
+    const FileStatus status = resaveProject(file, target, localNow());
+    if (status.ok)
+        return kAllRead;
+    std::cerr << file << ": " << status.reason << "\n";
+    return kSomeUnread;
+}
+
+int reportAll(const std::vector<std::string>& files, bool json)
+{
+    int exitCode = kAllRead;
+    for (const std::string& file : files) {
+        const ProjectReport report = reportProject(file);
+        if (!report.status.ok) {
+            std::cerr << file << ": " << report.status.reason << "\n";
+            exitCode = kSomeUnread;
+        }
+        if (json)
+            std::cout << jsonReport(report) << "\n";
+        else if (report.status.ok)
+            std::cout << textReport(report) << "\n";
+    }
+    return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage;
+        return kAllRead;
+    }
+    if (args.empty())
+        return usage();
+    if (args[0] == "--save-as")
+        return args.size() == 3 ? saveAs(args[1], args[2]) : usage();
+    const bool json = args[0] == "--json";
+    const std::vector<std::string> files(args.begin() + (json ? 1 : 0), args.end());
+    if (files.empty())
+        return usage();
+    for (const std::string& file : files)
+        if (file.rfind("--", 0) == 0)
+            return usage();
+    return reportAll(files, json);
+}

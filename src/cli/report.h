@@ -1,0 +1,34 @@
+// What the command-line calculator reports of one project file.
+#pragma once
+
+#include "model/project_data.h"
+
+#include <string>
+
+struct ProjectReport {
+    std::string file;
+    FileStatus status;
+    double equivalentDiameter = 0;
+    double pileCapacity = 0;             // kN
+    double compositeCapacity = 0;        // kPa
+    bool manualCapacity = false;
+    double manualCompositeCapacity = 0;  // kPa, with the typed Ra
+    double settlementDeformationRatio = 0;  // mm
+    double settlementStressRatio02 = 0;     // mm
+    double settlementStressRatio01 = 0;     // mm
+    int stopCriterion = 0;
+};
+
+// Loads the file into a fresh record, derives de from its layout as a form's
+// apply step does, and runs every calculation.
+ProjectReport reportProject(const std::string& file);
+
+// Capacities and the settlement under the file's criterion, rounded as the
+// forms show them, with the labels of the results block.
+std::string textReport(const ProjectReport& report);
+// One JSON object on one line; values that are not finite are null.
+std::string jsonReport(const ProjectReport& report);
+
+// Loads `file`, derives de and writes it to `target` with a fresh results
+// block and the given save time, as the forms' save does.
+FileStatus resaveProject(const std::string& file, const std::string& target, const std::tm& saveTime);

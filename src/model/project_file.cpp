@@ -1,0 +1,378 @@
+// The project file: GBK text with CR LF line ends, one labelled line per
+// value and per layer list, then a results block for people and the save
+// time. The reader counts whitespace-separated tokens and never decodes a
+// label, so edited single-token labels, LF line ends and UTF-8 labels load.
+#include "model/gbk.h"
+#include "model/project_data.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <locale>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// One labelled row of the file: a value, an integer, or the layers in force
+// of a table (as many as the zone's count, each followed by one space).
+struct Row {
+    const char* label;
+    double ProjectData::*real = nullptr;
+    int ProjectData::*whole = nullptr;
+    LayerTable ProjectData::*list = nullptr;
+    int ProjectData::*count = nullptr;
+};
+
+constexpr Row kRows[] = {
+    {"扩大头直径(m)\t\t", &ProjectData::headDiameter},
+    {"下部桩径(m)\t\t\t", &ProjectData::shaftDiameter},
+    {"扩大头高度(m)\t\t", &ProjectData::headLength},
+    {"桩长(m)\t\t\t\t", &ProjectData::pileLength},
+    {"\n标记桩间类型（0－等边三角形1－正方形2－矩形）\t", nullptr, &ProjectData::layoutType},
+    {"等边三角形布置时桩间距(m)\t\t", &ProjectData::spacingTriangle},
+    {"正方形布置时桩间距(m)\t\t\t", &ProjectData::spacingSquare},
+    {"矩形布置时桩间距（纵）(m)\t\t", &ProjectData::spacingLongitudinal},
+    {"矩形布置时桩间距（横）(m)\t\t", &ProjectData::spacingTransverse},
+    {"\n处理后桩间土承载力特征值（kPa）\t\t\t", &ProjectData::soilCapacity},
+    {"桩间土承载力折减系数（0.75～1.0）\t\t", &ProjectData::soilReduction},
+    {"无侧限抗压强度平均值（kPa）\t\t\t", &ProjectData::cubeStrength},
+    {"扩大头部分桩身强度折减系数（0.6～0.8）\t\t", &ProjectData::headStrengthFactor},
+    {"扩大头以下部分桩身强度折减系数（0.5～0.65）\t", &ProjectData::shaftStrengthFactor},
+    {"变截面处地基土承载力特征值（kPa）\t\t\t", &ProjectData::stepBearing},
+    {"桩端地基土承载力特征值（kPa）\t\t\t\t", &ProjectData::tipBearing},
+    {"变截面处天然地基土承载力折减系数（0.8～0.9） ", &ProjectData::stepBearingFactor},
+    {"桩端天然地基土承载力折减系数（0.4～0.6）\t", &ProjectData::tipBearingFactor},
+    {"\n\n填土顶宽（m）\t\t\t", &ProjectData::embankmentTopWidth},
+    {"路基填土高度（m）\t\t", &ProjectData::embankmentHeight},
+    {"边坡坡度1:m\t\t", &ProjectData::slopeM},
+    {"边坡坡度1:n\t\t", &ProjectData::slopeN},
+    {"填土容重\t\t", &ProjectData::fillUnitWeight},
+    {"扩大头桩体压缩模量（MPa）\t", &ProjectData::headPileModulus},
+    {"下部桩体压缩模量（MPa）\t\t", &ProjectData::shaftPileModulus},
+    {"\n\n标记是否手动输入单桩承载力（0－否1－是）\t", nullptr, &ProjectData::manualCapacityFlag},
+    {"手动输入单桩承载力\t\t", &ProjectData::manualPileCapacity},
+    {"\n扩大头桩周土体分层数\t\t", nullptr, &ProjectData::headLayerCount},
+    {"下部桩体桩周土体分层数\t\t", nullptr, &ProjectData::shaftLayerCount},
+    {"桩端下部土体分层数\t\t\t", nullptr, &ProjectData::baseLayerCount},
+    {"\n扩大头每层土高度\t\t", nullptr, nullptr, &ProjectData::headThickness, &ProjectData::headLayerCount},
+    {"\n下部桩体每层土高度\t\t", nullptr, nullptr, &ProjectData::shaftThickness, &ProjectData::shaftLayerCount},
+    {"\n桩端下部每层土高度\t\t", nullptr, nullptr, &ProjectData::baseThickness, &ProjectData::baseLayerCount},
+    {"\n\n扩大头每层土摩阻力特征值（kPa）\t\t", nullptr, nullptr, &ProjectData::headFriction, &ProjectData::headLayerCount},
+    {"\n下部桩体每层土摩阻力特征值（kPa）\t", nullptr, nullptr, &ProjectData::shaftFriction, &ProjectData::shaftLayerCount},
+    {"\n\n扩大头每层土压缩模量（MPa）\t\t", nullptr, nullptr, &ProjectData::headSoilModulus, &ProjectData::headLayerCount},
+    {"\n下部桩体每层土压缩模量（MPa）\t", nullptr, nullptr, &ProjectData::shaftSoilModulus, &ProjectData::shaftLayerCount},
+    {"\n桩端下部每层土压缩模量（MPa）\t", nullptr, nullptr, &ProjectData::baseSoilModulus, &ProjectData::baseLayerCount},
+    {"\n\n沉降计算终止条件选择（0,1,2）\t", nullptr, &ProjectData::stopCriterion},
+    {"\n扩大头各土层容重\t\t", nullptr, nullptr, &ProjectData::headUnitWeight, &ProjectData::headLayerCount},
+    {"\n下部桩体各土层容重\t\t", nullptr, nullptr, &ProjectData::shaftUnitWeight, &ProjectData::shaftLayerCount},
+    {"\n桩端下部各土层容重\t\t", nullptr, nullptr, &ProjectData::baseUnitWeight, &ProjectData::baseLayerCount},
+};
+
+constexpr std::string_view kRule = "===================================================================";
+constexpr int kHeaderTokens = 4;
+constexpr const char* kIncomplete = "（未全部输入正确的参数）";
+
+FileStatus failure(std::string reason) { return {false, std::move(reason)}; }
+
+std::string systemError(int error) { return std::strerror(error); }
+
+// General notation, six significant digits, exponent of two digits at least,
+// whatever the process locale.
+std::string formatValue(double value)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(6);
+    out << value;
+    return out.str();
+}
+
+void writeRow(std::string& text, const ProjectData& p, const Row& row)
+{
+    text += row.label;
+    if (row.real) {
+        text += formatValue(p.*row.real) + "\n";
+    } else if (row.whole) {
+        text += std::to_string(p.*row.whole) + "\n";
+    } else {
+        const LayerTable& table = p.*row.list;
+        for (int i = 1; i <= usedLayers(p.*row.count); ++i)
+            text += formatValue(table[i]) + " ";
+    }
+}
+
+std::string resultOrIncomplete(double value, bool valid, const char* unit)
+{
+    return valid && value > 0 ? formatValue(value) + unit : kIncomplete;
+}
+
+void writeSettlement(std::string& text, const ProjectData& p)
+{
+    text += "沉降值：\t\t\t\t";
+    const double settlement = p.settlementByCriterion();
+    switch (p.stopCriterion) {
+    case kStopDeformationRatio:
+        text += resultOrIncomplete(settlement, true, " mm") + "\n";
+        break;
+    case kStopStressRatio02:
+    case kStopStressRatio01:
+        text += resultOrIncomplete(settlement, p.shaftUnitWeight[1] > 0, " mm") + "\n";
+        break;
+    default:
+        break;  // an unknown criterion leaves the line with its label only
+    }
+}
+
+void writeResults(std::string& text, ProjectData& p, const std::tm& saveTime)
+{
+    text += "\n\n\n" + std::string(kRule) + "\n计算结果：\n\n";
+    const double composite = p.computeCapacity();
+    text += "单桩承载力特征值：\t\t" + resultOrIncomplete(p.pileCapacity, true, " kN") + "\n";
+    text += "复合地基承载力特征值：\t" + resultOrIncomplete(composite, true, " kPa") + "\n";
+    writeSettlement(text, p);
+    char time[32];
+    std::strftime(time, sizeof time, "%Y-%m-%d %H:%M", &saveTime);
+    text += "\n保存时间：" + std::string(time) + "\n" + std::string(kRule) + "\n\n";
+}
+
+std::string withWindowsLineEnds(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Writes a temporary file beside the target and renames it over the target,
+// so that an existing file is never left half written.
+FileStatus replaceFile(const std::string& path, std::string_view bytes)
+{
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return failure("无法在目标文件夹中创建文件：" + systemError(errno));
+    const bool written = fchmod(fd, newFileMode()) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
+    const int writeError = errno;
+    if (close(fd) != 0 || !written) {
+        const int error = written ? errno : writeError;
+        unlink(temporary.c_str());
+        return failure("写入文件失败：" + systemError(error));
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        unlink(temporary.c_str());
+        return failure("无法替换文件“" + path + "”：" + systemError(error));
+    }
+    return {};
+}
+
+// ---- reading ----
+
+constexpr size_t kMaxReadBytes = 4 << 20;  // a real project file is a few kilobytes
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::vector<std::string_view> tokensOf(std::string_view text)
+{
+    std::vector<std::string_view> tokens;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isSpace(text[i]))
+            ++i;
+        const size_t start = i;
+        while (i < text.size() && !isSpace(text[i]))
+            ++i;
+        if (i > start)
+            tokens.push_back(text.substr(start, i - start));
+    }
+    return tokens;
+}
+
+// A label for messages: the row's words without the surrounding layout.
+std::string labelName(const Row& row)
+{
+    std::string_view label = row.label;
+    while (!label.empty() && isSpace(label.front()))
+        label.remove_prefix(1);
+    while (!label.empty() && isSpace(label.back()))
+        label.remove_suffix(1);
+    return std::string(label);
+}
+
+std::string quotedToken(std::string_view token)
+{
+    constexpr size_t kShown = 24;
+    return "“" + std::string(token.substr(0, kShown)) + (token.size() > kShown ? "…" : "") + "”";
+}
+
+// A leading plus is allowed, as C++ streams allow it.
+std::string_view withoutPlus(std::string_view token)
+{
+    if (token.size() > 1 && token.front() == '+' && token[1] != '-' && token[1] != '+')
+        token.remove_prefix(1);
+    return token;
+}
+
+template <class T>
+bool parseWhole(std::string_view token, T& value)
+{
+    token = withoutPlus(token);
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    return error == std::errc() && end == token.data() + token.size();
+}
+
+bool parseReal(std::string_view token, double& value)
+{
+    token = withoutPlus(token);
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value,
+                                              std::chars_format::general);
+    return error == std::errc() && end == token.data() + token.size() && std::isfinite(value);
+}
+
+class TokenReader {
+public:
+    explicit TokenReader(std::vector<std::string_view> tokens) : tokens_(std::move(tokens)) {}
+
+    bool skip() { return next_++ < tokens_.size(); }
+    bool take(std::string_view& token)
+    {
+        if (next_ >= tokens_.size())
+            return false;
+        token = tokens_[next_++];
+        return true;
+    }
+
+private:
+    std::vector<std::string_view> tokens_;
+    size_t next_ = 0;
+};
+
+FileStatus endedEarly(const Row& row)
+{
+    return failure("文件不完整，在“" + labelName(row) + "”处提前结束。");
+}
+
+FileStatus notANumber(const Row& row, std::string_view token)
+{
+    return failure("“" + labelName(row) + "”的值" + quotedToken(token) + "不是有效的数字。");
+}
+
+FileStatus readRow(TokenReader& reader, const Row& row, ProjectData& p)
+{
+    std::string_view token;
+    if (!reader.skip())
+        return endedEarly(row);
+    if (row.real) {
+        if (!reader.take(token))
+            return endedEarly(row);
+        return parseReal(token, p.*row.real) ? FileStatus{} : notANumber(row, token);
+    }
+    if (row.whole) {
+        if (!reader.take(token))
+            return endedEarly(row);
+        if (!parseWhole(token, p.*row.whole))
+            return failure("“" + labelName(row) + "”的值" + quotedToken(token) + "不是整数。");
+        return {};
+    }
+    LayerTable& table = p.*row.list;
+    for (int i = 1; i <= usedLayers(p.*row.count); ++i) {
+        if (!reader.take(token))
+            return endedEarly(row);
+        if (!parseReal(token, table[i]))
+            return notANumber(row, token);
+    }
+    return {};
+}
+
+bool isLayerCount(const Row& row)
+{
+    return row.whole == &ProjectData::headLayerCount || row.whole == &ProjectData::shaftLayerCount
+           || row.whole == &ProjectData::baseLayerCount;
+}
+
+FileStatus readFile(const std::string& path, std::string& content)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return failure("无法打开文件“" + path + "”：" + systemError(errno));
+    content.resize(kMaxReadBytes);
+    const size_t read = std::fread(content.data(), 1, content.size(), file);
+    const int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (error)
+        return failure("无法读取文件“" + path + "”：" + systemError(error));
+    content.resize(read);
+    return {};
+}
+
+}  // namespace
+
+FileStatus ProjectData::saveProject(const std::string& path, const std::tm& saveTime)
+{
+    std::string text = std::string(kRule) + "\nOrvane数据\n\nVelmora\n" + std::string(kRule) + "\n\n";
+    for (const Row& row : kRows)
+        writeRow(text, *this, row);
+    writeResults(text, *this, saveTime);
+    const std::optional<std::string> gbk = utf8ToGbk(withWindowsLineEnds(text));
+    if (!gbk)
+        return failure("无法将文件内容转换为GBK编码。");
+    return replaceFile(path, *gbk);
+}
+
+FileStatus ProjectData::loadProject(const std::string& path)
+{
+    std::string content;
+    if (FileStatus opened = readFile(path, content); !opened.ok)
+        return opened;
+
+    TokenReader reader(tokensOf(content));
+    for (int i = 0; i < kHeaderTokens; ++i)
+        if (!reader.skip())
+            return endedEarly(kRows[0]);
+
+    ProjectData loaded = *this;
+    for (const Row& row : kRows) {
+        if (FileStatus status = readRow(reader, row, loaded); !status.ok)
+            return status;
+        if (isLayerCount(row) && usedLayers(loaded.*row.whole) != loaded.*row.whole)
+            return failure("“" + labelName(row) + "”为" + std::to_string(loaded.*row.whole)
+                           + "，应在0～" + std::to_string(kMaxLayers) + "之间。");
+    }
+    *this = loaded;
+    return {};
+}

@@ -1,0 +1,127 @@
+#include "test_projects.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const std::string& arguments)
+{
+    const std::string errPath = scratchFolder("cli-stderr") + "/err.txt";
+    const std::string command = std::string(ORVANE_CLI) + " " + arguments + " 2>" + errPath;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), out, readBytes(errPath)};
+}
+
+std::string example(const std::string& name) { return std::string(ORVANE_EXAMPLES_DIR) + "/" + name; }
+
+TEST(Cli, PrintsTheRoundedResultsWithTheirLabels)
+{
+    const CliRun run = runCli(example("worked-example.txt"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("单桩承载力特征值：275.48 kN\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("复合地基承载力特征值：126.58 kPa\n"), std::string::npos);
+    EXPECT_NE(run.out.find("沉降值：71.12 mm\n"), std::string::npos);
+}
+
+TEST(Cli, JsonGivesEveryCriterionAtFullPrecision)
+{
+    const CliRun run = runCli("--json " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto j = nlohmann::ordered_json::parse(run.out);
+    EXPECT_EQ(j["ok"], true);
+    EXPECT_DOUBLE_EQ(j["equivalentDiameter"].get<double>(), 1.13 * 2.0);
+    EXPECT_NEAR(j["pileCapacity"].get<double>(), 275.4784, 1e-4);
+    EXPECT_NEAR(j["compositeCapacity"].get<double>(), 126.576, 5e-4);
+    EXPECT_TRUE(j["manualCompositeCapacity"].is_null());
+    EXPECT_NEAR(j["settlement"]["deformationRatio"].get<double>(), 71.121, 5e-4);
+    EXPECT_NEAR(j["settlement"]["stressRatio02"].get<double>(), 45.728, 5e-4);
+    EXPECT_NEAR(j["settlement"]["stressRatio01"].get<double>(), 63.904, 5e-4);
+    EXPECT_EQ(j["stopCriterion"], 0);
+    std::vector<std::string> keys;
+    for (const auto& item : j.items())
+        keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"file", "ok", "equivalentDiameter", "pileCapacity",
+                                              "compositeCapacity", "manualCompositeCapacity",
+                                              "settlement", "stopCriterion"}));
+}
+
+TEST(Cli, ReportsUnreadableFilesAndGoesOn)
+{
+    const std::string missing = scratchFolder("cli-missing") + "/missing.txt";
+    const CliRun run = runCli("--json " + missing + " " + example("worked-example.txt"));
+    EXPECT_EQ(run.exitCode, 1);
+    std::istringstream lines(run.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    const auto failed = nlohmann::json::parse(first);
+    EXPECT_EQ(failed["ok"], false);
+    EXPECT_FALSE(failed["error"].get<std::string>().empty());
+    EXPECT_EQ(nlohmann::json::parse(second)["ok"], true);
+    EXPECT_NE(run.err.find("missing.txt"), std::string::npos);
+}
+
+TEST(Cli, NonFiniteValuesAreNull)
+{
+    const std::string folder = scratchFolder("cli-null");
+    ProjectData p = settlementExample();
+    p.embankmentHeight = 0;  // no load: the stress coefficient is not a number
+    p.spacingSquare = 0;     // no spacing: no composite capacity
+    ASSERT_TRUE(p.saveProject(folder + "/p.txt", fixedSaveTime()).ok);
+    const auto j = nlohmann::json::parse(runCli("--json " + folder + "/p.txt").out);
+    EXPECT_TRUE(j["compositeCapacity"].is_null());
+    EXPECT_TRUE(j["settlement"]["deformationRatio"].is_null());
+    EXPECT_FALSE(j["pileCapacity"].is_null());
+}
+
+TEST(Cli, SaveAsWritesWhatTheFormsWouldSave)
+{
+    const std::string out = scratchFolder("cli-save-as") + "/copy.txt";
+    const CliRun run = runCli("--save-as " + out + " " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ProjectData original{}, copy{};
+    ASSERT_TRUE(original.loadProject(example("worked-example.txt")).ok);
+    ASSERT_TRUE(copy.loadProject(out).ok);
+    EXPECT_TRUE(copy == original);
+    EXPECT_NE(gbkToUtf8(readBytes(out)).find("复合地基承载力特征值：\t126.576 kPa\r\n"), std::string::npos);
+}
+
+struct UsageCase {
+    const char* name;
+    const char* arguments;
+};
+
+class CliUsageTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsageTest, WrongUsageExitsWithTwo)
+{
+    const CliRun run = runCli(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Usage"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
+                         testing::Values(UsageCase{"noArguments", ""},
+                                         UsageCase{"jsonWithoutFiles", "--json"},
+                                         UsageCase{"saveAsWithoutSource", "--save-as out.txt"},
+                                         UsageCase{"unknownOption", "--verbose x.txt"}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace

@@ -1,0 +1,411 @@
+#include "forms/capacity/capacity_dialog.h"
+
+#include "ui_capacity_dialog.h"
+
+#include "forms/capacity/capacity_result_dialog.h"
+#include "forms/capacity/friction_layer_dialog.h"
+#include "forms/capacity/friction_table_dialog.h"
+#include "forms/capacity/friction_zone.h"
+#include "forms/capacity/pile_result_dialog.h"
+#include "model/display_rounding.h"
+#include "model/project_data.h"
+#include "ui/project_file_flow.h"
+
+#include <QShowEvent>
+
+#include <cmath>
+
+namespace {
+const QString kPileLengthWrong = QStringLiteral("输入的桩长H或h有误，请检查后重新输入！");
+const QString kDiameterWrong = QStringLiteral("输入的桩径D或d有误，请检查后重新输入！");
+const QString kLayerCountOutOfRange = QStringLiteral("土体分层数应在0～49之间，请检查后重新输入！");
+const QString kEnterLayers = QStringLiteral("请输入桩周土分层数，并设置每层土的参数！");
+const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请检查各层土厚度！");
+const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请检查各层土厚度！");
+const QString kEnterSpacing = QStringLiteral("请输入桩间距！");
+const QString kParametersWrong = QStringLiteral("输入的参数有误，请检查后重新计算！");
+const QString kLayerHeightsWrong = QStringLiteral("输入的各层高度有误，请检查后重新输入！");
+
+bool layerCountFitsTables(int count)
+{
+    return count >= 0 && count <= kMaxLayers;
+}
+
+// A composite capacity that can be shown: finite and not negative.
+bool isShowableComposite(double composite)
+{
+    return std::isfinite(composite) && composite >= 0;
+}
+}  // namespace
+
+CCapacityDialog::CCapacityDialog(QWidget* parent)
+    : ui::Dialog(parent), ui_(std::make_unique<Ui::CapacityDialog>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    ui::setFormFont(this, 9);
+    ui_->picture->load(QStringLiteral(":/capacity_piles.svg"));
+    connectHandlers();
+}
+
+CCapacityDialog::~CCapacityDialog() = default;
+
+void CCapacityDialog::connectHandlers()
+{
+    connect(ui_->setHeadLayersButton, &QPushButton::clicked, this, &CCapacityDialog::OnSetHeadLayers);
+    connect(ui_->setShaftLayersButton, &QPushButton::clicked, this, &CCapacityDialog::OnSetShaftLayers);
+    connect(ui_->showHeadLayersButton, &QPushButton::clicked, this, &CCapacityDialog::OnShowHeadLayers);
+    connect(ui_->showShaftLayersButton, &QPushButton::clicked, this, &CCapacityDialog::OnShowShaftLayers);
+    connect(ui_->computePileButton, &QPushButton::clicked, this, &CCapacityDialog::OnComputePileCapacity);
+    connect(ui_->computeCompositeButton, &QPushButton::clicked, this,
+            &CCapacityDialog::OnComputeCompositeCapacity);
+    connect(ui_->triangleRadio, &QRadioButton::clicked, this, &CCapacityDialog::OnLayoutTriangle);
+    connect(ui_->squareRadio, &QRadioButton::clicked, this, &CCapacityDialog::OnLayoutSquare);
+    connect(ui_->rectangleRadio, &QRadioButton::clicked, this, &CCapacityDialog::OnLayoutRectangle);
+    connect(ui_->manualCapacityCheck, &QCheckBox::clicked, this, &CCapacityDialog::OnManualCapacity);
+    connect(ui_->saveButton, &QPushButton::clicked, this, &CCapacityDialog::OnSaveFile);
+    connect(ui_->loadButton, &QPushButton::clicked, this, &CCapacityDialog::OnLoadFile);
+    connect(ui_->returnButton, &QPushButton::clicked, this, &CCapacityDialog::accept);
+}
+
+void CCapacityDialog::exchange(ui::DataExchange& dx)
+{
+    dx.text(ui_->headDiameterEdit, headDiameter);
+    dx.text(ui_->shaftDiameterEdit, shaftDiameter);
+    dx.text(ui_->headLengthEdit, headLength);
+    dx.text(ui_->pileLengthEdit, pileLength);
+    dx.text(ui_->soilCapacityEdit, soilCapacity);
+    dx.text(ui_->soilReductionEdit, soilReduction);
+    dx.text(ui_->cubeStrengthEdit, cubeStrength);
+    dx.text(ui_->headStrengthFactorEdit, headStrengthFactor);
+    dx.text(ui_->shaftStrengthFactorEdit, shaftStrengthFactor);
+    dx.text(ui_->stepBearingEdit, stepBearing);
+    dx.text(ui_->tipBearingEdit, tipBearing);
+    dx.text(ui_->stepBearingFactorEdit, stepBearingFactor);
+    dx.text(ui_->tipBearingFactorEdit, tipBearingFactor);
+    dx.text(ui_->triangleSpacingEdit, spacingTriangle);
+    dx.text(ui_->squareSpacingEdit, spacingSquare);
+    dx.text(ui_->longitudinalSpacingEdit, spacingLongitudinal);
+    dx.text(ui_->transverseSpacingEdit, spacingTransverse);
+    dx.text(ui_->headLayerCountEdit, headLayerCount);
+    dx.text(ui_->shaftLayerCountEdit, shaftLayerCount);
+    dx.radio({ui_->triangleRadio, ui_->squareRadio, ui_->rectangleRadio}, layout);
+    dx.text(ui_->manualCapacityEdit, manualPileCapacity);
+    dx.check(ui_->manualCapacityCheck, manualCapacityFlag);
+}
+
+void CCapacityDialog::showEvent(QShowEvent* event)
+{
+    ui::Dialog::showEvent(event);
+    if (!event->spontaneous()) {
+        OnInitDialog();
+    }
+}
+
+// The form opens on the record, with the spacing boxes and the manual
+// capacity box enabled as the layout and the check box it shows ask for.
+void CCapacityDialog::OnInitDialog()
+{
+    RefreshFromProject();
+    enableBoxesForShownChoices();
+    ui_->headDiameterEdit->setFocus();
+    ui_->headDiameterEdit->selectAll();
+}
+
+void CCapacityDialog::RefreshFromProject()
+{
+    const ProjectData& p = g_project;
+    headDiameter = p.headDiameter;
+    shaftDiameter = p.shaftDiameter;
+    headLength = p.headLength;
+    pileLength = p.pileLength;
+    soilCapacity = p.soilCapacity;
+    soilReduction = p.soilReduction;
+    cubeStrength = p.cubeStrength;
+    headStrengthFactor = p.headStrengthFactor;
+    shaftStrengthFactor = p.shaftStrengthFactor;
+    stepBearing = p.stepBearing;
+    tipBearing = p.tipBearing;
+    stepBearingFactor = p.stepBearingFactor;
+    tipBearingFactor = p.tipBearingFactor;
+    headLayerCount = p.headLayerCount;
+    shaftLayerCount = p.shaftLayerCount;
+    manualCapacityFlag = p.manualCapacityFlag;
+    layout = p.layoutType;
+    spacingTriangle = p.spacingTriangle;
+    spacingSquare = p.spacingSquare;
+    spacingLongitudinal = p.spacingLongitudinal;
+    spacingTransverse = p.spacingTransverse;
+    manualPileCapacity = p.manualPileCapacity;
+    showForm();
+}
+
+int CCapacityDialog::ApplyToProject()
+{
+    if (!readForm()) {
+        return -1;
+    }
+    if (!(pileLength >= headLength)) {
+        message(kPileLengthWrong);
+        return -1;
+    }
+    if (!(headDiameter >= shaftDiameter)) {
+        message(kDiameterWrong);
+        return -1;
+    }
+    if (!layerCountsInRange({headLayerCount, shaftLayerCount})) {
+        return -1;
+    }
+    ProjectData& p = g_project;
+    p.headDiameter = headDiameter;
+    p.shaftDiameter = shaftDiameter;
+    p.headLength = headLength;
+    p.pileLength = pileLength;
+    p.soilCapacity = soilCapacity;
+    p.soilReduction = soilReduction;
+    p.cubeStrength = cubeStrength;
+    p.headStrengthFactor = headStrengthFactor;
+    p.shaftStrengthFactor = shaftStrengthFactor;
+    p.stepBearing = stepBearing;
+    p.tipBearing = tipBearing;
+    p.stepBearingFactor = stepBearingFactor;
+    p.tipBearingFactor = tipBearingFactor;
+    p.headLayerCount = headLayerCount;
+    p.shaftLayerCount = shaftLayerCount;
+    p.equivalentDiameter = p.computeEquivalentDiameter(layout, spacingTriangle, spacingSquare,
+                                                       spacingLongitudinal, spacingTransverse);
+    p.manualCapacityFlag = manualCapacityFlag;
+    p.layoutType = layout;
+    p.spacingTriangle = spacingTriangle;
+    p.spacingSquare = spacingSquare;
+    p.spacingLongitudinal = spacingLongitudinal;
+    p.spacingTransverse = spacingTransverse;
+    p.manualPileCapacity = manualPileCapacity;
+    return 0;
+}
+
+// The layer tables hold kMaxLayers layers per zone: a larger count (or a
+// negative one) would make the entry, the table and the sums reach past them.
+bool CCapacityDialog::layerCountsInRange(std::initializer_list<int> counts)
+{
+    for (int count : counts) {
+        if (!layerCountFitsTables(count)) {
+            message(kLayerCountOutOfRange);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CCapacityDialog::OnSetHeadLayers()
+{
+    if (!readForm() || !layerCountsInRange({headLayerCount})) {
+        return;
+    }
+    EnterFrictionLayers(true, headLength, headLayerCount);
+}
+
+void CCapacityDialog::OnSetShaftLayers()
+{
+    if (!readForm() || !layerCountsInRange({shaftLayerCount})) {
+        return;
+    }
+    EnterFrictionLayers(false, pileLength - headLength, shaftLayerCount);
+}
+
+// One layer form serves every layer of the zone; each accepted layer goes
+// straight into the record. Cancelling ends the entry without a word and
+// keeps the layers accepted before.
+void CCapacityDialog::EnterFrictionLayers(bool isHeadZone, double zoneLength, int layerCount)
+{
+    const FrictionZone zone = frictionZone(isHeadZone);
+    CFrictionLayerDialog layerForm(this);
+    layerForm.isHeadZone = isHeadZone;
+    layerForm.totalThickness = round3(zoneLength);
+    double accepted = 0;
+    for (int layer = 1; layer <= layerCount; ++layer) {
+        layerForm.layerNumber = layer;
+        layerForm.isLastLayer = layer == layerCount;
+        layerForm.thickness = zone.thickness[layer];
+        layerForm.friction = zone.friction[layer];
+        layerForm.remainingThickness = round3(layerForm.totalThickness - accepted);
+        if (layerForm.exec() != QDialog::Accepted) {
+            return;
+        }
+        zone.thickness[layer] = layerForm.thickness;
+        zone.friction[layer] = layerForm.friction;
+        accepted += layerForm.thickness;
+    }
+    if (!nearlyEqual(sumLayers(zone.thickness, layerCount), zoneLength)) {
+        message(kLayerHeightsWrong);
+    }
+}
+
+void CCapacityDialog::OnShowHeadLayers()
+{
+    showLayerTable(true);
+}
+
+void CCapacityDialog::OnShowShaftLayers()
+{
+    showLayerTable(false);
+}
+
+void CCapacityDialog::showLayerTable(bool isHeadZone)
+{
+    if (ApplyToProject() != 0) {
+        return;
+    }
+    CFrictionTableDialog table(this);
+    table.isHeadZone = isHeadZone;
+    table.exec();
+}
+
+// Both zones need layers, and the layers must fill H and L - H.
+bool CCapacityDialog::layersFillBothZones()
+{
+    if (headLayerCount == 0 || shaftLayerCount == 0) {
+        message(kEnterLayers);
+        return false;
+    }
+    const FrictionZone head = frictionZone(true);
+    if (!nearlyEqual(sumLayers(head.thickness, head.layerCount), head.length)) {
+        message(kHeadSumDiffers);
+        return false;
+    }
+    const FrictionZone shaft = frictionZone(false);
+    if (!nearlyEqual(sumLayers(shaft.thickness, shaft.layerCount), shaft.length)) {
+        message(kShaftSumDiffers);
+        return false;
+    }
+    return true;
+}
+
+void CCapacityDialog::OnComputePileCapacity()
+{
+    if (ApplyToProject() != 0 || !layersFillBothZones()) {
+        return;
+    }
+    g_project.computeCapacity();
+    if (!std::isfinite(g_project.pileCapacity)) {
+        message(kParametersWrong);
+        return;
+    }
+    CPileResultDialog result(this);
+    result.singlePileCapacity = round2(g_project.pileCapacity);
+    result.exec();
+}
+
+void CCapacityDialog::OnComputeCompositeCapacity()
+{
+    if (ApplyToProject() != 0) {
+        return;
+    }
+    const double de = g_project.equivalentDiameter;
+    if (de == 0 || std::isnan(de)) {
+        message(kEnterSpacing);
+        return;
+    }
+    if (manualCapacityFlag == 1) {
+        computeCompositeFromManualCapacity();
+    } else {
+        computeCompositeFromLayers();
+    }
+}
+
+// The typed single-pile capacity replaces the computed one: no layers needed,
+// and the stored pileCapacity stays as it was.
+void CCapacityDialog::computeCompositeFromManualCapacity()
+{
+    const double composite = g_project.computeCapacityManual();
+    if (!isShowableComposite(composite)) {
+        message(kParametersWrong);
+        return;
+    }
+    showCompositeResult(composite, manualPileCapacity);
+}
+
+void CCapacityDialog::computeCompositeFromLayers()
+{
+    if (!layersFillBothZones()) {
+        return;
+    }
+    const double composite = g_project.computeCapacity();
+    if (!isShowableComposite(composite) || !std::isfinite(g_project.pileCapacity)) {
+        message(kParametersWrong);
+        return;
+    }
+    showCompositeResult(composite, round2(g_project.pileCapacity));
+}
+
+void CCapacityDialog::showCompositeResult(double composite, double singlePile)
+{
+    CCapacityResultDialog result(this);
+    result.compositeCapacity = round2(composite);
+    result.singlePileCapacity = singlePile;
+    result.exec();
+}
+
+void CCapacityDialog::enableLayoutSpacings(int layoutType)
+{
+    QWidget* triangle = ui_->triangleSpacingEdit;
+    QWidget* square = ui_->squareSpacingEdit;
+    QWidget* longitudinal = ui_->longitudinalSpacingEdit;
+    QWidget* transverse = ui_->transverseSpacingEdit;
+    switch (layoutType) {
+    case kLayoutTriangle:
+        ui::setEnabled({triangle}, {square, longitudinal, transverse});
+        break;
+    case kLayoutSquare:
+        ui::setEnabled({square}, {triangle, longitudinal, transverse});
+        break;
+    case kLayoutRectangle:
+        ui::setEnabled({longitudinal, transverse}, {triangle, square});
+        break;
+    default:
+        break;
+    }
+}
+
+void CCapacityDialog::OnLayoutTriangle()
+{
+    enableLayoutSpacings(kLayoutTriangle);
+}
+
+void CCapacityDialog::OnLayoutSquare()
+{
+    enableLayoutSpacings(kLayoutSquare);
+}
+
+void CCapacityDialog::OnLayoutRectangle()
+{
+    enableLayoutSpacings(kLayoutRectangle);
+}
+
+// Follows the check box itself, so that ticking it never depends on the
+// other boxes being readable.
+void CCapacityDialog::OnManualCapacity()
+{
+    ui_->manualCapacityEdit->setEnabled(ui_->manualCapacityCheck->isChecked());
+}
+
+void CCapacityDialog::enableBoxesForShownChoices()
+{
+    enableLayoutSpacings(layout);
+    OnManualCapacity();
+}
+
+void CCapacityDialog::OnSaveFile()
+{
+    ui::saveProjectInteractively(this, [this] { return ApplyToProject() == 0; });
+}
+
+// A load replaces the record and then the form; it applies nothing.
+void CCapacityDialog::OnLoadFile()
+{
+    if (!ui::loadProjectInteractively(this)) {
+        return;
+    }
+    RefreshFromProject();
+    enableBoxesForShownChoices();
+}

@@ -1,0 +1,143 @@
+#include "forms/capacity/friction_table_dialog.h"
+
+#include "ui_friction_table_dialog.h"
+
+#include "forms/capacity/friction_zone.h"
+
+#include <QHeaderView>
+#include <QShowEvent>
+
+#include <algorithm>
+
+namespace {
+const QString kClickRowFirst = QStringLiteral("请先在列表中单击要修改的地方！");
+const QString kModified = QStringLiteral("修改成功！");
+const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请调整各层土厚度！");
+const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请调整各层土厚度！");
+
+// Six decimals whatever the process locale: 2.5 is listed as 2.500000.
+QString fixedSixDecimals(double value)
+{
+    return QString::number(value, 'f', 6);
+}
+}  // namespace
+
+CFrictionTableDialog::CFrictionTableDialog(QWidget* parent)
+    : ui::Dialog(parent), ui_(std::make_unique<Ui::FrictionTableDialog>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    ui::setFormFont(this, 12);
+    connect(ui_->layerList, &QAbstractItemView::clicked, this, &CFrictionTableDialog::OnClickList);
+    connect(ui_->modifyButton, &QPushButton::clicked, this, &CFrictionTableDialog::OnModify);
+}
+
+CFrictionTableDialog::~CFrictionTableDialog() = default;
+
+void CFrictionTableDialog::exchange(ui::DataExchange& dx)
+{
+    dx.text(ui_->thicknessEdit, thickness);
+    dx.text(ui_->frictionEdit, friction);
+}
+
+void CFrictionTableDialog::showEvent(QShowEvent* event)
+{
+    ui::Dialog::showEvent(event);
+    if (!event->spontaneous()) {
+        OnInitDialog();
+    }
+}
+
+void CFrictionTableDialog::OnInitDialog()
+{
+    QHeaderView* header = ui_->layerList->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->resizeSection(0, 70);
+    header->resizeSection(1, 120);
+    header->resizeSection(2, 170);
+    FillList();
+    ui_->layerList->setFocus();
+}
+
+void CFrictionTableDialog::FillList()
+{
+    QTableWidget* list = ui_->layerList;
+    list->setRowCount(0);
+    const FrictionZone zone = frictionZone(isHeadZone);
+    for (int k = 1; k <= usedLayers(zone.layerCount); ++k) {
+        const int row = list->rowCount();
+        list->insertRow(row);
+        list->setItem(row, 0, new QTableWidgetItem(QString::number(k)));
+        list->setItem(row, 1, new QTableWidgetItem(fixedSixDecimals(zone.thickness[k])));
+        list->setItem(row, 2, new QTableWidgetItem(fixedSixDecimals(zone.friction[k])));
+    }
+    showForm();
+}
+
+// The boxes take the clicked layer's values from the record, not from the
+// row's text. A click beside the rows selects nothing and changes nothing.
+void CFrictionTableDialog::OnClickList()
+{
+    const QModelIndexList rows = ui_->layerList->selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        return;
+    }
+    const auto topmost = std::min_element(rows.begin(), rows.end(),
+        [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const int layer = topmost->row() + 1;
+    const FrictionZone zone = frictionZone(isHeadZone);
+    thickness = zone.thickness[layer];
+    friction = zone.friction[layer];
+    showForm();
+    selectedLayer = layer;
+}
+
+void CFrictionTableDialog::OnModify()
+{
+    if (!readForm()) {
+        return;
+    }
+    if (selectedLayer == -1) {
+        message(kClickRowFirst);
+        return;
+    }
+    storeSelectedLayer();
+    message(kModified);
+    FillList();
+}
+
+bool CFrictionTableDialog::ApplySelectedRow()
+{
+    if (!readForm()) {
+        return false;
+    }
+    if (selectedLayer != -1) {
+        storeSelectedLayer();
+    }
+    return true;
+}
+
+void CFrictionTableDialog::storeSelectedLayer()
+{
+    const FrictionZone zone = frictionZone(isHeadZone);
+    zone.thickness[selectedLayer] = thickness;
+    zone.friction[selectedLayer] = friction;
+}
+
+void CFrictionTableDialog::accept()
+{
+    OnOK();
+}
+
+void CFrictionTableDialog::OnOK()
+{
+    if (!ApplySelectedRow()) {
+        return;
+    }
+    const FrictionZone zone = frictionZone(isHeadZone);
+    if (nearlyEqual(sumLayers(zone.thickness, zone.layerCount), zone.length)) {
+        ui::Dialog::accept();
+        return;
+    }
+    message(isHeadZone ? kHeadSumDiffers : kShaftSumDiffers);
+}

@@ -1,0 +1,319 @@
+#include "forms/settlement/settlement_dialog.h"
+
+#include "forms/settlement/settlement_result_dialog.h"
+#include "forms/settlement/soil_table_dialog.h"
+#include "model/display_rounding.h"
+#include "model/project_data.h"
+#include "ui/project_file_flow.h"
+#include "ui_settlement_dialog.h"
+
+#include <QShowEvent>
+
+#include <cmath>
+
+namespace {
+
+const QString kLayerCountOutOfRange = QStringLiteral("土体分层数应在0～49之间，请检查后重新输入！");
+
+bool layerCountInRange(int count)
+{
+    return count >= 0 && count <= kMaxLayers;
+}
+
+}  // namespace
+
+CSettlementDialog::CSettlementDialog(QWidget* parent)
+    : ui::Dialog(parent), ui_(std::make_unique<Ui::SettlementDialog>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ui::setFormFont(this, 9);
+    ui_->sectionPicture->load(QStringLiteral(":/settlement_embankment.svg"));
+    EnableSpacingBoxes(kLayoutTriangle);
+
+    Ui::SettlementDialog& u = *ui_;
+    connect(u.computeSettlementButton, &QPushButton::clicked, this, &CSettlementDialog::OnComputeSettlement);
+    connect(u.setHeadLayersButton, &QPushButton::clicked, this, &CSettlementDialog::OnSetHeadLayers);
+    connect(u.setShaftLayersButton, &QPushButton::clicked, this, &CSettlementDialog::OnSetShaftLayers);
+    connect(u.setBaseLayersButton, &QPushButton::clicked, this, &CSettlementDialog::OnSetBaseLayers);
+    connect(u.showHeadLayersButton, &QPushButton::clicked, this, &CSettlementDialog::OnShowHeadLayers);
+    connect(u.showShaftLayersButton, &QPushButton::clicked, this, &CSettlementDialog::OnShowShaftLayers);
+    connect(u.showBaseLayersButton, &QPushButton::clicked, this, &CSettlementDialog::OnShowBaseLayers);
+    connect(u.triangleRadio, &QRadioButton::clicked, this, &CSettlementDialog::OnLayoutTriangle);
+    connect(u.squareRadio, &QRadioButton::clicked, this, &CSettlementDialog::OnLayoutSquare);
+    connect(u.rectangleRadio, &QRadioButton::clicked, this, &CSettlementDialog::OnLayoutRectangle);
+    connect(u.saveFileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSaveFile);
+    connect(u.loadFileButton, &QPushButton::clicked, this, &CSettlementDialog::OnLoadFile);
+    connect(u.returnButton, &QPushButton::clicked, this, &CSettlementDialog::accept);
+}
+
+CSettlementDialog::~CSettlementDialog() = default;
+
+void CSettlementDialog::exchange(ui::DataExchange& dx)
+{
+    Ui::SettlementDialog& u = *ui_;
+    dx.text(u.topWidthEdit, embankmentTopWidth);
+    dx.text(u.headDiameterEdit, headDiameter);
+    dx.text(u.shaftDiameterEdit, shaftDiameter);
+    dx.text(u.headLengthEdit, headLength);
+    dx.text(u.pileLengthEdit, pileLength);
+    dx.text(u.fillHeightEdit, embankmentHeight);
+    dx.text(u.slopeMEdit, slopeM);
+    dx.text(u.slopeNEdit, slopeN);
+    dx.text(u.fillUnitWeightEdit, fillUnitWeight);
+    dx.text(u.triangleSpacingEdit, spacingTriangle);
+    dx.text(u.squareSpacingEdit, spacingSquare);
+    dx.text(u.longitudinalSpacingEdit, spacingLongitudinal);
+    dx.text(u.transverseSpacingEdit, spacingTransverse);
+    dx.radio({u.triangleRadio, u.squareRadio, u.rectangleRadio}, layout);
+    dx.text(u.headPileModulusEdit, headPileModulus);
+    dx.text(u.shaftPileModulusEdit, shaftPileModulus);
+    dx.text(u.headLayerCountEdit, headLayerCount);
+    dx.text(u.shaftLayerCountEdit, shaftLayerCount);
+    dx.text(u.baseLayerCountEdit, baseLayerCount);
+    dx.radio({u.deformationRatioRadio, u.stressRatio02Radio, u.stressRatio01Radio}, criterion);
+}
+
+void CSettlementDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        OnInitDialog();
+    ui::Dialog::showEvent(event);
+}
+
+// The spacing boxes follow the layout shown, so that a project saved with
+// another layout opens with the boxes that belong to it.
+void CSettlementDialog::OnInitDialog()
+{
+    showForm();
+    RefreshFromProject();
+    EnableSpacingBoxes(layout);
+    ui_->fillHeightEdit->setFocus(Qt::TabFocusReason);
+}
+
+void CSettlementDialog::RefreshFromProject()
+{
+    const ProjectData& p = g_project;
+    embankmentTopWidth = p.embankmentTopWidth;
+    headDiameter = p.headDiameter;
+    shaftDiameter = p.shaftDiameter;
+    headLength = p.headLength;
+    pileLength = p.pileLength;
+    headLayerCount = p.headLayerCount;
+    shaftLayerCount = p.shaftLayerCount;
+    baseLayerCount = p.baseLayerCount;
+    embankmentHeight = p.embankmentHeight;
+    slopeM = p.slopeM;
+    slopeN = p.slopeN;
+    fillUnitWeight = p.fillUnitWeight;
+    headPileModulus = p.headPileModulus;
+    shaftPileModulus = p.shaftPileModulus;
+    layout = p.layoutType;
+    criterion = p.stopCriterion;
+    spacingTriangle = p.spacingTriangle;
+    spacingSquare = p.spacingSquare;
+    spacingLongitudinal = p.spacingLongitudinal;
+    spacingTransverse = p.spacingTransverse;
+    showForm();
+}
+
+int CSettlementDialog::ApplyToProject()
+{
+    if (!readForm())
+        return -1;
+    if (!(pileLength >= headLength)) {
+        message(QStringLiteral("输入的桩长H或h有误，请检查后重新输入！"));
+        return -1;
+    }
+    if (!(headDiameter >= shaftDiameter)) {
+        message(QStringLiteral("输入的桩径D或d有误，请检查后重新输入！"));
+        return -1;
+    }
+    if (!layerCountInRange(headLayerCount) || !layerCountInRange(shaftLayerCount) ||
+        !layerCountInRange(baseLayerCount)) {
+        message(kLayerCountOutOfRange);
+        return -1;
+    }
+    if (headLayerCount == 0 || shaftLayerCount == 0) {
+        message(QStringLiteral("请输入桩周土分层数，并设置每层土的参数！"));
+        return -1;
+    }
+
+    ProjectData& p = g_project;
+    p.headDiameter = headDiameter;
+    p.shaftDiameter = shaftDiameter;
+    p.headLength = headLength;
+    p.pileLength = pileLength;
+    p.headLayerCount = headLayerCount;
+    p.shaftLayerCount = shaftLayerCount;
+    p.baseLayerCount = baseLayerCount;
+    p.embankmentTopWidth = embankmentTopWidth;
+    p.embankmentHeight = embankmentHeight;
+    p.slopeM = slopeM;
+    p.slopeN = slopeN;
+    p.fillUnitWeight = fillUnitWeight;
+    p.headPileModulus = headPileModulus;
+    p.shaftPileModulus = shaftPileModulus;
+
+    p.equivalentDiameter = p.computeEquivalentDiameter(layout, spacingTriangle, spacingSquare,
+                                                       spacingLongitudinal, spacingTransverse);
+    if (p.equivalentDiameter == 0.0 || std::isnan(p.equivalentDiameter)) {
+        message(QStringLiteral("请输入桩间距！"));
+        return -1;
+    }
+
+    p.layoutType = layout;
+    p.stopCriterion = criterion;
+    p.spacingTriangle = spacingTriangle;
+    p.spacingSquare = spacingSquare;
+    p.spacingLongitudinal = spacingLongitudinal;
+    p.spacingTransverse = spacingTransverse;
+    return 0;
+}
+
+// The settlement under the criterion the form applied; 0 when none is chosen.
+double CSettlementDialog::SettlementByCriterion() const
+{
+    switch (criterion) {
+    case kStopDeformationRatio:
+        return g_project.settlementByDeformationRatio();
+    case kStopStressRatio02:
+        return g_project.settlementByStressRatio(0.2);
+    case kStopStressRatio01:
+        return g_project.settlementByStressRatio(0.1);
+    default:
+        return 0.0;
+    }
+}
+
+void CSettlementDialog::OnComputeSettlement()
+{
+    if (ApplyToProject() != 0)
+        return;
+    const double settlement = SettlementByCriterion();
+    if (!std::isfinite(settlement)) {
+        message(QStringLiteral("输入的参数有误，请检查后重新计算！"));
+        return;
+    }
+    CSettlementResultDialog result(this);
+    result.settlement = round2(settlement);
+    result.exec();
+}
+
+int CSettlementDialog::ZoneLayerCount(int zone) const
+{
+    switch (zone) {
+    case 1:
+        return headLayerCount;
+    case 2:
+        return shaftLayerCount;
+    default:
+        return baseLayerCount;
+    }
+}
+
+// The per-layer entry works on the form's values as read, not applied; a
+// count the tables cannot hold stops it before the first layer.
+void CSettlementDialog::SetZoneLayers(int zone)
+{
+    if (!readForm())
+        return;
+    if (!layerCountInRange(ZoneLayerCount(zone))) {
+        message(kLayerCountOutOfRange);
+        return;
+    }
+    EnterZoneLayers(zone);
+}
+
+void CSettlementDialog::OnSetHeadLayers()
+{
+    SetZoneLayers(1);
+}
+
+void CSettlementDialog::OnSetShaftLayers()
+{
+    SetZoneLayers(2);
+}
+
+void CSettlementDialog::OnSetBaseLayers()
+{
+    SetZoneLayers(3);
+}
+
+// Reviewing a table applies the whole form first, as the table checks the
+// layers against the record's H and L.
+void CSettlementDialog::ShowZoneTable(int zone)
+{
+    if (ApplyToProject() != 0)
+        return;
+    CSoilTableDialog table(this);
+    table.zone = zone;
+    table.exec();
+}
+
+void CSettlementDialog::OnShowHeadLayers()
+{
+    ShowZoneTable(1);
+}
+
+void CSettlementDialog::OnShowShaftLayers()
+{
+    ShowZoneTable(2);
+}
+
+void CSettlementDialog::OnShowBaseLayers()
+{
+    ShowZoneTable(3);
+}
+
+// Only the boxes of the chosen layout can be edited; the others keep their
+// values, which are still read, applied and saved.
+void CSettlementDialog::EnableSpacingBoxes(int layoutType)
+{
+    Ui::SettlementDialog& u = *ui_;
+    switch (layoutType) {
+    case kLayoutTriangle:
+        ui::setEnabled({u.triangleSpacingEdit},
+                       {u.squareSpacingEdit, u.longitudinalSpacingEdit, u.transverseSpacingEdit});
+        break;
+    case kLayoutSquare:
+        ui::setEnabled({u.squareSpacingEdit},
+                       {u.triangleSpacingEdit, u.longitudinalSpacingEdit, u.transverseSpacingEdit});
+        break;
+    case kLayoutRectangle:
+        ui::setEnabled({u.longitudinalSpacingEdit, u.transverseSpacingEdit},
+                       {u.triangleSpacingEdit, u.squareSpacingEdit});
+        break;
+    default:
+        break;
+    }
+}
+
+void CSettlementDialog::OnLayoutTriangle()
+{
+    EnableSpacingBoxes(kLayoutTriangle);
+}
+
+void CSettlementDialog::OnLayoutSquare()
+{
+    EnableSpacingBoxes(kLayoutSquare);
+}
+
+void CSettlementDialog::OnLayoutRectangle()
+{
+    EnableSpacingBoxes(kLayoutRectangle);
+}
+
+void CSettlementDialog::OnSaveFile()
+{
+    ui::saveProjectInteractively(this, [this] { return ApplyToProject() == 0; });
+}
+
+void CSettlementDialog::OnLoadFile()
+{
+    if (!ui::loadProjectInteractively(this))
+        return;
+    RefreshFromProject();
+    EnableSpacingBoxes(layout);
+}

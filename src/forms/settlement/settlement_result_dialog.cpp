@@ -1,0 +1,44 @@
+#include "forms/settlement/settlement_result_dialog.h"
+
+#include "ui_settlement_result_dialog.h"
+
+#include <QKeyEvent>
+#include <QShowEvent>
+
+CSettlementResultDialog::CSettlementResultDialog(QWidget* parent)
+    : ui::Dialog(parent), ui_(std::make_unique<Ui::SettlementResultDialog>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ui::setFormFont(this, 9);
+    ui_->saveToFileButton->hide();
+    connect(ui_->returnButton, &QPushButton::clicked, this, &CSettlementResultDialog::reject);
+}
+
+CSettlementResultDialog::~CSettlementResultDialog() = default;
+
+void CSettlementResultDialog::exchange(ui::DataExchange& dx)
+{
+    dx.text(ui_->settlementEdit, settlement);
+}
+
+void CSettlementResultDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        showForm();
+        ui_->returnButton->setFocus(Qt::TabFocusReason);
+    }
+    ui::Dialog::showEvent(event);
+}
+
+void CSettlementResultDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = (event->key() == Qt::Key_Return && event->modifiers() == Qt::NoModifier) ||
+                       (event->key() == Qt::Key_Enter && (event->modifiers() & ~Qt::KeypadModifier) == 0);
+    if (enter) {
+        accept();
+        return;
+    }
+    ui::Dialog::keyPressEvent(event);
+}

@@ -1,0 +1,111 @@
+#include "forms/settlement/soil_layer_dialog.h"
+
+#include "model/project_data.h"
+#include "ui_soil_layer_dialog.h"
+
+#include <QShowEvent>
+
+namespace {
+
+// Thickness of the last base-zone layer: in effect unbounded, so that the
+// termination criterion ends the summation inside it.
+constexpr double kInfiniteThickness = 1000.0;
+
+QString zoneCaption(int zone)
+{
+    switch (zone) {
+    case 1:
+        return QStringLiteral("扩大头范围内桩周土参数输入");
+    case 2:
+        return QStringLiteral("下部桩体范围内桩周土参数输入");
+    case 3:
+        return QStringLiteral("桩端下部未加固土层参数输入");
+    default:
+        return {};
+    }
+}
+
+}  // namespace
+
+CSoilLayerDialog::CSoilLayerDialog(QWidget* parent)
+    : ui::Dialog(parent), ui_(std::make_unique<Ui::SoilLayerDialog>())
+{
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    ui::setFormFont(this, 9);
+    ui_->infiniteThicknessEdit->hide();
+    connect(ui_->nextLayerButton, &QPushButton::clicked, this, &CSoilLayerDialog::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &CSoilLayerDialog::reject);
+}
+
+CSoilLayerDialog::~CSoilLayerDialog() = default;
+
+void CSoilLayerDialog::exchange(ui::DataExchange& dx)
+{
+    dx.text(ui_->soilModulusEdit, soilModulus);
+    dx.text(ui_->thicknessEdit, thickness);
+    dx.text(ui_->remainingThicknessEdit, remainingThickness);
+    dx.text(ui_->layerNumberEdit, layerNumber);
+    dx.text(ui_->totalThicknessEdit, totalThickness);
+    dx.text(ui_->unitWeightEdit, unitWeight);
+}
+
+void CSoilLayerDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        OnInitDialog();
+    ui::Dialog::showEvent(event);
+}
+
+// Runs at every showing of the sequence, as each layer is a new showing.
+void CSoilLayerDialog::OnInitDialog()
+{
+    showForm();
+    if (isLastLayer)
+        ui_->nextLayerButton->setText(QStringLiteral("完成"));
+    const QString caption = zoneCaption(zone);
+    if (!caption.isEmpty())
+        setWindowTitle(caption);
+    if (zone == 3) {
+        ui_->totalThicknessEdit->hide();
+        ui_->remainingThicknessEdit->hide();
+        if (isLastLayer)
+            ShowInfiniteLastLayer();
+    }
+    QWidget* first = ui_->thicknessEdit->isHidden() ? ui_->soilModulusEdit : ui_->thicknessEdit;
+    first->setFocus(Qt::TabFocusReason);
+}
+
+// The last layer below the tips is not typed: it is 1000 m, shown as "无穷大".
+void CSoilLayerDialog::ShowInfiniteLastLayer()
+{
+    ui_->thicknessEdit->hide();
+    thickness = kInfiniteThickness;
+    ui_->infiniteThicknessEdit->setText(QStringLiteral("无穷大"));
+    ui_->infiniteThicknessEdit->show();
+    showForm();
+}
+
+void CSoilLayerDialog::accept()
+{
+    OnOK();
+}
+
+void CSoilLayerDialog::OnOK()
+{
+    if (zone == 3) {
+        ui::Dialog::accept();
+        return;
+    }
+    if (!readForm())
+        return;
+    if (thickness > remainingThickness && !nearlyEqual(thickness, remainingThickness)) {
+        message(QStringLiteral("该层土厚度不应大于剩余厚度，请检查后重新输入！"));
+        return;
+    }
+    if (isLastLayer && !nearlyEqual(thickness, remainingThickness)) {
+        message(QStringLiteral("最后一层土的厚度应该等于剩余厚度，请检查后重新输入！"));
+        return;
+    }
+    QDialog::accept();
+}

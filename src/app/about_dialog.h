@@ -1,0 +1,10 @@
+// The About box: the program's name and version, copyright and authors.
+#pragma once
+
+#include <QDialog>
+
+class CAboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDialog(QWidget* parent = nullptr);
+};

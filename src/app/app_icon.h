@@ -1,0 +1,6 @@
+// The application icon, from the renderings of resources/icons.
+#pragma once
+
+#include <QIcon>
+
+QIcon orvaneIcon();

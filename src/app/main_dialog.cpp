@@ -1,0 +1,91 @@
+#include "main_dialog.h"
+
+#include "about_dialog.h"
+#include "app_icon.h"
+#include "forms/capacity/capacity_dialog.h"
+#include "forms/settlement/settlement_dialog.h"
+#include "ui/dialog.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The background picture is drawn for this client area; the button row sits
+// on the band left free for it above the maker's name.
+constexpr QSize kClientSize(657, 514);
+constexpr int kButtonRowBottomMargin = 66;
+constexpr QSize kButtonSize(75, 21);
+constexpr int kButtonSpacing = 24;
+
+}  // namespace
+
+CMainDialog::CMainDialog(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      background_(QStringLiteral(":/main_background.svg"))
+{
+    setWindowTitle(QStringLiteral("路堤荷载下Orvane 1.04版 "));
+    setWindowIcon(orvaneIcon());
+    ui::setFormFont(this, 9);
+    setFixedSize(kClientSize);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(kButtonSpacing);
+    buttonRow->addStretch();
+    capacityButton_ = addButton(QStringLiteral("承载力计算"));
+    settlementButton_ = addButton(QStringLiteral("沉降计算"));
+    aboutButton_ = addButton(QStringLiteral("关于我们"));
+    exitButton_ = addButton(QStringLiteral("退出"));
+    for (QPushButton* button : {capacityButton_, settlementButton_, aboutButton_, exitButton_})
+        buttonRow->addWidget(button);
+    buttonRow->addStretch();
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, kButtonRowBottomMargin);
+    page->addStretch();
+    page->addLayout(buttonRow);
+
+    connect(capacityButton_, &QPushButton::clicked, this, &CMainDialog::OnCapacityCalculation);
+    connect(settlementButton_, &QPushButton::clicked, this, &CMainDialog::OnSettlementCalculation);
+    connect(aboutButton_, &QPushButton::clicked, this, &CMainDialog::OnAbout);
+    connect(exitButton_, &QPushButton::clicked, this, &CMainDialog::reject);
+    capacityButton_->setFocus();
+}
+
+QPushButton* CMainDialog::addButton(const QString& text)
+{
+    auto* button = new QPushButton(text, this);
+    button->setMinimumSize(kButtonSize);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void CMainDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    background_.render(&painter, rect());
+}
+
+void CMainDialog::OnCapacityCalculation()
+{
+    CCapacityDialog form;
+    form.layout = 0;
+    form.exec();
+}
+
+void CMainDialog::OnSettlementCalculation()
+{
+    CSettlementDialog form;
+    form.layout = 0;
+    form.exec();
+}
+
+void CMainDialog::OnAbout()
+{
+    CAboutDialog about(this);
+    about.exec();
+}

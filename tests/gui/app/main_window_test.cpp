@@ -1,0 +1,219 @@
+// The main window as the user meets it: its texts, its four buttons, the
+// About box, closing, and the values the two calculation forms share.
+#include "app/about_dialog.h"
+#include "app/main_dialog.h"
+#include "forms/capacity/capacity_dialog.h"
+#include "forms/settlement/settlement_dialog.h"
+#include "model/project_data.h"
+#include "support/fake_services.h"
+#include "support/modal_watchdog.h"
+#include "support/widgets.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testing_support::FakeServices;
+using testing_support::ModalWatchdog;
+using testing_support::typeInto;
+
+namespace {
+
+QStringList buttonTextsLeftToRight(const CMainDialog& window)
+{
+    QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
+    std::sort(buttons.begin(), buttons.end(),
+              [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    QStringList texts;
+    for (QPushButton* button : buttons)
+        texts << button->text();
+    return texts;
+}
+
+template <class Box = QLineEdit>
+Box* box(QWidget* form, const char* name)
+{
+    auto* found = form->findChild<Box*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no box %s", name);
+    return found;
+}
+
+// What a calculation button opened, seen from inside the form.
+struct OpenedForm {
+    bool opened = false;
+    bool parentless = false;
+    bool modal = false;
+};
+
+template <class Form>
+std::function<void(Form*)> noteAndClose(OpenedForm& seen)
+{
+    return [&seen](Form* form) {
+        seen = {true, form->parentWidget() == nullptr, form->isModal()};
+        form->reject();
+    };
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { g_project = ProjectData{}; }
+    void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
+
+    void showsTheCaptionAndFourButtonsInARow()
+    {
+        CMainDialog window;
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("路堤荷载下Orvane 1.04版 "));
+        QCOMPARE(buttonTextsLeftToRight(window),
+                 (QStringList{"承载力计算", "沉降计算", "关于我们", "退出"}));
+        for (QPushButton* button : window.findChildren<QPushButton*>())
+            QCOMPARE(button->y(), window.capacityButton()->y());
+        QVERIFY2(window.capacityButton()->geometry().bottom() < window.height() - 40,
+                 "the maker's name below the buttons must stay visible");
+    }
+
+    void isAFixedSizeWindowThatMinimisesButDoesNotMaximise()
+    {
+        CMainDialog window;
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QCOMPARE(window.size(), QSize(657, 514));
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!window.windowIcon().isNull());
+    }
+
+    void aboutButtonOpensTheAboutBox()
+    {
+        CMainDialog window;
+        window.show();
+        QString caption;
+        QStringList labels;
+        QString okText;
+        bool hasIcon = false;
+        ModalWatchdog watchdog;
+        watchdog.expect<CAboutDialog>([&](CAboutDialog* about) {
+            caption = about->windowTitle();
+            for (QLabel* label : about->findChildren<QLabel*>()) {
+                if (label->pixmap().isNull())
+                    labels << label->text();
+                else
+                    hasIcon = true;
+            }
+            QPushButton* ok = about->findChild<QPushButton*>();
+            okText = ok->text();
+            ok->click();
+        });
+
+        QTest::mouseClick(window.aboutButton(), Qt::LeftButton);
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(caption, QStringLiteral("关于我们"));
+        QCOMPARE(okText, QStringLiteral("确定"));
+        QVERIFY(hasIcon);
+        QCOMPARE(labels.size(), 3);
+        QCOMPARE(labels.at(0), QStringLiteral("Orvane 1.04 版"));
+        QVERIFY2(labels.at(1).startsWith(QStringLiteral("Copyright ©")), qPrintable(labels.at(1)));
+        QVERIFY2(labels.at(2).startsWith(QStringLiteral("作者：")), qPrintable(labels.at(2)));
+        QVERIFY(window.isVisible());
+    }
+
+    void escapeOrExitEndsTheMainWindow_data()
+    {
+        QTest::addColumn<bool>("useEscape");
+        QTest::addRow("Esc key") << true;
+        QTest::addRow("退出 button") << false;
+    }
+
+    void escapeOrExitEndsTheMainWindow()
+    {
+        QFETCH(bool, useEscape);
+        CMainDialog window;
+        ModalWatchdog watchdog;
+        watchdog.expect<CMainDialog>([useEscape](CMainDialog* shown) {
+            if (useEscape)
+                QTest::keyClick(shown, Qt::Key_Escape);
+            else
+                shown->exitButton()->click();
+        });
+        QCOMPARE(window.exec(), int(QDialog::Rejected));
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+    }
+
+    void calculationButtonsOpenTheirFormsOnTheirOwn()
+    {
+        CMainDialog window;
+        window.show();
+        OpenedForm capacity;
+        OpenedForm settlement;
+        ModalWatchdog watchdog;
+        watchdog.expect<CCapacityDialog>(noteAndClose<CCapacityDialog>(capacity));
+        QTest::mouseClick(window.capacityButton(), Qt::LeftButton);
+        watchdog.expect<CSettlementDialog>(noteAndClose<CSettlementDialog>(settlement));
+        QTest::mouseClick(window.settlementButton(), Qt::LeftButton);
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QVERIFY(capacity.parentless && capacity.modal);
+        QVERIFY(settlement.parentless && settlement.modal);
+    }
+
+    // Values applied in the capacity form (here by saving) are shown by the
+    // settlement form opened afterwards from the main window.
+    void settlementFormShowsWhatTheCapacityFormApplied()
+    {
+        QTemporaryDir folder;
+        FakeServices services;
+        services.answerFileDialogs({folder.filePath(QStringLiteral("shared.txt"))});
+        CMainDialog window;
+        window.show();
+        ModalWatchdog watchdog;
+        watchdog.expect<CCapacityDialog>([](CCapacityDialog* form) {
+            typeInto(box(form, "headDiameterEdit"), QStringLiteral("1.2"));
+            typeInto(box(form, "shaftDiameterEdit"), QStringLiteral("0.6"));
+            typeInto(box(form, "headLengthEdit"), QStringLiteral("3"));
+            typeInto(box(form, "pileLengthEdit"), QStringLiteral("12.5"));
+            typeInto(box(form, "headLayerCountEdit"), QStringLiteral("2"));
+            typeInto(box(form, "shaftLayerCountEdit"), QStringLiteral("3"));
+            box<QRadioButton>(form, "rectangleRadio")->click();
+            typeInto(box(form, "longitudinalSpacingEdit"), QStringLiteral("1.8"));
+            typeInto(box(form, "transverseSpacingEdit"), QStringLiteral("2.2"));
+            box<QPushButton>(form, "saveButton")->click();
+            form->reject();
+        });
+        QTest::mouseClick(window.capacityButton(), Qt::LeftButton);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(services.texts().size(), 1);
+        QVERIFY2(services.lastText().startsWith(QStringLiteral("保存成功")), qPrintable(services.lastText()));
+
+        QStringList shown;
+        bool rectangleChecked = false;
+        bool rectangleSpacingsEnabled = false;
+        watchdog.expect<CSettlementDialog>([&](CSettlementDialog* form) {
+            for (const char* name : {"headDiameterEdit", "shaftDiameterEdit", "headLengthEdit", "pileLengthEdit",
+                                     "headLayerCountEdit", "shaftLayerCountEdit", "longitudinalSpacingEdit",
+                                     "transverseSpacingEdit"})
+                shown << box(form, name)->text();
+            rectangleChecked = box<QRadioButton>(form, "rectangleRadio")->isChecked();
+            rectangleSpacingsEnabled = box(form, "longitudinalSpacingEdit")->isEnabled()
+                && box(form, "transverseSpacingEdit")->isEnabled()
+                && !box(form, "squareSpacingEdit")->isEnabled();
+            form->reject();
+        });
+        QTest::mouseClick(window.settlementButton(), Qt::LeftButton);
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(shown, (QStringList{"1.2", "0.6", "3", "12.5", "2", "3", "1.8", "2.2"}));
+        QVERIFY(rectangleChecked);
+        QVERIFY(rectangleSpacingsEnabled);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

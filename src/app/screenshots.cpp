@@ -1,0 +1,158 @@
+// Renders every form of both workflows, filled from a project file, to PNG
+// files for the documentation:  orvane-screenshots PROJECT_FILE OUTPUT_FOLDER
+// Runs without a display (QT_QPA_PLATFORM=offscreen).
+#include "about_dialog.h"
+#include "main_dialog.h"
+#include "forms/capacity/capacity_dialog.h"
+#include "forms/capacity/capacity_result_dialog.h"
+#include "forms/capacity/friction_layer_dialog.h"
+#include "forms/capacity/friction_table_dialog.h"
+#include "forms/capacity/pile_result_dialog.h"
+#include "forms/settlement/settlement_dialog.h"
+#include "forms/settlement/settlement_result_dialog.h"
+#include "forms/settlement/soil_layer_dialog.h"
+#include "forms/settlement/soil_table_dialog.h"
+#include "model/display_rounding.h"
+#include "model/project_data.h"
+#include "ui/dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+class ScreenshotWriter {
+public:
+    explicit ScreenshotWriter(const QString& folder) : folder_(folder) {}
+
+    // Shows the form as the user first sees it and saves its picture.
+    bool save(QWidget& form, const QString& name)
+    {
+        form.show();
+        QApplication::processEvents();
+        const QString path = folder_.filePath(name + QStringLiteral(".png"));
+        const bool saved = form.grab().save(path);
+        form.close();
+        std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+        return saved;
+    }
+
+private:
+    QDir folder_;
+};
+
+// The equivalent diameter, as the forms' apply step derives it from the
+// layout, so that the capacities can be computed from a loaded record.
+void deriveEquivalentDiameter()
+{
+    g_project.equivalentDiameter = g_project.computeEquivalentDiameter(
+        g_project.layoutType, g_project.spacingTriangle, g_project.spacingSquare,
+        g_project.spacingLongitudinal, g_project.spacingTransverse);
+}
+
+bool saveCapacityWorkflow(ScreenshotWriter& writer)
+{
+    bool ok = true;
+    CCapacityDialog capacity;
+    capacity.layout = 0;
+    ok &= writer.save(capacity, QStringLiteral("capacity-form"));
+
+    CFrictionLayerDialog layer;
+    layer.isHeadZone = false;
+    layer.layerNumber = 1;
+    layer.isLastLayer = g_project.shaftLayerCount == 1;
+    layer.totalThickness = round3(g_project.pileLength - g_project.headLength);
+    layer.remainingThickness = layer.totalThickness;
+    layer.thickness = g_project.shaftThickness[1];
+    layer.friction = g_project.shaftFriction[1];
+    ok &= writer.save(layer, QStringLiteral("friction-layer-entry"));
+
+    CFrictionTableDialog table;
+    table.isHeadZone = false;
+    ok &= writer.save(table, QStringLiteral("friction-table"));
+
+    deriveEquivalentDiameter();
+    const double composite = g_project.computeCapacity();
+    CPileResultDialog pileResult;
+    pileResult.singlePileCapacity = round2(g_project.pileCapacity);
+    ok &= writer.save(pileResult, QStringLiteral("pile-result"));
+
+    CCapacityResultDialog capacityResult;
+    capacityResult.singlePileCapacity = round2(g_project.pileCapacity);
+    capacityResult.compositeCapacity = round2(composite);
+    ok &= writer.save(capacityResult, QStringLiteral("capacity-result"));
+    return ok;
+}
+
+bool saveSoilLayerEntry(ScreenshotWriter& writer, int zone, int layerNumber, bool isLastLayer, const QString& name)
+{
+    const LayerTable& thicknesses = zone == 1 ? g_project.headThickness : zone == 2 ? g_project.shaftThickness
+                                                                                   : g_project.baseThickness;
+    const LayerTable& moduli = zone == 1 ? g_project.headSoilModulus : zone == 2 ? g_project.shaftSoilModulus
+                                                                                : g_project.baseSoilModulus;
+    const LayerTable& unitWeights = zone == 1 ? g_project.headUnitWeight : zone == 2 ? g_project.shaftUnitWeight
+                                                                                    : g_project.baseUnitWeight;
+    CSoilLayerDialog layer;
+    layer.zone = zone;
+    layer.layerNumber = layerNumber;
+    layer.isLastLayer = isLastLayer;
+    layer.totalThickness = round3(g_project.pileLength - g_project.headLength);
+    layer.remainingThickness = layer.totalThickness;
+    layer.thickness = thicknesses[layerNumber];
+    layer.soilModulus = moduli[layerNumber];
+    layer.unitWeight = unitWeights[layerNumber];
+    return writer.save(layer, name);
+}
+
+bool saveSettlementWorkflow(ScreenshotWriter& writer)
+{
+    bool ok = true;
+    CSettlementDialog settlement;
+    settlement.layout = 0;
+    ok &= writer.save(settlement, QStringLiteral("settlement-form"));
+
+    ok &= saveSoilLayerEntry(writer, 2, 1, g_project.shaftLayerCount == 1, QStringLiteral("soil-layer-entry"));
+    ok &= saveSoilLayerEntry(writer, 3, usedLayers(g_project.baseLayerCount), true,
+                             QStringLiteral("soil-layer-entry-last-base-layer"));
+
+    CSoilTableDialog table;
+    table.zone = 3;
+    ok &= writer.save(table, QStringLiteral("soil-table"));
+
+    CSettlementResultDialog result;
+    result.settlement = round2(g_project.settlementByCriterion());
+    ok &= writer.save(result, QStringLiteral("settlement-result"));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: orvane-screenshots PROJECT_FILE OUTPUT_FOLDER\n");
+        return 2;
+    }
+    ui::installFontSubstitutions();
+    const FileStatus loaded = g_project.loadProject(argv[1]);
+    if (!loaded.ok) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], loaded.reason.c_str());
+        return 1;
+    }
+    const QString folder = QFile::decodeName(argv[2]);
+    QDir().mkpath(folder);
+    ScreenshotWriter writer(folder);
+
+    bool ok = true;
+    CMainDialog mainWindow;
+    ok &= writer.save(mainWindow, QStringLiteral("main-window"));
+    CAboutDialog about;
+    ok &= writer.save(about, QStringLiteral("about"));
+    ok &= saveCapacityWorkflow(writer);
+    ok &= saveSettlementWorkflow(writer);
+    return ok ? 0 : 1;
+}

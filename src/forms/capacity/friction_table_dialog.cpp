@@ -51,6 +51,7 @@ void CFrictionTableDialog::showEvent(QShowEvent* event)
 void CFrictionTableDialog::OnInitDialog()
 {
     QHeaderView* header = ui_->layerList->horizontalHeader();
+    header->setFont(font());
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->resizeSection(0, 70);
     header->resizeSection(1, 120);

@@ -8,3 +8,9 @@ target_link_libraries(orvane_settlement_test_driver PUBLIC orvane_gui_test_suppo
 orvane_gui_test(settlement_workflow_test
   SOURCES settlement/settlement_workflow_test.cpp
   LIBS orvane_settlement_test_driver orvane_forms_capacity)
+orvane_gui_test(settlement_form_test
+  SOURCES settlement/settlement_form_test.cpp
+  LIBS orvane_settlement_test_driver Qt6::SvgWidgets)
+orvane_gui_test(settlement_soil_layers_test
+  SOURCES settlement/soil_layers_test.cpp
+  LIBS orvane_settlement_test_driver)

@@ -25,6 +25,14 @@ QString zoneCaption(int zone)
     }
 }
 
+// The totals frame keeps its size in the base zone, where its boxes are hidden.
+void keepPlaceWhenHidden(QWidget* widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
 }  // namespace
 
 CSoilLayerDialog::CSoilLayerDialog(QWidget* parent)
@@ -34,6 +42,8 @@ CSoilLayerDialog::CSoilLayerDialog(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     ui::setFormFont(this, 9);
     ui_->infiniteThicknessEdit->hide();
+    keepPlaceWhenHidden(ui_->totalThicknessEdit);
+    keepPlaceWhenHidden(ui_->remainingThicknessEdit);
     connect(ui_->nextLayerButton, &QPushButton::clicked, this, &CSoilLayerDialog::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &CSoilLayerDialog::reject);
 }

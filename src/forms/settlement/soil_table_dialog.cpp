@@ -4,6 +4,7 @@
 #include "model/project_data.h"
 #include "ui_soil_table_dialog.h"
 
+#include <QHeaderView>
 #include <QShowEvent>
 
 namespace {
@@ -34,6 +35,8 @@ CSoilTableDialog::CSoilTableDialog(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ui::setFormFont(this, 12);
+    // The header would otherwise keep the style's own header font.
+    ui_->layerList->horizontalHeader()->setFont(font());
     connect(ui_->layerList, &QTableWidget::cellClicked, this, &CSoilTableDialog::OnClickList);
     connect(ui_->modifyButton, &QPushButton::clicked, this, &CSoilTableDialog::OnModify);
     connect(ui_->okButton, &QPushButton::clicked, this, &CSoilTableDialog::accept);

@@ -87,6 +87,28 @@ private slots:
         form.reject();
     }
 
+    void tabOrderFollowsTheRows()
+    {
+        CSettlementDialog form;
+        QStringList order;
+        QWidget* first = box(&form, "fillHeightEdit");
+        for (QWidget* widget = first; order.size() < 40; widget = widget->nextInFocusChain()) {
+            if (widget == first && !order.isEmpty())
+                break;
+            if (widget->focusPolicy() & Qt::TabFocus)
+                order << widget->objectName();
+        }
+        QCOMPARE(order, (QStringList{
+            "fillHeightEdit", "fillUnitWeightEdit", "slopeNEdit", "slopeMEdit", "topWidthEdit",
+            "headDiameterEdit", "shaftDiameterEdit", "headLengthEdit", "pileLengthEdit",
+            "headPileModulusEdit", "shaftPileModulusEdit", "headLayerCountEdit", "setHeadLayersButton",
+            "shaftLayerCountEdit", "setShaftLayersButton", "baseLayerCountEdit", "setBaseLayersButton",
+            "triangleRadio", "squareRadio", "rectangleRadio", "triangleSpacingEdit", "squareSpacingEdit",
+            "longitudinalSpacingEdit", "transverseSpacingEdit", "deformationRatioRadio", "stressRatio02Radio",
+            "stressRatio01Radio", "loadFileButton", "saveFileButton", "computeSettlementButton", "returnButton",
+            "showHeadLayersButton", "showShaftLayersButton", "showBaseLayersButton"}));
+    }
+
     // Each refusal shows one message and leaves the record as it was, except
     // a missing spacing, which comes after the geometry was copied.
     void refusedBeforeComputing_data()
@@ -215,6 +237,32 @@ private slots:
         click(&form, "stressRatio02Radio");
         QCOMPARE(computeSettlement(&form), QStringLiteral("-45.72"));
         QCOMPARE(services.texts(), QStringList{});
+        form.reject();
+    }
+
+    // "返 回" reads the form and closes it; nothing reaches the record.
+    void returnClosesWithoutApplying_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addRow("a number") << "12" << true << QStringList{};
+        QTest::addRow("not a number") << "12m" << false << QStringList{QStringLiteral("请输入一个数字。")};
+    }
+
+    void returnClosesWithoutApplying()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, closed);
+        QFETCH(QStringList, messages);
+        FakeServices services;
+        CSettlementDialog form;
+        form.show();
+        type(&form, "topWidthEdit", typed);
+        QTest::keyClick(box(&form, "topWidthEdit"), Qt::Key_Return);
+        QCOMPARE(!form.isVisible(), closed);
+        QCOMPARE(services.texts(), messages);
+        QCOMPARE(g_project.embankmentTopWidth, 0.0);
         form.reject();
     }
 

@@ -269,6 +269,8 @@ private slots:
             value = boxText(result, "pileCapacityEdit");
             returnHasFocus = child<QPushButton>(result, "returnButton")->hasFocus();
             click(result, "returnButton");
+        closeIfOpen(result);
+            closeIfOpen(result);
         });
         click(&open.form, "computePileButton");
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
@@ -329,6 +331,8 @@ private slots:
             pile = boxText(result, "pileCapacityEdit");
             composite = boxText(result, "compositeCapacityEdit");
             click(result, "returnButton");
+        closeIfOpen(result);
+            closeIfOpen(result);
         });
         click(&open.form, "computeCompositeButton");
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -32,6 +34,12 @@ void click(QWidget* form, const char* buttonName)
     const int middle = button->height() / 2;
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
                       hasIndicator ? QPoint(middle, middle) : button->rect().center());
+}
+
+void closeIfOpen(QDialog* form)
+{
+    if (form->isVisible())
+        form->reject();
 }
 
 void storeWorkedExample()
@@ -75,6 +83,55 @@ void typeWorkedExample(QWidget* capacityForm)
         type(capacityForm, name, QString::fromLatin1(text));
     click(capacityForm, "squareRadio");
     type(capacityForm, "squareSpacingEdit", QStringLiteral("2.0"));
+}
+
+QString describe(CFrictionLayerDialog* form)
+{
+    return QStringList{form->windowTitle(), boxText(form, "layerNumberEdit"), boxText(form, "totalThicknessEdit"),
+                       boxText(form, "remainingThicknessEdit"), child<QPushButton>(form, "nextButton")->text()}
+        .join(QLatin1Char('|'));
+}
+
+void LayerEntryAnswers::awaitNextShowing(testing_support::ModalWatchdog& watchdog)
+{
+    watchdog.expect<CFrictionLayerDialog>([this, &watchdog](CFrictionLayerDialog* form) {
+        shown << describe(form);
+        offered << boxText(form, "thicknessEdit") + QLatin1Char('|') + boxText(form, "frictionEdit");
+        while (!pending.isEmpty() && form->isVisible()) {
+            const QStringList layer = pending.takeFirst().split(QLatin1Char('/'));
+            type(form, "thicknessEdit", layer.first());
+            type(form, "frictionEdit", layer.size() > 1 ? layer.last() : QStringLiteral("10"));
+            click(form, "nextButton");
+        }
+        if (form->isVisible())
+            end(form);
+        if (!form->isVisible())
+            awaitNextShowing(watchdog);
+    });
+}
+
+void LayerEntryAnswers::end(CFrictionLayerDialog* form)
+{
+    switch (ending) {
+    case Ending::KeepOffered:
+        click(form, "nextButton");
+        if (form->isVisible()) {
+            unexpectedForm = true;
+            form->reject();
+        }
+        return;
+    case Ending::EscapeKey:
+        QTest::keyClick(form, Qt::Key_Escape);
+        closeIfOpen(form);
+        return;
+    case Ending::Unexpected:
+        unexpectedForm = true;
+        break;
+    case Ending::CancelButton:
+        break;
+    }
+    click(form, "cancelButton");
+    closeIfOpen(form);
 }
 
 }  // namespace capacity_testing

@@ -4,6 +4,8 @@
 
 #include "forms/capacity/capacity_dialog.h"
 #include "forms/capacity/capacity_result_dialog.h"
+#include "forms/capacity/friction_layer_dialog.h"
+#include "forms/capacity/friction_table_dialog.h"
 #include "forms/capacity/pile_result_dialog.h"
 #include "model/project_data.h"
 #include "support/fake_services.h"
@@ -54,6 +56,32 @@ QString enabledSpacings(const QWidget* form)
     return states;
 }
 
+// Names of the widgets that Tab visits, from the named one round to it.
+QStringList tabOrder(QWidget* form, const QString& firstName)
+{
+    QWidget* first = form->findChild<QWidget*>(firstName);
+    if (!first)
+        return {};
+    QStringList names{firstName};
+    for (QWidget* widget = first->nextInFocusChain(); widget != first; widget = widget->nextInFocusChain())
+        if (widget->focusPolicy() & Qt::TabFocus)
+            names << widget->objectName();
+    return names;
+}
+
+std::unique_ptr<QWidget> makeForm(const QString& kind)
+{
+    if (kind == QLatin1String("capacity"))
+        return std::make_unique<CCapacityDialog>();
+    if (kind == QLatin1String("layer"))
+        return std::make_unique<CFrictionLayerDialog>();
+    if (kind == QLatin1String("table"))
+        return std::make_unique<CFrictionTableDialog>();
+    if (kind == QLatin1String("pile result"))
+        return std::make_unique<CPileResultDialog>();
+    return std::make_unique<CCapacityResultDialog>();
+}
+
 // The capacity form as the main window opens it.
 struct OpenCapacityForm {
     OpenCapacityForm()
@@ -102,6 +130,66 @@ private slots:
         QCOMPARE(child<QGroupBox>(&form, "singlePileGroup")->title(), QStringLiteral("单桩承载力计算"));
         QCOMPARE(child<QGroupBox>(&form, "compositeGroup")->title(), QStringLiteral("复合地基承载力计算"));
         QVERIFY(child<QSvgWidget>(&form, "picture")->renderer()->isValid());
+    }
+
+    void tabOrderFollowsTheRows_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("capacity form")
+            << QStringLiteral("capacity")
+            << QStringList{"headDiameterEdit", "shaftDiameterEdit", "headLengthEdit", "pileLengthEdit",
+                           "cubeStrengthEdit", "headStrengthFactorEdit", "shaftStrengthFactorEdit",
+                           "stepBearingEdit", "tipBearingEdit", "stepBearingFactorEdit", "tipBearingFactorEdit",
+                           "headLayerCountEdit", "setHeadLayersButton", "shaftLayerCountEdit",
+                           "setShaftLayersButton", "computePileButton", "triangleRadio", "squareRadio",
+                           "rectangleRadio", "triangleSpacingEdit", "squareSpacingEdit", "longitudinalSpacingEdit",
+                           "transverseSpacingEdit", "soilCapacityEdit", "soilReductionEdit", "manualCapacityCheck",
+                           "manualCapacityEdit", "computeCompositeButton", "loadButton", "saveButton",
+                           "returnButton", "showHeadLayersButton", "showShaftLayersButton"};
+        QTest::newRow("layer form") << QStringLiteral("layer")
+                                    << QStringList{"thicknessEdit", "frictionEdit", "nextButton", "cancelButton",
+                                                   "layerNumberEdit", "totalThicknessEdit",
+                                                   "remainingThicknessEdit"};
+        QTest::newRow("layer table") << QStringLiteral("table")
+                                     << QStringList{"layerList", "thicknessEdit", "frictionEdit", "modifyButton",
+                                                    "okButton", "cancelButton"};
+        QTest::newRow("single-pile result") << QStringLiteral("pile result")
+                                            << QStringList{"returnButton", "pileCapacityEdit"};
+        QTest::newRow("composite result")
+            << QStringLiteral("composite result")
+            << QStringList{"returnButton", "pileCapacityEdit", "compositeCapacityEdit"};
+    }
+    void tabOrderFollowsTheRows()
+    {
+        QFETCH(QString, form);
+        QFETCH(QStringList, order);
+        QCOMPARE(tabOrder(makeForm(form).get(), order.first()), order);
+    }
+
+    // Enter in a value box ends a result form with OK, "返回" with Cancel;
+    // either way the values stay the form's own.
+    void resultFormsEnd_data()
+    {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("Enter in a value box") << true;
+        QTest::newRow("返回") << false;
+    }
+    void resultFormsEnd()
+    {
+        QFETCH(bool, byEnter);
+        CCapacityResultDialog result;
+        result.singlePileCapacity = -1.22;
+        result.compositeCapacity = 0;
+        result.show();
+        QCOMPARE(boxText(&result, "pileCapacityEdit"), QStringLiteral("-1.22"));
+        QCOMPARE(boxText(&result, "compositeCapacityEdit"), QStringLiteral("0"));
+        if (byEnter)
+            QTest::keyClick(box(&result, "compositeCapacityEdit"), Qt::Key_Return);
+        else
+            click(&result, "returnButton");
+        QVERIFY(!result.isVisible());
+        QCOMPARE(result.result(), int(byEnter ? QDialog::Accepted : QDialog::Rejected));
     }
 
     void freshRecordShowsZerosAndTriangle()

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -13,30 +15,13 @@ namespace {
 ProjectData workedExample()
 {
     ProjectData p{};
-    p.headDiameter = 1.0;
-    p.shaftDiameter = 0.5;
-    p.headLength = 2.0;
-    p.pileLength = 10.0;
-    p.equivalentDiameter = 2.26;
-    p.embankmentTopWidth = 10.0;
-    p.embankmentHeight = 3.0;
-    p.slopeM = 1.5;
-    p.slopeN = 1.5;
-    p.fillUnitWeight = 19.0;
-    p.headPileModulus = 150.0;
-    p.shaftPileModulus = 120.0;
-    p.headLayerCount = 1;
-    p.headThickness[1] = 2.0;
-    p.headSoilModulus[1] = 3.0;
-    p.headUnitWeight[1] = 18.0;
-    p.shaftLayerCount = 2;
-    p.shaftThickness = {0, 4.0, 4.0};
-    p.shaftSoilModulus = {0, 4.0, 6.0};
-    p.shaftUnitWeight = {0, 18.5, 19.0};
-    p.baseLayerCount = 3;
-    p.baseThickness = {0, 3.0, 5.0, 1000.0};
-    p.baseSoilModulus = {0, 8.0, 10.0, 15.0};
-    p.baseUnitWeight = {0, 19.0, 19.5, 20.0};
+    const FileStatus status = p.loadProject(ORVANE_WORKED_EXAMPLE);
+    if (!status.ok) {
+        std::fprintf(stderr, "%s: %s\n", ORVANE_WORKED_EXAMPLE, status.reason.c_str());
+        std::exit(1);
+    }
+    p.equivalentDiameter = p.computeEquivalentDiameter(p.layoutType, p.spacingTriangle, p.spacingSquare,
+                                                       p.spacingLongitudinal, p.spacingTransverse);
     return p;
 }
 

@@ -1,4 +1,4 @@
-#include "test_projects.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,5 +1,5 @@
 #include "engine/layered_settlement.h"
-#include "test_projects.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 

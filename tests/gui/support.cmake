@@ -6,4 +6,4 @@ add_library(orvane_gui_test_support STATIC
   support/widgets.h support/widgets.cpp
 )
 target_include_directories(orvane_gui_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(orvane_gui_test_support PUBLIC orvane_ui Qt6::Test)
+target_link_libraries(orvane_gui_test_support PUBLIC orvane_ui orvane_test_projects Qt6::Test)

@@ -27,6 +27,11 @@ QString formatInt(int value)
     return QString::number(value);
 }
 
+QString formatFixed6(double value)
+{
+    return QString::number(value, 'f', 6);
+}
+
 std::optional<double> parseDouble(const QString& text)
 {
     bool ok = false;

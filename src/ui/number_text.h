@@ -11,6 +11,8 @@ namespace ui {
 
 QString formatDouble(double value);
 QString formatInt(int value);
+// Fixed notation with six decimals, as the layer lists show values: 2.500000.
+QString formatFixed6(double value);
 // Accepts what an engineer types: 2.5, .5, -3, 1e-3, surrounding spaces.
 // Empty, non-numeric, infinite and not-a-number texts give nothing.
 std::optional<double> parseDouble(const QString& text);

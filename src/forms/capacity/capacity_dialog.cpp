@@ -9,6 +9,7 @@
 #include "forms/capacity/pile_result_dialog.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
+#include "ui/pile_inputs.h"
 #include "ui/project_file_flow.h"
 
 #include <QShowEvent>
@@ -348,23 +349,8 @@ void CCapacityDialog::showCompositeResult(double composite, double singlePile)
 
 void CCapacityDialog::enableLayoutSpacings(int layoutType)
 {
-    QWidget* triangle = ui_->triangleSpacingEdit;
-    QWidget* square = ui_->squareSpacingEdit;
-    QWidget* longitudinal = ui_->longitudinalSpacingEdit;
-    QWidget* transverse = ui_->transverseSpacingEdit;
-    switch (layoutType) {
-    case kLayoutTriangle:
-        ui::setEnabled({triangle}, {square, longitudinal, transverse});
-        break;
-    case kLayoutSquare:
-        ui::setEnabled({square}, {triangle, longitudinal, transverse});
-        break;
-    case kLayoutRectangle:
-        ui::setEnabled({longitudinal, transverse}, {triangle, square});
-        break;
-    default:
-        break;
-    }
+    ui::enableLayoutSpacings(layoutType, ui_->triangleSpacingEdit, ui_->squareSpacingEdit,
+                             ui_->longitudinalSpacingEdit, ui_->transverseSpacingEdit);
 }
 
 void CCapacityDialog::OnLayoutTriangle()

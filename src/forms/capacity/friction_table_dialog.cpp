@@ -3,6 +3,7 @@
 #include "ui_friction_table_dialog.h"
 
 #include "forms/capacity/friction_zone.h"
+#include "ui/number_text.h"
 
 #include <QHeaderView>
 #include <QShowEvent>
@@ -14,12 +15,6 @@ const QString kClickRowFirst = QStringLiteral("请先在列表中单击要修改
 const QString kModified = QStringLiteral("修改成功！");
 const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请调整各层土厚度！");
 const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请调整各层土厚度！");
-
-// Six decimals whatever the process locale: 2.5 is listed as 2.500000.
-QString fixedSixDecimals(double value)
-{
-    return QString::number(value, 'f', 6);
-}
 }  // namespace
 
 CFrictionTableDialog::CFrictionTableDialog(QWidget* parent)
@@ -69,8 +64,8 @@ void CFrictionTableDialog::FillList()
         const int row = list->rowCount();
         list->insertRow(row);
         list->setItem(row, 0, new QTableWidgetItem(QString::number(k)));
-        list->setItem(row, 1, new QTableWidgetItem(fixedSixDecimals(zone.thickness[k])));
-        list->setItem(row, 2, new QTableWidgetItem(fixedSixDecimals(zone.friction[k])));
+        list->setItem(row, 1, new QTableWidgetItem(ui::formatFixed6(zone.thickness[k])));
+        list->setItem(row, 2, new QTableWidgetItem(ui::formatFixed6(zone.friction[k])));
     }
     showForm();
 }

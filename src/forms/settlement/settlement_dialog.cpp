@@ -4,6 +4,7 @@
 #include "forms/settlement/soil_table_dialog.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
+#include "ui/pile_inputs.h"
 #include "ui/project_file_flow.h"
 #include "ui_settlement_dialog.h"
 
@@ -267,27 +268,10 @@ void CSettlementDialog::OnShowBaseLayers()
     ShowZoneTable(3);
 }
 
-// Only the boxes of the chosen layout can be edited; the others keep their
-// values, which are still read, applied and saved.
 void CSettlementDialog::EnableSpacingBoxes(int layoutType)
 {
-    Ui::SettlementDialog& u = *ui_;
-    switch (layoutType) {
-    case kLayoutTriangle:
-        ui::setEnabled({u.triangleSpacingEdit},
-                       {u.squareSpacingEdit, u.longitudinalSpacingEdit, u.transverseSpacingEdit});
-        break;
-    case kLayoutSquare:
-        ui::setEnabled({u.squareSpacingEdit},
-                       {u.triangleSpacingEdit, u.longitudinalSpacingEdit, u.transverseSpacingEdit});
-        break;
-    case kLayoutRectangle:
-        ui::setEnabled({u.longitudinalSpacingEdit, u.transverseSpacingEdit},
-                       {u.triangleSpacingEdit, u.squareSpacingEdit});
-        break;
-    default:
-        break;
-    }
+    ui::enableLayoutSpacings(layoutType, ui_->triangleSpacingEdit, ui_->squareSpacingEdit,
+                             ui_->longitudinalSpacingEdit, ui_->transverseSpacingEdit);
 }
 
 void CSettlementDialog::OnLayoutTriangle()

@@ -2,6 +2,7 @@
 
 #include "forms/settlement/soil_zone.h"
 #include "model/project_data.h"
+#include "ui/number_text.h"
 #include "ui_soil_table_dialog.h"
 
 #include <QHeaderView>
@@ -11,13 +12,6 @@ namespace {
 
 // Column widths of the list in pixels: layer, thickness, modulus, unit weight.
 constexpr int kColumnWidths[] = {60, 120, 135, 121};
-
-// A layer value as the list shows it: fixed notation with six decimals
-// (2.500000), whatever the process locale.
-QString listCell(double value)
-{
-    return QString::number(value, 'f', 6);
-}
 
 QTableWidgetItem* listItem(const QString& text)
 {
@@ -78,9 +72,9 @@ void CSoilTableDialog::FillList()
     for (int layer = 1; layer <= count; ++layer) {
         const int row = layer - 1;
         list->setItem(row, 0, listItem(QString::number(layer)));
-        list->setItem(row, 1, listItem(listCell(tables.thickness[layer])));
-        list->setItem(row, 2, listItem(listCell(tables.soilModulus[layer])));
-        list->setItem(row, 3, listItem(listCell(tables.unitWeight[layer])));
+        list->setItem(row, 1, listItem(ui::formatFixed6(tables.thickness[layer])));
+        list->setItem(row, 2, listItem(ui::formatFixed6(tables.soilModulus[layer])));
+        list->setItem(row, 3, listItem(ui::formatFixed6(tables.unitWeight[layer])));
     }
     showForm();
 }

@@ -162,6 +162,34 @@ private slots:
         QCOMPARE(ui::formatDouble(value), expected);
     }
 
+    // The layer lists: six decimals, rounded, no group separator.
+    void formatFixed6_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        const auto rows = {
+            std::tuple<const char*, double, const char*>{"thickness", 2.5, "2.500000"},
+            {"negative friction", -3.125, "-3.125000"},
+            {"rounded up", 0.1234567, "0.123457"},
+            {"below the last decimal", 1e-7, "0.000000"},
+            {"large", 1234567.0, "1234567.000000"},
+        };
+        for (const auto& [name, value, expected] : rows)
+            inBothLocales(name, [&](const QByteArray& rowName, bool german) {
+                QTest::newRow(rowName.constData()) << german << value << QString::fromUtf8(expected);
+            });
+    }
+
+    void formatFixed6()
+    {
+        QFETCH(bool, german);
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        const ProcessLocale locale(german);
+        QCOMPARE(ui::formatFixed6(value), expected);
+    }
+
     void formatInt_data()
     {
         QTest::addColumn<bool>("german");

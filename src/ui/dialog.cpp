@@ -140,6 +140,14 @@ void Dialog::message(const QString& text)
     services().showMessage(this, text);
 }
 
+bool Dialog::refused(const QString& fault)
+{
+    if (fault.isEmpty())
+        return false;
+    message(fault);
+    return true;
+}
+
 void Dialog::accept()
 {
     if (readForm())

@@ -58,6 +58,8 @@ protected:
     void showForm();
     // A message box over this form with the caption "Orvane".
     void message(const QString& text);
+    // Shows the message of a check's fault, if it found one; true when it did.
+    bool refused(const QString& fault);
     // The default OK: read the form and close only if that succeeded.
     void accept() override;
 };

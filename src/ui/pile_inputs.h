@@ -1,10 +1,18 @@
 // What the bearing-capacity and the settlement input forms share: the spacing
-// boxes that follow the pile layout.
+// boxes that follow the pile layout, and the checks of the pile, its layer
+// counts and its spacing made before the values are used. Each check gives
+// the message that explains a refusal, or an empty text when the values pass.
 #pragma once
+
+#include <QString>
+
+#include <initializer_list>
 
 class QWidget;
 
 namespace ui {
+
+inline const QString kParametersWrong = QStringLiteral("输入的参数有误，请检查后重新计算！");
 
 // Only the boxes of the layout's spacings can be edited (one for the
 // triangle and the square, both sides for the rectangle); the others keep
@@ -12,5 +20,17 @@ namespace ui {
 // value leaves the boxes as they are.
 void enableLayoutSpacings(int layout, QWidget* triangle, QWidget* square, QWidget* longitudinal,
                           QWidget* transverse);
+
+// The pile first (L not shorter than H, D not narrower than d), then every
+// layer count.
+QString pileFault(double headDiameter, double shaftDiameter, double headLength, double pileLength,
+                  std::initializer_list<int> layerCounts);
+// The layer tables hold kMaxLayers layers per zone: a larger count (or a
+// negative one) would make the entry, the table and the sums reach past them.
+QString layerCountFault(std::initializer_list<int> counts);
+// Both zones along the pile need layers.
+QString missingLayersFault(int headLayerCount, int shaftLayerCount);
+// An equivalent diameter of 0, or not a number, means the spacing is missing.
+QString spacingFault(double equivalentDiameter);
 
 }  // namespace ui

@@ -17,20 +17,9 @@
 #include <cmath>
 
 namespace {
-const QString kPileLengthWrong = QStringLiteral("输入的桩长H或h有误，请检查后重新输入！");
-const QString kDiameterWrong = QStringLiteral("输入的桩径D或d有误，请检查后重新输入！");
-const QString kLayerCountOutOfRange = QStringLiteral("土体分层数应在0～49之间，请检查后重新输入！");
-const QString kEnterLayers = QStringLiteral("请输入桩周土分层数，并设置每层土的参数！");
 const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请检查各层土厚度！");
 const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请检查各层土厚度！");
-const QString kEnterSpacing = QStringLiteral("请输入桩间距！");
-const QString kParametersWrong = QStringLiteral("输入的参数有误，请检查后重新计算！");
 const QString kLayerHeightsWrong = QStringLiteral("输入的各层高度有误，请检查后重新输入！");
-
-bool layerCountFitsTables(int count)
-{
-    return count >= 0 && count <= kMaxLayers;
-}
 
 // A composite capacity that can be shown: finite and not negative.
 bool isShowableComposite(double composite)
@@ -143,18 +132,8 @@ void CCapacityDialog::RefreshFromProject()
 
 int CCapacityDialog::ApplyToProject()
 {
-    if (!readForm()) {
-        return -1;
-    }
-    if (!(pileLength >= headLength)) {
-        message(kPileLengthWrong);
-        return -1;
-    }
-    if (!(headDiameter >= shaftDiameter)) {
-        message(kDiameterWrong);
-        return -1;
-    }
-    if (!layerCountsInRange({headLayerCount, shaftLayerCount})) {
+    if (!readForm() || refused(ui::pileFault(headDiameter, shaftDiameter, headLength, pileLength,
+                                             {headLayerCount, shaftLayerCount}))) {
         return -1;
     }
     ProjectData& p = g_project;
@@ -185,22 +164,9 @@ int CCapacityDialog::ApplyToProject()
     return 0;
 }
 
-// The layer tables hold kMaxLayers layers per zone: a larger count (or a
-// negative one) would make the entry, the table and the sums reach past them.
-bool CCapacityDialog::layerCountsInRange(std::initializer_list<int> counts)
-{
-    for (int count : counts) {
-        if (!layerCountFitsTables(count)) {
-            message(kLayerCountOutOfRange);
-            return false;
-        }
-    }
-    return true;
-}
-
 void CCapacityDialog::OnSetHeadLayers()
 {
-    if (!readForm() || !layerCountsInRange({headLayerCount})) {
+    if (!readForm() || refused(ui::layerCountFault({headLayerCount}))) {
         return;
     }
     EnterFrictionLayers(true, headLength, headLayerCount);
@@ -208,7 +174,7 @@ void CCapacityDialog::OnSetHeadLayers()
 
 void CCapacityDialog::OnSetShaftLayers()
 {
-    if (!readForm() || !layerCountsInRange({shaftLayerCount})) {
+    if (!readForm() || refused(ui::layerCountFault({shaftLayerCount}))) {
         return;
     }
     EnterFrictionLayers(false, pileLength - headLength, shaftLayerCount);
@@ -265,8 +231,7 @@ void CCapacityDialog::showLayerTable(bool isHeadZone)
 // Both zones need layers, and the layers must fill H and L - H.
 bool CCapacityDialog::layersFillBothZones()
 {
-    if (headLayerCount == 0 || shaftLayerCount == 0) {
-        message(kEnterLayers);
+    if (refused(ui::missingLayersFault(headLayerCount, shaftLayerCount))) {
         return false;
     }
     const FrictionZone head = frictionZone(true);
@@ -289,7 +254,7 @@ void CCapacityDialog::OnComputePileCapacity()
     }
     g_project.computeCapacity();
     if (!std::isfinite(g_project.pileCapacity)) {
-        message(kParametersWrong);
+        message(ui::kParametersWrong);
         return;
     }
     CPileResultDialog result(this);
@@ -302,9 +267,7 @@ void CCapacityDialog::OnComputeCompositeCapacity()
     if (ApplyToProject() != 0) {
         return;
     }
-    const double de = g_project.equivalentDiameter;
-    if (de == 0 || std::isnan(de)) {
-        message(kEnterSpacing);
+    if (refused(ui::spacingFault(g_project.equivalentDiameter))) {
         return;
     }
     if (manualCapacityFlag == 1) {
@@ -320,7 +283,7 @@ void CCapacityDialog::computeCompositeFromManualCapacity()
 {
     const double composite = g_project.computeCapacityManual();
     if (!isShowableComposite(composite)) {
-        message(kParametersWrong);
+        message(ui::kParametersWrong);
         return;
     }
     showCompositeResult(composite, manualPileCapacity);
@@ -333,7 +296,7 @@ void CCapacityDialog::computeCompositeFromLayers()
     }
     const double composite = g_project.computeCapacity();
     if (!isShowableComposite(composite) || !std::isfinite(g_project.pileCapacity)) {
-        message(kParametersWrong);
+        message(ui::kParametersWrong);
         return;
     }
     showCompositeResult(composite, round2(g_project.pileCapacity));

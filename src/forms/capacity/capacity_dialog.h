@@ -5,7 +5,6 @@
 
 #include "ui/dialog.h"
 
-#include <initializer_list>
 #include <memory>
 
 namespace Ui {
@@ -51,7 +50,6 @@ private:
     void OnInitDialog();
     void enableLayoutSpacings(int layoutType);
     void enableBoxesForShownChoices();
-    bool layerCountsInRange(std::initializer_list<int> counts);
     bool layersFillBothZones();
     void EnterFrictionLayers(bool isHeadZone, double zoneLength, int layerCount);
     void showLayerTable(bool isHeadZone);

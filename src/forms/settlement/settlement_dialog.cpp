@@ -12,17 +12,6 @@
 
 #include <cmath>
 
-namespace {
-
-const QString kLayerCountOutOfRange = QStringLiteral("土体分层数应在0～49之间，请检查后重新输入！");
-
-bool layerCountInRange(int count)
-{
-    return count >= 0 && count <= kMaxLayers;
-}
-
-}  // namespace
-
 CSettlementDialog::CSettlementDialog(QWidget* parent)
     : ui::Dialog(parent), ui_(std::make_unique<Ui::SettlementDialog>())
 {
@@ -121,25 +110,11 @@ void CSettlementDialog::RefreshFromProject()
 
 int CSettlementDialog::ApplyToProject()
 {
-    if (!readForm())
+    if (!readForm() ||
+        refused(ui::pileFault(headDiameter, shaftDiameter, headLength, pileLength,
+                              {headLayerCount, shaftLayerCount, baseLayerCount})) ||
+        refused(ui::missingLayersFault(headLayerCount, shaftLayerCount)))
         return -1;
-    if (!(pileLength >= headLength)) {
-        message(QStringLiteral("输入的桩长H或h有误，请检查后重新输入！"));
-        return -1;
-    }
-    if (!(headDiameter >= shaftDiameter)) {
-        message(QStringLiteral("输入的桩径D或d有误，请检查后重新输入！"));
-        return -1;
-    }
-    if (!layerCountInRange(headLayerCount) || !layerCountInRange(shaftLayerCount) ||
-        !layerCountInRange(baseLayerCount)) {
-        message(kLayerCountOutOfRange);
-        return -1;
-    }
-    if (headLayerCount == 0 || shaftLayerCount == 0) {
-        message(QStringLiteral("请输入桩周土分层数，并设置每层土的参数！"));
-        return -1;
-    }
 
     ProjectData& p = g_project;
     p.headDiameter = headDiameter;
@@ -159,10 +134,8 @@ int CSettlementDialog::ApplyToProject()
 
     p.equivalentDiameter = p.computeEquivalentDiameter(layout, spacingTriangle, spacingSquare,
                                                        spacingLongitudinal, spacingTransverse);
-    if (p.equivalentDiameter == 0.0 || std::isnan(p.equivalentDiameter)) {
-        message(QStringLiteral("请输入桩间距！"));
+    if (refused(ui::spacingFault(p.equivalentDiameter)))
         return -1;
-    }
 
     p.layoutType = layout;
     p.stopCriterion = criterion;
@@ -194,7 +167,7 @@ void CSettlementDialog::OnComputeSettlement()
         return;
     const double settlement = SettlementByCriterion();
     if (!std::isfinite(settlement)) {
-        message(QStringLiteral("输入的参数有误，请检查后重新计算！"));
+        message(ui::kParametersWrong);
         return;
     }
     CSettlementResultDialog result(this);
@@ -218,12 +191,8 @@ int CSettlementDialog::ZoneLayerCount(int zone) const
 // count the tables cannot hold stops it before the first layer.
 void CSettlementDialog::SetZoneLayers(int zone)
 {
-    if (!readForm())
+    if (!readForm() || refused(ui::layerCountFault({ZoneLayerCount(zone)})))
         return;
-    if (!layerCountInRange(ZoneLayerCount(zone))) {
-        message(kLayerCountOutOfRange);
-        return;
-    }
     EnterZoneLayers(zone);
 }
 

@@ -38,6 +38,7 @@ public:
     }
 
     using ui::Dialog::readForm;
+    using ui::Dialog::refused;
     using ui::Dialog::showForm;
 
     double length = 0;
@@ -184,6 +185,18 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.length, 3.0);
+    }
+
+    // A check's fault is told over the form; no fault, no message.
+    void refusedTellsOnlyAFault()
+    {
+        FakeServices services;
+        SampleForm form;
+        QVERIFY(!form.refused(QString()));
+        QVERIFY(services.shown().isEmpty());
+        QVERIFY(form.refused(QStringLiteral("请输入桩间距！")));
+        QCOMPARE(services.texts(), QStringList{QStringLiteral("请输入桩间距！")});
+        QCOMPARE(services.shown().first().parent, &form);
     }
 
     void radioShowsAndReadsItsIndex_data()

@@ -9,6 +9,7 @@
 #include "forms/capacity/pile_result_dialog.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
+#include "ui/layer_entry.h"
 #include "ui/pile_inputs.h"
 #include "ui/project_file_flow.h"
 
@@ -19,7 +20,6 @@
 namespace {
 const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请检查各层土厚度！");
 const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请检查各层土厚度！");
-const QString kLayerHeightsWrong = QStringLiteral("输入的各层高度有误，请检查后重新输入！");
 
 // A composite capacity that can be shown: finite and not negative.
 bool isShowableComposite(double composite)
@@ -204,7 +204,7 @@ void CCapacityDialog::EnterFrictionLayers(bool isHeadZone, double zoneLength, in
         accepted += layerForm.thickness;
     }
     if (!nearlyEqual(sumLayers(zone.thickness, layerCount), zoneLength)) {
-        message(kLayerHeightsWrong);
+        message(ui::kLayerHeightsWrong);
     }
 }
 

@@ -2,14 +2,9 @@
 
 #include "ui_friction_layer_dialog.h"
 
-#include "model/project_data.h"
+#include "ui/layer_entry.h"
 
 #include <QShowEvent>
-
-namespace {
-const QString kThickerThanRemaining = QStringLiteral("该层土厚度不应大于剩余厚度，请检查后重新输入！");
-const QString kLastLayerMustFill = QStringLiteral("最后一层土的厚度应该等于剩余厚度，请检查后重新输入！");
-}  // namespace
 
 CFrictionLayerDialog::CFrictionLayerDialog(QWidget* parent)
     : ui::Dialog(parent), ui_(std::make_unique<Ui::FrictionLayerDialog>())
@@ -43,8 +38,7 @@ void CFrictionLayerDialog::OnInitDialog()
 {
     showForm();
     ui_->nextButton->setText(isLastLayer ? QStringLiteral("完成") : QStringLiteral("下一层"));
-    setWindowTitle(isHeadZone ? QStringLiteral("扩大头范围内桩周土参数输入")
-                              : QStringLiteral("下部桩体范围内桩周土参数输入"));
+    setWindowTitle(ui::sideLayerCaption(isHeadZone));
     ui_->thicknessEdit->setFocus();
     ui_->thicknessEdit->selectAll();
 }
@@ -56,15 +50,7 @@ void CFrictionLayerDialog::accept()
 
 void CFrictionLayerDialog::OnOK()
 {
-    if (!readForm()) {
-        return;
-    }
-    if (thickness > remainingThickness && !nearlyEqual(thickness, remainingThickness)) {
-        message(kThickerThanRemaining);
-        return;
-    }
-    if (isLastLayer && !nearlyEqual(thickness, remainingThickness)) {
-        message(kLastLayerMustFill);
+    if (!readForm() || refused(ui::layerThicknessFault(thickness, remainingThickness, isLastLayer))) {
         return;
     }
     ui::Dialog::accept();

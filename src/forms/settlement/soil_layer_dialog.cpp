@@ -1,6 +1,6 @@
 #include "forms/settlement/soil_layer_dialog.h"
 
-#include "model/project_data.h"
+#include "ui/layer_entry.h"
 #include "ui_soil_layer_dialog.h"
 
 #include <QShowEvent>
@@ -15,9 +15,8 @@ QString zoneCaption(int zone)
 {
     switch (zone) {
     case 1:
-        return QStringLiteral("扩大头范围内桩周土参数输入");
     case 2:
-        return QStringLiteral("下部桩体范围内桩周土参数输入");
+        return ui::sideLayerCaption(zone == 1);
     case 3:
         return QStringLiteral("桩端下部未加固土层参数输入");
     default:
@@ -107,15 +106,7 @@ void CSoilLayerDialog::OnOK()
         ui::Dialog::accept();
         return;
     }
-    if (!readForm())
+    if (!readForm() || refused(ui::layerThicknessFault(thickness, remainingThickness, isLastLayer)))
         return;
-    if (thickness > remainingThickness && !nearlyEqual(thickness, remainingThickness)) {
-        message(QStringLiteral("该层土厚度不应大于剩余厚度，请检查后重新输入！"));
-        return;
-    }
-    if (isLastLayer && !nearlyEqual(thickness, remainingThickness)) {
-        message(QStringLiteral("最后一层土的厚度应该等于剩余厚度，请检查后重新输入！"));
-        return;
-    }
     QDialog::accept();
 }

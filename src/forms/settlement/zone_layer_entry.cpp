@@ -6,6 +6,7 @@
 #include "forms/settlement/soil_zone.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
+#include "ui/layer_entry.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void CSettlementDialog::EnterSideZoneLayers(int zone)
         accepted += form.thickness;
     }
     if (!nearlyEqual(sumLayers(tables.thickness, count), zoneThickness))
-        message(QStringLiteral("输入的各层高度有误，请检查后重新输入！"));
+        message(ui::kLayerHeightsWrong);
 }
 
 // The base zone has no prescribed total; its last layer is the unbounded one.

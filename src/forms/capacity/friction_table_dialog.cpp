@@ -10,15 +10,8 @@
 
 #include <algorithm>
 
-namespace {
-const QString kClickRowFirst = QStringLiteral("请先在列表中单击要修改的地方！");
-const QString kModified = QStringLiteral("修改成功！");
-const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请调整各层土厚度！");
-const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请调整各层土厚度！");
-}  // namespace
-
 CFrictionTableDialog::CFrictionTableDialog(QWidget* parent)
-    : ui::Dialog(parent), ui_(std::make_unique<Ui::FrictionTableDialog>())
+    : ui::LayerTableDialog(parent), ui_(std::make_unique<Ui::FrictionTableDialog>())
 {
     ui_->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
@@ -88,36 +81,11 @@ void CFrictionTableDialog::OnClickList()
     selectedLayer = layer;
 }
 
-void CFrictionTableDialog::OnModify()
-{
-    if (!readForm()) {
-        return;
-    }
-    if (selectedLayer == -1) {
-        message(kClickRowFirst);
-        return;
-    }
-    storeSelectedLayer();
-    message(kModified);
-    FillList();
-}
-
-bool CFrictionTableDialog::ApplySelectedRow()
-{
-    if (!readForm()) {
-        return false;
-    }
-    if (selectedLayer != -1) {
-        storeSelectedLayer();
-    }
-    return true;
-}
-
-void CFrictionTableDialog::storeSelectedLayer()
+void CFrictionTableDialog::StoreEditsInto(int layer)
 {
     const FrictionZone zone = frictionZone(isHeadZone);
-    zone.thickness[selectedLayer] = thickness;
-    zone.friction[selectedLayer] = friction;
+    zone.thickness[layer] = thickness;
+    zone.friction[layer] = friction;
 }
 
 void CFrictionTableDialog::accept()
@@ -131,9 +99,8 @@ void CFrictionTableDialog::OnOK()
         return;
     }
     const FrictionZone zone = frictionZone(isHeadZone);
-    if (nearlyEqual(sumLayers(zone.thickness, zone.layerCount), zone.length)) {
-        ui::Dialog::accept();
+    if (refused(ui::layerTableSumFault(isHeadZone, sumLayers(zone.thickness, zone.layerCount), zone.length))) {
         return;
     }
-    message(isHeadZone ? kHeadSumDiffers : kShaftSumDiffers);
+    ui::Dialog::accept();
 }

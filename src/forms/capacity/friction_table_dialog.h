@@ -3,7 +3,7 @@
 // the zone.
 #pragma once
 
-#include "ui/dialog.h"
+#include "ui/layer_table_dialog.h"
 
 #include <memory>
 
@@ -11,7 +11,7 @@ namespace Ui {
 class FrictionTableDialog;
 }
 
-class CFrictionTableDialog : public ui::Dialog {
+class CFrictionTableDialog : public ui::LayerTableDialog {
     Q_OBJECT
 public:
     explicit CFrictionTableDialog(QWidget* parent = nullptr);
@@ -27,17 +27,14 @@ protected:
 
 private slots:
     void OnClickList();
-    void OnModify();
 
 private:
     void OnInitDialog();
     void OnOK();
-    void FillList();
-    bool ApplySelectedRow();
-    void storeSelectedLayer();
+    void FillList() override;
+    void StoreEditsInto(int layer) override;
 
     std::unique_ptr<Ui::FrictionTableDialog> ui_;
-    int selectedLayer = -1;  // 1-based layer of the row last clicked
-    double thickness = 0;    // m
-    double friction = 0;     // kPa
+    double thickness = 0;  // m
+    double friction = 0;   // kPa
 };

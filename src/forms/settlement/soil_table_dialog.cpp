@@ -23,7 +23,7 @@ QTableWidgetItem* listItem(const QString& text)
 }  // namespace
 
 CSoilTableDialog::CSoilTableDialog(QWidget* parent)
-    : ui::Dialog(parent), ui_(std::make_unique<Ui::SoilTableDialog>())
+    : ui::LayerTableDialog(parent), ui_(std::make_unique<Ui::SoilTableDialog>())
 {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -113,28 +113,6 @@ void CSoilTableDialog::StoreEditsInto(int layer)
     soilZone(zone).store(layer, {thickness, soilModulus, unitWeight});
 }
 
-void CSoilTableDialog::OnModify()
-{
-    if (!readForm())
-        return;
-    if (selectedLayer == -1) {
-        message(QStringLiteral("请先在列表中单击要修改的地方！"));
-        return;
-    }
-    StoreEditsInto(selectedLayer);
-    message(QStringLiteral("修改成功！"));
-    FillList();
-}
-
-bool CSoilTableDialog::ApplySelectedRow()
-{
-    if (!readForm())
-        return false;
-    if (selectedLayer != -1)
-        StoreEditsInto(selectedLayer);
-    return true;
-}
-
 void CSoilTableDialog::accept()
 {
     OnOK();
@@ -145,14 +123,11 @@ void CSoilTableDialog::OnOK()
     if (!ApplySelectedRow())
         return;
     const ProjectData& p = g_project;
-    if (zone == 1 && !nearlyEqual(sumLayers(p.headThickness, p.headLayerCount), p.headLength)) {
-        message(QStringLiteral("各层土厚度求和后不等于扩大头高度H，请调整各层土厚度！"));
+    if (zone == 1 &&
+        refused(ui::layerTableSumFault(true, sumLayers(p.headThickness, p.headLayerCount), p.headLength)))
         return;
-    }
-    if (zone == 2 &&
-        !nearlyEqual(sumLayers(p.shaftThickness, p.shaftLayerCount), p.pileLength - p.headLength)) {
-        message(QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请调整各层土厚度！"));
+    if (zone == 2 && refused(ui::layerTableSumFault(false, sumLayers(p.shaftThickness, p.shaftLayerCount),
+                                                    p.pileLength - p.headLength)))
         return;
-    }
     QDialog::accept();
 }

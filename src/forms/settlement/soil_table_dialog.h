@@ -2,7 +2,7 @@
 // loaded into the three boxes below, where it can be changed and stored.
 #pragma once
 
-#include "ui/dialog.h"
+#include "ui/layer_table_dialog.h"
 
 #include <memory>
 
@@ -10,14 +10,13 @@ namespace Ui {
 class SoilTableDialog;
 }
 
-class CSoilTableDialog : public ui::Dialog {
+class CSoilTableDialog : public ui::LayerTableDialog {
     Q_OBJECT
 public:
     explicit CSoilTableDialog(QWidget* parent = nullptr);
     ~CSoilTableDialog() override;
 
-    int zone = 0;            // 1 head, 2 shaft, 3 base
-    int selectedLayer = -1;  // layer of the last clicked row, -1 before any
+    int zone = 0;  // 1 head, 2 shaft, 3 base
 
     // The button "确定" and Enter.
     void accept() override;
@@ -28,15 +27,11 @@ protected:
 
 private:
     void OnInitDialog();
-    void FillList();
+    void FillList() override;
     void OnClickList();
-    void OnModify();
     void OnOK();
-    // Stores the boxes into the clicked layer, if any; false when a box
-    // could not be read.
-    bool ApplySelectedRow();
     int FirstSelectedRow() const;
-    void StoreEditsInto(int layer);
+    void StoreEditsInto(int layer) override;
 
     double soilModulus = 0.0;
     double thickness = 0.0;

@@ -188,22 +188,17 @@ void CCapacityDialog::EnterFrictionLayers(bool isHeadZone, double zoneLength, in
     const FrictionZone zone = frictionZone(isHeadZone);
     CFrictionLayerDialog layerForm(this);
     layerForm.isHeadZone = isHeadZone;
-    layerForm.totalThickness = round3(zoneLength);
-    double accepted = 0;
-    for (int layer = 1; layer <= layerCount; ++layer) {
-        layerForm.layerNumber = layer;
-        layerForm.isLastLayer = layer == layerCount;
-        layerForm.thickness = zone.thickness[layer];
-        layerForm.friction = zone.friction[layer];
-        layerForm.remainingThickness = round3(layerForm.totalThickness - accepted);
-        if (layerForm.exec() != QDialog::Accepted) {
-            return;
-        }
-        zone.thickness[layer] = layerForm.thickness;
-        zone.friction[layer] = layerForm.friction;
-        accepted += layerForm.thickness;
-    }
-    if (!nearlyEqual(sumLayers(zone.thickness, layerCount), zoneLength)) {
+    const bool entered = ui::enterZoneLayers(
+        layerForm, zoneLength, layerCount,
+        [&](int layer) {
+            layerForm.thickness = zone.thickness[layer];
+            layerForm.friction = zone.friction[layer];
+        },
+        [&](int layer) {
+            zone.thickness[layer] = layerForm.thickness;
+            zone.friction[layer] = layerForm.friction;
+        });
+    if (entered && !nearlyEqual(sumLayers(zone.thickness, layerCount), zoneLength)) {
         message(ui::kLayerHeightsWrong);
     }
 }

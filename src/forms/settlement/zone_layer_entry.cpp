@@ -4,7 +4,6 @@
 
 #include "forms/settlement/soil_layer_dialog.h"
 #include "forms/settlement/soil_zone.h"
-#include "model/display_rounding.h"
 #include "model/project_data.h"
 #include "ui/layer_entry.h"
 
@@ -42,20 +41,10 @@ void CSettlementDialog::EnterSideZoneLayers(int zone)
 
     CSoilLayerDialog form(this);
     form.zone = zone;
-    form.totalThickness = round3(zoneThickness);
-    double accepted = 0.0;
-    for (int i = 1; i <= count; ++i) {
-        form.layerNumber = i;
-        if (i == count)
-            form.isLastLayer = true;
-        prefill(form, tables.layer(i));
-        form.remainingThickness = round3(form.totalThickness - accepted);
-        if (form.exec() != QDialog::Accepted)
-            return;
-        tables.store(i, enteredLayer(form));
-        accepted += form.thickness;
-    }
-    if (!nearlyEqual(sumLayers(tables.thickness, count), zoneThickness))
+    const bool entered = ui::enterZoneLayers(
+        form, zoneThickness, count, [&](int layer) { prefill(form, tables.layer(layer)); },
+        [&](int layer) { tables.store(layer, enteredLayer(form)); });
+    if (entered && !nearlyEqual(sumLayers(tables.thickness, count), zoneThickness))
         message(ui::kLayerHeightsWrong);
 }
 

@@ -12,6 +12,7 @@
 #include "support/modal_watchdog.h"
 #include "support/widgets.h"
 #include "ui/dialog.h"
+#include "worked_examples.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -28,8 +29,7 @@
 #include <memory>
 
 using namespace capacity_testing;
-using testing_support::FakeServices;
-using testing_support::ModalWatchdog;
+using namespace testing_support;
 
 namespace {
 
@@ -44,31 +44,6 @@ const QString kParametersWrong = QStringLiteral("输入的参数有误，请检�
 const QString kEnterNumber = QStringLiteral("请输入一个数字。");
 const QString kEnterInteger = QStringLiteral("请输入一个整数。");
 
-const char* const kSpacingBoxes[] = {"triangleSpacingEdit", "squareSpacingEdit", "longitudinalSpacingEdit",
-                                     "transverseSpacingEdit"};
-
-// Which of the four spacing boxes are enabled, as a string of 0 and 1.
-QString enabledSpacings(const QWidget* form)
-{
-    QString states;
-    for (const char* name : kSpacingBoxes)
-        states += box(form, name)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    return states;
-}
-
-// Names of the widgets that Tab visits, from the named one round to it.
-QStringList tabOrder(QWidget* form, const QString& firstName)
-{
-    QWidget* first = form->findChild<QWidget*>(firstName);
-    if (!first)
-        return {};
-    QStringList names{firstName};
-    for (QWidget* widget = first->nextInFocusChain(); widget != first; widget = widget->nextInFocusChain())
-        if (widget->focusPolicy() & Qt::TabFocus)
-            names << widget->objectName();
-    return names;
-}
-
 std::unique_ptr<QWidget> makeForm(const QString& kind)
 {
     if (kind == QLatin1String("capacity"))
@@ -81,16 +56,6 @@ std::unique_ptr<QWidget> makeForm(const QString& kind)
         return std::make_unique<CPileResultDialog>();
     return std::make_unique<CCapacityResultDialog>();
 }
-
-// The capacity form as the main window opens it.
-struct OpenCapacityForm {
-    OpenCapacityForm()
-    {
-        form.layout = 0;
-        form.show();
-    }
-    CCapacityDialog form;
-};
 
 }  // namespace
 
@@ -112,7 +77,7 @@ private slots:
 
     void opensOnTheRecord()
     {
-        storeWorkedExample();
+        g_project = capacityExample();
         g_project.spacingTriangle = 1.5;
         g_project.manualPileCapacity = 250.125;
         OpenCapacityForm open;
@@ -164,7 +129,7 @@ private slots:
     {
         QFETCH(QString, form);
         QFETCH(QStringList, order);
-        QCOMPARE(tabOrder(makeForm(form).get(), order.first()), order);
+        QCOMPARE(tabOrder(makeForm(form).get(), qPrintable(order.first())), order);
     }
 
     // Enter in a value box ends a result form with OK, "返回" with Cancel;
@@ -303,7 +268,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, message);
         QFETCH(bool, applied);
-        storeWorkedExample();
+        g_project = capacityExample();
         OpenCapacityForm open;
         type(&open.form, "tipBearingEdit", QStringLiteral("130"));
         type(&open.form, qPrintable(boxName), typed);
@@ -345,7 +310,7 @@ private slots:
         QFETCH(QString, boxName);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        storeWorkedExample();
+        g_project = capacityExample();
         OpenCapacityForm open;
         if (!boxName.isEmpty())
             type(&open.form, qPrintable(boxName), typed);
@@ -357,7 +322,6 @@ private slots:
             value = boxText(result, "pileCapacityEdit");
             returnHasFocus = child<QPushButton>(result, "returnButton")->hasFocus();
             click(result, "returnButton");
-        closeIfOpen(result);
             closeIfOpen(result);
         });
         click(&open.form, "computePileButton");
@@ -371,7 +335,7 @@ private slots:
     // D = d = 0: a single pile of capacity 0, but no composite capacity (0/0).
     void zeroDiametersGiveNoCompositeCapacity()
     {
-        storeWorkedExample();
+        g_project = capacityExample();
         g_project.headDiameter = g_project.shaftDiameter = 0;
         OpenCapacityForm open;
         ModalWatchdog watchdog;
@@ -402,7 +366,7 @@ private slots:
         QFETCH(QString, pileShown);
         QFETCH(QString, compositeShown);
         QFETCH(double, storedPileCapacity);
-        storeWorkedExample();
+        g_project = capacityExample();
         g_project.pileCapacity = -7;
         if (manual) {
             // The typed capacity needs no layers at all.
@@ -419,7 +383,6 @@ private slots:
             pile = boxText(result, "pileCapacityEdit");
             composite = boxText(result, "compositeCapacityEdit");
             click(result, "returnButton");
-        closeIfOpen(result);
             closeIfOpen(result);
         });
         click(&open.form, "computeCompositeButton");
@@ -434,7 +397,7 @@ private slots:
     // and every spacing is stored.
     void rectangleLayoutSetsTheEquivalentDiameter()
     {
-        storeWorkedExample();
+        g_project = capacityExample();
         OpenCapacityForm open;
         click(&open.form, "triangleRadio");
         type(&open.form, "triangleSpacingEdit", QStringLiteral("9"));
@@ -503,7 +466,7 @@ private slots:
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("not a project\n");
         broken.close();
-        storeWorkedExample();
+        g_project = capacityExample();
         services_->answerFileDialogs({path});
         OpenCapacityForm open;
         type(&open.form, "headDiameterEdit", QStringLiteral("1.7"));

@@ -26,9 +26,7 @@
 #include <memory>
 
 using namespace capacity_testing;
-using testing_support::FakeServices;
-using testing_support::ModalWatchdog;
-using testing_support::ShownMessage;
+using namespace testing_support;
 
 namespace {
 
@@ -134,9 +132,8 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("t-pile project.txt"));
         {
-            CCapacityDialog form;
-            form.layout = 0;
-            form.show();
+            OpenCapacityForm open;
+            CCapacityDialog& form = open.form;
             typeWorkedExample(&form);
             type(&form, "headLayerCountEdit", QStringLiteral("3"));
             type(&form, "shaftLayerCountEdit", QStringLiteral("1"));
@@ -153,9 +150,7 @@ private slots:
             ModalWatchdog review;
             bool tableClosed = false;
             review.expect<CFrictionTableDialog>([&](CFrictionTableDialog* table) {
-                auto* list = child<QTableWidget>(table, "layerList");
-                const QRect row = list->visualItemRect(list->item(1, 2));
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+                clickRow(child<QTableWidget>(table, "layerList"), 1);
                 type(table, "frictionEdit", QStringLiteral("10"));
                 click(table, "modifyButton");
                 click(table, "okButton");
@@ -200,9 +195,8 @@ private slots:
         g_project = ProjectData{};
         services_->clearShown();
         {
-            CCapacityDialog form;
-            form.layout = 0;
-            form.show();
+            OpenCapacityForm open;
+            CCapacityDialog& form = open.form;
             QCOMPARE(boxText(&form, "headDiameterEdit"), QStringLiteral("0"));
             services_->answerFileDialogs({path});
             click(&form, "loadButton");
@@ -214,9 +208,8 @@ private slots:
             QCOMPARE(g_project.pileCapacity, 0.0);
         }
         {
-            CCapacityDialog reopened;
-            reopened.layout = 0;
-            reopened.show();
+            OpenCapacityForm open;
+            CCapacityDialog& reopened = open.form;
             QCOMPARE(shownProject(&reopened), kShownProject);
             QCOMPARE(computeComposite(&reopened).composite, QStringLiteral("120.22"));
             click(&reopened, "manualCapacityCheck");

@@ -11,6 +11,7 @@
 #include "support/widgets.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
+#include "worked_examples.h"
 
 #include <QHeaderView>
 #include <QLocale>
@@ -22,8 +23,7 @@
 #include <utility>
 
 using namespace capacity_testing;
-using testing_support::FakeServices;
-using testing_support::ModalWatchdog;
+using namespace testing_support;
 
 namespace {
 
@@ -45,44 +45,25 @@ QString storedThicknesses(const LayerTable& table, int count)
     return texts.join(QLatin1Char(' '));
 }
 
+// Every row of the list, its cells joined by "|".
 QStringList listRows(const QTableWidget* list)
 {
     QStringList rows;
-    for (int row = 0; row < list->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < list->columnCount(); ++column)
-            cells << list->item(row, column)->text();
-        rows << cells.join(QLatin1Char('|'));
-    }
+    for (int row = 0; row < list->rowCount(); ++row)
+        rows << rowTexts(list, row).join(QLatin1Char('|'));
     return rows;
-}
-
-void clickRow(QTableWidget* list, int row)
-{
-    const QRect cell = list->visualItemRect(list->item(row, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
 }
 
 // Head zone of H = 3 in two layers: 2.5 m with qs 10 and 0.5 m with 12.25.
 void storeTwoHeadLayers()
 {
-    storeWorkedExample();
+    g_project = capacityExample();
     g_project.headLength = 3;
     g_project.headLayerCount = 2;
     g_project.headThickness[1] = 2.5;
     g_project.headThickness[2] = 0.5;
     g_project.headFriction[2] = 12.25;
 }
-
-// The capacity form as the main window opens it.
-struct OpenCapacityForm {
-    OpenCapacityForm()
-    {
-        form.layout = 0;
-        form.show();
-    }
-    CCapacityDialog form;
-};
 
 }  // namespace
 
@@ -304,7 +285,7 @@ private slots:
     // refused OK leaves the new value in the record.
     void refusedTableOkKeepsTheRowItStored()
     {
-        storeWorkedExample();
+        g_project = capacityExample();
         OpenCapacityForm open;
         ModalWatchdog watchdog;
         watchdog.expect<CFrictionTableDialog>([&](CFrictionTableDialog* table) {
@@ -343,7 +324,6 @@ private slots:
                               QPoint(10, list->viewport()->height() - 5));
             click(table, "modifyButton");
             click(table, "okButton");
-            closeIfOpen(table);
             closeIfOpen(table);
         });
         click(&open.form, "showHeadLayersButton");

@@ -3,48 +3,11 @@
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_layer_dialog.h"
 #include "model/project_data.h"
-#include "support/widgets.h"
+#include "worked_examples.h"
 
-#include <QTest>
+using namespace testing_support;
 
 namespace settlement_test {
-
-QLineEdit* box(QWidget* form, const char* name)
-{
-    auto* found = form->findChild<QLineEdit*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no box %s", name);
-    return found;
-}
-
-QAbstractButton* button(QWidget* form, const char* name)
-{
-    auto* found = form->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no button %s", name);
-    return found;
-}
-
-void click(QWidget* form, const char* buttonName)
-{
-    QTest::mouseClick(button(form, buttonName), Qt::LeftButton);
-}
-
-void type(QWidget* form, const char* boxName, const QString& text)
-{
-    testing_support::typeInto(box(form, boxName), text);
-}
-
-QString text(QWidget* form, const char* boxName)
-{
-    return box(form, boxName)->text();
-}
-
-void typeAll(QWidget* form, const QList<Typed>& entries)
-{
-    for (const Typed& entry : entries)
-        type(form, entry.box, entry.text);
-}
 
 QList<Typed> workedExampleForm()
 {
@@ -60,24 +23,21 @@ QList<Typed> workedExampleForm()
     };
 }
 
+void typeWorkedExample(QWidget* settlementForm)
+{
+    click(settlementForm, "squareRadio");
+    typeAll(settlementForm, workedExampleForm());
+}
+
 void storeWorkedExampleLayers()
 {
+    const ProjectData example = settlementExample();
     ProjectData& p = g_project;
-    p.headThickness[1] = 2.0;
-    p.headSoilModulus[1] = 3.0;
-    p.headUnitWeight[1] = 18.0;
-    const double shaft[][3] = {{4.0, 4.0, 18.5}, {4.0, 6.0, 19.0}};
-    for (int i = 0; i < 2; ++i) {
-        p.shaftThickness[i + 1] = shaft[i][0];
-        p.shaftSoilModulus[i + 1] = shaft[i][1];
-        p.shaftUnitWeight[i + 1] = shaft[i][2];
-    }
-    const double base[][3] = {{3.0, 8.0, 19.0}, {5.0, 10.0, 19.5}, {1000.0, 15.0, 20.0}};
-    for (int i = 0; i < 3; ++i) {
-        p.baseThickness[i + 1] = base[i][0];
-        p.baseSoilModulus[i + 1] = base[i][1];
-        p.baseUnitWeight[i + 1] = base[i][2];
-    }
+    for (auto table : {&ProjectData::headThickness, &ProjectData::headSoilModulus, &ProjectData::headUnitWeight,
+                       &ProjectData::shaftThickness, &ProjectData::shaftSoilModulus, &ProjectData::shaftUnitWeight,
+                       &ProjectData::baseThickness, &ProjectData::baseSoilModulus, &ProjectData::baseUnitWeight})
+        p.*table = example.*table;
+    p.baseThickness[3] = 1000.0;
 }
 
 LayerEntryDriver::LayerEntryDriver(testing_support::ModalWatchdog& watchdog, QList<LayerStep> steps)
@@ -95,13 +55,13 @@ void LayerEntryDriver::arm()
 
 void LayerEntryDriver::handle(CSoilLayerDialog* form)
 {
-    showings.append({form->windowTitle(), text(form, "layerNumberEdit"),
-                     button(form, "nextLayerButton")->text(), text(form, "totalThicknessEdit"),
-                     text(form, "remainingThicknessEdit"),
+    showings.append({form->windowTitle(), boxText(form, "layerNumberEdit"),
+                     button(form, "nextLayerButton")->text(), boxText(form, "totalThicknessEdit"),
+                     boxText(form, "remainingThicknessEdit"),
                      box(form, "totalThicknessEdit")->isVisible() && box(form, "remainingThicknessEdit")->isVisible(),
                      box(form, "thicknessEdit")->isVisible(), box(form, "infiniteThicknessEdit")->isVisible(),
-                     text(form, "infiniteThicknessEdit"), text(form, "thicknessEdit"),
-                     text(form, "soilModulusEdit"), text(form, "unitWeightEdit")});
+                     boxText(form, "infiniteThicknessEdit"), boxText(form, "thicknessEdit"),
+                     boxText(form, "soilModulusEdit"), boxText(form, "unitWeightEdit")});
     while (next_ < steps_.size() && form->isVisible()) {
         const LayerStep& step = steps_[next_++];
         if (step.cancel) {
@@ -129,7 +89,7 @@ QString computeSettlement(QWidget* settlementForm, int timeoutMs)
     QString shown;
     watchdog.expect<CSettlementResultDialog>(
         [&shown](CSettlementResultDialog* result) {
-            shown = text(result, "settlementEdit");
+            shown = boxText(result, "settlementEdit");
             click(result, "returnButton");
         },
         timeoutMs);

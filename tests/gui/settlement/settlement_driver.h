@@ -1,11 +1,10 @@
-// Drives the settlement forms as an engineer does: finds boxes and buttons by
-// name, types the worked example, and answers the layer-by-layer entry.
+// Drives the settlement forms as an engineer does: types the worked example
+// and answers the layer-by-layer entry.
 #pragma once
 
 #include "support/modal_watchdog.h"
+#include "support/widgets.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -14,22 +13,13 @@ class CSoilLayerDialog;
 
 namespace settlement_test {
 
-QLineEdit* box(QWidget* form, const char* name);
-QAbstractButton* button(QWidget* form, const char* name);
-void click(QWidget* form, const char* buttonName);
-void type(QWidget* form, const char* boxName, const QString& text);
-QString text(QWidget* form, const char* boxName);
-
-// The settlement form's boxes, by name, and what to type into them.
-struct Typed {
-    const char* box;
-    QString text;
-};
-void typeAll(QWidget* form, const QList<Typed>& entries);
+using testing_support::Typed;
 
 // The embankment, the piles (square layout at 2.0 m) and the layer counts
 // 1, 2 and 3 of the worked settlement example.
 QList<Typed> workedExampleForm();
+// Picks the square layout and types workedExampleForm() into the form.
+void typeWorkedExample(QWidget* settlementForm);
 
 // One press of a button of the layer form, with the values typed before it.
 struct LayerStep {
@@ -75,8 +65,8 @@ private:
     int next_ = 0;
 };
 
-// The head, shaft and base layers of the worked example, stored straight into
-// g_project's tables (the base zone's last layer as the entry stores it).
+// The head, shaft and base layers of settlementExample(), stored straight
+// into g_project's tables (the base zone's last layer as the entry stores it).
 void storeWorkedExampleLayers();
 
 // The result form's value after a press of "计算沉降"; empty when no result

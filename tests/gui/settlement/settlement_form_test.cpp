@@ -24,8 +24,7 @@
 #include <limits>
 
 using namespace settlement_test;
-using testing_support::FakeServices;
-using testing_support::ModalWatchdog;
+using namespace testing_support;
 
 namespace {
 
@@ -33,24 +32,11 @@ const QString kCountsMissing = QStringLiteral("请输入桩周土分层数，并
 const QString kCountOutOfRange = QStringLiteral("土体分层数应在0～49之间，请检查后重新输入！");
 const QString kWrongParameters = QStringLiteral("输入的参数有误，请检查后重新计算！");
 
-const char* const kSpacingBoxes[] = {"triangleSpacingEdit", "squareSpacingEdit", "longitudinalSpacingEdit",
-                                     "transverseSpacingEdit"};
-
-// Which of the four spacing boxes can be edited, as "1000" for the triangle.
-QString enabledSpacingBoxes(QWidget* form)
-{
-    QString states;
-    for (const char* name : kSpacingBoxes)
-        states += box(form, name)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    return states;
-}
-
 // The worked example: its layers in the record, its form values typed.
-void typeWorkedExample(CSettlementDialog& form)
+void fillWorkedExample(QWidget* form)
 {
     storeWorkedExampleLayers();
-    click(&form, "squareRadio");
-    typeAll(&form, workedExampleForm());
+    typeWorkedExample(form);
 }
 
 }  // namespace
@@ -78,7 +64,7 @@ private slots:
         QCOMPARE(button(&form, "stressRatio02Radio")->text(), QStringLiteral("σz < 0.2σc （应力比法）"));
         QCOMPARE(button(&form, "stressRatio01Radio")->text(),
                  QStringLiteral("σz < 0.1σc （应力比法，下有高压缩性土层）"));
-        QCOMPARE(enabledSpacingBoxes(&form), QStringLiteral("1000"));
+        QCOMPARE(enabledSpacings(&form), QStringLiteral("1000"));
         QCOMPARE(form.focusWidget(), box(&form, "fillHeightEdit"));
         QVERIFY(form.findChild<QSvgWidget*>("sectionPicture")->renderer()->isValid());
 
@@ -90,15 +76,7 @@ private slots:
     void tabOrderFollowsTheRows()
     {
         CSettlementDialog form;
-        QStringList order;
-        QWidget* first = box(&form, "fillHeightEdit");
-        for (QWidget* widget = first; order.size() < 40; widget = widget->nextInFocusChain()) {
-            if (widget == first && !order.isEmpty())
-                break;
-            if (widget->focusPolicy() & Qt::TabFocus)
-                order << widget->objectName();
-        }
-        QCOMPARE(order, (QStringList{
+        QCOMPARE(tabOrder(&form, "fillHeightEdit"), (QStringList{
             "fillHeightEdit", "fillUnitWeightEdit", "slopeNEdit", "slopeMEdit", "topWidthEdit",
             "headDiameterEdit", "shaftDiameterEdit", "headLengthEdit", "pileLengthEdit",
             "headPileModulusEdit", "shaftPileModulusEdit", "headLayerCountEdit", "setHeadLayersButton",
@@ -145,7 +123,7 @@ private slots:
         FakeServices services;
         CSettlementDialog form;
         form.show();
-        typeWorkedExample(form);
+        fillWorkedExample(&form);
         type(&form, boxName.constData(), typed);
 
         QCOMPARE(computeSettlement(&form), QString());
@@ -175,7 +153,7 @@ private slots:
         FakeServices services;
         CSettlementDialog form;
         form.show();
-        typeWorkedExample(form);
+        fillWorkedExample(&form);
         typeAll(&form, typed);
 
         const QString shown = computeSettlement(&form);
@@ -206,7 +184,7 @@ private slots:
         FakeServices services;
         CSettlementDialog form;
         form.show();
-        typeWorkedExample(form);
+        fillWorkedExample(&form);
         typeAll(&form, typed);
         g_project.headThickness[1] = headThickness;
         g_project.baseSoilModulus[1] = firstBaseModulus;
@@ -228,8 +206,7 @@ private slots:
         g_project.stopCriterion = 7;
         CSettlementDialog form;
         form.show();
-        click(&form, "squareRadio");
-        typeAll(&form, workedExampleForm());
+        typeWorkedExample(&form);
         typeAll(&form, {{"headPileModulusEdit", "-150"}, {"shaftPileModulusEdit", "-120"}});
         QVERIFY(!button(&form, "deformationRatioRadio")->isChecked());
         QCOMPARE(computeSettlement(&form), QStringLiteral("0"));
@@ -283,7 +260,7 @@ private slots:
         form.show();
         click(&form, "rectangleRadio");
         click(&form, radio.constData());
-        QCOMPARE(enabledSpacingBoxes(&form), enabled);
+        QCOMPARE(enabledSpacings(&form), enabled);
         form.reject();
     }
 
@@ -292,7 +269,7 @@ private slots:
         FakeServices services;
         CSettlementDialog form;
         form.show();
-        typeWorkedExample(form);
+        fillWorkedExample(&form);
         click(&form, "rectangleRadio");
         typeAll(&form, {{"longitudinalSpacingEdit", "1.2"}, {"transverseSpacingEdit", "1.5"}});
         QVERIFY(!computeSettlement(&form).isEmpty());
@@ -317,11 +294,11 @@ private slots:
         form.layout = 0;
         form.show();
         QVERIFY(button(&form, "rectangleRadio")->isChecked());
-        QCOMPARE(enabledSpacingBoxes(&form), QStringLiteral("0011"));
+        QCOMPARE(enabledSpacings(&form), QStringLiteral("0011"));
 
         click(&form, "loadFileButton");
         QVERIFY(button(&form, "squareRadio")->isChecked());
-        QCOMPARE(enabledSpacingBoxes(&form), QStringLiteral("0100"));
+        QCOMPARE(enabledSpacings(&form), QStringLiteral("0100"));
         QCOMPARE(services.texts(), QStringList{});
         form.reject();
     }
@@ -345,7 +322,7 @@ private slots:
         click(&form, "loadFileButton");
         QCOMPARE(services.texts().size(), 1);
         QVERIFY(services.lastText().startsWith(QStringLiteral("载入失败！")));
-        QCOMPARE(text(&form, "topWidthEdit"), QStringLiteral("14"));
+        QCOMPARE(boxText(&form, "topWidthEdit"), QStringLiteral("14"));
         QCOMPARE(g_project.embankmentTopWidth, 12.5);
         form.reject();
     }
@@ -359,7 +336,7 @@ private slots:
         services.answerFileDialogs({path});
         CSettlementDialog form;
         form.show();
-        typeWorkedExample(form);
+        fillWorkedExample(&form);
         type(&form, "headLayerCountEdit", "60");
         click(&form, "saveFileButton");
         QCOMPARE(services.texts(), QStringList{kCountOutOfRange});
@@ -373,7 +350,7 @@ private slots:
         FakeServices services;
         CSettlementDialog form;
         form.show();
-        typeWorkedExample(form);
+        fillWorkedExample(&form);
         type(&form, "shaftLayerCountEdit", "0");
         click(&form, "showBaseLayersButton");
         QCOMPARE(services.texts(), QStringList{kCountsMissing});

@@ -17,8 +17,7 @@
 #include <QTest>
 
 using namespace settlement_test;
-using testing_support::FakeServices;
-using testing_support::ModalWatchdog;
+using namespace testing_support;
 
 namespace {
 
@@ -58,8 +57,7 @@ private slots:
         CSettlementDialog form;
         form.layout = 0;
         form.show();
-        click(&form, "squareRadio");
-        typeAll(&form, workedExampleForm());
+        typeWorkedExample(&form);
         click(&form, criterionRadio.constData());
 
         ModalWatchdog watchdog;
@@ -121,15 +119,15 @@ private slots:
         CCapacityDialog capacity;
         capacity.layout = 0;
         capacity.show();
-        QCOMPARE(text(&capacity, "headDiameterEdit"), QStringLiteral("1"));
-        QCOMPARE(text(&capacity, "shaftDiameterEdit"), QStringLiteral("0.5"));
-        QCOMPARE(text(&capacity, "headLengthEdit"), QStringLiteral("2"));
-        QCOMPARE(text(&capacity, "pileLengthEdit"), QStringLiteral("10"));
-        QCOMPARE(text(&capacity, "headLayerCountEdit"), QStringLiteral("1"));
-        QCOMPARE(text(&capacity, "shaftLayerCountEdit"), QStringLiteral("2"));
+        QCOMPARE(boxText(&capacity, "headDiameterEdit"), QStringLiteral("1"));
+        QCOMPARE(boxText(&capacity, "shaftDiameterEdit"), QStringLiteral("0.5"));
+        QCOMPARE(boxText(&capacity, "headLengthEdit"), QStringLiteral("2"));
+        QCOMPARE(boxText(&capacity, "pileLengthEdit"), QStringLiteral("10"));
+        QCOMPARE(boxText(&capacity, "headLayerCountEdit"), QStringLiteral("1"));
+        QCOMPARE(boxText(&capacity, "shaftLayerCountEdit"), QStringLiteral("2"));
         QVERIFY(checked(&capacity, "rectangleRadio"));
-        QCOMPARE(text(&capacity, "longitudinalSpacingEdit"), QStringLiteral("1.2"));
-        QCOMPARE(text(&capacity, "transverseSpacingEdit"), QStringLiteral("1.5"));
+        QCOMPARE(boxText(&capacity, "longitudinalSpacingEdit"), QStringLiteral("1.2"));
+        QCOMPARE(boxText(&capacity, "transverseSpacingEdit"), QStringLiteral("1.5"));
         QCOMPARE(services.texts(), QStringList{});
         capacity.reject();
     }
@@ -156,14 +154,14 @@ private slots:
         CSettlementDialog form;
         form.layout = 0;
         form.show();
-        QCOMPARE(text(&form, "headDiameterEdit"), QStringLiteral("1.2"));
-        QCOMPARE(text(&form, "shaftDiameterEdit"), QStringLiteral("0.6"));
-        QCOMPARE(text(&form, "headLengthEdit"), QStringLiteral("3"));
-        QCOMPARE(text(&form, "pileLengthEdit"), QStringLiteral("12"));
-        QCOMPARE(text(&form, "headLayerCountEdit"), QStringLiteral("2"));
-        QCOMPARE(text(&form, "shaftLayerCountEdit"), QStringLiteral("3"));
+        QCOMPARE(boxText(&form, "headDiameterEdit"), QStringLiteral("1.2"));
+        QCOMPARE(boxText(&form, "shaftDiameterEdit"), QStringLiteral("0.6"));
+        QCOMPARE(boxText(&form, "headLengthEdit"), QStringLiteral("3"));
+        QCOMPARE(boxText(&form, "pileLengthEdit"), QStringLiteral("12"));
+        QCOMPARE(boxText(&form, "headLayerCountEdit"), QStringLiteral("2"));
+        QCOMPARE(boxText(&form, "shaftLayerCountEdit"), QStringLiteral("3"));
         QVERIFY(checked(&form, "squareRadio"));
-        QCOMPARE(text(&form, "squareSpacingEdit"), QStringLiteral("1.8"));
+        QCOMPARE(boxText(&form, "squareSpacingEdit"), QStringLiteral("1.8"));
         QVERIFY(box(&form, "squareSpacingEdit")->isEnabled());
         QVERIFY(!box(&form, "triangleSpacingEdit")->isEnabled());
         QCOMPARE(services.texts(), QStringList{});
@@ -182,8 +180,7 @@ private slots:
         {
             CSettlementDialog form;
             form.show();
-            click(&form, "squareRadio");
-            typeAll(&form, workedExampleForm());
+            typeWorkedExample(&form);
             click(&form, "stressRatio01Radio");
             click(&form, "saveFileButton");
             form.reject();
@@ -196,7 +193,7 @@ private slots:
             CCapacityDialog capacity;
             capacity.show();
             click(&capacity, "loadButton");
-            QCOMPARE(text(&capacity, "headDiameterEdit"), QStringLiteral("1"));
+            QCOMPARE(boxText(&capacity, "headDiameterEdit"), QStringLiteral("1"));
             QVERIFY(checked(&capacity, "squareRadio"));
             QVERIFY(box(&capacity, "squareSpacingEdit")->isEnabled());
             capacity.reject();
@@ -206,8 +203,8 @@ private slots:
 
         CSettlementDialog form;
         form.show();
-        QCOMPARE(text(&form, "fillUnitWeightEdit"), QStringLiteral("19"));
-        QCOMPARE(text(&form, "baseLayerCountEdit"), QStringLiteral("3"));
+        QCOMPARE(boxText(&form, "fillUnitWeightEdit"), QStringLiteral("19"));
+        QCOMPARE(boxText(&form, "baseLayerCountEdit"), QStringLiteral("3"));
         QVERIFY(checked(&form, "stressRatio01Radio"));
         QCOMPARE(computeSettlement(&form), QStringLiteral("63.9"));
         QCOMPARE(services.texts().size(), 1);

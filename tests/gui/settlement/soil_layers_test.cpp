@@ -19,8 +19,7 @@
 #include <functional>
 
 using namespace settlement_test;
-using testing_support::FakeServices;
-using testing_support::ModalWatchdog;
+using namespace testing_support;
 
 namespace {
 
@@ -46,20 +45,6 @@ void storeShaftLayers(std::initializer_list<double> thicknesses)
         g_project.shaftSoilModulus[layer] = 4.0 + layer;
         g_project.shaftUnitWeight[layer] = 18.0 + layer;
     }
-}
-
-QStringList rowTexts(QTableWidget* list, int row)
-{
-    QStringList texts;
-    for (int column = 0; column < list->columnCount(); ++column)
-        texts << list->item(row, column)->text();
-    return texts;
-}
-
-void clickRow(QTableWidget* list, int row)
-{
-    const QRect cell = list->visualRect(list->model()->index(row, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
 }
 
 // Opens the shaft zone's table from the form and runs handler on it.
@@ -260,7 +245,7 @@ private slots:
             auto* list = table->findChild<QTableWidget*>("layerList");
             click(table, "modifyButton");
             clickRow(list, 1);
-            loaded = {text(table, "thicknessEdit"), text(table, "soilModulusEdit"), text(table, "unitWeightEdit")};
+            loaded = {boxText(table, "thicknessEdit"), boxText(table, "soilModulusEdit"), boxText(table, "unitWeightEdit")};
             type(table, "soilModulusEdit", "6.5");
             click(table, "modifyButton");
             type(table, "unitWeightEdit", "19.5");
@@ -303,7 +288,7 @@ private slots:
         result.settlement = -0.5;
         result.show();
         QCOMPARE(result.windowTitle(), QStringLiteral("计算结果"));
-        QCOMPARE(text(&result, "settlementEdit"), QStringLiteral("-0.5"));
+        QCOMPARE(boxText(&result, "settlementEdit"), QStringLiteral("-0.5"));
         QCOMPARE(result.focusWidget(), button(&result, "returnButton"));
         QVERIFY(!button(&result, "saveToFileButton")->isVisible());
 

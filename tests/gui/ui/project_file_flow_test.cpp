@@ -3,6 +3,7 @@
 #include "support/fake_services.h"
 #include "support/widgets.h"
 #include "ui/project_file_flow.h"
+#include "worked_examples.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,18 +17,12 @@ namespace {
 
 const QString kSaved = QStringLiteral("保存成功！请不要手动修改文件以免本程序无法正常读取！");
 
+// The worked capacity example with a side friction of its own (15 kPa) that
+// the load tests look for.
 void setSampleProject()
 {
-    g_project = ProjectData{};
-    g_project.headDiameter = 1.0;
-    g_project.shaftDiameter = 0.5;
-    g_project.headLength = 2.0;
-    g_project.pileLength = 10.0;
-    g_project.headLayerCount = 1;
-    g_project.headThickness[1] = 2.0;
+    g_project = capacityExample();
     g_project.headFriction[1] = 15.0;
-    g_project.layoutType = kLayoutSquare;
-    g_project.spacingSquare = 2.0;
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

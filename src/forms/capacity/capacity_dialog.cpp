@@ -21,10 +21,17 @@ namespace {
 const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请检查各层土厚度！");
 const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请检查各层土厚度！");
 
-// A composite capacity that can be shown: finite and not negative.
+// A capacity that can be shown as a number: finite once rounded for display
+// (a finite capacity near the largest double still overflows there).
+bool isShowable(double capacity)
+{
+    return std::isfinite(round2(capacity));
+}
+
+// A composite capacity that can be shown: showable and not negative.
 bool isShowableComposite(double composite)
 {
-    return std::isfinite(composite) && composite >= 0;
+    return isShowable(composite) && composite >= 0;
 }
 }  // namespace
 
@@ -248,7 +255,7 @@ void CCapacityDialog::OnComputePileCapacity()
         return;
     }
     g_project.computeCapacity();
-    if (!std::isfinite(g_project.pileCapacity)) {
+    if (!isShowable(g_project.pileCapacity)) {
         message(ui::kParametersWrong);
         return;
     }
@@ -290,7 +297,7 @@ void CCapacityDialog::computeCompositeFromLayers()
         return;
     }
     const double composite = g_project.computeCapacity();
-    if (!isShowableComposite(composite) || !std::isfinite(g_project.pileCapacity)) {
+    if (!isShowableComposite(composite) || !isShowable(g_project.pileCapacity)) {
         message(ui::kParametersWrong);
         return;
     }

@@ -260,6 +260,12 @@ private slots:
             true);
         row("infinite composite capacity", "headDiameterEdit", "1e200", "computeCompositeButton", kParametersWrong,
             true);
+        // Finite results whose display rounding overflows: Ra about 6.7e307
+        // from the step under a huge head, fspk about 7.2e306 from f sk.
+        row("single-pile capacity too large to show", "headDiameterEdit", "1e153", "computePileButton",
+            kParametersWrong, true);
+        row("composite capacity too large to show", "soilCapacityEdit", "1e307", "computeCompositeButton",
+            kParametersWrong, true);
     }
     void actionsRefuse()
     {

@@ -64,11 +64,12 @@ void CFrictionTableDialog::FillList()
 }
 
 // The boxes take the clicked layer's values from the record, not from the
-// row's text. A click beside the rows selects nothing and changes nothing.
+// row's text. A click beside the rows selects nothing and changes nothing;
+// while a box cannot be read, the click only says so and loads no layer.
 void CFrictionTableDialog::OnClickList()
 {
     const QModelIndexList rows = ui_->layerList->selectionModel()->selectedRows();
-    if (rows.isEmpty()) {
+    if (rows.isEmpty() || !readForm()) {
         return;
     }
     const auto topmost = std::min_element(rows.begin(), rows.end(),

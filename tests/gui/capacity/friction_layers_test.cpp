@@ -36,6 +36,7 @@ const QString kClickRowFirst = QStringLiteral("请先在列表中单击要修改
 const QString kModified = QStringLiteral("修改成功！");
 const QString kHeadTableSum = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请调整各层土厚度！");
 const QString kShaftTableSum = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请调整各层土厚度！");
+const QString kEnterNumber = QStringLiteral("请输入一个数字。");
 
 QString storedThicknesses(const LayerTable& table, int count)
 {
@@ -299,6 +300,30 @@ private slots:
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QCOMPARE(services_->texts(), QStringList{kShaftTableSum});
         QCOMPARE(g_project.shaftThickness[1], 7.0);
+    }
+
+    // While a box cannot be read, a click on a row only says so: the boxes
+    // keep what they hold and no layer is picked for "修改".
+    void clickWithUnreadableBoxPicksNoLayer()
+    {
+        storeTwoHeadLayers();
+        OpenCapacityForm open;
+        ModalWatchdog watchdog;
+        QString boxesAfterClick;
+        watchdog.expect<CFrictionTableDialog>([&](CFrictionTableDialog* table) {
+            type(table, "frictionEdit", QStringLiteral("1,5"));
+            clickRow(child<QTableWidget>(table, "layerList"), 1);
+            boxesAfterClick = boxText(table, "thicknessEdit") + QLatin1Char('|') + boxText(table, "frictionEdit");
+            type(table, "frictionEdit", QStringLiteral("15"));
+            click(table, "modifyButton");
+            click(table, "cancelButton");
+            closeIfOpen(table);
+        });
+        click(&open.form, "showHeadLayersButton");
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(boxesAfterClick, QStringLiteral("0|1,5"));
+        QCOMPARE(services_->texts(), (QStringList{kEnterNumber, kClickRowFirst}));
+        QCOMPARE(g_project.headFriction[2], 12.25);
     }
 
     // Without a clicked row "修改" asks for one; a click beside the rows

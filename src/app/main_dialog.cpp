@@ -58,9 +58,10 @@ CMainDialog::CMainDialog(QWidget* parent)
 
 QPushButton* CMainDialog::addButton(const QString& text)
 {
+    // Left auto-default, as a dialog's buttons are: Enter presses the one
+    // that has the focus.
     auto* button = new QPushButton(text, this);
     button->setMinimumSize(kButtonSize);
-    button->setAutoDefault(false);
     return button;
 }
 

@@ -151,6 +151,27 @@ private slots:
         QVERIFY(settlement.parentless && settlement.modal);
     }
 
+    // The window opens with the focus on "承载力计算"; Enter presses the
+    // button that has the focus.
+    void enterPressesTheFocusedButton()
+    {
+        CMainDialog window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), window.capacityButton());
+        OpenedForm capacity;
+        ModalWatchdog watchdog;
+        watchdog.expect<CCapacityDialog>(noteAndClose<CCapacityDialog>(capacity));
+        QTest::keyClick(window.capacityButton(), Qt::Key_Return);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+
+        window.aboutButton()->setFocus();
+        watchdog.expect<CAboutDialog>([](CAboutDialog* about) { about->reject(); });
+        QTest::keyClick(window.aboutButton(), Qt::Key_Return);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QVERIFY(window.isVisible());
+    }
+
     // Values applied in the capacity form (here by saving) are shown by the
     // settlement form opened afterwards from the main window.
     void settlementFormShowsWhatTheCapacityFormApplied()

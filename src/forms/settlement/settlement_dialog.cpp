@@ -165,13 +165,15 @@ void CSettlementDialog::OnComputeSettlement()
 {
     if (ApplyToProject() != 0)
         return;
-    const double settlement = SettlementByCriterion();
+    // Checked once rounded: a finite settlement near the largest double still
+    // overflows when rounded for display.
+    const double settlement = round2(SettlementByCriterion());
     if (!std::isfinite(settlement)) {
         message(ui::kParametersWrong);
         return;
     }
     CSettlementResultDialog result(this);
-    result.settlement = round2(settlement);
+    result.settlement = settlement;
     result.exec();
 }
 

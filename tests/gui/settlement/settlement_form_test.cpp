@@ -174,6 +174,8 @@ private slots:
         QTest::addRow("slope zero") << QList<Typed>{{"slopeMEdit", "0"}} << 2.0 << 8.0;
         QTest::addRow("base modulus zero") << QList<Typed>{} << 2.0 << 0.0;
         QTest::addRow("head layer beyond the slicing bound") << QList<Typed>{} << 1e12 << 8.0;
+        QTest::addRow("fill so heavy the rounded settlement overflows")
+            << QList<Typed>{{"fillUnitWeightEdit", "2.67e306"}} << 2.0 << 8.0;
     }
 
     void notFiniteSettlementReported()

@@ -144,6 +144,29 @@ private slots:
         form.reject();
     }
 
+    // The total and the remaining thickness are shown to 0.001, while the
+    // layers are summed against the unrounded H: an H of 2.0004 is entered
+    // as 2 and then refused.
+    void zoneTotalRoundedToThousandths()
+    {
+        FakeServices services;
+        CSettlementDialog form;
+        openWithZones(form, "1", "1");
+        type(&form, "headLengthEdit", "2.0004");
+        ModalWatchdog watchdog;
+        LayerEntryDriver head(watchdog, {{"2", "3", "18"}});
+        click(&form, "setHeadLayersButton");
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+
+        QCOMPARE(head.showings.size(), 1);
+        QCOMPARE(head.showings[0].total, QStringLiteral("2"));
+        QCOMPARE(head.showings[0].remaining, QStringLiteral("2"));
+        QVERIFY(!head.leftOpen);
+        QCOMPARE(g_project.headThickness[1], 2.0);
+        QCOMPARE(services.texts(), QStringList{kHeightsWrong});
+        form.reject();
+    }
+
     // With no layer to enter, the empty zone does not add up to H.
     void zeroCountGivesTheHeightMessage()
     {
@@ -184,6 +207,7 @@ private slots:
         openWithZones(form, "1", "2");
         QStringList headers;
         QList<QStringList> rows;
+        QList<int> widths;
         int fontSize = 0;
         withShaftTable(form, [&](CSoilTableDialog* table) {
             auto* list = table->findChild<QTableWidget*>("layerList");
@@ -191,12 +215,15 @@ private slots:
                 headers << list->horizontalHeaderItem(column)->text();
             for (int row = 0; row < list->rowCount(); ++row)
                 rows << rowTexts(list, row);
+            for (int column = 0; column < list->columnCount(); ++column)
+                widths << list->columnWidth(column);
             fontSize = table->font().pointSize();
             table->reject();
         });
         QCOMPARE(headers, (QStringList{"层数", "土层厚度（m）", "压缩模量（MPa）", "容重（kN/m3）"}));
         QCOMPARE(rows, (QList<QStringList>{{"1", "2.000000", "5.000000", "19.000000"},
                                            {"2", "3.500000", "6.000000", "20.000000"}}));
+        QCOMPARE(widths, (QList<int>{60, 120, 135, 121}));
         QCOMPARE(fontSize, 12);
         form.reject();
     }
@@ -258,6 +285,60 @@ private slots:
         QCOMPARE(services.texts(), (QStringList{QStringLiteral("请先在列表中单击要修改的地方！"),
                                                 QStringLiteral("修改成功！"), QStringLiteral("修改成功！")}));
         QCOMPARE(g_project.shaftUnitWeight[1], 19.0);
+        form.reject();
+    }
+
+    // A box that cannot be read stops the click: the row is not loaded and
+    // no layer is chosen for "修改".
+    void clickWithAnUnreadableBoxLoadsNothing()
+    {
+        FakeServices services;
+        storeShaftLayers({2.0, 3.5});
+        CSettlementDialog form;
+        openWithZones(form, "1", "2");
+        QString thickness;
+        int selectedLayer = 0;
+        withShaftTable(form, [&](CSoilTableDialog* table) {
+            type(table, "unitWeightEdit", "19kN");
+            clickRow(table->findChild<QTableWidget*>("layerList"), 1);
+            thickness = boxText(table, "thicknessEdit");
+            selectedLayer = table->selectedLayer;
+            click(table, "cancelButton");
+        });
+        QCOMPARE(thickness, QStringLiteral("0"));
+        QCOMPARE(selectedLayer, -1);
+        QCOMPARE(services.texts(), QStringList{QStringLiteral("请输入一个数字。")});
+        form.reject();
+    }
+
+    // The base zone has no prescribed depth: its table closes on OK whatever
+    // its layers add up to.
+    void baseTableClosesWithoutASumCheck()
+    {
+        FakeServices services;
+        g_project.headThickness[1] = 3.0;
+        g_project.shaftThickness[1] = 5.5;
+        g_project.baseThickness[1] = 4.0;
+        CSettlementDialog form;
+        openWithZones(form, "1", "1");
+        type(&form, "baseLayerCountEdit", "1");
+        ModalWatchdog watchdog;
+        QString caption;
+        int result = -1;
+        watchdog.expect<CSoilTableDialog>([&](CSoilTableDialog* table) {
+            caption = table->windowTitle();
+            clickRow(table->findChild<QTableWidget*>("layerList"), 0);
+            type(table, "thicknessEdit", "6");
+            click(table, "okButton");
+            result = table->result();
+            closeIfOpen(table);
+        });
+        click(&form, "showBaseLayersButton");
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(caption, QStringLiteral("土体的各层参数"));
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(g_project.baseThickness[1], 6.0);
+        QCOMPARE(services.texts(), QStringList{});
         form.reject();
     }
 

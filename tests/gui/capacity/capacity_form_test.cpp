@@ -132,6 +132,23 @@ private slots:
         QCOMPARE(tabOrder(makeForm(form).get(), qPrintable(order.first())), order);
     }
 
+    // Every form of the workflow keeps the size of its arrangement: the frame
+    // cannot be dragged larger or smaller.
+    void formsHaveAFixedSize_data()
+    {
+        QTest::addColumn<QString>("form");
+        for (const char* kind : {"capacity", "layer", "table", "pile result", "composite result"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void formsHaveAFixedSize()
+    {
+        QFETCH(QString, form);
+        const std::unique_ptr<QWidget> shown = makeForm(form);
+        shown->show();
+        QCOMPARE(shown->minimumSize(), shown->maximumSize());
+        QCOMPARE(shown->size(), shown->minimumSize());
+    }
+
     // Enter in a value box ends a result form with OK, "返回" with Cancel;
     // either way the values stay the form's own.
     void resultFormsEnd_data()

@@ -15,8 +15,12 @@ double truncToward0(double v)
     return std::trunc(v);
 }
 
+// From 2^52 on every double is a whole number: there is nothing to round,
+// and scaling such a value up could overflow to infinity.
+bool isWholeAlready(double x) { return std::fabs(x) >= 0x1p52; }
+
 }  // namespace
 
-double round2(double x) { return truncToward0(x * 100 + 0.5) * 0.01; }
+double round2(double x) { return isWholeAlready(x) ? x : truncToward0(x * 100 + 0.5) * 0.01; }
 
-double round3(double x) { return truncToward0(x * 1000 + 0.5) * 0.001; }
+double round3(double x) { return isWholeAlready(x) ? x : truncToward0(x * 1000 + 0.5) * 0.001; }

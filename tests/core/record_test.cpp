@@ -55,7 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                     // Beyond a 32-bit integer the cut is made in double
                     // precision rather than wrapping to a negative number.
                     RoundingCase{"beyondInt32", 3e10, 3e10, 3e10},
-                    RoundingCase{"hugeNegative", -5e12, -4999999999999.99, -5e12}),
+                    RoundingCase{"hugeNegative", -5e12, -4999999999999.99, -5e12},
+                    // Whole already, and scaling it up would overflow.
+                    RoundingCase{"nearLargestDouble", 1e307, 1e307, 1e307},
+                    RoundingCase{"infinity", kInf, kInf, kInf}),
     [](const auto& info) { return info.param.name; });
 
 TEST(DisplayRounding, NotANumberStaysNotANumber)

@@ -20,8 +20,7 @@ ProjectData workedExample()
         std::fprintf(stderr, "%s: %s\n", ORVANE_WORKED_EXAMPLE, status.reason.c_str());
         std::exit(1);
     }
-    p.equivalentDiameter = p.computeEquivalentDiameter(p.layoutType, p.spacingTriangle, p.spacingSquare,
-                                                       p.spacingLongitudinal, p.spacingTransverse);
+    p.deriveEquivalentDiameter();
     return p;
 }
 

@@ -44,15 +44,6 @@ private:
     QDir folder_;
 };
 
-// The equivalent diameter, as the forms' apply step derives it from the
-// layout, so that the capacities can be computed from a loaded record.
-void deriveEquivalentDiameter()
-{
-    g_project.equivalentDiameter = g_project.computeEquivalentDiameter(
-        g_project.layoutType, g_project.spacingTriangle, g_project.spacingSquare,
-        g_project.spacingLongitudinal, g_project.spacingTransverse);
-}
-
 bool saveCapacityWorkflow(ScreenshotWriter& writer)
 {
     bool ok = true;
@@ -74,7 +65,7 @@ bool saveCapacityWorkflow(ScreenshotWriter& writer)
     table.isHeadZone = false;
     ok &= writer.save(table, QStringLiteral("friction-table"));
 
-    deriveEquivalentDiameter();
+    g_project.deriveEquivalentDiameter();
     const double composite = g_project.computeCapacity();
     CPileResultDialog pileResult;
     pileResult.singlePileCapacity = round2(g_project.pileCapacity);

@@ -10,13 +10,6 @@
 
 namespace {
 
-void applyLayout(ProjectData& p)
-{
-    p.equivalentDiameter = p.computeEquivalentDiameter(p.layoutType, p.spacingTriangle,
-                                                       p.spacingSquare, p.spacingLongitudinal,
-                                                       p.spacingTransverse);
-}
-
 std::string shownValue(double value, const char* unit)
 {
     if (!std::isfinite(value))
@@ -53,7 +46,7 @@ ProjectReport reportProject(const std::string& file)
     r.status = p.loadProject(file);
     if (!r.status.ok)
         return r;
-    applyLayout(p);
+    p.deriveEquivalentDiameter();
     r.equivalentDiameter = p.equivalentDiameter;
     r.compositeCapacity = p.computeCapacity();
     r.pileCapacity = p.pileCapacity;
@@ -100,6 +93,6 @@ FileStatus resaveProject(const std::string& file, const std::string& target, con
     ProjectData p{};
     if (FileStatus loaded = p.loadProject(file); !loaded.ok)
         return loaded;
-    applyLayout(p);
+    p.deriveEquivalentDiameter();
     return p.saveProject(target, saveTime);
 }

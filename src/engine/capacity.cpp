@@ -65,3 +65,9 @@ double ProjectData::computeEquivalentDiameter(int layout, double triangle, doubl
     default: return equivalentDiameter;
     }
 }
+
+void ProjectData::deriveEquivalentDiameter()
+{
+    equivalentDiameter = computeEquivalentDiameter(layoutType, spacingTriangle, spacingSquare,
+                                                   spacingLongitudinal, spacingTransverse);
+}

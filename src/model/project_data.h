@@ -96,6 +96,9 @@ public:
     // the current equivalentDiameter.
     double computeEquivalentDiameter(int layout, double triangle, double square,
                                      double longitudinal, double transverse) const;
+    // Sets equivalentDiameter from the record's own layout and spacings, as a
+    // form's apply step does; for a project read from a file.
+    void deriveEquivalentDiameter();
 
     // Stress coefficient I(z) on the centreline of the fill at depth z > 0 (m)
     // below the pile tops; the additional stress is I(z) x gamma x h.

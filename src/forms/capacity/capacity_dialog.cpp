@@ -21,10 +21,10 @@ namespace {
 const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请检查各层土厚度！");
 const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请检查各层土厚度！");
 
-// A capacity that can be shown as a number: finite as rounded for display.
+// A capacity that can be shown as a number.
 bool isShowable(double capacity)
 {
-    return std::isfinite(round2(capacity));
+    return std::isfinite(capacity);
 }
 
 // A composite capacity that can be shown: showable and not negative.

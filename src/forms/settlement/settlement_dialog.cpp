@@ -165,8 +165,6 @@ void CSettlementDialog::OnComputeSettlement()
 {
     if (ApplyToProject() != 0)
         return;
-    // Checked once rounded: a finite settlement near the largest double still
-    // overflows when rounded for display.
     const double settlement = round2(SettlementByCriterion());
     if (!std::isfinite(settlement)) {
         message(ui::kParametersWrong);

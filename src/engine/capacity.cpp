@@ -1,6 +1,5 @@
-#include "model/project_data.h"
+#include "engine/breakdown.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,43 +15,78 @@ double frictionSum(const LayerTable& friction, const LayerTable& thickness, int 
     return sum;
 }
 
-// fspk = m Ra / Ap + beta (1 - m) fsk with m = D^2/de^2 and Ap the head's section.
-double compositeCapacity(const ProjectData& p, double pileCapacity)
+// The first smallest, as std::min over the three in this order picks it.
+Resistance governingResistance(double bySoil, double byShaftBody, double byHeadBody)
 {
-    const double m = p.headDiameter * p.headDiameter
-                     / (p.equivalentDiameter * p.equivalentDiameter);
-    const double headArea = kQuarterPi * p.headDiameter * p.headDiameter;
-    return m * pileCapacity / headArea + p.soilReduction * (1 - m) * p.soilCapacity;
+    Resistance governing = Resistance::Soil;
+    double smallest = bySoil;
+    if (byShaftBody < smallest) {
+        governing = Resistance::ShaftBody;
+        smallest = byShaftBody;
+    }
+    if (byHeadBody < smallest)
+        governing = Resistance::HeadBody;
+    return governing;
 }
 
 }  // namespace
 
+CompositeTerms compositeTerms(const ProjectData& p, double pileCapacity)
+{
+    CompositeTerms t;
+    t.pileCapacity = pileCapacity;
+    t.replacementRatio = p.headDiameter * p.headDiameter
+                         / (p.equivalentDiameter * p.equivalentDiameter);
+    t.headArea = kQuarterPi * p.headDiameter * p.headDiameter;
+    t.pileTerm = t.replacementRatio * pileCapacity / t.headArea;
+    t.soilTerm = p.soilReduction * (1 - t.replacementRatio) * p.soilCapacity;
+    t.capacity = t.pileTerm + t.soilTerm;
+    return t;
+}
+
+double resistance(const CapacityTerms& terms, Resistance kind)
+{
+    switch (kind) {
+    case Resistance::ShaftBody: return terms.byShaftBody;
+    case Resistance::HeadBody: return terms.byHeadBody;
+    default: return terms.bySoil;
+    }
+}
+
+CapacityTerms capacityTerms(const ProjectData& p)
+{
+    const double headPerimeter = kPi * p.headDiameter;
+    const double shaftPerimeter = kPi * p.shaftDiameter;
+    const double headArea = kQuarterPi * p.headDiameter * p.headDiameter;
+    const double shaftArea = kQuarterPi * p.shaftDiameter * p.shaftDiameter;
+
+    CapacityTerms t;
+    t.shaftArea = shaftArea;
+    t.headFriction = headPerimeter * frictionSum(p.headFriction, p.headThickness, p.headLayerCount);
+    t.shaftFriction =
+        shaftPerimeter * frictionSum(p.shaftFriction, p.shaftThickness, p.shaftLayerCount);
+    t.stepBearing = p.stepBearingFactor * p.stepBearing * (headArea - shaftArea);
+    t.tipBearing = p.tipBearingFactor * p.tipBearing * shaftArea;
+
+    t.bySoil = t.headFriction + t.shaftFriction + t.stepBearing + t.tipBearing;
+    t.byShaftBody =
+        p.shaftStrengthFactor * p.cubeStrength * shaftArea + t.headFriction + t.stepBearing;
+    t.byHeadBody = p.headStrengthFactor * p.cubeStrength * headArea;
+    t.governing = governingResistance(t.bySoil, t.byShaftBody, t.byHeadBody);
+    t.composite = compositeTerms(p, resistance(t, t.governing));
+    return t;
+}
+
 double ProjectData::computeCapacity()
 {
-    const double headPerimeter = kPi * headDiameter;
-    const double shaftPerimeter = kPi * shaftDiameter;
-    const double headArea = kQuarterPi * headDiameter * headDiameter;
-    const double shaftArea = kQuarterPi * shaftDiameter * shaftDiameter;
-
-    const double headFrictionForce =
-        headPerimeter * frictionSum(headFriction, headThickness, headLayerCount);
-    const double shaftFrictionForce =
-        shaftPerimeter * frictionSum(shaftFriction, shaftThickness, shaftLayerCount);
-    const double stepForce = stepBearingFactor * stepBearing * (headArea - shaftArea);
-    const double tipForce = tipBearingFactor * tipBearing * shaftArea;
-
-    const double bySoil = headFrictionForce + shaftFrictionForce + stepForce + tipForce;
-    const double byShaftBody =
-        shaftStrengthFactor * cubeStrength * shaftArea + headFrictionForce + stepForce;
-    const double byHeadBody = headStrengthFactor * cubeStrength * headArea;
-
-    pileCapacity = std::min({bySoil, byShaftBody, byHeadBody});
-    return compositeCapacity(*this, pileCapacity);
+    const CapacityTerms terms = capacityTerms(*this);
+    pileCapacity = terms.composite.pileCapacity;
+    return terms.composite.capacity;
 }
 
 double ProjectData::computeCapacityManual() const
 {
-    return compositeCapacity(*this, manualPileCapacity);
+    return compositeTerms(*this, manualPileCapacity).capacity;
 }
 
 double ProjectData::computeEquivalentDiameter(int layout, double triangle, double square,

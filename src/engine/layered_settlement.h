@@ -45,57 +45,107 @@ LayerEnd sliceLayer(double top, double thickness, double step, OnSlice&& onSlice
 
 inline double embankmentLoad(const ProjectData& p) { return p.fillUnitWeight * p.embankmentHeight; }
 
+enum class Zone { Head, Shaft, Base };
+
+// The stop test after a base slice: the value compared with its limit.
+struct StopCheck {
+    double value;
+    double limit;
+    bool stops;
+};
+
+// Sees every step of a calculation; the default sees nothing and costs
+// nothing once inlined. slice() gets the slice's settlement s (mm) and the
+// total from the pile tops down to it.
+struct NoObserver {
+    void slice(Zone, int /*layer*/, double /*a*/, double /*b*/, double /*factor*/,
+               double /*modulus*/, double /*s*/, double /*cumulative*/) {}
+    void stopTest(double /*selfWeight*/, const StopCheck&) {}
+    void zones(double /*head*/, double /*shaft*/, double /*base*/) {}
+    void end(LayerEnd) {}
+};
+
 // Settlement of a zone reinforced by piles covering `replacement` of the plan
-// area: each layer takes the composite modulus (1 - m) Es + m Ep.
-template <class StressFactor>
-double reinforcedZone(const LayerTable& thickness, const LayerTable& soilModulus, int count,
-                      double top, double pileModulus, double replacement, double load,
-                      StressFactor& stress)
+// area: each layer takes the composite modulus (1 - m) Es + m Ep. `above` is
+// the settlement of the zones above, for the running total.
+template <class StressFactor, class Observer>
+double reinforcedZone(Zone zone, const LayerTable& thickness, const LayerTable& soilModulus,
+                      int count, double top, double pileModulus, double replacement, double load,
+                      double above, StressFactor& stress, Observer& observe)
 {
     double sum = 0.0;
     for (int i = 1; i <= usedLayers(count); ++i) {
         const double modulus = (1 - replacement) * soilModulus[i] + replacement * pileModulus;
         const LayerEnd end = sliceLayer(top, thickness[i], kReinforcedStep, [&](double a, double b) {
-            sum += stress((a + b) / 2) * (b - a) * load / modulus;
+            const double factor = stress((a + b) / 2);
+            const double s = factor * (b - a) * load / modulus;
+            sum += s;
+            observe.slice(zone, i, a, b, factor, modulus, s, above + sum);
             return false;
         });
-        if (end == LayerEnd::Runaway)
+        if (end == LayerEnd::Runaway) {
+            observe.end(end);
             return kNotANumber;
+        }
         top += thickness[i];
     }
     return sum;
 }
 
+inline double selfWeightStress(const LayerTable& unitWeight, const LayerTable& thickness, int count)
+{
+    double sum = 0.0;
+    for (int i = 1; i <= usedLayers(count); ++i)
+        sum += unitWeight[i] * thickness[i];
+    return sum;
+}
+
+// Self-weight stress (kPa) of the head and shaft zones' soil at the tips.
+inline double selfWeightAtTips(const ProjectData& p)
+{
+    return selfWeightStress(p.headUnitWeight, p.headThickness, p.headLayerCount)
+           + selfWeightStress(p.shaftUnitWeight, p.shaftThickness, p.shaftLayerCount);
+}
+
 // Head and shaft zones, then the base zone slice by slice until
-// stopAfter(a, b, layer, total settlement so far) says the depth is reached
-// or the base layers run out.
-template <class StressFactor, class StopTest>
-double settlement(const ProjectData& p, StressFactor& stress, StopTest&& stopAfter)
+// stopAfter(a, b, layer, total settlement so far, self-weight stress at b)
+// says the depth is reached or the base layers run out.
+template <class StressFactor, class StopTest, class Observer>
+double settlement(const ProjectData& p, StressFactor& stress, StopTest&& stopAfter,
+                  Observer& observe)
 {
     const double load = embankmentLoad(p);
     const double de2 = p.equivalentDiameter * p.equivalentDiameter;
     const double headReplacement = p.headDiameter * p.headDiameter / de2;
     const double shaftReplacement = p.shaftDiameter * p.shaftDiameter / de2;
-    const double head = reinforcedZone(p.headThickness, p.headSoilModulus, p.headLayerCount, 0.0,
-                                       p.headPileModulus, headReplacement, load, stress);
-    const double shaft = reinforcedZone(p.shaftThickness, p.shaftSoilModulus, p.shaftLayerCount,
-                                        p.headLength, p.shaftPileModulus, shaftReplacement, load,
-                                        stress);
+    const double head = reinforcedZone(Zone::Head, p.headThickness, p.headSoilModulus,
+                                       p.headLayerCount, 0.0, p.headPileModulus, headReplacement,
+                                       load, 0.0, stress, observe);
+    const double shaft = reinforcedZone(Zone::Shaft, p.shaftThickness, p.shaftSoilModulus,
+                                        p.shaftLayerCount, p.headLength, p.shaftPileModulus,
+                                        shaftReplacement, load, head, stress, observe);
     double base = 0.0;
+    double selfWeight = selfWeightAtTips(p);
     double top = p.pileLength;
-    for (int k = 1; k <= usedLayers(p.baseLayerCount); ++k) {
+    LayerEnd end = LayerEnd::Done;
+    for (int k = 1; k <= usedLayers(p.baseLayerCount) && end == LayerEnd::Done; ++k) {
         const double modulus = p.baseSoilModulus[k];
-        const LayerEnd end = sliceLayer(top, p.baseThickness[k], kBaseStep, [&](double a, double b) {
-            base += stress((a + b) / 2) * (b - a) * load / modulus;
-            return stopAfter(a, b, k, head + shaft + base);
+        end = sliceLayer(top, p.baseThickness[k], kBaseStep, [&](double a, double b) {
+            const double factor = stress((a + b) / 2);
+            const double s = factor * (b - a) * load / modulus;
+            base += s;
+            selfWeight += p.baseUnitWeight[k] * (b - a);
+            const double total = head + shaft + base;
+            observe.slice(Zone::Base, k, a, b, factor, modulus, s, total);
+            const StopCheck check = stopAfter(b, k, total, selfWeight);
+            observe.stopTest(selfWeight, check);
+            return check.stops;
         });
-        if (end == LayerEnd::Runaway)
-            return kNotANumber;
-        if (end == LayerEnd::Stopped)
-            break;
         top += p.baseThickness[k];
     }
-    return head + shaft + base;
+    observe.zones(head, shaft, base);
+    observe.end(end);
+    return end == LayerEnd::Runaway ? kNotANumber : head + shaft + base;
 }
 
 // Thickness (m) of the check layer of the deformation-ratio criterion.
@@ -112,37 +162,36 @@ inline double checkLayerThickness(double crestWidth)
 
 // Stops once the check layer just above the slice end settles no more than
 // 0.025 of the total (equality stops).
-template <class StressFactor>
-double byDeformationRatio(const ProjectData& p, StressFactor&& stress)
+template <class StressFactor, class Observer = NoObserver>
+double byDeformationRatio(const ProjectData& p, StressFactor&& stress, Observer&& observe = {})
 {
     const double dz = checkLayerThickness(p.embankmentTopWidth);
     const double load = embankmentLoad(p);
-    return settlement(p, stress, [&](double, double b, int k, double total) {
-        const double checkLayer = stress(b - dz / 2) * (load / p.baseSoilModulus[k]) * dz;
-        return checkLayer <= 0.025 * total;
-    });
-}
-
-inline double selfWeightStress(const LayerTable& unitWeight, const LayerTable& thickness, int count)
-{
-    double sum = 0.0;
-    for (int i = 1; i <= usedLayers(count); ++i)
-        sum += unitWeight[i] * thickness[i];
-    return sum;
+    return settlement(
+        p, stress,
+        [&](double b, int k, double total, double) {
+            const double checkLayer = stress(b - dz / 2) * (load / p.baseSoilModulus[k]) * dz;
+            const double limit = 0.025 * total;
+            return StopCheck{checkLayer, limit, checkLayer <= limit};
+        },
+        observe);
 }
 
 // Stops once the additional stress at the slice end is below `ratio` times
 // the soil's self-weight stress there (equality goes on).
-template <class StressFactor>
-double byStressRatio(const ProjectData& p, double ratio, StressFactor&& stress)
+template <class StressFactor, class Observer = NoObserver>
+double byStressRatio(const ProjectData& p, double ratio, StressFactor&& stress,
+                     Observer&& observe = {})
 {
     const double load = embankmentLoad(p);
-    double selfWeight = selfWeightStress(p.headUnitWeight, p.headThickness, p.headLayerCount)
-                        + selfWeightStress(p.shaftUnitWeight, p.shaftThickness, p.shaftLayerCount);
-    return settlement(p, stress, [&](double a, double b, int k, double) {
-        selfWeight += p.baseUnitWeight[k] * (b - a);
-        return stress(b) * load < ratio * selfWeight;
-    });
+    return settlement(
+        p, stress,
+        [&](double b, int, double, double selfWeight) {
+            const double additional = stress(b) * load;
+            const double limit = ratio * selfWeight;
+            return StopCheck{additional, limit, additional < limit};
+        },
+        observe);
 }
 
 }  // namespace layered_settlement

@@ -14,12 +14,13 @@ constexpr int kSomeUnread = 1;
 constexpr int kWrongUsage = 2;
 
 constexpr const char* kUsage =
-    "Usage: orvane-cli [--json] FILE...\n"
+    "Usage: orvane-cli [--json [--details]] FILE...\n"
     "       orvane-cli --save-as OUT FILE\n"
     "\n"
     "For each project file: the characteristic capacity of one pile (kN), of the\n"
     "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
     "  --json           one JSON object per file and line, with every criterion\n"
+    "  --details        with --json: the capacity terms and every settlement slice\n"
     "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n";
 
 int usage()
@@ -45,11 +46,11 @@ int saveAs(const std::string& target, const std::string& file)
     return kSomeUnread;
 }
 
-int reportAll(const std::vector<std::string>& files, bool json)
+int reportAll(const std::vector<std::string>& files, bool json, bool details)
 {
     int exitCode = kAllRead;
     for (const std::string& file : files) {
-        const ProjectReport report = reportProject(file);
+        const ProjectReport report = reportProject(file, details);
         if (!report.status.ok) {
             std::cerr << file << ": " << report.status.reason << "\n";
             exitCode = kSomeUnread;
@@ -76,11 +77,12 @@ int main(int argc, char** argv)
     if (args[0] == "--save-as")
         return args.size() == 3 ? saveAs(args[1], args[2]) : usage();
     const bool json = args[0] == "--json";
-    const std::vector<std::string> files(args.begin() + (json ? 1 : 0), args.end());
+    const bool details = json && args.size() > 1 && args[1] == "--details";
+    const std::vector<std::string> files(args.begin() + (json ? 1 : 0) + (details ? 1 : 0), args.end());
     if (files.empty())
         return usage();
     for (const std::string& file : files)
         if (file.rfind("--", 0) == 0)
             return usage();
-    return reportAll(files, json);
+    return reportAll(files, json, details);
 }

@@ -1,8 +1,7 @@
 #include "cli/report.h"
 
+#include "cli/details_json.h"
 #include "model/display_rounding.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <locale>
@@ -21,11 +20,6 @@ std::string shownValue(double value, const char* unit)
     return text.str();
 }
 
-nlohmann::json number(double value)
-{
-    return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr);
-}
-
 double settlementUnder(const ProjectReport& r)
 {
     switch (r.stopCriterion) {
@@ -38,7 +32,7 @@ double settlementUnder(const ProjectReport& r)
 
 }  // namespace
 
-ProjectReport reportProject(const std::string& file)
+ProjectReport reportProject(const std::string& file, bool withDetails)
 {
     ProjectReport r;
     r.file = file;
@@ -56,6 +50,13 @@ ProjectReport reportProject(const std::string& file)
     r.settlementStressRatio02 = p.settlementByStressRatio(0.2);
     r.settlementStressRatio01 = p.settlementByStressRatio(0.1);
     r.stopCriterion = p.stopCriterion;
+    r.withDetails = withDetails;
+    if (withDetails) {
+        r.capacityTerms = capacityTerms(p);
+        r.deformationRatioDetails = settlementDetails(p, kStopDeformationRatio);
+        r.stressRatio02Details = settlementDetails(p, kStopStressRatio02);
+        r.stressRatio01Details = settlementDetails(p, kStopStressRatio01);
+    }
     return r;
 }
 
@@ -76,15 +77,21 @@ std::string jsonReport(const ProjectReport& r)
         j["error"] = r.status.reason;
         return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     }
-    j["equivalentDiameter"] = number(r.equivalentDiameter);
-    j["pileCapacity"] = number(r.pileCapacity);
-    j["compositeCapacity"] = number(r.compositeCapacity);
+    j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
+    j["pileCapacity"] = jsonNumber(r.pileCapacity);
+    j["compositeCapacity"] = jsonNumber(r.compositeCapacity);
     j["manualCompositeCapacity"] =
-        r.manualCapacity ? number(r.manualCompositeCapacity) : nlohmann::json(nullptr);
-    j["settlement"] = {{"deformationRatio", number(r.settlementDeformationRatio)},
-                       {"stressRatio02", number(r.settlementStressRatio02)},
-                       {"stressRatio01", number(r.settlementStressRatio01)}};
+        r.manualCapacity ? jsonNumber(r.manualCompositeCapacity) : nlohmann::json(nullptr);
+    j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
+                       {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
+                       {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
     j["stopCriterion"] = r.stopCriterion;
+    if (r.withDetails) {
+        j["capacityTerms"] = capacityTermsJson(r.capacityTerms);
+        j["settlementDetails"] = {{"deformationRatio", settlementDetailsJson(r.deformationRatioDetails)},
+                                  {"stressRatio02", settlementDetailsJson(r.stressRatio02Details)},
+                                  {"stressRatio01", settlementDetailsJson(r.stressRatio01Details)}};
+    }
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

@@ -1,6 +1,7 @@
 // What the command-line calculator reports of one project file.
 #pragma once
 
+#include "engine/breakdown.h"
 #include "model/project_data.h"
 
 #include <string>
@@ -17,16 +18,24 @@ struct ProjectReport {
     double settlementStressRatio02 = 0;     // mm
     double settlementStressRatio01 = 0;     // mm
     int stopCriterion = 0;
+    // Filled when the breakdown was asked for.
+    bool withDetails = false;
+    CapacityTerms capacityTerms;
+    SettlementDetails deformationRatioDetails;
+    SettlementDetails stressRatio02Details;
+    SettlementDetails stressRatio01Details;
 };
 
 // Loads the file into a fresh record, derives de from its layout as a form's
-// apply step does, and runs every calculation.
-ProjectReport reportProject(const std::string& file);
+// apply step does, and runs every calculation, with the breakdown of each
+// when withDetails is set.
+ProjectReport reportProject(const std::string& file, bool withDetails = false);
 
 // Capacities and the settlement under the file's criterion, rounded as the
 // forms show them, with the labels of the results block.
 std::string textReport(const ProjectReport& report);
-// One JSON object on one line; values that are not finite are null.
+// One JSON object on one line; values that are not finite are null. With
+// the breakdown, the keys capacityTerms and settlementDetails follow.
 std::string jsonReport(const ProjectReport& report);
 
 // Loads `file`, derives de and writes it to `target` with a fresh results

@@ -18,7 +18,9 @@ struct CliRun {
 
 CliRun runCli(const std::string& arguments)
 {
-    const std::string errPath = scratchFolder("cli-stderr") + "/err.txt";
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string errPath =
+        scratchFolder(std::string("cli-") + test->test_suite_name() + "-" + test->name()) + "/err.txt";
     const std::string command = std::string(ORVANE_CLI) + " " + arguments + " 2>" + errPath;
     std::FILE* pipe = popen(command.c_str(), "r");
     std::string out;
@@ -61,6 +63,52 @@ TEST(Cli, JsonGivesEveryCriterionAtFullPrecision)
                                               "compositeCapacity", "manualCompositeCapacity",
                                               "settlement", "stopCriterion"}));
 }
+
+std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
+{
+    std::vector<std::string> keys;
+    for (const auto& item : object.items())
+        keys.push_back(item.key());
+    return keys;
+}
+
+class CliDetailsTest : public testing::TestWithParam<const char*> {};
+
+// The breakdown repeats the plain results exactly, with the named keys.
+TEST_P(CliDetailsTest, JsonDetailsAddTheBreakdownOfEachCalculation)
+{
+    const CliRun run = runCli("--json --details " + example(GetParam()));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto j = nlohmann::ordered_json::parse(run.out);
+    const auto& terms = j["capacityTerms"];
+    EXPECT_EQ(keysOf(terms), (std::vector<std::string>{"headFriction", "shaftFriction", "stepBearing",
+                                                       "tipBearing", "bySoil", "byShaftBody",
+                                                       "byHeadBody", "governing", "replacementRatio",
+                                                       "headArea"}));
+    const std::string governing = terms["governing"];
+    const std::string resistanceKey = governing == "soil" ? "bySoil"
+                                      : governing == "shaftBody" ? "byShaftBody"
+                                                                 : "byHeadBody";
+    EXPECT_EQ(terms[resistanceKey], j["pileCapacity"]);
+    const auto& details = j["settlementDetails"];
+    EXPECT_EQ(keysOf(details),
+              (std::vector<std::string>{"deformationRatio", "stressRatio02", "stressRatio01"}));
+    for (const auto& [criterion, d] : details.items()) {
+        EXPECT_EQ(keysOf(d), (std::vector<std::string>{"total", "head", "shaft", "base", "stopDepth",
+                                                       "stoppedBy", "slices"}));
+        EXPECT_EQ(d["total"], j["settlement"][criterion]) << criterion;
+        EXPECT_EQ(d["slices"].back()["cumulative"], d["total"]) << criterion;
+        EXPECT_EQ(d["slices"].back()["bottom"], d["stopDepth"]) << criterion;
+        EXPECT_EQ(keysOf(d["slices"][0]),
+                  (std::vector<std::string>{"zone", "layer", "top", "bottom", "stressFactor",
+                                            "additionalStress", "modulus", "settlement", "cumulative"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BundledExamples, CliDetailsTest,
+                         testing::Values("worked-example.txt", "county-road-rectangular-grid.txt",
+                                         "expressway-triangular-grid.txt"),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Cli, ReportsUnreadableFilesAndGoesOn)
 {
@@ -121,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                          testing::Values(UsageCase{"noArguments", ""},
                                          UsageCase{"jsonWithoutFiles", "--json"},
                                          UsageCase{"saveAsWithoutSource", "--save-as out.txt"},
-                                         UsageCase{"unknownOption", "--verbose x.txt"}),
+                                         UsageCase{"unknownOption", "--verbose x.txt"},
+                                         UsageCase{"detailsWithoutJson", "--details x.txt"}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -1,0 +1,80 @@
+#include "cli/details_json.h"
+
+#include <cmath>
+
+namespace {
+
+const char* resistanceName(Resistance kind)
+{
+    switch (kind) {
+    case Resistance::ShaftBody: return "shaftBody";
+    case Resistance::HeadBody: return "headBody";
+    default: return "soil";
+    }
+}
+
+const char* zoneName(SettlementZone zone)
+{
+    switch (zone) {
+    case SettlementZone::Shaft: return "shaft";
+    case SettlementZone::Base: return "base";
+    default: return "head";
+    }
+}
+
+const char* stopReasonName(StopReason reason)
+{
+    switch (reason) {
+    case StopReason::Criterion: return "criterion";
+    case StopReason::SliceLimit: return "sliceLimit";
+    default: return "layersExhausted";
+    }
+}
+
+nlohmann::ordered_json sliceJson(const SettlementSlice& s)
+{
+    return {{"zone", zoneName(s.zone)},
+            {"layer", s.layer},
+            {"top", jsonNumber(s.top)},
+            {"bottom", jsonNumber(s.bottom)},
+            {"stressFactor", jsonNumber(s.stressFactor)},
+            {"additionalStress", jsonNumber(s.additionalStress)},
+            {"modulus", jsonNumber(s.modulus)},
+            {"settlement", jsonNumber(s.settlement)},
+            {"cumulative", jsonNumber(s.cumulative)}};
+}
+
+}  // namespace
+
+nlohmann::json jsonNumber(double value)
+{
+    return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr);
+}
+
+nlohmann::ordered_json capacityTermsJson(const CapacityTerms& t)
+{
+    return {{"headFriction", jsonNumber(t.headFriction)},
+            {"shaftFriction", jsonNumber(t.shaftFriction)},
+            {"stepBearing", jsonNumber(t.stepBearing)},
+            {"tipBearing", jsonNumber(t.tipBearing)},
+            {"bySoil", jsonNumber(t.bySoil)},
+            {"byShaftBody", jsonNumber(t.byShaftBody)},
+            {"byHeadBody", jsonNumber(t.byHeadBody)},
+            {"governing", resistanceName(t.governing)},
+            {"replacementRatio", jsonNumber(t.composite.replacementRatio)},
+            {"headArea", jsonNumber(t.composite.headArea)}};
+}
+
+nlohmann::ordered_json settlementDetailsJson(const SettlementDetails& d)
+{
+    nlohmann::ordered_json slices = nlohmann::ordered_json::array();
+    for (const SettlementSlice& s : d.slices)
+        slices.push_back(sliceJson(s));
+    return {{"total", jsonNumber(d.total)},
+            {"head", jsonNumber(d.head)},
+            {"shaft", jsonNumber(d.shaft)},
+            {"base", jsonNumber(d.base)},
+            {"stopDepth", jsonNumber(d.stopDepth)},
+            {"stoppedBy", stopReasonName(d.stoppedBy)},
+            {"slices", std::move(slices)}};
+}

@@ -1,6 +1,7 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
 // and re-saving a project file as the desktop program saves it.
 #include "cli/report.h"
+#include "cli/sweep_command.h"
 
 #include <ctime>
 #include <iostream>
@@ -16,12 +17,15 @@ constexpr int kWrongUsage = 2;
 constexpr const char* kUsage =
     "Usage: orvane-cli [--json [--details]] FILE...\n"
     "       orvane-cli --save-as OUT FILE\n"
+    "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
+    "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
     "\n"
     "For each project file: the characteristic capacity of one pile (kN), of the\n"
     "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
     "  --json           one JSON object per file and line, with every criterion\n"
     "  --details        with --json: the capacity terms and every settlement slice\n"
-    "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n";
+    "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n"
+    "  --sweep          vary fields over a range and check each point (--sweep --help)\n";
 
 int usage()
 {
@@ -74,6 +78,8 @@ int main(int argc, char** argv)
     }
     if (args.empty())
         return usage();
+    if (isSweepCommand(args))
+        return runSweepCommand(args);
     if (args[0] == "--save-as")
         return args.size() == 3 ? saveAs(args[1], args[2]) : usage();
     const bool json = args[0] == "--json";

@@ -1,9 +1,8 @@
 #include "ui/pile_inputs.h"
 
+#include "model/input_faults.h"
 #include "model/project_data.h"
 #include "ui/dialog.h"
-
-#include <cmath>
 
 namespace ui {
 
@@ -28,34 +27,28 @@ void enableLayoutSpacings(int layout, QWidget* triangle, QWidget* square, QWidge
 QString pileFault(double headDiameter, double shaftDiameter, double headLength, double pileLength,
                   std::initializer_list<int> layerCounts)
 {
-    if (!(pileLength >= headLength))
-        return QStringLiteral("输入的桩长H或h有误，请检查后重新输入！");
-    if (!(headDiameter >= shaftDiameter))
-        return QStringLiteral("输入的桩径D或d有误，请检查后重新输入！");
-    return layerCountFault(layerCounts);
+    return QString::fromStdString(
+        input_faults::pileFault(headDiameter, shaftDiameter, headLength, pileLength, layerCounts));
 }
 
 QString layerCountFault(std::initializer_list<int> counts)
 {
-    for (int count : counts) {
-        if (count < 0 || count > kMaxLayers)
-            return QStringLiteral("土体分层数应在0～49之间，请检查后重新输入！");
-    }
-    return {};
+    return QString::fromStdString(input_faults::layerCountFault(counts));
 }
 
 QString missingLayersFault(int headLayerCount, int shaftLayerCount)
 {
-    if (headLayerCount == 0 || shaftLayerCount == 0)
-        return QStringLiteral("请输入桩周土分层数，并设置每层土的参数！");
-    return {};
+    return QString::fromStdString(input_faults::missingLayersFault(headLayerCount, shaftLayerCount));
 }
 
 QString spacingFault(double equivalentDiameter)
 {
-    if (equivalentDiameter == 0 || std::isnan(equivalentDiameter))
-        return QStringLiteral("请输入桩间距！");
-    return {};
+    return QString::fromStdString(input_faults::spacingFault(equivalentDiameter));
+}
+
+QString layerSumFault(const ProjectData& project)
+{
+    return QString::fromStdString(input_faults::layerSumFault(project));
 }
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 // the message that explains a refusal, or an empty text when the values pass.
 #pragma once
 
+#include "model/input_faults.h"
+
 #include <QString>
 
 #include <initializer_list>
@@ -12,7 +14,9 @@ class QWidget;
 
 namespace ui {
 
-inline const QString kParametersWrong = QStringLiteral("输入的参数有误，请检查后重新计算！");
+// The rules live in the core (model/input_faults.h), shared with the design
+// sweeps; these give their messages as the forms show them.
+inline const QString kParametersWrong = QString::fromUtf8(input_faults::kParametersWrong);
 
 // Only the boxes of the layout's spacings can be edited (one for the
 // triangle and the square, both sides for the rectangle); the others keep
@@ -32,5 +36,7 @@ QString layerCountFault(std::initializer_list<int> counts);
 QString missingLayersFault(int headLayerCount, int shaftLayerCount);
 // An equivalent diameter of 0, or not a number, means the spacing is missing.
 QString spacingFault(double equivalentDiameter);
+// The head layers must fill H and the shaft layers L - H.
+QString layerSumFault(const ProjectData& project);
 
 }  // namespace ui

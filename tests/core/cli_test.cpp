@@ -5,8 +5,10 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -170,7 +172,101 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"jsonWithoutFiles", "--json"},
                                          UsageCase{"saveAsWithoutSource", "--save-as out.txt"},
                                          UsageCase{"unknownOption", "--verbose x.txt"},
-                                         UsageCase{"detailsWithoutJson", "--details x.txt"}),
+                                         UsageCase{"detailsWithoutJson", "--details x.txt"},
+                                         UsageCase{"sweepBackwards", "--sweep spacingSquare=2:1:0.1 x.txt"},
+                                         UsageCase{"sweepZeroStep", "--sweep spacingSquare=1:2:0 x.txt"},
+                                         UsageCase{"sweepTooManyPoints", "--sweep spacingSquare=0:2000000:1 x.txt"},
+                                         UsageCase{"sweepGridTooLarge",
+                                                   "--sweep spacingSquare=0:2000:1 --sweep headDiameter=0:1000:1 x.txt"},
+                                         UsageCase{"sweepUnknownField", "--sweep spacing=1:2:0.1 x.txt"},
+                                         UsageCase{"sweepPileLength", "--sweep pileLength=8:12:1 x.txt"},
+                                         UsageCase{"sweepInfiniteEnd", "--sweep spacingSquare=1:inf:0.1 x.txt"},
+                                         UsageCase{"sweepNotANumberStep", "--sweep spacingSquare=1:2:nan x.txt"},
+                                         UsageCase{"sweepMissingStep", "--sweep spacingSquare=1:2 x.txt"},
+                                         UsageCase{"sweepNegativeSurcharge",
+                                                   "--sweep spacingSquare=1:2:1 --surcharge -5 x.txt"},
+                                         UsageCase{"sweepBestWithoutDirection",
+                                                   "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"}),
                          [](const auto& info) { return info.param.name; });
+
+struct SweepExample {
+    const char* name;
+    const char* file;
+    const char* field;  // the spacing of the file's layout
+    const char* from;
+};
+
+class CliSweepTest : public testing::TestWithParam<SweepExample> {};
+
+// Three points from the file's own spacing: the first is the file itself,
+// exactly as the plain calculation reports it.
+TEST_P(CliSweepTest, CsvAndJsonStartAtTheFileItself)
+{
+    const SweepExample& c = GetParam();
+    const std::string range = std::string(" --sweep ") + c.field + "=" + c.from + ":"
+                              + std::to_string(std::stod(c.from) + 0.2) + ":0.1 ";
+    const CliRun csv = runCli(range + "--allowable-settlement 100 " + example(c.file));
+    const CliRun json = runCli(range + "--json --allowable-settlement 100 " + example(c.file));
+    const auto direct = nlohmann::ordered_json::parse(runCli("--json " + example(c.file)).out);
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+
+    std::istringstream csvLines(csv.out);
+    std::string header, first;
+    std::getline(csvLines, header);
+    std::getline(csvLines, first);
+    EXPECT_EQ(header, std::string(c.field) + ",equivalentDiameter,pileCapacity,compositeCapacity,"
+                      "manualCompositeCapacity,deformationRatio,stressRatio02,stressRatio01,"
+                      "bearingOk,settlementOk");
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4);
+    std::ostringstream expected;
+    expected << c.from << "," << direct["equivalentDiameter"].dump() << "," << direct["pileCapacity"].dump() << ","
+             << direct["compositeCapacity"].dump() << ",";
+    EXPECT_EQ(first.rfind(expected.str(), 0), 0u) << first << "\n" << expected.str();
+
+    std::istringstream jsonLines(json.out);
+    std::string line;
+    std::vector<nlohmann::ordered_json> points;
+    while (std::getline(jsonLines, line))
+        points.push_back(nlohmann::ordered_json::parse(line));
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0][c.field], std::stod(c.from));
+    for (const char* key : {"equivalentDiameter", "pileCapacity", "compositeCapacity", "manualCompositeCapacity",
+                            "settlement"})
+        EXPECT_EQ(points[0][key], direct[key]) << key;
+    EXPECT_EQ(points[0]["settlementOk"], direct["settlement"]["deformationRatio"].get<double>() <= 100.0);
+    EXPECT_TRUE(points[2]["valid"].get<bool>());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, CliSweepTest,
+    testing::Values(SweepExample{"worked", "worked-example.txt", "spacingSquare", "2"},
+                    SweepExample{"expressway", "expressway-triangular-grid.txt", "spacingTriangle", "1.8"},
+                    SweepExample{"countyRoad", "county-road-rectangular-grid.txt", "spacingTransverse", "1.6"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CliSweep, RefusedPointsAreEmptyWithTheFormsReasonOnStandardError)
+{
+    const CliRun run = runCli("--sweep headDiameter=0.4:0.5:0.1 " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\n0.4,,,,,,,,,\n0.5,"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "headDiameter=0.4: 输入的桩径D或d有误，请检查后重新输入！\n");
+}
+
+// The worked example's fspk is 126.576 kPa and does not depend on the fill:
+// the bearing check fspk >= 19 h + q allows h up to (126.576 - q) / 19, that
+// is 6.66 m with no surcharge and 5.61 m with q = 20 kPa.
+TEST(CliSweep, BestFindsTheHighestFillTheFoundationCarries)
+{
+    const std::string sweep = "--sweep embankmentHeight=1:10:0.5 --best embankmentHeight:max ";
+    const CliRun unloaded = runCli(sweep + example("worked-example.txt"));
+    const CliRun loaded = runCli(sweep + "--json --surcharge 20 " + example("worked-example.txt"));
+    const CliRun overloaded = runCli(sweep + "--surcharge 200 " + example("worked-example.txt"));
+    ASSERT_EQ(unloaded.exitCode, 0) << unloaded.err;
+    EXPECT_NE(unloaded.out.find("\n6.5,"), std::string::npos) << unloaded.out;
+    EXPECT_EQ(std::count(unloaded.out.begin(), unloaded.out.end(), '\n'), 2);
+    EXPECT_EQ(nlohmann::json::parse(loaded.out)["embankmentHeight"], 5.5);
+    EXPECT_EQ(overloaded.out, "No point passes every check.\n");
+}
 
 }  // namespace

@@ -15,23 +15,10 @@
 
 #include <QShowEvent>
 
-#include <cmath>
 
 namespace {
-const QString kHeadSumDiffers = QStringLiteral("各层土厚度求和后不等于扩大头高度H，请检查各层土厚度！");
-const QString kShaftSumDiffers = QStringLiteral("各层土厚度求和后不等于下部桩体高度h-H，请检查各层土厚度！");
-
-// A capacity that can be shown as a number.
-bool isShowable(double capacity)
-{
-    return std::isfinite(capacity);
-}
-
-// A composite capacity that can be shown: showable and not negative.
-bool isShowableComposite(double composite)
-{
-    return isShowable(composite) && composite >= 0;
-}
+using input_faults::isShowableCapacity;
+using input_faults::isShowableComposite;
 }  // namespace
 
 CCapacityDialog::CCapacityDialog(QWidget* parent)
@@ -235,14 +222,7 @@ bool CCapacityDialog::layersFillBothZones()
     if (refused(ui::missingLayersFault(headLayerCount, shaftLayerCount))) {
         return false;
     }
-    const FrictionZone head = frictionZone(true);
-    if (!nearlyEqual(sumLayers(head.thickness, head.layerCount), head.length)) {
-        message(kHeadSumDiffers);
-        return false;
-    }
-    const FrictionZone shaft = frictionZone(false);
-    if (!nearlyEqual(sumLayers(shaft.thickness, shaft.layerCount), shaft.length)) {
-        message(kShaftSumDiffers);
+    if (refused(ui::layerSumFault(g_project))) {
         return false;
     }
     return true;
@@ -254,7 +234,7 @@ void CCapacityDialog::OnComputePileCapacity()
         return;
     }
     g_project.computeCapacity();
-    if (!isShowable(g_project.pileCapacity)) {
+    if (!isShowableCapacity(g_project.pileCapacity)) {
         message(ui::kParametersWrong);
         return;
     }
@@ -296,7 +276,7 @@ void CCapacityDialog::computeCompositeFromLayers()
         return;
     }
     const double composite = g_project.computeCapacity();
-    if (!isShowableComposite(composite) || !isShowable(g_project.pileCapacity)) {
+    if (!isShowableComposite(composite) || !isShowableCapacity(g_project.pileCapacity)) {
         message(ui::kParametersWrong);
         return;
     }

@@ -10,7 +10,6 @@
 
 #include <QShowEvent>
 
-#include <cmath>
 
 CSettlementDialog::CSettlementDialog(QWidget* parent)
     : ui::Dialog(parent), ui_(std::make_unique<Ui::SettlementDialog>())
@@ -165,13 +164,13 @@ void CSettlementDialog::OnComputeSettlement()
 {
     if (ApplyToProject() != 0)
         return;
-    const double settlement = round2(SettlementByCriterion());
-    if (!std::isfinite(settlement)) {
+    const double settlement = SettlementByCriterion();
+    if (!input_faults::isShowableSettlement(settlement)) {
         message(ui::kParametersWrong);
         return;
     }
     CSettlementResultDialog result(this);
-    result.settlement = settlement;
+    result.settlement = round2(settlement);
     result.exec();
 }
 

@@ -1,0 +1,251 @@
+#include "cli/sweep_command.h"
+
+#include "engine/sweep.h"
+#include "engine/sweep_csv.h"
+
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kUnreadable = 1;
+constexpr int kWrongUsage = 2;
+
+constexpr const char* kSweepUsage =
+    "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep FIELD2=FROM:TO:STEP] [--json]\n"
+    "                  [--surcharge KPA] [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
+    "\n"
+    "Varies one field of the project file (two for a grid, the first slowest) from FROM to\n"
+    "TO inclusive by STEP and computes every point as the forms do; a point the forms would\n"
+    "refuse is not computed and its reason goes to standard error.\n"
+    "  FIELD                   a record field: spacingTriangle, spacingSquare,\n"
+    "                          spacingLongitudinal, spacingTransverse, headDiameter,\n"
+    "                          shaftDiameter, cubeStrength, embankmentHeight, ...\n"
+    "  --json                  one JSON object per point and line instead of CSV\n"
+    "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
+    "  --allowable-settlement MM  settlement check under the file's criterion (none without it)\n"
+    "  --best NAME:max|min     only the passing point with the largest or smallest NAME\n"
+    "                          (a swept field or a result column)\n";
+
+struct SweepRequest {
+    std::vector<SweepAxis> axes;
+    DesignDemands demands;
+    bool json = false;
+    std::string bestName;
+    bool bestLargest = true;
+    std::string file;
+};
+
+int wrongUsage(const std::string& reason)
+{
+    std::cerr << "orvane-cli: " << reason << "\n" << kSweepUsage;
+    return kWrongUsage;
+}
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// FIELD=FROM:TO:STEP; the refusal, or an empty text.
+std::string parseAxis(std::string_view text, SweepAxis& axis)
+{
+    const std::size_t equals = text.find('=');
+    const std::size_t colon1 = text.find(':', equals);
+    const std::size_t colon2 = colon1 == std::string_view::npos ? colon1 : text.find(':', colon1 + 1);
+    if (equals == std::string_view::npos || colon2 == std::string_view::npos)
+        return "a sweep is FIELD=FROM:TO:STEP, not " + std::string(text);
+    const SweepFieldLookup lookup = findSweepField(text.substr(0, equals));
+    if (!lookup.field)
+        return lookup.refusal;
+    const auto from = parseNumber(text.substr(equals + 1, colon1 - equals - 1));
+    const auto to = parseNumber(text.substr(colon1 + 1, colon2 - colon1 - 1));
+    const auto step = parseNumber(text.substr(colon2 + 1));
+    if (!from || !to || !step)
+        return "FROM, TO and STEP must be numbers in " + std::string(text);
+    axis = {lookup.field, {*from, *to, *step}};
+    const std::string fault = rangeFaultText(rangeFault(axis.range));
+    return fault.empty() ? fault : fault + " in " + std::string(text);
+}
+
+std::string parseBest(std::string_view text, SweepRequest& request)
+{
+    const std::size_t colon = text.rfind(':');
+    const std::string_view direction = colon == std::string_view::npos ? "" : text.substr(colon + 1);
+    if (direction != "max" && direction != "min")
+        return "--best takes NAME:max or NAME:min";
+    request.bestName = text.substr(0, colon);
+    request.bestLargest = direction == "max";
+    return {};
+}
+
+std::string parseDemand(const std::string& option, std::string_view text, SweepRequest& request)
+{
+    const auto value = parseNumber(text);
+    if (!value)
+        return option + " takes a number";
+    if (option == "--surcharge")
+        request.demands.surcharge = *value;
+    else
+        request.demands.allowableSettlement = *value;
+    return demandsFault(request.demands).empty() ? std::string() : option + " is out of range";
+}
+
+std::string parseRequest(const std::vector<std::string>& args, SweepRequest& request)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool takesValue = arg == "--sweep" || arg == "--surcharge"
+                                || arg == "--allowable-settlement" || arg == "--best";
+        if (takesValue && i + 1 == args.size())
+            return arg + " needs a value";
+        std::string fault;
+        if (arg == "--sweep") {
+            request.axes.emplace_back();
+            fault = parseAxis(args[++i], request.axes.back());
+        } else if (arg == "--surcharge" || arg == "--allowable-settlement") {
+            fault = parseDemand(arg, args[++i], request);
+        } else if (arg == "--best") {
+            fault = parseBest(args[++i], request);
+        } else if (arg == "--json") {
+            request.json = true;
+        } else if (arg.rfind("--", 0) == 0 || !request.file.empty()) {
+            fault = "unexpected argument " + arg;
+        } else {
+            request.file = arg;
+        }
+        if (!fault.empty())
+            return fault;
+    }
+    if (request.axes.size() > 2)
+        return "at most two fields can be swept";
+    if (request.file.empty())
+        return "a sweep needs one project file";
+    return rangeFaultText(gridFault(request.axes));
+}
+
+nlohmann::ordered_json jsonNumber(double value)
+{
+    return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json jsonCheck(const SweepPoint& point, std::optional<bool> ok)
+{
+    return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
+}
+
+std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& point)
+{
+    nlohmann::ordered_json j;
+    for (std::size_t i = 0; i < axes.size(); ++i)
+        j[axes[i].field->name] = jsonNumber(point.values[i]);
+    const DesignResults& r = point.results;
+    j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
+    j["pileCapacity"] = jsonNumber(r.pileCapacity);
+    j["compositeCapacity"] = jsonNumber(r.compositeCapacity);
+    j["manualCompositeCapacity"] = jsonNumber(r.manualCompositeCapacity);
+    j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
+                       {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
+                       {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
+    j["bearingOk"] = jsonCheck(point, point.checks.bearingOk);
+    j["settlementOk"] = jsonCheck(point, point.checks.settlementOk);
+    j["valid"] = point.valid();
+    j["reason"] = point.valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point.fault);
+    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::string pointLabel(const std::vector<SweepAxis>& axes, const SweepPoint& point)
+{
+    std::string label;
+    for (std::size_t i = 0; i < axes.size(); ++i)
+        label += (i ? " " : "") + std::string(axes[i].field->name) + "=" + shortestDecimal(point.values[i]);
+    return label;
+}
+
+class PointPrinter {
+public:
+    explicit PointPrinter(const SweepRequest& request) : request_(request) {}
+
+    void print(const SweepPoint& point)
+    {
+        if (request_.json) {
+            std::cout << jsonPoint(request_.axes, point) << "\n";
+            return;
+        }
+        if (!headerPrinted_) {
+            std::cout << sweepCsvHeader(request_.axes, ',') << "\n";
+            headerPrinted_ = true;
+        }
+        std::cout << sweepCsvRow(point, ',') << "\n";
+        if (!point.valid())
+            std::cerr << pointLabel(request_.axes, point) << ": " << point.fault << "\n";
+    }
+
+private:
+    const SweepRequest& request_;
+    bool headerPrinted_ = false;
+};
+
+int printBest(const Sweep& sweep, const SweepRequest& request, PointMeasure measure)
+{
+    BestPoint best(std::move(measure), request.bestLargest);
+    for (std::size_t i = 0; i < sweep.size(); ++i)
+        best.offer(sweep.point(i), i);
+    if (!best.best()) {
+        std::cout << (request.json ? "null" : "No point passes every check.") << "\n";
+        return kDone;
+    }
+    PointPrinter(request).print(*best.best());
+    return kDone;
+}
+
+}  // namespace
+
+bool isSweepCommand(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args)
+        if (arg == "--sweep")
+            return true;
+    return false;
+}
+
+int runSweepCommand(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kSweepUsage;
+            return kDone;
+        }
+    }
+    SweepRequest request;
+    if (const std::string fault = parseRequest(args, request); !fault.empty())
+        return wrongUsage(fault);
+    std::optional<PointMeasure> measure;
+    if (!request.bestName.empty()) {
+        measure = findPointMeasure(request.bestName, request.axes);
+        if (!measure)
+            return wrongUsage("--best: " + request.bestName + " is neither a swept field nor a result");
+    }
+    ProjectData base{};
+    if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
+        std::cerr << request.file << ": " << loaded.reason << "\n";
+        return kUnreadable;
+    }
+    const Sweep sweep(base, request.axes, request.demands);
+    if (measure)
+        return printBest(sweep, request, std::move(*measure));
+    PointPrinter printer(request);
+    for (std::size_t i = 0; i < sweep.size(); ++i)
+        printer.print(sweep.point(i));
+    return kDone;
+}

@@ -1,0 +1,16 @@
+// orvane-cli --sweep: one or two input fields of a project file varied over a
+// range, each point computed and checked against the design demands, as CSV
+// or JSON lines; or, with --best, the one point that passes every check with
+// the largest or smallest value of a field.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// True when the arguments ask for a sweep (any of them is --sweep).
+bool isSweepCommand(const std::vector<std::string>& args);
+
+// Runs the sweep the arguments describe, printing to standard output.
+// Exit code 0, 1 when the file cannot be read, 2 with the usage on standard
+// error when the arguments are wrong (a bad range, an unknown field, ...).
+int runSweepCommand(const std::vector<std::string>& args);

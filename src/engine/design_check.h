@@ -1,0 +1,58 @@
+// Checks of a design against what the road asks of it: the composite
+// foundation must carry the embankment load p0 = gamma h plus a surcharge q,
+// and, when an allowable settlement [s] is given, settle no more than that
+// under the record's settlement criterion. The demands are the engineer's
+// own and are not part of the project file.
+#pragma once
+
+#include "model/project_data.h"
+
+#include <optional>
+#include <string>
+
+struct DesignDemands {
+    double surcharge = 0;                      // q (kPa), traffic and other loads on the fill
+    std::optional<double> allowableSettlement;  // [s] (mm); no settlement check without it
+};
+
+// Everything the two input forms compute for one record.
+struct DesignResults {
+    double equivalentDiameter = 0;        // de (m)
+    double pileCapacity = 0;              // Ra (kN), computed from the layers
+    double compositeCapacity = 0;         // fspk (kPa) with the computed Ra
+    double manualCompositeCapacity = 0;   // fspk (kPa) with the typed Ra; NaN when not typed
+    double settlementDeformationRatio = 0;  // mm
+    double settlementStressRatio02 = 0;     // mm
+    double settlementStressRatio01 = 0;     // mm
+};
+
+struct DesignChecks {
+    double embankmentLoad = 0;   // p0 = gamma h (kPa)
+    double bearingDemand = 0;    // p0 + q (kPa)
+    double bearingCapacity = 0;  // fspk (kPa) the capacity form shows: the typed Ra's when set
+    bool bearingOk = false;      // fspk >= p0 + q
+    double settlement = 0;       // mm, under the record's criterion
+    std::optional<bool> settlementOk;  // settlement <= [s]; empty without [s]
+    bool passes() const { return bearingOk && settlementOk.value_or(true); }
+};
+
+// Every result of a record whose de has been derived from its layout, by the
+// engine's own operations (computeCapacity stores Ra in the record).
+DesignResults computeDesign(ProjectData& project);
+
+// The reason the forms would refuse to compute the record (de derived): the
+// pile, the layer counts and sums, the spacing; or an empty text.
+std::string inputFault(const ProjectData& project);
+// The reason the forms would refuse to show these results, or an empty text.
+std::string resultFault(const ProjectData& project, const DesignResults& results);
+
+DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
+                         const DesignDemands& demands);
+
+// The settlement (mm) of the results under a criterion (kStop...); NaN for
+// any other value.
+double settlementUnder(const DesignResults& results, int criterion);
+
+// A refusal of the demands as typed (q not finite, [s] not finite or not
+// above 0), or an empty text.
+std::string demandsFault(const DesignDemands& demands);

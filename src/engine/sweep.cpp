@@ -1,0 +1,191 @@
+#include "engine/sweep.h"
+
+#include "engine/layered_settlement.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr double kRangeTolerance = 1e-9;  // of a step, for reaching TO
+
+const std::array kFields{
+    SweepField{"headDiameter", &ProjectData::headDiameter},
+    SweepField{"shaftDiameter", &ProjectData::shaftDiameter},
+    SweepField{"headLength", &ProjectData::headLength, true},
+    SweepField{"pileLength", &ProjectData::pileLength, true},
+    SweepField{"cubeStrength", &ProjectData::cubeStrength},
+    SweepField{"headStrengthFactor", &ProjectData::headStrengthFactor},
+    SweepField{"shaftStrengthFactor", &ProjectData::shaftStrengthFactor},
+    SweepField{"stepBearing", &ProjectData::stepBearing},
+    SweepField{"tipBearing", &ProjectData::tipBearing},
+    SweepField{"stepBearingFactor", &ProjectData::stepBearingFactor},
+    SweepField{"tipBearingFactor", &ProjectData::tipBearingFactor},
+    SweepField{"spacingTriangle", &ProjectData::spacingTriangle},
+    SweepField{"spacingSquare", &ProjectData::spacingSquare},
+    SweepField{"spacingLongitudinal", &ProjectData::spacingLongitudinal},
+    SweepField{"spacingTransverse", &ProjectData::spacingTransverse},
+    SweepField{"soilCapacity", &ProjectData::soilCapacity},
+    SweepField{"soilReduction", &ProjectData::soilReduction},
+    SweepField{"manualPileCapacity", &ProjectData::manualPileCapacity},
+    SweepField{"embankmentHeight", &ProjectData::embankmentHeight},
+    SweepField{"fillUnitWeight", &ProjectData::fillUnitWeight},
+    SweepField{"slopeN", &ProjectData::slopeN},
+    SweepField{"slopeM", &ProjectData::slopeM},
+    SweepField{"embankmentTopWidth", &ProjectData::embankmentTopWidth},
+    SweepField{"headPileModulus", &ProjectData::headPileModulus},
+    SweepField{"shaftPileModulus", &ProjectData::shaftPileModulus},
+};
+
+// The raw count of steps from FROM to TO, before any rounding.
+double stepsToEnd(const SweepRange& r) { return (r.to - r.from) / r.step; }
+
+std::size_t lastIndex(const SweepRange& r)
+{
+    return static_cast<std::size_t>(std::floor(stepsToEnd(r) + kRangeTolerance));
+}
+
+DesignResults notComputed()
+{
+    const double nan = layered_settlement::kNotANumber;
+    return {nan, nan, nan, nan, nan, nan, nan};
+}
+
+}  // namespace
+
+std::span<const SweepField> sweepFields() { return kFields; }
+
+SweepFieldLookup findSweepField(std::string_view name, bool layerTablesFollowLengths)
+{
+    for (const SweepField& field : kFields) {
+        if (field.name != name)
+            continue;
+        if (field.cutsLayerTables && !layerTablesFollowLengths)
+            return {nullptr, std::string(name)
+                                 + " cannot be swept: the zones' layer tables are cut at H and L, "
+                                   "so changing it would leave the layers that no longer fit"};
+        return {&field, {}};
+    }
+    return {nullptr, "unknown field " + std::string(name)};
+}
+
+RangeFault rangeFault(const SweepRange& r)
+{
+    if (!std::isfinite(r.from) || !std::isfinite(r.to) || !std::isfinite(r.step))
+        return RangeFault::NotFinite;
+    if (!(r.step > 0))
+        return RangeFault::StepNotPositive;
+    if (r.from > r.to)
+        return RangeFault::Backwards;
+    if (!(stepsToEnd(r) < 2.0 * kMaxSweepPoints) || pointCount(r) > kMaxSweepPoints)
+        return RangeFault::TooManyPoints;
+    return RangeFault::None;
+}
+
+std::string rangeFaultText(RangeFault fault)
+{
+    switch (fault) {
+    case RangeFault::None: return {};
+    case RangeFault::NotFinite: return "FROM, TO and STEP must be finite numbers";
+    case RangeFault::StepNotPositive: return "STEP must be greater than 0";
+    case RangeFault::Backwards: return "FROM must not be greater than TO";
+    case RangeFault::TooManyPoints: return "more than 1000000 points";
+    }
+    return {};
+}
+
+std::size_t pointCount(const SweepRange& r) { return lastIndex(r) + 1; }
+
+double pointValue(const SweepRange& r, std::size_t index)
+{
+    if (index == lastIndex(r) && std::fabs(r.from + static_cast<double>(index) * r.step - r.to)
+                                     <= r.step * kRangeTolerance)
+        return r.to;
+    return r.from + static_cast<double>(index) * r.step;
+}
+
+RangeFault gridFault(std::span<const SweepAxis> axes)
+{
+    double total = 1;
+    for (const SweepAxis& axis : axes)
+        total *= static_cast<double>(pointCount(axis.range));
+    return total > static_cast<double>(kMaxSweepPoints) ? RangeFault::TooManyPoints : RangeFault::None;
+}
+
+Sweep::Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands demands,
+             PreparePoint prepare)
+    : base_(base), axes_(std::move(axes)), demands_(demands), prepare_(std::move(prepare)), size_(1)
+{
+    for (const SweepAxis& axis : axes_)
+        size_ *= pointCount(axis.range);
+}
+
+ProjectData Sweep::record(std::size_t index, std::string* prepareFault) const
+{
+    ProjectData p = base_;
+    std::size_t stride = size_;
+    for (const SweepAxis& axis : axes_) {
+        const std::size_t count = pointCount(axis.range);
+        stride /= count;
+        p.*(axis.field->member) = pointValue(axis.range, index / stride % count);
+    }
+    std::string fault = prepare_ ? prepare_(p) : std::string();
+    if (prepareFault)
+        *prepareFault = std::move(fault);
+    p.deriveEquivalentDiameter();
+    return p;
+}
+
+SweepPoint Sweep::point(std::size_t index) const
+{
+    SweepPoint point;
+    ProjectData p = record(index, &point.fault);
+    for (const SweepAxis& axis : axes_)
+        point.values.push_back(p.*(axis.field->member));
+    if (point.fault.empty())
+        point.fault = inputFault(p);
+    if (!point.fault.empty()) {
+        point.results = notComputed();
+        return point;
+    }
+    point.results = computeDesign(p);
+    point.fault = resultFault(p, point.results);
+    point.checks = checkDesign(p, point.results, demands_);
+    return point;
+}
+
+std::optional<PointMeasure> findPointMeasure(std::string_view name, std::span<const SweepAxis> axes)
+{
+    for (std::size_t i = 0; i < axes.size(); ++i) {
+        if (axes[i].field->name == name)
+            return [i](const SweepPoint& p) { return p.values[i]; };
+    }
+    const std::array<std::pair<std::string_view, double DesignResults::*>, 7> results{{
+        {"equivalentDiameter", &DesignResults::equivalentDiameter},
+        {"pileCapacity", &DesignResults::pileCapacity},
+        {"compositeCapacity", &DesignResults::compositeCapacity},
+        {"manualCompositeCapacity", &DesignResults::manualCompositeCapacity},
+        {"deformationRatio", &DesignResults::settlementDeformationRatio},
+        {"stressRatio02", &DesignResults::settlementStressRatio02},
+        {"stressRatio01", &DesignResults::settlementStressRatio01},
+    }};
+    for (const auto& [resultName, member] : results) {
+        if (resultName == name)
+            return [member](const SweepPoint& p) { return p.results.*member; };
+    }
+    return std::nullopt;
+}
+
+void BestPoint::offer(const SweepPoint& point, std::size_t index)
+{
+    if (!point.passes())
+        return;
+    const double value = measure_(point);
+    if (std::isnan(value))
+        return;
+    if (!best_ || (largest_ ? value > bestValue_ : value < bestValue_)) {
+        best_ = point;
+        index_ = index;
+        bestValue_ = value;
+    }
+}

@@ -1,0 +1,128 @@
+// Design exploration: one or two input fields of the record varied over a
+// range, every point computed as the forms compute it and checked against
+// the design demands.
+//
+// A range FROM:TO:STEP holds FROM + i STEP for i = 0..n, its count computed
+// once (never by accumulating steps), TO included when the last step
+// reaches it within STEP/1e9 (and then taken as TO exactly).
+#pragma once
+
+#include "engine/design_check.h"
+#include "model/project_data.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A scalar input of the record that a sweep can vary, named as the record
+// names its member (spacingSquare, headDiameter, ...).
+struct SweepField {
+    const char* name;
+    double ProjectData::*member;
+    // H and L: the zones' layer tables are cut at them, so a point may only
+    // change them when the sweep rewrites the layer tables for each point.
+    bool cutsLayerTables = false;
+};
+
+// Every sweepable field, in the order of the forms.
+std::span<const SweepField> sweepFields();
+
+struct SweepFieldLookup {
+    const SweepField* field = nullptr;
+    std::string refusal;  // why the name cannot be swept, when field is null
+};
+// The field of that name. H and L are refused unless the sweep rewrites the
+// layer tables at each point (layerTablesFollowLengths).
+SweepFieldLookup findSweepField(std::string_view name, bool layerTablesFollowLengths = false);
+
+struct SweepRange {
+    double from = 0;
+    double to = 0;
+    double step = 0;
+};
+inline constexpr std::size_t kMaxSweepPoints = 1'000'000;
+enum class RangeFault { None, NotFinite, StepNotPositive, Backwards, TooManyPoints };
+// Why the range cannot be swept.
+RangeFault rangeFault(const SweepRange& range);
+// The fault in English words, for the command line; empty for None.
+std::string rangeFaultText(RangeFault fault);
+// Number of points; the range must have no fault.
+std::size_t pointCount(const SweepRange& range);
+double pointValue(const SweepRange& range, std::size_t index);
+
+struct SweepAxis {
+    const SweepField* field;
+    SweepRange range;
+};
+
+struct SweepPoint {
+    std::vector<double> values;  // one per axis
+    std::string fault;           // the forms' reason for refusing the point; empty when valid
+    DesignResults results;       // NaN throughout when refused before computing
+    DesignChecks checks;
+    bool valid() const { return fault.empty(); }
+    bool passes() const { return valid() && checks.passes(); }
+};
+
+class Sweep {
+public:
+    // Called on each point's record after its values are set, before de is
+    // derived and the point checked: may rewrite the layer tables to follow
+    // a changed H or L. Returns a refusal, or an empty text.
+    using PreparePoint = std::function<std::string(ProjectData&)>;
+
+    // One axis, or two for a grid (the first varies slowest). The axes'
+    // ranges must have no fault.
+    Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands demands,
+          PreparePoint prepare = {});
+
+    const std::vector<SweepAxis>& axes() const { return axes_; }
+    const DesignDemands& demands() const { return demands_; }
+    std::size_t size() const { return size_; }
+    // Point `index` in grid order; independent of every other point, so
+    // points may be computed in any order and on any thread.
+    SweepPoint point(std::size_t index) const;
+    // The record of point `index` as the forms would hold it: values set,
+    // layer tables prepared, de derived.
+    ProjectData record(std::size_t index, std::string* prepareFault = nullptr) const;
+
+private:
+    ProjectData base_;
+    std::vector<SweepAxis> axes_;
+    DesignDemands demands_;
+    PreparePoint prepare_;
+    std::size_t size_;
+};
+
+// TooManyPoints over all axes together, or None.
+RangeFault gridFault(std::span<const SweepAxis> axes);
+
+// An output of a point that --best can maximise or minimise: a swept field's
+// value or one of the computed results (equivalentDiameter, pileCapacity,
+// compositeCapacity, manualCompositeCapacity, deformationRatio,
+// stressRatio02, stressRatio01).
+using PointMeasure = std::function<double(const SweepPoint&)>;
+std::optional<PointMeasure> findPointMeasure(std::string_view name,
+                                             std::span<const SweepAxis> axes);
+
+// Keeps the passing point with the largest (or smallest) measure seen; on a
+// tie the earlier point stays.
+class BestPoint {
+public:
+    BestPoint(PointMeasure measure, bool largest) : measure_(std::move(measure)), largest_(largest) {}
+    // `index` is the caller's own number for the point, given back by index().
+    void offer(const SweepPoint& point, std::size_t index);
+    const std::optional<SweepPoint>& best() const { return best_; }
+    std::optional<std::size_t> index() const { return index_; }
+
+private:
+    PointMeasure measure_;
+    bool largest_;
+    std::optional<SweepPoint> best_;
+    std::optional<std::size_t> index_;
+    double bestValue_ = 0;
+};

@@ -1,0 +1,54 @@
+#include "engine/sweep_csv.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr const char* kResultColumns[] = {
+    "equivalentDiameter", "pileCapacity",  "compositeCapacity", "manualCompositeCapacity",
+    "deformationRatio",   "stressRatio02", "stressRatio01",     "bearingOk",
+    "settlementOk"};
+
+std::string checkText(const SweepPoint& point, std::optional<bool> ok)
+{
+    if (!point.valid() || !ok)
+        return {};
+    return *ok ? "true" : "false";
+}
+
+}  // namespace
+
+std::string shortestDecimal(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string sweepCsvHeader(std::span<const SweepAxis> axes, char separator)
+{
+    std::string line;
+    for (const SweepAxis& axis : axes)
+        line += std::string(axis.field->name) + separator;
+    for (const char* column : kResultColumns)
+        line += std::string(column) + separator;
+    line.pop_back();
+    return line;
+}
+
+std::string sweepCsvRow(const SweepPoint& point, char separator)
+{
+    std::string line;
+    for (double value : point.values)
+        line += shortestDecimal(value) + separator;
+    const DesignResults& r = point.results;
+    for (double value : {r.equivalentDiameter, r.pileCapacity, r.compositeCapacity,
+                         r.manualCompositeCapacity, r.settlementDeformationRatio,
+                         r.settlementStressRatio02, r.settlementStressRatio01})
+        line += shortestDecimal(value) + separator;
+    return line + checkText(point, point.checks.bearingOk) + separator
+           + checkText(point, point.checks.settlementOk);
+}

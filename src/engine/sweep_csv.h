@@ -1,0 +1,15 @@
+// A sweep as a table of text: the swept fields' values first, then
+// equivalentDiameter, pileCapacity, compositeCapacity,
+// manualCompositeCapacity, deformationRatio, stressRatio02, stressRatio01,
+// bearingOk, settlementOk. Numbers are shortest round-trip decimals, empty
+// when not a number; a check is true or false, empty when not made.
+#pragma once
+
+#include "engine/sweep.h"
+
+#include <span>
+#include <string>
+
+std::string shortestDecimal(double value);
+std::string sweepCsvHeader(std::span<const SweepAxis> axes, char separator);
+std::string sweepCsvRow(const SweepPoint& point, char separator);

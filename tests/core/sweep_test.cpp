@@ -1,0 +1,194 @@
+#include "engine/sweep.h"
+
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace {
+
+ProjectData loadExample(const std::string& name)
+{
+    ProjectData p{};
+    const FileStatus status = p.loadProject(std::string(ORVANE_EXAMPLES_DIR) + "/" + name);
+    EXPECT_TRUE(status.ok) << status.reason;
+    return p;
+}
+
+std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+// What the forms compute when the field is typed with that value.
+DesignResults directCalculation(ProjectData p, double ProjectData::*member, double value)
+{
+    p.*member = value;
+    p.deriveEquivalentDiameter();
+    DesignResults r;
+    r.equivalentDiameter = p.equivalentDiameter;
+    r.compositeCapacity = p.computeCapacity();
+    r.pileCapacity = p.pileCapacity;
+    r.manualCompositeCapacity = p.manualCapacityFlag == 1 ? p.computeCapacityManual() : std::nan("");
+    r.settlementDeformationRatio = p.settlementByDeformationRatio();
+    r.settlementStressRatio02 = p.settlementByStressRatio(0.2);
+    r.settlementStressRatio01 = p.settlementByStressRatio(0.1);
+    return r;
+}
+
+const std::string kWorked = "worked-example.txt";
+const std::string kExpressway = "expressway-triangular-grid.txt";
+const std::string kCountyRoad = "county-road-rectangular-grid.txt";
+const std::string kParametersWrong = "输入的参数有误，请检查后重新计算！";
+
+struct PointCase {
+    std::string name;
+    std::string example;
+    std::string field;
+    double value;
+    std::string fault;  // empty: computed, bit for bit as the forms compute it
+};
+
+class SweepPointTest : public testing::TestWithParam<PointCase> {};
+
+TEST_P(SweepPointTest, IsTheDirectCalculationOrTheFormsRefusal)
+{
+    const PointCase& c = GetParam();
+    const ProjectData base = loadExample(c.example);
+    const SweepField* field = findSweepField(c.field).field;
+    ASSERT_NE(field, nullptr);
+    const Sweep sweep(base, {{field, {c.value, c.value, 1.0}}}, {});
+    const SweepPoint point = sweep.point(0);
+    ASSERT_EQ(point.values, std::vector<double>{c.value});
+    EXPECT_EQ(point.fault, c.fault);
+    if (!point.fault.empty() && point.fault != kParametersWrong) {
+        EXPECT_TRUE(std::isnan(point.results.compositeCapacity)) << "refused points are not computed";
+        return;
+    }
+    const DesignResults direct = directCalculation(base, field->member, c.value);
+    EXPECT_EQ(bits(point.results.equivalentDiameter), bits(direct.equivalentDiameter));
+    EXPECT_EQ(bits(point.results.pileCapacity), bits(direct.pileCapacity));
+    EXPECT_EQ(bits(point.results.compositeCapacity), bits(direct.compositeCapacity));
+    EXPECT_EQ(bits(point.results.manualCompositeCapacity), bits(direct.manualCompositeCapacity));
+    EXPECT_EQ(bits(point.results.settlementDeformationRatio), bits(direct.settlementDeformationRatio));
+    EXPECT_EQ(bits(point.results.settlementStressRatio02), bits(direct.settlementStressRatio02));
+    EXPECT_EQ(bits(point.results.settlementStressRatio01), bits(direct.settlementStressRatio01));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, SweepPointTest,
+    testing::Values(
+        PointCase{"WorkedSquareSpacing", kWorked, "spacingSquare", 1.7, ""},
+        PointCase{"ExpresswayTriangleSpacing", kExpressway, "spacingTriangle", 2.15, ""},
+        PointCase{"CountyRoadTransverseSpacing", kCountyRoad, "spacingTransverse", 2.2, ""},
+        PointCase{"CountyRoadTypedPileCapacity", kCountyRoad, "manualPileCapacity", 240, ""},
+        PointCase{"SpacingOfAnotherLayoutChangesNothing", kWorked, "spacingTriangle", 0, ""},
+        PointCase{"HeadAsNarrowAsTheShaft", kWorked, "headDiameter", 0.5, ""},
+        PointCase{"FillHeight", kExpressway, "embankmentHeight", 4.5, ""},
+        PointCase{"CubeStrength", kWorked, "cubeStrength", 900, ""},
+        PointCase{"HeadNarrowerThanTheShaft", kWorked, "headDiameter", 0.45,
+                  "输入的桩径D或d有误，请检查后重新输入！"},
+        PointCase{"ShaftWiderThanTheHead", kExpressway, "shaftDiameter", 2.0,
+                  "输入的桩径D或d有误，请检查后重新输入！"},
+        PointCase{"NoSpacing", kWorked, "spacingSquare", 0, "请输入桩间距！"},
+        PointCase{"NoRectangleSide", kCountyRoad, "spacingLongitudinal", 0, "请输入桩间距！"},
+        PointCase{"NegativeCompositeCapacity", kWorked, "soilCapacity", -1000, kParametersWrong},
+        PointCase{"NegativeTypedCompositeCapacity", kCountyRoad, "manualPileCapacity", -1e6,
+                  kParametersWrong}),
+    [](const testing::TestParamInfo<PointCase>& info) { return info.param.name; });
+
+struct RangeCase {
+    std::string name;
+    SweepRange range;
+    std::string fault;
+    std::size_t count;
+    double last;
+};
+
+class SweepRangeTest : public testing::TestWithParam<RangeCase> {};
+
+TEST_P(SweepRangeTest, CountsPointsWithoutDriftOrRefuses)
+{
+    const RangeCase& c = GetParam();
+    EXPECT_EQ(rangeFaultText(rangeFault(c.range)), c.fault);
+    if (!c.fault.empty())
+        return;
+    ASSERT_EQ(pointCount(c.range), c.count);
+    EXPECT_EQ(pointValue(c.range, 0), c.range.from);
+    EXPECT_EQ(pointValue(c.range, c.count - 1), c.last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, SweepRangeTest,
+    testing::Values(
+        RangeCase{"OnePoint", {2.0, 2.0, 0.1}, "", 1, 2.0},
+        RangeCase{"TenthsIncludeTheEnd", {0.1, 0.3, 0.1}, "", 3, 0.3},
+        RangeCase{"ThousandStepsDoNotDrift", {1.0, 2.0, 0.001}, "", 1001, 2.0},
+        RangeCase{"EndNotReachedIsLeftOut", {1.0, 2.05, 0.1}, "", 11, 2.0},
+        RangeCase{"EndJustBeyondTheToleranceIsLeftOut", {0.0, 1.0 - 1e-6, 0.1}, "", 10, 0.9},
+        RangeCase{"AMillionPoints", {0.0, 999999.0, 1.0}, "", 1000000, 999999.0},
+        RangeCase{"MoreThanAMillionPoints", {0.0, 1000000.0, 1.0}, "more than 1000000 points", 0, 0},
+        RangeCase{"TinyStep", {0.0, 1.0, 1e-300}, "more than 1000000 points", 0, 0},
+        RangeCase{"ZeroStep", {1.0, 2.0, 0.0}, "STEP must be greater than 0", 0, 0},
+        RangeCase{"NegativeStep", {2.0, 1.0, -0.1}, "STEP must be greater than 0", 0, 0},
+        RangeCase{"Backwards", {2.0, 1.0, 0.1}, "FROM must not be greater than TO", 0, 0},
+        RangeCase{"InfiniteEnd", {1.0, INFINITY, 0.1}, "FROM, TO and STEP must be finite numbers", 0, 0},
+        RangeCase{"NotANumberStep", {1.0, 2.0, NAN}, "FROM, TO and STEP must be finite numbers", 0, 0}),
+    [](const testing::TestParamInfo<RangeCase>& info) { return info.param.name; });
+
+TEST(SweepFields, LengthsThatCutTheLayerTablesAreRefusedWithTheReason)
+{
+    for (const char* name : {"headLength", "pileLength"}) {
+        const SweepFieldLookup refused = findSweepField(name);
+        EXPECT_EQ(refused.field, nullptr);
+        EXPECT_NE(refused.refusal.find("layer tables"), std::string::npos) << refused.refusal;
+        EXPECT_NE(findSweepField(name, true).field, nullptr);
+    }
+    EXPECT_EQ(findSweepField("headLayerCount").refusal, "unknown field headLayerCount");
+}
+
+TEST(Sweep, GridVariesTheFirstFieldSlowestAndAPreparedRefusalStopsThePoint)
+{
+    const ProjectData base = settlementExample();
+    const Sweep grid(base,
+                     {{findSweepField("spacingSquare").field, {1.5, 2.5, 0.5}},
+                      {findSweepField("headDiameter").field, {0.4, 1.2, 0.4}}},
+                     {},
+                     [](ProjectData& p) { return p.headDiameter > 1 ? std::string("too wide") : std::string(); });
+    ASSERT_EQ(grid.size(), 9u);
+    EXPECT_EQ(grid.point(1).values, (std::vector<double>{1.5, 0.8}));
+    EXPECT_EQ(grid.point(3).values, (std::vector<double>{2.0, 0.4}));
+    EXPECT_EQ(grid.point(3).fault, "输入的桩径D或d有误，请检查后重新输入！");
+    EXPECT_EQ(grid.point(8).fault, "too wide");
+    EXPECT_TRUE(grid.point(4).valid());
+}
+
+// The worked example (p0 = 19 x 3 = 57 kPa, Ra = 275.48 kN, D = 1 m) at a
+// square spacing s: fspk = m Ra / Ap + 0.9 (1 - m) 80 with m = 1 / (1.13 s)^2,
+// 100.87 kPa at 2.75 m and 96.26 kPa at 3 m; its settlement is 71.12 mm at
+// the file's own 2 m and 76.78 mm at 2.25 m.
+TEST(Sweep, BestIsTheWidestSpacingThatPassesEveryCheckGiven)
+{
+    const ProjectData base = loadExample(kWorked);
+    const SweepField* spacing = findSweepField("spacingSquare").field;
+    const struct {
+        DesignDemands demands;
+        std::optional<double> widest;
+    } cases[] = {{{40.0, std::nullopt}, 2.75}, {{40.0, 75.0}, 2.0}, {{0.0, 50.0}, std::nullopt}};
+    for (const auto& c : cases) {
+        const Sweep sweep(base, {{spacing, {1.0, 4.0, 0.25}}}, c.demands);
+        BestPoint widest(*findPointMeasure("spacingSquare", sweep.axes()), true);
+        for (std::size_t i = 0; i < sweep.size(); ++i)
+            widest.offer(sweep.point(i), i);
+        ASSERT_EQ(widest.best().has_value(), c.widest.has_value());
+        if (c.widest) {
+            EXPECT_EQ(widest.best()->values[0], *c.widest);
+            EXPECT_EQ(widest.index(), static_cast<std::size_t>((*c.widest - 1.0) / 0.25));
+            EXPECT_EQ(widest.best()->checks.bearingDemand, 97.0);
+        }
+    }
+}
+
+}  // namespace

@@ -3,29 +3,17 @@
 // summation around the evaluations should add at most a quarter. Also the
 // full breakdown of all three criteria, as the details windows and the
 // calculation report ask for it.
+#include "bench_projects.h"
+
 #include "engine/breakdown.h"
 #include "engine/layered_settlement.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
 namespace {
-
-ProjectData workedExample()
-{
-    ProjectData p{};
-    const FileStatus status = p.loadProject(ORVANE_WORKED_EXAMPLE);
-    if (!status.ok) {
-        std::fprintf(stderr, "%s: %s\n", ORVANE_WORKED_EXAMPLE, status.reason.c_str());
-        std::exit(1);
-    }
-    p.deriveEquivalentDiameter();
-    return p;
-}
 
 const ProjectData kProject = workedExample();
 

@@ -1,5 +1,6 @@
-// Conversion of UTF-8 text to the GBK encoding (code page 936) of the
-// project files, by the C library's iconv.
+// Conversions between UTF-8 text and the GBK encoding (code page 936) of the
+// project files and of tables saved by a spreadsheet on a Chinese system, by
+// the C library's iconv.
 #pragma once
 
 #include <optional>
@@ -8,3 +9,5 @@
 
 // Nothing when the text holds a character GBK cannot represent.
 std::optional<std::string> utf8ToGbk(std::string_view utf8);
+// Nothing when the bytes are not valid GBK.
+std::optional<std::string> gbkToUtf8(std::string_view gbk);

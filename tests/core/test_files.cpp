@@ -1,7 +1,8 @@
 #include "test_files.h"
 
+#include "model/gbk.h"
+
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <filesystem>
 #include <fstream>
@@ -28,15 +29,7 @@ void writeBytes(const std::string& path, const std::string& bytes)
 
 std::string gbkToUtf8(const std::string& gbk)
 {
-    iconv_t cd = iconv_open("UTF-8", "GBK");
-    std::string out(gbk.size() * 2, '\0');
-    char* in = const_cast<char*>(gbk.data());
-    size_t inLeft = gbk.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    const size_t converted = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    EXPECT_NE(converted, static_cast<size_t>(-1)) << "not valid GBK";
-    out.resize(out.size() - outLeft);
-    return out;
+    const std::optional<std::string> text = ::gbkToUtf8(std::string_view(gbk));
+    EXPECT_TRUE(text) << "not valid GBK";
+    return text.value_or("");
 }

@@ -1,0 +1,88 @@
+#include "model/gbk.h"
+#include "model/soil_profile.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string gbk(const std::string& utf8) { return utf8ToGbk(utf8).value(); }
+
+struct CsvCase {
+    const char* name;
+    std::string bytes;
+    SoilProfile expected;
+    std::string error;  // a part of the expected reason; empty when read
+};
+
+class ProfileCsvTest : public testing::TestWithParam<CsvCase> {};
+
+TEST_P(ProfileCsvTest, StrataOrReason)
+{
+    const CsvCase& c = GetParam();
+    const ProfileRead read = readProfileCsv(c.bytes);
+    if (!c.error.empty()) {
+        EXPECT_NE(read.error.find(c.error), std::string::npos) << read.error;
+        EXPECT_TRUE(read.profile.empty());
+        return;
+    }
+    EXPECT_EQ(read.error, "");
+    EXPECT_EQ(read.profile, c.expected);
+}
+
+const SoilProfile kTwoStrata{{"黏土", 2, 10, 4, 18}, {"岩", 7, std::nullopt, 20, 21}};
+const std::string kChineseRows = "黏土,2,10,4,18\r\n岩,7,,20,21\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, ProfileCsvTest,
+    testing::Values(
+        CsvCase{"utf8CommaChineseWithUnits",
+                "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)\n黏土,2,10,4,18\n岩,7,,20,21\n",
+                kTwoStrata, ""},
+        CsvCase{"utf8BomTabEnglish",
+                "\xEF\xBB\xBFname\tThickness (m)\tqs\tEs [MPa]\tGAMMA\r\n黏土\t2\t10\t4\t18\r\n岩\t7\t\t20\t21\r\n",
+                kTwoStrata, ""},
+        CsvCase{"gbkCommaFullWidthBrackets",
+                gbk("土层名称,层厚（m）,桩侧摩阻力特征值（kPa）,压缩模量Es（MPa）,天然重度\r\n" + kChineseRows),
+                kTwoStrata, ""},
+        CsvCase{"gbkTab", gbk("土层名称\t层厚\t侧摩阻力\t压缩模量\t重度\r\n黏土\t2\t10\t4\t18\r\n岩\t7\t\t20\t21"),
+                kTwoStrata, ""},
+        CsvCase{"columnsInAnyOrderAmongOthers",
+                "序号,重度,层厚,备注,土层名称,压缩模量,侧摩阻力\n1,18,2,软,黏土,4,10\n2,21,7,,岩,20,\n",
+                kTwoStrata, ""},
+        CsvCase{"quotedFieldsBlankRowsAndSignedNumbers",
+                "土层名称,层厚,侧摩阻力,压缩模量,重度\n\n\"粉质黏土,\"\"可塑\"\"\", +2.5 ,1e1,\"4\",18.0\n,,,,\n",
+                {{"粉质黏土,\"可塑\"", 2.5, 10, 4, 18}}, ""},
+        CsvCase{"missingColumn", "土层名称,层厚,侧摩阻力,重度\n黏土,2,10,18\n", {},
+                "表头中缺少“压缩模量”列"},
+        CsvCase{"notANumber", "name,thickness,qs,Es,gamma\n黏土,2,10,4,18\n砂,3,12,abc,19\n", {},
+                "第3行第4列（压缩模量）的“abc”不是数字"},
+        CsvCase{"decimalComma", "name\tthickness\tqs\tEs\tgamma\n黏土\t2,5\t10\t4\t18\n", {},
+                "第2行第2列（层厚）的“2,5”不是数字"},
+        CsvCase{"infinityIsNotANumber", "name,thickness,qs,Es,gamma\n黏土,inf,10,4,18\n", {},
+                "的“inf”不是数字"},
+        CsvCase{"emptyRequiredCell", "name,thickness,qs,Es,gamma\n黏土,2,10,4\n", {},
+                "第2行第5列（重度）为空"},
+        CsvCase{"headerOnly", "name,thickness,qs,Es,gamma\r\n", {}, "没有土层"},
+        CsvCase{"neitherUtf8NorGbk", "name,thickness\n\xFF\xFF\n", {}, "无法识别表格的编码"}),
+    [](const testing::TestParamInfo<CsvCase>& info) { return std::string(info.param.name); });
+
+TEST(ProfileCsv, ExportReadsBackAsTheSameProfile)
+{
+    const SoilProfile profile{{"粉质黏土,\"可塑\"", 0.1, 12.5, 4.2, 18.7},
+                              {"", 1.0 / 3.0, std::nullopt, 1e-5, 21}};
+    const std::string csv = profileCsv(profile);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              "\xEF\xBB\xBF土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)");
+    EXPECT_EQ(readProfileCsv(csv).profile, profile);
+}
+
+TEST(ProfileCsv, FileThatCannotBeOpenedIsNamed)
+{
+    const std::string path = scratchFolder("profile-missing") + "/剖面.csv";
+    EXPECT_NE(loadProfileCsv(path).error.find("无法打开土层剖面文件“" + path + "”"), std::string::npos);
+    writeBytes(path, "name,thickness,qs,Es,gamma\n黏土,2,10,4,18\n");
+    EXPECT_EQ(loadProfileCsv(path).profile.size(), 1u);
+}
+
+}  // namespace

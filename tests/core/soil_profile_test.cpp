@@ -1,0 +1,184 @@
+#include "model/soil_profile.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+Stratum stratum(const char* name, double thickness, std::optional<double> qs, double es = 5.0,
+                double gamma = 18.0)
+{
+    return {name, thickness, qs, es, gamma};
+}
+
+// Bottoms at 2, 5 and 10 m; rock below without side friction.
+SoilProfile borehole()
+{
+    return {stratum("黏土", 2, 10), stratum("粉土", 3, 12), stratum("砂", 5, 20),
+            stratum("岩", 7, std::nullopt)};
+}
+
+SoilProfile thinStrata(int count, double thickness, std::optional<double> qs)
+{
+    SoilProfile profile(count, stratum("薄层", thickness, qs));
+    profile.push_back(stratum("底", 1, qs));
+    return profile;
+}
+
+using Layers = std::vector<std::pair<std::string, double>>;  // name, thickness
+
+Layers layersOf(const std::vector<Stratum>& zone)
+{
+    Layers layers;
+    for (const Stratum& s : zone)
+        layers.emplace_back(s.name, s.thickness);
+    return layers;
+}
+
+struct SplitCase {
+    const char* name;
+    SoilProfile profile;
+    double headLength, pileLength;
+    Layers head, shaft, base;
+    std::string refusal;  // a part of the expected reason; empty when accepted
+};
+
+class SplitTest : public testing::TestWithParam<SplitCase> {};
+
+void expectLayers(const Layers& actual, const Layers& expected, const char* zone)
+{
+    ASSERT_EQ(actual.size(), expected.size()) << zone;
+    for (size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(actual[k].first, expected[k].first) << zone << " layer " << k + 1;
+        EXPECT_NEAR(actual[k].second, expected[k].second, 1e-12) << zone << " layer " << k + 1;
+    }
+}
+
+TEST_P(SplitTest, ZonesOrReason)
+{
+    const SplitCase& c = GetParam();
+    const ProfileSplit split = splitProfile(c.profile, c.headLength, c.pileLength);
+    if (!c.refusal.empty()) {
+        EXPECT_NE(split.refusal.find(c.refusal), std::string::npos) << split.refusal;
+        return;
+    }
+    ASSERT_EQ(split.refusal, "");
+    expectLayers(layersOf(split.zones.head), c.head, "head");
+    expectLayers(layersOf(split.zones.shaft), c.shaft, "shaft");
+    expectLayers(layersOf(split.zones.base), c.base, "base");
+}
+
+const Layers kThin49(49, {"薄层", 0.1});
+
+Layers thin48AndBottom()
+{
+    Layers layers(48, {"薄层", 0.1});
+    layers.emplace_back("底", 1000);
+    return layers;
+}
+const Layers kThin48AndBottom = thin48AndBottom();
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, SplitTest,
+    testing::Values(
+        SplitCase{"boundariesOnHAndL", borehole(), 2, 10, {{"黏土", 2}},
+                  {{"粉土", 3}, {"砂", 5}}, {{"岩", 1000}}, ""},
+        SplitCase{"cutsInsideStrata", borehole(), 1.5, 7, {{"黏土", 1.5}},
+                  {{"黏土", 0.5}, {"粉土", 3}, {"砂", 2}}, {{"砂", 3}, {"岩", 1000}}, ""},
+        SplitCase{"headJustBelowABoundary", borehole(), 2 + 5e-8, 10, {{"黏土", 2 + 5e-8}},
+                  {{"粉土", 3 - 5e-8}, {"砂", 5}}, {{"岩", 1000}}, ""},
+        SplitCase{"pileJustAboveABoundary", borehole(), 2, 5 - 5e-8, {{"黏土", 2}},
+                  {{"粉土", 3 - 5e-8}}, {{"砂", 5 + 5e-8}, {"岩", 1000}}, ""},
+        SplitCase{"pileBeyondTheLastBoundary", {stratum("黏土", 2, 10), stratum("粉土", 3, 12)}, 2,
+                  10, {{"黏土", 2}}, {{"粉土", 8}}, {{"粉土", 1000}}, ""},
+        SplitCase{"oneStratumForEverything", {stratum("土", 0.5, 15)}, 2, 10, {{"土", 2}},
+                  {{"土", 8}}, {{"土", 1000}}, ""},
+        SplitCase{"fortyNineHeadLayers", thinStrata(49, 0.1, 10), 4.9, 6, kThin49, {{"底", 1.1}},
+                  {{"底", 1000}}, ""},
+        SplitCase{"fiftyHeadLayers", thinStrata(50, 0.1, 10), 5.0, 6, {}, {}, {},
+                  "扩大头范围（0～H）的土层分为50层"},
+        SplitCase{"fortyNineBaseLayers", thinStrata(49, 0.1, 10), 0.05, 0.1, {{"薄层", 0.05}},
+                  {{"薄层", 0.05}}, kThin48AndBottom, ""},
+        SplitCase{"fiftyBaseLayers", thinStrata(50, 0.1, 10), 0.05, 0.1, {}, {}, {},
+                  "桩端以下的土层分为50层"},
+        SplitCase{"emptyProfile", {}, 2, 10, {}, {}, {}, "剖面中没有土层"},
+        SplitCase{"zeroThickness", {stratum("黏土", 0, 10), stratum("砂", 1, 20)}, 2, 10, {}, {},
+                  {}, "第1层“黏土”的层厚应为大于0的有限数"},
+        SplitCase{"negativeLastThickness", {stratum("黏土", 3, 10), stratum("砂", -1, 20)}, 2, 10,
+                  {}, {}, {}, "第2层“砂”的层厚"},
+        SplitCase{"modulusNotANumber", {stratum("黏土", 3, 10, kNaN)}, 2, 10, {}, {}, {},
+                  "压缩模量不是有限数"},
+        SplitCase{"unboundedUnitWeight", {stratum("", 3, 10, 4, kInf)}, 2, 10, {}, {}, {},
+                  "第1层的重度不是有限数"},
+        SplitCase{"noFrictionAlongTheShaft", borehole(), 2, 12, {}, {}, {},
+                  "第4层“岩”位于桩长范围内，但没有侧摩阻力qs"},
+        SplitCase{"noFrictionAlongTheHead", {stratum("填土", 1, std::nullopt), stratum("砂", 1, 20)},
+                  2, 10, {}, {}, {}, "第1层“填土”位于桩长范围内"},
+        SplitCase{"noHead", borehole(), 0, 10, {}, {}, {}, "扩大头高度H应为大于0的有限数"},
+        SplitCase{"pileNotBelowTheHead", borehole(), 2, 2, {}, {}, {}, "桩长L应为大于扩大头高度H"},
+        SplitCase{"pileNotFinite", borehole(), 2, kInf, {}, {}, {}, "桩长L应为大于扩大头高度H"}),
+    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+
+ProjectData scrambledLayers(ProjectData p)
+{
+    p.headLayerCount = p.shaftLayerCount = p.baseLayerCount = 7;
+    for (LayerTable* t : {&p.headThickness, &p.shaftThickness, &p.baseThickness, &p.headFriction,
+                          &p.shaftSoilModulus, &p.baseUnitWeight})
+        t->fill(0.25);
+    return p;
+}
+
+TEST(SoilProfile, ASplitRecordComputesExactlyAsTheTypedLayers)
+{
+    ProjectData typed = settlementExample();
+    typed.baseThickness[3] = kUnboundedLayerThickness;  // as the layer form stores the last one
+    ProjectData split = scrambledLayers(typed);
+    ASSERT_EQ(applyProfile(profileFromRecord(typed), split), "");
+
+    EXPECT_EQ(split.headLayerCount, 1);
+    EXPECT_EQ(split.shaftLayerCount, 2);
+    EXPECT_EQ(split.baseLayerCount, 3);
+    EXPECT_EQ(split.computeCapacity(), typed.computeCapacity());
+    EXPECT_EQ(split.pileCapacity, typed.pileCapacity);
+    EXPECT_EQ(split.settlementByDeformationRatio(), typed.settlementByDeformationRatio());
+    EXPECT_EQ(split.settlementByStressRatio(0.2), typed.settlementByStressRatio(0.2));
+    EXPECT_EQ(split.settlementByStressRatio(0.1), typed.settlementByStressRatio(0.1));
+}
+
+TEST(SoilProfile, ARefusedSplitLeavesTheRecordAsItWas)
+{
+    ProjectData record = scrambledLayers(settlementExample());
+    record.pileLength = 12;  // into the rock, which has no side friction
+    const ProjectData before = record;
+    EXPECT_NE(applyProfile(borehole(), record), "");
+    EXPECT_EQ(record, before);
+}
+
+TEST(SoilProfile, BuiltBackFromTheZonesWithEqualNeighboursMerged)
+{
+    ProjectData p = settlementExample();
+    p.shaftSoilModulus[1] = p.headSoilModulus[1];
+    p.shaftUnitWeight[1] = p.headUnitWeight[1];
+    p.shaftFriction[1] = p.headFriction[1];
+    p.baseSoilModulus[2] = p.baseSoilModulus[1];
+    p.baseUnitWeight[2] = p.baseUnitWeight[1];
+
+    const SoilProfile profile = profileFromRecord(p);
+    const SoilProfile expected{
+        {"土层1", 6.0, 10.0, 3.0, 18.0},
+        {"土层2", 4.0, 12.0, 6.0, 19.0},
+        {"土层3", 8.0, std::nullopt, 8.0, 19.0},
+        {"土层4", 10.0, std::nullopt, 15.0, 20.0},
+    };
+    EXPECT_EQ(profile, expected);
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
 // and re-saving a project file as the desktop program saves it.
+#include "cli/profile_command.h"
 #include "cli/report.h"
 #include "cli/sweep_command.h"
 
@@ -19,13 +20,17 @@ constexpr const char* kUsage =
     "       orvane-cli --save-as OUT FILE\n"
     "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
     "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
+    "       orvane-cli --profile PROFILE.csv --save-as OUT FILE\n"
     "\n"
     "For each project file: the characteristic capacity of one pile (kN), of the\n"
     "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
     "  --json           one JSON object per file and line, with every criterion\n"
     "  --details        with --json: the capacity terms and every settlement slice\n"
     "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n"
-    "  --sweep          vary fields over a range and check each point (--sweep --help)\n";
+    "  --sweep          vary fields over a range and check each point (--sweep --help)\n"
+    "  --profile CSV    first replace FILE's layers by the borehole table CSV\n"
+    "                   (strata with name, thickness, qs, Es, gamma) split at\n"
+    "                   FILE's head height H and pile length L\n";
 
 int usage()
 {
@@ -80,6 +85,10 @@ int main(int argc, char** argv)
         return usage();
     if (isSweepCommand(args))
         return runSweepCommand(args);
+    if (args[0] == "--profile") {
+        const int exitCode = runProfileCommand(args, localNow());
+        return exitCode == kWrongUsage ? usage() : exitCode;
+    }
     if (args[0] == "--save-as")
         return args.size() == 3 ? saveAs(args[1], args[2]) : usage();
     const bool json = args[0] == "--json";

@@ -1,3 +1,4 @@
+#include "model/soil_profile.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -186,7 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sweepNegativeSurcharge",
                                                    "--sweep spacingSquare=1:2:1 --surcharge -5 x.txt"},
                                          UsageCase{"sweepBestWithoutDirection",
-                                                   "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"}),
+                                                   "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"},
+                                         UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"}),
                          [](const auto& info) { return info.param.name; });
 
 struct SweepExample {
@@ -267,6 +270,52 @@ TEST(CliSweep, BestFindsTheHighestFillTheFoundationCarries)
     EXPECT_EQ(std::count(unloaded.out.begin(), unloaded.out.end(), '\n'), 2);
     EXPECT_EQ(nlohmann::json::parse(loaded.out)["embankmentHeight"], 5.5);
     EXPECT_EQ(overloaded.out, "No point passes every check.\n");
+}
+
+constexpr const char* kBorehole =
+    "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)\n"
+    "黏土,1.5,10,3,18\n粉土,4,12,4,18.5\n砂,6,15,8,19\n岩,1,,15,20\n";
+
+TEST(Cli, ProfileSplitAtTheFilesHeadAndPileLengthIsSaved)
+{
+    const std::string folder = scratchFolder("cli-profile");
+    writeBytes(folder + "/borehole.csv", kBorehole);
+    const CliRun run = runCli("--profile " + folder + "/borehole.csv --save-as " + folder
+                              + "/split.txt " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    ProjectData saved{};
+    ASSERT_TRUE(saved.loadProject(folder + "/split.txt").ok);
+    EXPECT_EQ(saved.headLength, 2.0);
+    EXPECT_EQ(saved.pileLength, 10.0);
+    const ZoneLayers zones = splitProfile(readProfileCsv(kBorehole).profile, 2.0, 10.0).zones;
+    ASSERT_EQ(saved.headLayerCount, 2);
+    ASSERT_EQ(saved.shaftLayerCount, 2);
+    ASSERT_EQ(saved.baseLayerCount, 2);
+    for (int k = 1; k <= 2; ++k) {
+        EXPECT_EQ(saved.headThickness[k], zones.head[k - 1].thickness);
+        EXPECT_EQ(saved.shaftFriction[k], zones.shaft[k - 1].friction);
+        EXPECT_EQ(saved.shaftSoilModulus[k], zones.shaft[k - 1].soilModulus);
+        EXPECT_EQ(saved.baseThickness[k], zones.base[k - 1].thickness);
+        EXPECT_EQ(saved.baseUnitWeight[k], zones.base[k - 1].unitWeight);
+    }
+    EXPECT_EQ(saved.baseThickness[2], 1000.0);
+}
+
+TEST(Cli, ProfileThatCannotBeReadOrSplitExitsWithItsReason)
+{
+    const std::string folder = scratchFolder("cli-profile-refused");
+    const std::string shortSand = "name,thickness,qs,Es,gamma\n黏土,1.5,10,3,18\n砂,3,15,8,19\n岩,1,,15,20\n";
+    writeBytes(folder + "/rock-in-shaft.csv", shortSand);
+    writeBytes(folder + "/no-modulus.csv", "name,thickness,qs,gamma\n黏土,1.5,10,18\n");
+    for (const auto& [csv, reason] : {std::pair{"rock-in-shaft.csv", "第3层“岩”位于桩长范围内"},
+                                      std::pair{"no-modulus.csv", "表头中缺少“压缩模量”列"}}) {
+        const CliRun run = runCli("--profile " + folder + "/" + csv + " --save-as " + folder
+                                  + "/out.txt " + example("worked-example.txt"));
+        EXPECT_EQ(run.exitCode, 1) << csv;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/out.txt")) << csv;
+    }
 }
 
 }  // namespace

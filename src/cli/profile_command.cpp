@@ -1,0 +1,44 @@
+#include "cli/profile_command.h"
+
+#include "model/project_data.h"
+#include "model/soil_profile.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kRefused = 1;
+constexpr int kWrongUsage = 2;
+
+int refused(const std::string& file, const std::string& reason)
+{
+    std::cerr << file << ": " << reason << "\n";
+    return kRefused;
+}
+
+int saveSplitAs(const std::string& profileFile, const std::string& target, const std::string& file,
+                const std::tm& now)
+{
+    const ProfileRead read = loadProfileCsv(profileFile);
+    if (!read.error.empty())
+        return refused(profileFile, read.error);
+    ProjectData p{};
+    if (const FileStatus loaded = p.loadProject(file); !loaded.ok)
+        return refused(file, loaded.reason);
+    if (const std::string refusal = applyProfile(read.profile, p); !refusal.empty())
+        return refused(profileFile, refusal);
+    p.deriveEquivalentDiameter();
+    if (const FileStatus saved = p.saveProject(target, now); !saved.ok)
+        return refused(target, saved.reason);
+    return kDone;
+}
+
+}  // namespace
+
+int runProfileCommand(const std::vector<std::string>& args, const std::tm& now)
+{
+    if (args.size() == 5 && args[0] == "--profile" && args[2] == "--save-as")
+        return saveSplitAs(args[1], args[3], args[4], now);
+    return kWrongUsage;
+}

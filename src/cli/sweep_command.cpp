@@ -2,9 +2,11 @@
 
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
+#include "model/soil_profile.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iostream>
@@ -19,7 +21,8 @@ constexpr int kWrongUsage = 2;
 
 constexpr const char* kSweepUsage =
     "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep FIELD2=FROM:TO:STEP] [--json]\n"
-    "                  [--surcharge KPA] [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
+    "                  [--surcharge KPA] [--allowable-settlement MM] [--best NAME:max|min]\n"
+    "                  [--profile PROFILE.csv] FILE\n"
     "\n"
     "Varies one field of the project file (two for a grid, the first slowest) from FROM to\n"
     "TO inclusive by STEP and computes every point as the forms do; a point the forms would\n"
@@ -31,7 +34,10 @@ constexpr const char* kSweepUsage =
     "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
     "  --allowable-settlement MM  settlement check under the file's criterion (none without it)\n"
     "  --best NAME:max|min     only the passing point with the largest or smallest NAME\n"
-    "                          (a swept field or a result column)\n";
+    "                          (a swept field or a result column)\n"
+    "  --profile CSV           the borehole table CSV split at each point's head height and\n"
+    "                          pile length replaces the file's layers; then headLength and\n"
+    "                          pileLength can be swept too\n";
 
 struct SweepRequest {
     std::vector<SweepAxis> axes;
@@ -40,6 +46,7 @@ struct SweepRequest {
     std::string bestName;
     bool bestLargest = true;
     std::string file;
+    std::string profileFile;
 };
 
 int wrongUsage(const std::string& reason)
@@ -58,16 +65,18 @@ std::optional<double> parseNumber(std::string_view text)
 }
 
 // FIELD=FROM:TO:STEP; the refusal, or an empty text.
-std::string parseAxis(std::string_view text, SweepAxis& axis)
+std::string parseAxis(std::string_view text, bool withProfile, SweepAxis& axis)
 {
     const std::size_t equals = text.find('=');
     const std::size_t colon1 = text.find(':', equals);
     const std::size_t colon2 = colon1 == std::string_view::npos ? colon1 : text.find(':', colon1 + 1);
     if (equals == std::string_view::npos || colon2 == std::string_view::npos)
         return "a sweep is FIELD=FROM:TO:STEP, not " + std::string(text);
-    const SweepFieldLookup lookup = findSweepField(text.substr(0, equals));
+    const SweepFieldLookup lookup = findSweepField(text.substr(0, equals), withProfile);
     if (!lookup.field)
-        return lookup.refusal;
+        return lookup.refusal + (findSweepField(text.substr(0, equals), true).field
+                                     ? " (unless a soil profile is given with --profile)"
+                                     : "");
     const auto from = parseNumber(text.substr(equals + 1, colon1 - equals - 1));
     const auto to = parseNumber(text.substr(colon1 + 1, colon2 - colon1 - 1));
     const auto step = parseNumber(text.substr(colon2 + 1));
@@ -103,20 +112,23 @@ std::string parseDemand(const std::string& option, std::string_view text, SweepR
 
 std::string parseRequest(const std::vector<std::string>& args, SweepRequest& request)
 {
+    const bool withProfile = std::find(args.begin(), args.end(), "--profile") != args.end();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--sweep" || arg == "--surcharge"
-                                || arg == "--allowable-settlement" || arg == "--best";
+        const bool takesValue = arg == "--sweep" || arg == "--surcharge" || arg == "--allowable-settlement"
+                                || arg == "--best" || arg == "--profile";
         if (takesValue && i + 1 == args.size())
             return arg + " needs a value";
         std::string fault;
         if (arg == "--sweep") {
             request.axes.emplace_back();
-            fault = parseAxis(args[++i], request.axes.back());
+            fault = parseAxis(args[++i], withProfile, request.axes.back());
         } else if (arg == "--surcharge" || arg == "--allowable-settlement") {
             fault = parseDemand(arg, args[++i], request);
         } else if (arg == "--best") {
             fault = parseBest(args[++i], request);
+        } else if (arg == "--profile") {
+            request.profileFile = args[++i];
         } else if (arg == "--json") {
             request.json = true;
         } else if (arg.rfind("--", 0) == 0 || !request.file.empty()) {
@@ -209,6 +221,21 @@ int printBest(const Sweep& sweep, const SweepRequest& request, PointMeasure meas
     return kDone;
 }
 
+// The preparation of each point that replaces its layers by the profile split
+// at the point's H and L; false, with the reason on standard error, when the
+// profile cannot be read or could be split at no point at all.
+bool loadProfileSplit(const std::string& file, Sweep::PreparePoint& prepare)
+{
+    const ProfileRead read = loadProfileCsv(file);
+    const std::string fault = read.error.empty() ? profileRefusal(read.profile) : read.error;
+    if (!fault.empty()) {
+        std::cerr << file << ": " << fault << "\n";
+        return false;
+    }
+    prepare = [profile = read.profile](ProjectData& p) { return applyProfile(profile, p); };
+    return true;
+}
+
 }  // namespace
 
 bool isSweepCommand(const std::vector<std::string>& args)
@@ -241,7 +268,10 @@ int runSweepCommand(const std::vector<std::string>& args)
         std::cerr << request.file << ": " << loaded.reason << "\n";
         return kUnreadable;
     }
-    const Sweep sweep(base, request.axes, request.demands);
+    Sweep::PreparePoint splitProfile;
+    if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))
+        return kUnreadable;
+    const Sweep sweep(base, request.axes, request.demands, splitProfile);
     if (measure)
         return printBest(sweep, request, std::move(*measure));
     PointPrinter printer(request);

@@ -13,24 +13,6 @@ std::string stratumLabel(const SoilProfile& profile, size_t index)
     return "第" + std::to_string(index + 1) + "层" + (name.empty() ? "" : "“" + name + "”");
 }
 
-std::string valueRefusal(const SoilProfile& profile)
-{
-    if (profile.empty())
-        return "剖面中没有土层。";
-    for (size_t i = 0; i < profile.size(); ++i) {
-        const Stratum& s = profile[i];
-        if (!(s.thickness > 0) || !std::isfinite(s.thickness))
-            return stratumLabel(profile, i) + "的层厚应为大于0的有限数。";
-        if (s.friction && !std::isfinite(*s.friction))
-            return stratumLabel(profile, i) + "的侧摩阻力不是有限数。";
-        if (!std::isfinite(s.soilModulus))
-            return stratumLabel(profile, i) + "的压缩模量不是有限数。";
-        if (!std::isfinite(s.unitWeight))
-            return stratumLabel(profile, i) + "的重度不是有限数。";
-    }
-    return {};
-}
-
 std::string lengthRefusal(double headLength, double pileLength)
 {
     if (!(headLength > 0) || !std::isfinite(headLength))
@@ -166,10 +148,28 @@ void appendZone(SoilProfile& profile, const LayerTable& thickness, const LayerTa
 
 }  // namespace
 
+std::string profileRefusal(const SoilProfile& profile)
+{
+    if (profile.empty())
+        return "剖面中没有土层。";
+    for (size_t i = 0; i < profile.size(); ++i) {
+        const Stratum& s = profile[i];
+        if (!(s.thickness > 0) || !std::isfinite(s.thickness))
+            return stratumLabel(profile, i) + "的层厚应为大于0的有限数。";
+        if (s.friction && !std::isfinite(*s.friction))
+            return stratumLabel(profile, i) + "的侧摩阻力不是有限数。";
+        if (!std::isfinite(s.soilModulus))
+            return stratumLabel(profile, i) + "的压缩模量不是有限数。";
+        if (!std::isfinite(s.unitWeight))
+            return stratumLabel(profile, i) + "的重度不是有限数。";
+    }
+    return {};
+}
+
 ProfileSplit splitProfile(const SoilProfile& profile, double headLength, double pileLength)
 {
     ProfileSplit split;
-    split.refusal = valueRefusal(profile);
+    split.refusal = profileRefusal(profile);
     if (split.refusal.empty())
         split.refusal = lengthRefusal(headLength, pileLength);
     if (!split.refusal.empty())

@@ -22,6 +22,10 @@ struct Stratum {
 // Ordered from the pile tops downward; the last stratum continues without limit.
 using SoilProfile = std::vector<Stratum>;
 
+// Why no split of the profile can succeed, whatever H and L: an empty
+// profile, a thickness <= 0 or a value that is not finite; or an empty text.
+std::string profileRefusal(const SoilProfile& profile);
+
 // The three zones' layers (thickness, qs, Es, gamma) that a split produces.
 struct ZoneLayers {
     std::vector<Stratum> head;   // 0..H

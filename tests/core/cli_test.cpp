@@ -318,4 +318,51 @@ TEST(Cli, ProfileThatCannotBeReadOrSplitExitsWithItsReason)
     }
 }
 
+// Bottoms of the borehole at 1.5, 5.5 and 11.5 m: a pile longer than 11.5 m
+// reaches the rock, which has no side friction.
+TEST(Cli, ProfileSweepsThePileLengthSplittingTheProfileAtEachPoint)
+{
+    const std::string folder = scratchFolder("cli-profile-sweep");
+    writeBytes(folder + "/borehole.csv", kBorehole);
+    const std::string profile = "--profile " + folder + "/borehole.csv ";
+    const CliRun csv = runCli(profile + "--sweep pileLength=9:12:1 " + example("worked-example.txt"));
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 5) << csv.out;
+    EXPECT_EQ(csv.err, "pileLength=12: 第4层“岩”位于桩长范围内，但没有侧摩阻力qs。\n");
+
+    ProjectData typed{};
+    ASSERT_TRUE(typed.loadProject(example("worked-example.txt")).ok);
+    typed.pileLength = 11;
+    ASSERT_EQ(applyProfile(readProfileCsv(kBorehole).profile, typed), "");
+    typed.deriveEquivalentDiameter();
+    const double composite = typed.computeCapacity();
+    const CliRun best = runCli(profile + "--sweep pileLength=9:12:1 --json --best pileLength:max "
+                               + example("worked-example.txt"));
+    const auto point = nlohmann::json::parse(best.out);
+    EXPECT_EQ(point["pileLength"], 11.0);
+    EXPECT_EQ(point["pileCapacity"].get<double>(), typed.pileCapacity);
+    EXPECT_EQ(point["compositeCapacity"].get<double>(), composite);
+
+    const CliRun grid = runCli(profile + "--sweep headLength=1:2:0.5 --sweep pileLength=9:11:1 "
+                               + example("worked-example.txt"));
+    EXPECT_EQ(grid.exitCode, 0) << grid.err;
+    EXPECT_EQ(std::count(grid.out.begin(), grid.out.end(), '\n'), 10);
+}
+
+TEST(Cli, LengthsAreNotSweptWithoutAProfileNorWithOneThatCannotBeRead)
+{
+    const CliRun withoutProfile = runCli("--sweep pileLength=9:12:1 " + example("worked-example.txt"));
+    EXPECT_EQ(withoutProfile.exitCode, 2);
+    EXPECT_NE(withoutProfile.err.find("unless a soil profile is given with --profile"), std::string::npos);
+
+    const std::string folder = scratchFolder("cli-profile-sweep-refused");
+    writeBytes(folder + "/empty.csv", "name,thickness,qs,Es,gamma\n黏土,0,10,3,18\n");
+    const CliRun unsplittable = runCli("--profile " + folder + "/empty.csv --sweep pileLength=9:12:1 "
+                                       + example("worked-example.txt"));
+    EXPECT_EQ(unsplittable.exitCode, 1);
+    EXPECT_NE(unsplittable.err.find("第1层“黏土”的层厚应为大于0的有限数。"), std::string::npos) << unsplittable.err;
+    EXPECT_TRUE(unsplittable.out.empty());
+}
+
 }  // namespace
+

@@ -1,3 +1,4 @@
+#include "engine/sweep.h"
 #include "model/soil_profile.h"
 #include "test_files.h"
 
@@ -179,6 +180,40 @@ TEST(SoilProfile, BuiltBackFromTheZonesWithEqualNeighboursMerged)
         {"土层4", 10.0, std::nullopt, 15.0, 20.0},
     };
     EXPECT_EQ(profile, expected);
+}
+
+// Each point of a pile-length and head-height grid is the profile split at
+// that point's H and L, computed as the forms compute typed layers; a point
+// whose pile reaches the rock has the split's reason.
+TEST(SoilProfile, SweepOfTheLengthsSplitsTheProfileAtEachPoint)
+{
+    const ProjectData base = settlementExample();
+    const SoilProfile profile = borehole();
+    ASSERT_EQ(findSweepField("pileLength").field, nullptr);
+    const SweepAxis heads{findSweepField("headLength", true).field, {1.5, 2.5, 0.5}};
+    const SweepAxis piles{findSweepField("pileLength", true).field, {8, 11, 1}};
+    const Sweep sweep(base, {heads, piles}, {},
+                      [&](ProjectData& p) { return applyProfile(profile, p); });
+    ASSERT_EQ(sweep.size(), 12u);
+
+    for (std::size_t i = 0; i < sweep.size(); ++i) {
+        const SweepPoint point = sweep.point(i);
+        ProjectData typed = base;
+        typed.headLength = point.values[0];
+        typed.pileLength = point.values[1];
+        const std::string refusal = applyProfile(profile, typed);
+        if (typed.pileLength > 10) {
+            EXPECT_EQ(point.fault, refusal);
+            EXPECT_NE(refusal.find("第4层“岩”"), std::string::npos);
+            continue;
+        }
+        ASSERT_EQ(point.fault, "") << "point " << i;
+        typed.deriveEquivalentDiameter();
+        EXPECT_EQ(point.results.compositeCapacity, typed.computeCapacity()) << "point " << i;
+        EXPECT_EQ(point.results.pileCapacity, typed.pileCapacity);
+        EXPECT_EQ(point.results.settlementDeformationRatio, typed.settlementByDeformationRatio());
+        EXPECT_EQ(point.results.settlementStressRatio01, typed.settlementByStressRatio(0.1));
+    }
 }
 
 }  // namespace

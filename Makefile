@@ -2,17 +2,19 @@
 #   make run   installs what is missing, builds, starts the program
 #   make test  installs what is missing, builds, runs every test
 #   make deps  installs the Debian packages alone
+#   make package  builds the Debian package build/orvane_<version>_amd64.deb
 
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
-            qt6-tools-dev qt6-l10n-tools libxkbcommon-dev \
+            qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxkbcommon-dev \
             libgtest-dev libbenchmark-dev nlohmann-json3-dev \
-            fonts-noto-cjk fonts-wqy-microhei xvfb xauth
+            fonts-noto-cjk fonts-wqy-microhei xvfb xauth \
+            dpkg-dev file appstream desktop-file-utils shared-mime-info libglib2.0-bin
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt
 
-.PHONY: deps build test run cli screenshots bench clean
+.PHONY: deps build test run cli screenshots bench package clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -49,6 +51,9 @@ run: build
 
 screenshots: build
 	cmake --build --preset default --target screenshots
+
+package: build
+	cmake --build --preset default --target package
 
 bench: build
 	./build/bench/orvane-bench

@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 
 #include "app_icon.h"
+#include "orvane_version.h"
 #include "ui/dialog.h"
 
 #include <QDialogButtonBox>
@@ -29,7 +30,7 @@ CAboutDialog::CAboutDialog(QWidget* parent)
     grid->setContentsMargins(16, 14, 16, 12);
     grid->setHorizontalSpacing(16);
     grid->addWidget(icon, 0, 0, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Orvane 1.04 版"), this), 0, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Orvane %1 版").arg(QLatin1String(orvane::kCaptionVersion)), this), 0, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Copyright © 2026 Velmora"), this), 1, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("作者：Velmora 岩土工程软件组"), this), 2, 1);
     grid->addWidget(okButton, 2, 2, Qt::AlignRight | Qt::AlignBottom);

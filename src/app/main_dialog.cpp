@@ -4,6 +4,7 @@
 #include "app_icon.h"
 #include "forms/capacity/capacity_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
+#include "orvane_version.h"
 #include "ui/dialog.h"
 
 #include <QHBoxLayout>
@@ -28,7 +29,7 @@ CMainDialog::CMainDialog(QWidget* parent)
                           | Qt::WindowCloseButtonHint),
       background_(QStringLiteral(":/main_background.svg"))
 {
-    setWindowTitle(QStringLiteral("路堤荷载下Orvane 1.04版 "));
+    setWindowTitle(QStringLiteral("路堤荷载下Orvane %1版 ").arg(QLatin1String(orvane::kCaptionVersion)));
     setWindowIcon(orvaneIcon());
     ui::setFormFont(this, 9);
     setFixedSize(kClientSize);

@@ -3,6 +3,7 @@
 #include "cli/profile_command.h"
 #include "cli/report.h"
 #include "cli/sweep_command.h"
+#include "orvane_version.h"
 
 #include <ctime>
 #include <iostream>
@@ -21,6 +22,7 @@ constexpr const char* kUsage =
     "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
     "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
     "       orvane-cli --profile PROFILE.csv --save-as OUT FILE\n"
+    "       orvane-cli --version\n"
     "\n"
     "For each project file: the characteristic capacity of one pile (kN), of the\n"
     "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
@@ -79,6 +81,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage;
+        return kAllRead;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "orvane-cli " << orvane::kVersion << "\n";
         return kAllRead;
     }
     if (args.empty())

@@ -51,11 +51,14 @@ void saveProjectInteractively(QWidget* form, const std::function<bool()>& applyT
 bool loadProjectInteractively(QWidget* form)
 {
     const QString name = services().askOpenFileName(form);
-    if (name.isEmpty())
-        return false;
+    return !name.isEmpty() && loadProjectFile(form, name);
+}
+
+bool loadProjectFile(QWidget* parent, const QString& name)
+{
     const FileStatus status = g_project.loadProject(filePath(name));
     if (!status.ok)
-        services().showMessage(form, QStringLiteral("载入失败！\n") + QString::fromStdString(status.reason));
+        services().showMessage(parent, QStringLiteral("载入失败！\n") + QString::fromStdString(status.reason));
     return status.ok;
 }
 

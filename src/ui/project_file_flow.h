@@ -3,6 +3,7 @@
 
 #include <functional>
 
+class QString;
 class QWidget;
 
 namespace ui {
@@ -17,5 +18,9 @@ void saveProjectInteractively(QWidget* form, const std::function<bool()>& applyT
 // file is reported as "载入失败！" with the reason and changes nothing.
 // True when the record was replaced; the form then refreshes itself.
 bool loadProjectInteractively(QWidget* form);
+
+// Loads the named file into g_project, reporting a refused one over parent
+// as "载入失败！" with the reason; the record is then unchanged.
+bool loadProjectFile(QWidget* parent, const QString& name);
 
 }  // namespace ui

@@ -1,13 +1,44 @@
 #include "ui/services.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace ui {
 namespace {
 
 const QString kTextFiles = QStringLiteral("Txt Files (*.txt)");
+const QString kLastFolder = QStringLiteral("files/lastFolder");
+
+QSettings userSettings()
+{
+    return QSettings(QStringLiteral("Velmora"), QStringLiteral("Orvane"));
+}
+
+// The folder last chosen in either file dialog, remembered between runs; the
+// user's documents the first time.
+QString startFolder()
+{
+    const QString last = userSettings().value(kLastFolder).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString remembered(const QString& chosen)
+{
+    if (!chosen.isEmpty())
+        userSettings().setValue(kLastFolder, QFileInfo(chosen).absolutePath());
+    return chosen;
+}
+
+// Qt's own dialog, translated like the rest of the interface; a desktop's
+// native one would speak the process locale's language.
+constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontUseNativeDialog;
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
@@ -40,7 +71,8 @@ public:
     // added afterwards, so replacing the file with the extension is asked here.
     QString askSaveFileName(QWidget* parent) override
     {
-        const QString chosen = QFileDialog::getSaveFileName(parent, QString(), QString(), kTextFiles);
+        const QString chosen = remembered(
+            QFileDialog::getSaveFileName(parent, QString(), startFolder(), kTextFiles, nullptr, kDialogOptions));
         if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
             return chosen;
         const QString withExtension = chosen + QStringLiteral(".txt");
@@ -51,7 +83,8 @@ public:
 
     QString askOpenFileName(QWidget* parent) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), kTextFiles);
+        return remembered(
+            QFileDialog::getOpenFileName(parent, QString(), startFolder(), kTextFiles, nullptr, kDialogOptions));
     }
 
     QDateTime now() override { return QDateTime::currentDateTime(); }

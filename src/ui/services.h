@@ -18,7 +18,9 @@ public:
     virtual void showNotice(QWidget* parent, const QString& text) = 0;
     // Filter "Txt Files (*.txt)"; an empty string when the user cancels.
     // Saving adds the extension txt to a name without one and asks before
-    // replacing an existing file.
+    // replacing an existing file. Both start in the folder last chosen in
+    // either (remembered between runs), the first time in the user's
+    // documents folder.
     virtual QString askSaveFileName(QWidget* parent) = 0;
     virtual QString askOpenFileName(QWidget* parent) = 0;
     virtual QDateTime now() = 0;

@@ -1,6 +1,7 @@
 // The main window as the user meets it: its texts, its four buttons, the
 // About box, closing, and the values the two calculation forms share.
 #include "app/about_dialog.h"
+#include "app/app.h"
 #include "app/main_dialog.h"
 #include "forms/capacity/capacity_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
@@ -8,7 +9,9 @@
 #include "support/fake_services.h"
 #include "support/modal_watchdog.h"
 #include "support/widgets.h"
+#include "worked_examples.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -213,6 +216,43 @@ private slots:
         QCOMPARE(shown, (QStringList{"1.2", "0.6", "3", "12.5", "2", "3", "1.8", "2.2"}));
         QVERIFY(rectangleChecked);
         QCOMPARE(spacings, QStringLiteral("0011"));
+    }
+
+    // `orvane FILE`, as a file manager starts it: a good file is in the
+    // record before the main window opens; a refused or missing one is
+    // reported and the program starts with the empty record.
+    void startsWithTheProjectNamedOnTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("loaded");
+        QTest::addRow("good project") << QStringLiteral("project.txt") << true;
+        QTest::addRow("refused file") << QStringLiteral("notes.txt") << false;
+        QTest::addRow("missing file") << QStringLiteral("absent.txt") << false;
+    }
+
+    void startsWithTheProjectNamedOnTheCommandLine()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, loaded);
+        QTemporaryDir folder;
+        const std::string projectPath = folder.filePath(QStringLiteral("project.txt")).toStdString();
+        g_project = settlementExample();
+        QVERIFY(g_project.saveProject(projectPath, fixedSaveTime()).ok);
+        ProjectData project{};
+        QVERIFY(project.loadProject(projectPath).ok);
+        QFile notes(folder.filePath(QStringLiteral("notes.txt")));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("Orvane 1.04\n") > 0);
+        notes.close();
+        g_project = ProjectData{};
+        FakeServices services;
+
+        loadProjectFromCommandLine({QStringLiteral("orvane"), folder.filePath(file)});
+
+        QCOMPARE(g_project == project, loaded);
+        QCOMPARE(g_project == ProjectData{}, !loaded);
+        QCOMPARE(services.texts().size(), loaded ? 0 : 1);
+        if (!loaded)
+            QVERIFY2(services.lastText().startsWith(QStringLiteral("载入失败！\n")), qPrintable(services.lastText()));
     }
 };
 

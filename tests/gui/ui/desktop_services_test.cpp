@@ -1,18 +1,28 @@
-// The real message boxes and file dialogs, closed from the watchdog.
+// The real message boxes and file dialogs, closed from the watchdog: their
+// texts in Chinese and the folder they start in.
 #include "support/fake_services.h"
 #include "support/modal_watchdog.h"
 #include "support/widgets.h"
+#include "ui/chinese_interface.h"
 #include "ui/dialog.h"
 #include "ui/services.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <optional>
 
 using testing_support::FakeServices;
 using testing_support::ModalWatchdog;
@@ -66,13 +76,118 @@ std::function<void(QFileDialog*)> chooseFile(const QString& path, QStringList& f
     };
 }
 
+// Every visible text of a dialog's labels and buttons, tool tips included,
+// with the access keys "(&S)" taken out.
+QStringList visibleTexts(const QWidget* dialog)
+{
+    static const QRegularExpression accessKey(QStringLiteral("\\(&\\w\\)|&"));
+    QStringList texts;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        if (label->isVisible())
+            texts << label->text();
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+        if (button->isVisible())
+            texts << button->text() << button->toolTip();
+    texts.replaceInStrings(accessKey, QString());
+    texts.removeAll(QString());
+    return texts;
+}
+
+QStringList withLatinLetters(const QStringList& texts)
+{
+    return texts.filter(QRegularExpression(QStringLiteral("[A-Za-z]")));
+}
+
+// Remembers the folder a file dialog opened in, then cancels it.
+std::function<void(QFileDialog*)> noteFolderAndCancel(QString& folder)
+{
+    return [&folder](QFileDialog* dialog) {
+        folder = dialog->directory().absolutePath();
+        dialog->reject();
+    };
+}
+
 }  // namespace
 
 class DesktopServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(ui::installChineseQtTexts()); }
+
+    // Each test has its own home, documents folder and remembered settings.
+    void init()
+    {
+        home_.emplace();
+        QVERIFY(QDir(home_->path()).mkdir(QStringLiteral("Documents")));
+        qputenv("HOME", QFile::encodeName(home_->path()));
+        qunsetenv("XDG_CONFIG_HOME");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home_->filePath(QStringLiteral("config")));
+    }
+
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
+
+    // Qt's own buttons and labels speak Chinese whatever the locale (the
+    // tests run under C.UTF-8): no English word is left in a message box or
+    // in the save dialog.
+    void qtTextsAreChinese()
+    {
+        QString okText;
+        QStringList messageTexts;
+        ModalWatchdog watchdog;
+        watchdog.expect<QMessageBox>([&](QMessageBox* box) {
+            okText = box->button(QMessageBox::Ok)->text();
+            messageTexts = visibleTexts(box);
+            box->accept();
+        });
+        ui::services().showMessage(nullptr, QStringLiteral("保存失败！"));
+
+        QString cancelText;
+        QStringList dialogTexts;
+        watchdog.expect<QFileDialog>([&](QFileDialog* dialog) {
+            cancelText = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+            dialogTexts = visibleTexts(dialog) << dialog->windowTitle();
+            dialog->reject();
+        });
+        QVERIFY(ui::services().askSaveFileName(nullptr).isEmpty());
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(okText, QStringLiteral("确定"));
+        QCOMPARE(cancelText, QStringLiteral("取消"));
+        QVERIFY(dialogTexts.contains(QStringLiteral("另存为")));
+        QCOMPARE(withLatinLetters(messageTexts), QStringList());
+        QCOMPARE(withLatinLetters(dialogTexts), QStringList());
+    }
+
+    // The open and save dialogs start in the user's documents the first
+    // time, then in the folder of the file last chosen in either.
+    void fileDialogsStartInTheFolderLastChosen()
+    {
+        const QString documents = home_->filePath(QStringLiteral("Documents"));
+        const QString projects = home_->filePath(QStringLiteral("projects"));
+        const QString archive = home_->filePath(QStringLiteral("archive"));
+        QVERIFY(QDir().mkpath(projects) && QDir().mkpath(archive));
+        touch(archive + QStringLiteral("/old.txt"));
+        QStringList filters;
+        QString firstFolder, afterSaving, afterOpening;
+        ModalWatchdog watchdog;
+
+        watchdog.expect<QFileDialog>(noteFolderAndCancel(firstFolder));
+        ui::services().askOpenFileName(nullptr);
+        watchdog.expect<QFileDialog>(chooseFile(projects + QStringLiteral("/new.txt"), filters));
+        ui::services().askSaveFileName(nullptr);
+        watchdog.expect<QFileDialog>(noteFolderAndCancel(afterSaving));
+        ui::services().askOpenFileName(nullptr);
+        watchdog.expect<QFileDialog>(chooseFile(archive + QStringLiteral("/old.txt"), filters));
+        ui::services().askOpenFileName(nullptr);
+        watchdog.expect<QFileDialog>(noteFolderAndCancel(afterOpening));
+        ui::services().askSaveFileName(nullptr);
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(firstFolder, documents);
+        QCOMPARE(afterSaving, projects);
+        QCOMPARE(afterOpening, archive);
+    }
 
     // The whole road of an unreadable box: prompt in a real box, captioned
     // with the program's name and without an icon.
@@ -187,6 +302,9 @@ private slots:
         QVERIFY(!watchdog.satisfied());
         QVERIFY2(watchdog.report().contains(QStringLiteral("QFileDialog")), qPrintable(watchdog.report()));
     }
+
+private:
+    std::optional<QTemporaryDir> home_;
 };
 
 QTEST_MAIN(DesktopServicesTest)

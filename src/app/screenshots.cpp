@@ -18,11 +18,26 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <cstdio>
 
 namespace {
+
+constexpr int kActivationTimeoutMs = 2000;
+
+// The form active, as the user meets it, with the focus where the form puts
+// it: left to chance, the focus frame would be drawn in some runs only.
+void activate(QWidget& form)
+{
+    form.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (!form.isActiveWindow() && waited.elapsed() < kActivationTimeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QApplication::processEvents();
+}
 
 class ScreenshotWriter {
 public:
@@ -32,7 +47,7 @@ public:
     bool save(QWidget& form, const QString& name)
     {
         form.show();
-        QApplication::processEvents();
+        activate(form);
         const QString path = folder_.filePath(name + QStringLiteral(".png"));
         const bool saved = form.grab().save(path);
         form.close();
@@ -129,6 +144,8 @@ int main(int argc, char** argv)
         return 2;
     }
     ui::installFontSubstitutions();
+    // A steady text cursor: a blinking one is caught on or off by chance.
+    QApplication::setCursorFlashTime(0);
     const FileStatus loaded = g_project.loadProject(argv[1]);
     if (!loaded.ok) {
         std::fprintf(stderr, "%s: %s\n", argv[1], loaded.reason.c_str());

@@ -5,8 +5,10 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QShowEvent>
 
 #include <vector>
 
@@ -152,6 +154,20 @@ void Dialog::accept()
 {
     if (readForm())
         QDialog::accept();
+}
+
+void Dialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous() && closedAt_)
+        setGeometry(QRect(*closedAt_, size()));
+    QDialog::showEvent(event);
+}
+
+void Dialog::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        closedAt_ = geometry().topLeft();
+    QDialog::hideEvent(event);
 }
 
 void setFormFont(QWidget* form, int pointSize)

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 #include <QString>
 
 #include <initializer_list>
+#include <optional>
 
 class QAbstractButton;
 class QCheckBox;
@@ -62,6 +64,14 @@ protected:
     bool refused(const QString& fault);
     // The default OK: read the form and close only if that succeeded.
     void accept() override;
+    // A form shown again (a layer form, once per layer) opens where it last
+    // closed. Left to Qt, each new showing of the same window would open
+    // lower by the height of the window manager's title bar.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    std::optional<QPoint> closedAt_;
 };
 
 // Sets the form font: 宋体 at the given size, resolved to an installed

@@ -114,9 +114,7 @@ private slots:
                            "manualCapacityEdit", "computeCompositeButton", "loadButton", "saveButton",
                            "returnButton", "showHeadLayersButton", "showShaftLayersButton"};
         QTest::newRow("layer form") << QStringLiteral("layer")
-                                    << QStringList{"thicknessEdit", "frictionEdit", "nextButton", "cancelButton",
-                                                   "layerNumberEdit", "totalThicknessEdit",
-                                                   "remainingThicknessEdit"};
+                                    << QStringList{"thicknessEdit", "frictionEdit", "nextButton", "cancelButton"};
         QTest::newRow("layer table") << QStringLiteral("table")
                                      << QStringList{"layerList", "thicknessEdit", "frictionEdit", "modifyButton",
                                                     "okButton", "cancelButton"};

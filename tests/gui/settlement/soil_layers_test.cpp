@@ -5,6 +5,7 @@
 
 #include "forms/settlement/settlement_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
+#include "forms/settlement/soil_layer_dialog.h"
 #include "forms/settlement/soil_table_dialog.h"
 #include "model/project_data.h"
 #include "support/fake_services.h"
@@ -360,8 +361,9 @@ private slots:
         form.reject();
     }
 
-    // The result form: the value in its box, "返回" focused, the save button
-    // hidden; Enter in the box closes it as OK, changing nothing.
+    // The result form: the value in its box, right-aligned like the capacity
+    // results, "返回" focused, the save button hidden; Enter in the box closes
+    // it as OK, changing nothing.
     void resultFormShowsTheValueAndClosesOnEnter()
     {
         FakeServices services;
@@ -370,6 +372,7 @@ private slots:
         result.show();
         QCOMPARE(result.windowTitle(), QStringLiteral("计算结果"));
         QCOMPARE(boxText(&result, "settlementEdit"), QStringLiteral("-0.5"));
+        QVERIFY(box(&result, "settlementEdit")->alignment() & Qt::AlignRight);
         QCOMPARE(result.focusWidget(), button(&result, "returnButton"));
         QVERIFY(!button(&result, "saveToFileButton")->isVisible());
 
@@ -378,6 +381,24 @@ private slots:
         QVERIFY(!result.isVisible());
         QCOMPARE(result.result(), int(QDialog::Accepted));
         QCOMPARE(services.texts(), QStringList{});
+    }
+
+    // The layer number and the zone's thicknesses are shown, not asked: in
+    // read-only boxes with normal (not greyed) text, which Tab passes by.
+    void shownValuesAreReadOnlyAndOutOfTheTabOrder()
+    {
+        CSoilLayerDialog form;
+        form.zone = 2;
+        form.layerNumber = 2;
+        form.totalThickness = 8;
+        form.remainingThickness = 5;
+        form.show();
+        const QStringList tabbed = tabOrder(&form, "thicknessEdit");
+        for (const char* name : {"layerNumberEdit", "totalThicknessEdit", "remainingThicknessEdit"}) {
+            QVERIFY2(box(&form, name)->isEnabled() && box(&form, name)->isReadOnly(), name);
+            QVERIFY2(!tabbed.contains(QLatin1String(name)), name);
+        }
+        QCOMPARE(boxText(&form, "remainingThicknessEdit"), QStringLiteral("5"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "app_icon.h"
 #include "forms/capacity/capacity_dialog.h"
+#include "forms/design/design_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "orvane_version.h"
 #include "ui/dialog.h"
@@ -39,9 +40,10 @@ CMainDialog::CMainDialog(QWidget* parent)
     buttonRow->addStretch();
     capacityButton_ = addButton(QStringLiteral("承载力计算"));
     settlementButton_ = addButton(QStringLiteral("沉降计算"));
+    designButton_ = addButton(QStringLiteral("方案比选"));
     aboutButton_ = addButton(QStringLiteral("关于我们"));
     exitButton_ = addButton(QStringLiteral("退出"));
-    for (QPushButton* button : {capacityButton_, settlementButton_, aboutButton_, exitButton_})
+    for (QPushButton* button : {capacityButton_, settlementButton_, designButton_, aboutButton_, exitButton_})
         buttonRow->addWidget(button);
     buttonRow->addStretch();
 
@@ -52,6 +54,7 @@ CMainDialog::CMainDialog(QWidget* parent)
 
     connect(capacityButton_, &QPushButton::clicked, this, &CMainDialog::OnCapacityCalculation);
     connect(settlementButton_, &QPushButton::clicked, this, &CMainDialog::OnSettlementCalculation);
+    connect(designButton_, &QPushButton::clicked, this, &CMainDialog::OnDesignExploration);
     connect(aboutButton_, &QPushButton::clicked, this, &CMainDialog::OnAbout);
     connect(exitButton_, &QPushButton::clicked, this, &CMainDialog::reject);
     capacityButton_->setFocus();
@@ -83,6 +86,14 @@ void CMainDialog::OnSettlementCalculation()
 {
     CSettlementDialog form;
     form.layout = 0;
+    form.exec();
+}
+
+// The design window explores a copy of the record; it writes g_project only
+// when the user adopts a point.
+void CMainDialog::OnDesignExploration()
+{
+    CDesignDialog form(this);
     form.exec();
 }
 

@@ -14,6 +14,7 @@ public:
 
     QPushButton* capacityButton() const { return capacityButton_; }
     QPushButton* settlementButton() const { return settlementButton_; }
+    QPushButton* designButton() const { return designButton_; }
     QPushButton* aboutButton() const { return aboutButton_; }
     QPushButton* exitButton() const { return exitButton_; }
 
@@ -23,6 +24,7 @@ protected:
 private slots:
     void OnCapacityCalculation();
     void OnSettlementCalculation();
+    void OnDesignExploration();
     void OnAbout();
 
 private:
@@ -31,6 +33,7 @@ private:
     QSvgRenderer background_;
     QPushButton* capacityButton_;
     QPushButton* settlementButton_;
+    QPushButton* designButton_;
     QPushButton* aboutButton_;
     QPushButton* exitButton_;
 };

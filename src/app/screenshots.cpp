@@ -8,6 +8,7 @@
 #include "forms/capacity/friction_layer_dialog.h"
 #include "forms/capacity/friction_table_dialog.h"
 #include "forms/capacity/pile_result_dialog.h"
+#include "forms/design/design_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_layer_dialog.h"
@@ -17,9 +18,17 @@
 #include "ui/dialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -134,6 +143,53 @@ bool saveSettlementWorkflow(ScreenshotWriter& writer)
     return ok;
 }
 
+void typeInto(CDesignDialog& window, const char* box, const QString& text)
+{
+    window.findChild<QLineEdit*>(QString::fromLatin1(box))->setText(text);
+}
+
+// Runs the sweep typed into the window and waits until it is shown.
+void runSweep(CDesignDialog& window)
+{
+    QEventLoop loop;
+    QObject::connect(&window, &CDesignDialog::sweepShown, &loop, &QEventLoop::quit);
+    window.findChild<QPushButton*>(QStringLiteral("runButton"))->click();
+    loop.exec();
+}
+
+// The square-spacing sweep of the worked example against q = 40 kPa and
+// [s] = 75 mm, its table and both charts; then a grid with the head diameter.
+bool saveDesignWindow(ScreenshotWriter& writer)
+{
+    bool ok = true;
+    CDesignDialog window;
+    window.show();
+    for (const auto& [box, text] : {std::pair{"firstFromEdit", "1"}, {"firstToEdit", "4"}, {"firstStepEdit", "0.05"},
+                                    {"surchargeEdit", "40"}, {"allowableSettlementEdit", "75"}})
+        typeInto(window, box, QString::fromLatin1(text));
+    runSweep(window);
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("resultTabs"));
+    ok &= writer.save(window, QStringLiteral("design-window-table"));
+    window.show();
+    tabs->setCurrentIndex(1);
+    ok &= writer.save(window, QStringLiteral("design-window-capacity"));
+    window.show();
+    tabs->setCurrentIndex(2);
+    ok &= writer.save(window, QStringLiteral("design-window-settlement"));
+
+    window.show();
+    window.findChild<QGroupBox*>(QStringLiteral("gridGroup"))->setChecked(true);
+    auto* second = window.findChild<QComboBox*>(QStringLiteral("secondFieldCombo"));
+    second->setCurrentIndex(second->findData(QStringLiteral("headDiameter")));
+    for (const auto& [box, text] : {std::pair{"firstStepEdit", "0.02"}, {"secondFromEdit", "0.5"},
+                                    {"secondToEdit", "1.5"}, {"secondStepEdit", "0.01"}})
+        typeInto(window, box, QString::fromLatin1(text));
+    runSweep(window);
+    tabs->setCurrentIndex(3);
+    ok &= writer.save(window, QStringLiteral("design-window-grid"));
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -162,5 +218,9 @@ int main(int argc, char** argv)
     ok &= writer.save(about, QStringLiteral("about"));
     ok &= saveCapacityWorkflow(writer);
     ok &= saveSettlementWorkflow(writer);
+    // The design window remembers its demands; keep them out of the user's settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    ok &= saveDesignWindow(writer);
     return ok ? 0 : 1;
 }

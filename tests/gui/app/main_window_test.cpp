@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/main_dialog.h"
 #include "forms/capacity/capacity_dialog.h"
+#include "forms/design/design_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "model/project_data.h"
 #include "support/fake_services.h"
@@ -57,13 +58,15 @@ private slots:
     void init() { g_project = ProjectData{}; }
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
 
-    void showsTheCaptionAndFourButtonsInARow()
+    // The four buttons of the calculator keep their texts and order; the
+    // design window's button comes after "沉降计算".
+    void showsTheCaptionAndItsButtonsInARow()
     {
         CMainDialog window;
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("路堤荷载下Orvane 1.04版 "));
         QCOMPARE(buttonTextsLeftToRight(window),
-                 (QStringList{"承载力计算", "沉降计算", "关于我们", "退出"}));
+                 (QStringList{"承载力计算", "沉降计算", "方案比选", "关于我们", "退出"}));
         for (QPushButton* button : window.findChildren<QPushButton*>())
             QCOMPARE(button->y(), window.capacityButton()->y());
         QVERIFY2(window.capacityButton()->geometry().bottom() < window.height() - 40,
@@ -152,6 +155,21 @@ private slots:
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QVERIFY(capacity.parentless && capacity.modal);
         QVERIFY(settlement.parentless && settlement.modal);
+    }
+
+    void designButtonOpensTheDesignWindow()
+    {
+        CMainDialog window;
+        window.show();
+        QString caption;
+        ModalWatchdog watchdog;
+        watchdog.expect<CDesignDialog>([&caption](CDesignDialog* design) {
+            caption = design->windowTitle();
+            design->reject();
+        });
+        QTest::mouseClick(window.designButton(), Qt::LeftButton);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(caption, QStringLiteral("方案比选"));
     }
 
     // The window opens with the focus on "承载力计算"; Enter presses the

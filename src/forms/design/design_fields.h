@@ -1,0 +1,21 @@
+// The fields the design window can vary, with the Chinese caption and unit
+// each has on the input forms, and the engineer's usual aim for each: the
+// widest spacing, but the smallest pile, strength or modulus that passes.
+#pragma once
+
+#include "engine/sweep.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace design {
+
+// Sweepable fields that keep the layer tables as they are, in the forms' order.
+std::vector<const SweepField*> offeredFields();
+// "正方形桩间距（m）", "扩大头直径D（m）", ...
+QString fieldCaption(const SweepField& field);
+// True when a larger value is the more economical design (fewer piles).
+bool widerIsCheaper(const SweepField& field);
+
+}  // namespace design

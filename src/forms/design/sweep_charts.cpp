@@ -1,0 +1,188 @@
+#include "forms/design/sweep_charts.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLineSeries>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace design {
+namespace {
+
+const QColor kPassing(46, 160, 67);
+const QColor kFailing(218, 54, 51);
+const QColor kRefused(190, 190, 190);
+
+QLineSeries* curve(const QString& name, const std::vector<SweepPoint>& points,
+                   const std::function<double(const SweepPoint&)>& value)
+{
+    auto* series = new QLineSeries;
+    series->setName(name);
+    for (const SweepPoint& point : points) {
+        if (point.valid() && std::isfinite(value(point)))
+            series->append(point.values[0], value(point));
+    }
+    return series;
+}
+
+// Index ranges [first, last] of consecutive passing points.
+std::vector<std::pair<std::size_t, std::size_t>> passingRuns(const std::vector<SweepPoint>& points)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!points[i].passes())
+            continue;
+        if (!runs.empty() && runs.back().second + 1 == i)
+            runs.back().second = i;
+        else
+            runs.push_back({i, i});
+    }
+    return runs;
+}
+
+void shade(QChart& chart, double x0, double x1, double yLow, double yHigh, bool named)
+{
+    auto* lower = new QLineSeries;
+    auto* upper = new QLineSeries;
+    lower->append({QPointF(x0, yLow), QPointF(x1, yLow)});
+    upper->append({QPointF(x0, yHigh), QPointF(x1, yHigh)});
+    auto* area = new QAreaSeries(upper, lower);
+    area->setName(named ? QStringLiteral("通过验算") : QString());
+    QColor fill = kPassing;
+    fill.setAlpha(50);
+    area->setBrush(fill);
+    area->setPen(Qt::NoPen);
+    chart.addSeries(area);
+}
+
+std::pair<double, double> valueSpan(const QList<QLineSeries*>& series)
+{
+    double low = HUGE_VAL, high = -HUGE_VAL;
+    for (const QLineSeries* s : series) {
+        for (const QPointF& p : s->points()) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    }
+    if (!(low <= high))
+        return {0.0, 1.0};
+    const double margin = high > low ? (high - low) * 0.08 : std::max(1.0, std::fabs(high) * 0.1);
+    return {low - margin, high + margin};
+}
+
+}  // namespace
+
+void drawSweepChart(QChart& chart, const ChartContent& content, const std::vector<SweepPoint>& points,
+                    double step, std::optional<std::size_t> best)
+{
+    chart.removeAllSeries();
+    for (QAbstractAxis* axis : chart.axes())
+        chart.removeAxis(axis);
+    if (points.empty())
+        return;
+
+    QList<QLineSeries*> lines{curve(content.result.name, points, content.result.value)};
+    if (content.limit)
+        lines << curve(content.limit->name, points, content.limit->value);
+    const auto [yLow, yHigh] = valueSpan(lines);
+    const double xLow = points.front().values[0];
+    const double xHigh = std::max(points.back().values[0], xLow + step);
+
+    bool first = true;
+    for (const auto& [a, b] : passingRuns(points)) {
+        shade(chart, std::max(xLow, points[a].values[0] - step / 2),
+              std::min(xHigh, points[b].values[0] + step / 2), yLow, yHigh, first);
+        first = false;
+    }
+    for (QLineSeries* line : lines)
+        chart.addSeries(line);
+    if (content.limit)
+        lines.back()->setPen(QPen(kFailing, 1.5, Qt::DashLine));
+    if (best && std::isfinite(content.result.value(points[*best]))) {
+        auto* marker = new QScatterSeries;
+        marker->setName(QStringLiteral("最优方案"));
+        marker->setMarkerSize(11);
+        marker->append(points[*best].values[0], content.result.value(points[*best]));
+        chart.addSeries(marker);
+    }
+
+    auto* xAxis = new QValueAxis;
+    xAxis->setTitleText(content.fieldTitle);
+    xAxis->setRange(xLow, xHigh);
+    auto* yAxis = new QValueAxis;
+    yAxis->setTitleText(content.valueTitle);
+    yAxis->setRange(yLow, yHigh);
+    chart.addAxis(xAxis, Qt::AlignBottom);
+    chart.addAxis(yAxis, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart.series()) {
+        series->attachAxis(xAxis);
+        series->attachAxis(yAxis);
+    }
+}
+
+PassMap::PassMap(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(320, 240);
+}
+
+void PassMap::setGrid(QString rowTitle, QString columnTitle, std::vector<SweepPoint> points, std::size_t columns,
+                      std::optional<std::size_t> best)
+{
+    rowTitle_ = std::move(rowTitle);
+    columnTitle_ = std::move(columnTitle);
+    points_ = std::move(points);
+    columns_ = columns;
+    best_ = best;
+    update();
+}
+
+std::size_t PassMap::passingCells() const
+{
+    return static_cast<std::size_t>(
+        std::count_if(points_.begin(), points_.end(), [](const SweepPoint& p) { return p.passes(); }));
+}
+
+// The first field runs down the rows (its smallest value at the bottom),
+// the second along the columns.
+void PassMap::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    if (points_.empty() || columns_ == 0)
+        return;
+    const std::size_t rows = (points_.size() + columns_ - 1) / columns_;
+    const int margin = fontMetrics().height() * 2;
+    const QRectF plot = QRectF(rect()).adjusted(margin * 2, margin / 2, -margin / 2, -margin * 2);
+    const double cellWidth = plot.width() / static_cast<double>(columns_);
+    const double cellHeight = plot.height() / static_cast<double>(rows);
+    const auto cellAt = [&](std::size_t i) {
+        const double row = static_cast<double>(rows - 1 - i / columns_);
+        const double column = static_cast<double>(i % columns_);
+        return QRectF(plot.left() + column * cellWidth, plot.top() + row * cellHeight, cellWidth, cellHeight);
+    };
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        const SweepPoint& p = points_[i];
+        painter.fillRect(cellAt(i), !p.valid() ? kRefused : p.passes() ? kPassing : kFailing);
+    }
+    if (best_) {
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawRect(cellAt(*best_));
+    }
+    painter.setPen(palette().windowText().color());
+    const SweepPoint& last = points_.back();
+    const SweepPoint& origin = points_.front();
+    painter.drawText(QRectF(plot.left(), plot.bottom(), plot.width(), margin), Qt::AlignCenter,
+                     QStringLiteral("%1：%2 ～ %3").arg(columnTitle_).arg(origin.values[1]).arg(last.values[1]));
+    painter.save();
+    painter.translate(plot.left() - margin, plot.bottom());
+    painter.rotate(-90);
+    painter.drawText(QRectF(0, 0, plot.height(), margin), Qt::AlignCenter,
+                     QStringLiteral("%1：%2 ～ %3").arg(rowTitle_).arg(origin.values[0]).arg(last.values[0]));
+    painter.restore();
+}
+
+}  // namespace design

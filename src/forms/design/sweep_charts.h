@@ -1,0 +1,57 @@
+// Pictures of a sweep: a result against the swept field, with the demand it
+// is checked against, the passing ranges shaded and the best point marked;
+// and, for a grid of two fields, a map of which points pass.
+#pragma once
+
+#include "engine/sweep.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QChart;
+
+namespace design {
+
+struct ChartCurve {
+    QString name;
+    std::function<double(const SweepPoint&)> value;
+};
+
+struct ChartContent {
+    QString fieldTitle;  // x axis: the swept field with its unit
+    QString valueTitle;  // y axis
+    ChartCurve result;
+    std::optional<ChartCurve> limit;  // the demand the result is checked against
+};
+
+// Replaces what the chart shows by the valid points of a one-field sweep.
+// `best` is the index in `points` of the point to mark, if any.
+void drawSweepChart(QChart& chart, const ChartContent& content, const std::vector<SweepPoint>& points,
+                    double step, std::optional<std::size_t> best);
+
+// Cells of a two-field grid: green where every check passes, red where one
+// fails, grey where the forms would refuse the point, the best cell framed.
+class PassMap : public QWidget {
+    Q_OBJECT
+public:
+    explicit PassMap(QWidget* parent = nullptr);
+    void setGrid(QString rowTitle, QString columnTitle, std::vector<SweepPoint> points, std::size_t columns,
+                 std::optional<std::size_t> best);
+    std::size_t passingCells() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString rowTitle_;
+    QString columnTitle_;
+    std::vector<SweepPoint> points_;
+    std::size_t columns_ = 0;
+    std::optional<std::size_t> best_;
+};
+
+}  // namespace design

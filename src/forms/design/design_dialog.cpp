@@ -3,6 +3,7 @@
 #include "engine/sweep_csv.h"
 #include "forms/design/design_fields.h"
 #include "forms/design/sweep_charts.h"
+#include "forms/design/sweep_run.h"
 #include "forms/design/sweep_table_model.h"
 #include "model/project_data.h"
 #include "ui/dialog.h"
@@ -31,13 +32,15 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace {
+
+// Every point of a sweep is kept for the table and the charts: a tenth of
+// what the command line allows keeps the window within a modest memory.
+constexpr std::size_t kMaxWindowPoints = 100'000;
 
 const QString kSurchargeKey = QStringLiteral("design/surcharge");
 const QString kAllowableSettlementKey = QStringLiteral("design/allowableSettlement");
@@ -98,17 +101,12 @@ CDesignDialog::CDesignDialog(QWidget* parent)
     resize(1180, 720);
 
     restoreDemands();
-    connect(&watcher_, &QFutureWatcher<SweepPoint>::resultsReadyAt, this, &CDesignDialog::collectResults);
-    connect(&watcher_, &QFutureWatcher<SweepPoint>::progressValueChanged, progress_, &QProgressBar::setValue);
-    connect(&watcher_, &QFutureWatcher<SweepPoint>::finished, this, &CDesignDialog::showSweep);
     setRunning(false);
 }
 
-CDesignDialog::~CDesignDialog()
-{
-    watcher_.cancel();
-    watcher_.waitForFinished();
-}
+CDesignDialog::~CDesignDialog() = default;
+
+bool CDesignDialog::isRunning() const { return run_ && run_->isRunning(); }
 
 const std::vector<SweepPoint>& CDesignDialog::points() const { return model_->points(); }
 
@@ -380,8 +378,11 @@ void CDesignDialog::OnRun()
         }
         axes.push_back(*second);
     }
-    if (const QString fault = rangeFaultMessage(gridFault(axes)); !fault.isEmpty()) {
-        message(fault);
+    std::size_t total = 1;
+    for (const SweepAxis& axis : axes)
+        total *= pointCount(axis.range);
+    if (total > kMaxWindowPoints) {
+        message(QStringLiteral("一次最多比选100000个方案，请加大步长或缩小范围！"));
         return;
     }
     const std::optional<DesignDemands> demands = readDemands();
@@ -390,27 +391,19 @@ void CDesignDialog::OnRun()
     rememberDemands(*demands);
     base_.stopCriterion = criterion_->currentIndex();
 
-    auto sweep = std::make_shared<const Sweep>(base_, std::move(axes), *demands);
-    sweep_ = sweep;
-    arrived_.assign(sweep->size(), std::nullopt);
-    std::vector<std::size_t> indices(sweep->size());
-    std::iota(indices.begin(), indices.end(), std::size_t{0});
-    progress_->setRange(0, static_cast<int>(sweep->size()));
+    run_ = std::make_unique<design::SweepRun>(std::make_shared<const Sweep>(base_, std::move(axes), *demands));
+    connect(run_.get(), &design::SweepRun::progressed, progress_, &QProgressBar::setValue);
+    connect(run_.get(), &design::SweepRun::finished, this, &CDesignDialog::showSweep);
+    progress_->setRange(0, static_cast<int>(run_->sweep().size()));
     progress_->setValue(0);
+    run_->start();
     setRunning(true);
-    watcher_.setFuture(QtConcurrent::mapped(std::move(indices),
-                                            [sweep](std::size_t i) { return sweep->point(i); }));
 }
 
 void CDesignDialog::OnCancel()
 {
-    watcher_.cancel();
-}
-
-void CDesignDialog::collectResults(int begin, int end)
-{
-    for (int i = begin; i < end; ++i)
-        arrived_[static_cast<std::size_t>(i)] = watcher_.resultAt(i);
+    if (run_)
+        run_->cancel();
 }
 
 // The points that arrived, in sweep order; the best of them by the first
@@ -419,15 +412,15 @@ void CDesignDialog::showSweep()
 {
     std::vector<SweepPoint> points;
     BestPoint best([](const SweepPoint& p) { return p.values[0]; }, bestChoice_->currentIndex() == 0);
-    for (const std::optional<SweepPoint>& point : arrived_) {
+    for (const std::optional<SweepPoint>& point : run_->points()) {
         if (!point)
             continue;
         best.offer(*point, points.size());
         points.push_back(*point);
     }
     best_ = best.index();
-    const std::size_t asked = arrived_.size();
-    model_->setPoints(sweep_->axes(), std::move(points));
+    const std::size_t asked = run_->points().size();
+    model_->setPoints(run_->sweep().axes(), std::move(points));
     table_->sortByColumn(-1, Qt::AscendingOrder);
     table_->resizeColumnsToContents();
     showCharts();
@@ -438,7 +431,7 @@ void CDesignDialog::showSweep()
                        .arg(model_->points().size()).arg(asked).arg(passing);
     if (best_) {
         text += QStringLiteral("\n最优方案：%1 = %2")
-                    .arg(design::fieldCaption(*sweep_->axes()[0].field))
+                    .arg(design::fieldCaption(*run_->sweep().axes()[0].field))
                     .arg(ui::formatDouble(model_->points()[*best_].values[0]));
     } else {
         text += QStringLiteral("\n没有通过全部验算的方案。");
@@ -450,7 +443,7 @@ void CDesignDialog::showSweep()
 
 void CDesignDialog::showCharts()
 {
-    const std::vector<SweepAxis>& axes = sweep_->axes();
+    const std::vector<SweepAxis>& axes = run_->sweep().axes();
     const std::vector<SweepPoint>& points = model_->points();
     const bool grid = axes.size() == 2;
     tabs_->setTabEnabled(tabs_->indexOf(capacityView_), !grid);
@@ -458,8 +451,8 @@ void CDesignDialog::showCharts()
     tabs_->setTabEnabled(tabs_->indexOf(passMap_), grid);
     if (grid) {
         std::vector<SweepPoint> cells;
-        for (std::size_t i = 0; i < arrived_.size(); ++i)
-            cells.push_back(arrived_[i] ? *arrived_[i] : SweepPoint{{}, "已取消", {}, {}});
+        for (const std::optional<SweepPoint>& cell : run_->points())
+            cells.push_back(cell ? *cell : SweepPoint{{}, "已取消", {}, {}});
         std::optional<std::size_t> bestCell;
         if (best_) {
             const SweepPoint& b = points[*best_];
@@ -480,7 +473,7 @@ void CDesignDialog::showCharts()
          design::ChartCurve{QStringLiteral("p0 + q"), [](const SweepPoint& p) { return p.checks.bearingDemand; }}},
         points, step, best_);
     std::optional<design::ChartCurve> limit;
-    if (const std::optional<double> allowed = sweep_->demands().allowableSettlement)
+    if (const std::optional<double> allowed = run_->sweep().demands().allowableSettlement)
         limit = design::ChartCurve{QStringLiteral("[s]"), [s = *allowed](const SweepPoint&) { return s; }};
     design::drawSweepChart(*settlementView_->chart(),
                            {field, QStringLiteral("沉降（mm），") + kCriteria[base_.stopCriterion],

@@ -9,7 +9,6 @@
 #include "engine/sweep.h"
 
 #include <QDialog>
-#include <QFutureWatcher>
 
 #include <functional>
 #include <memory>
@@ -30,6 +29,7 @@ class QTableView;
 
 namespace design {
 class PassMap;
+class SweepRun;
 class SweepTableModel;
 }  // namespace design
 
@@ -47,7 +47,7 @@ public:
     // after a cancel), and the index of the best passing one.
     const std::vector<SweepPoint>& points() const;
     std::optional<std::size_t> bestPoint() const { return best_; }
-    bool isRunning() const { return watcher_.isRunning(); }
+    bool isRunning() const;
 
 signals:
     // The sweep ended, completed or cancelled, and its points are shown.
@@ -79,7 +79,6 @@ private:
     std::optional<DesignDemands> readDemands();
     void rememberDemands(const DesignDemands& demands) const;
     void restoreDemands();
-    void collectResults(int begin, int end);
     void showSweep();
     void showCharts();
     void setRunning(bool running);
@@ -88,9 +87,7 @@ private:
     void message(const QString& text);
 
     ProjectData base_;
-    std::shared_ptr<const Sweep> sweep_;
-    QFutureWatcher<SweepPoint> watcher_;
-    std::vector<std::optional<SweepPoint>> arrived_;
+    std::unique_ptr<design::SweepRun> run_;
     std::optional<std::size_t> best_;
 
     AxisBoxes first_;

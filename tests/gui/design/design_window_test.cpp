@@ -49,6 +49,14 @@ void startSweep(CDesignDialog& window, const QString& from, const QString& to, c
     click(&window, "runButton");
 }
 
+// A grid: the head diameter varied too, by 0.01 m.
+void varyHeadDiameterToo(CDesignDialog& window, const QString& from, const QString& to)
+{
+    child<QGroupBox>(&window, "gridGroup")->setChecked(true);
+    chooseField(window, "secondFieldCombo", "headDiameter");
+    typeAll(&window, {{"secondFromEdit", from}, {"secondToEdit", to}, {"secondStepEdit", "0.01"}});
+}
+
 bool sweepEnds(QSignalSpy& shown)
 {
     return !shown.isEmpty() || shown.wait(kSweepTimeoutMs);
@@ -142,9 +150,7 @@ private slots:
     {
         CDesignDialog window;
         window.show();
-        child<QGroupBox>(&window, "gridGroup")->setChecked(true);
-        chooseField(window, "secondFieldCombo", "headDiameter");
-        typeAll(&window, {{"secondFromEdit", "0.5"}, {"secondToEdit", "1.48"}, {"secondStepEdit", "0.01"}});
+        varyHeadDiameterToo(window, "0.5", "1.48");
         QSignalSpy shown(&window, &CDesignDialog::sweepShown);
         // Cancel as soon as the progress bar first moves.
         auto* progress = child<QProgressBar>(&window, "progressBar");
@@ -168,9 +174,7 @@ private slots:
     {
         CDesignDialog window;
         window.show();
-        child<QGroupBox>(&window, "gridGroup")->setChecked(true);
-        chooseField(window, "secondFieldCombo", "headDiameter");
-        typeAll(&window, {{"secondFromEdit", "0.505"}, {"secondToEdit", "1.5"}, {"secondStepEdit", "0.01"}});
+        varyHeadDiameterToo(window, "0.505", "1.5");
         QSignalSpy shown(&window, &CDesignDialog::sweepShown);
         QElapsedTimer clock;
         clock.start();

@@ -371,7 +371,7 @@ private slots:
         watchdog.expect<CPileResultDialog>([&](CPileResultDialog* result) {
             title = result->windowTitle();
             value = boxText(result, "pileCapacityEdit");
-            returnHasFocus = child<QPushButton>(result, "returnButton")->hasFocus();
+            returnHasFocus = result->focusWidget() == child<QPushButton>(result, "returnButton");
             click(result, "returnButton");
             closeIfOpen(result);
         });

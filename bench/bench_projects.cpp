@@ -1,5 +1,7 @@
 #include "bench_projects.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,4 +15,14 @@ ProjectData workedExample()
     }
     p.deriveEquivalentDiameter();
     return p;
+}
+
+void computeDirectly(ProjectData& p)
+{
+    p.deriveEquivalentDiameter();
+    benchmark::DoNotOptimize(p.computeCapacity());
+    benchmark::DoNotOptimize(p.computeCapacityManual());
+    benchmark::DoNotOptimize(p.settlementByDeformationRatio());
+    benchmark::DoNotOptimize(p.settlementByStressRatio(0.2));
+    benchmark::DoNotOptimize(p.settlementByStressRatio(0.1));
 }

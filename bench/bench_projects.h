@@ -6,3 +6,7 @@
 #include "model/project_data.h"
 
 ProjectData workedExample();
+
+// Derives de and computes what the forms compute: both capacities and the
+// settlement under all three criteria, none of it optimised away.
+void computeDirectly(ProjectData& p);

@@ -37,12 +37,7 @@ void directCalculations(benchmark::State& state)
     std::vector<ProjectData> records = typedRecords();
     for (auto _ : state) {
         for (ProjectData& p : records) {
-            p.deriveEquivalentDiameter();
-            benchmark::DoNotOptimize(p.computeCapacity());
-            benchmark::DoNotOptimize(p.computeCapacityManual());
-            benchmark::DoNotOptimize(p.settlementByDeformationRatio());
-            benchmark::DoNotOptimize(p.settlementByStressRatio(0.2));
-            benchmark::DoNotOptimize(p.settlementByStressRatio(0.1));
+            computeDirectly(p);
         }
     }
     state.counters["points"] = static_cast<double>(records.size());

@@ -19,12 +19,7 @@ void directCalculations(benchmark::State& state)
     for (auto _ : state) {
         for (std::size_t i = 0; i < count; ++i) {
             p.spacingSquare = pointValue(kSpacings, i);
-            p.deriveEquivalentDiameter();
-            benchmark::DoNotOptimize(p.computeCapacity());
-            benchmark::DoNotOptimize(p.computeCapacityManual());
-            benchmark::DoNotOptimize(p.settlementByDeformationRatio());
-            benchmark::DoNotOptimize(p.settlementByStressRatio(0.2));
-            benchmark::DoNotOptimize(p.settlementByStressRatio(0.1));
+            computeDirectly(p);
         }
     }
     state.counters["points"] = static_cast<double>(count);

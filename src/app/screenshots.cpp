@@ -9,6 +9,7 @@
 #include "forms/capacity/friction_table_dialog.h"
 #include "forms/capacity/pile_result_dialog.h"
 #include "forms/design/design_dialog.h"
+#include "forms/profile/profile_window.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_layer_dialog.h"
@@ -190,6 +191,14 @@ bool saveDesignWindow(ScreenshotWriter& writer)
     return ok;
 }
 
+bool saveSoilProfile(ScreenshotWriter& writer)
+{
+    const ProjectData& p = g_project;
+    ProfileWindow profile({p.headDiameter, p.shaftDiameter, p.headLength, p.pileLength});
+    profile.setProfile(currentProfile());
+    return writer.save(profile, QStringLiteral("soil-profile"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -222,5 +231,6 @@ int main(int argc, char** argv)
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     ok &= saveDesignWindow(writer);
+    ok &= saveSoilProfile(writer);
     return ok ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include "forms/capacity/friction_table_dialog.h"
 #include "forms/capacity/friction_zone.h"
 #include "forms/capacity/pile_result_dialog.h"
+#include "forms/profile/profile_window.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
 #include "ui/layer_entry.h"
@@ -29,6 +30,13 @@ CCapacityDialog::CCapacityDialog(QWidget* parent)
     ui::setFormFont(this, 9);
     ui_->picture->load(QStringLiteral(":/capacity_piles.svg"));
     connectHandlers();
+    // Beside the shaft's layer buttons, where the row has room; last in the
+    // tab order.
+    auto* profileButton = new QPushButton(QStringLiteral("土层剖面…"));
+    profileButton->setObjectName(QStringLiteral("soilProfileButton"));
+    ui_->shaftLayerButtons->addWidget(profileButton);
+    setTabOrder(ui_->showShaftLayersButton, profileButton);
+    connect(profileButton, &QPushButton::clicked, this, &CCapacityDialog::OnSoilProfile);
 }
 
 CCapacityDialog::~CCapacityDialog() = default;
@@ -155,6 +163,17 @@ int CCapacityDialog::ApplyToProject()
     p.spacingTransverse = spacingTransverse;
     p.manualPileCapacity = manualPileCapacity;
     return 0;
+}
+
+// The profile is split at the H and L the form shows; the form then shows
+// the new layer counts and keeps its other values as typed.
+void CCapacityDialog::OnSoilProfile()
+{
+    if (!readForm() || !openSoilProfile(this, {headDiameter, shaftDiameter, headLength, pileLength}))
+        return;
+    headLayerCount = g_project.headLayerCount;
+    shaftLayerCount = g_project.shaftLayerCount;
+    showForm();
 }
 
 void CCapacityDialog::OnSetHeadLayers()

@@ -44,6 +44,7 @@ private slots:
     void OnManualCapacity();
     void OnSaveFile();
     void OnLoadFile();
+    void OnSoilProfile();
 
 private:
     void connectHandlers();

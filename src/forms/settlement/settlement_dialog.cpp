@@ -1,5 +1,6 @@
 #include "forms/settlement/settlement_dialog.h"
 
+#include "forms/profile/profile_window.h"
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_table_dialog.h"
 #include "model/display_rounding.h"
@@ -35,6 +36,25 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     connect(u.saveFileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSaveFile);
     connect(u.loadFileButton, &QPushButton::clicked, this, &CSettlementDialog::OnLoadFile);
     connect(u.returnButton, &QPushButton::clicked, this, &CSettlementDialog::accept);
+    // Left of the base zone's layer buttons, where the grid has room; last in
+    // the tab order.
+    auto* profileButton = new QPushButton(QStringLiteral("土层剖面…"));
+    profileButton->setObjectName(QStringLiteral("soilProfileButton"));
+    u.layerCountGrid->addWidget(profileButton, 5, 0, 1, 2, Qt::AlignRight);
+    setTabOrder(u.showBaseLayersButton, profileButton);
+    connect(profileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSoilProfile);
+}
+
+// The profile is split at the H and L the form shows; the form then shows
+// the new layer counts and keeps its other values as typed.
+void CSettlementDialog::OnSoilProfile()
+{
+    if (!readForm() || !openSoilProfile(this, {headDiameter, shaftDiameter, headLength, pileLength}))
+        return;
+    headLayerCount = g_project.headLayerCount;
+    shaftLayerCount = g_project.shaftLayerCount;
+    baseLayerCount = g_project.baseLayerCount;
+    showForm();
 }
 
 CSettlementDialog::~CSettlementDialog() = default;

@@ -46,6 +46,7 @@ private:
     void OnLayoutRectangle();
     void OnSaveFile();
     void OnLoadFile();
+    void OnSoilProfile();
 
     void SetZoneLayers(int zone);
     void EnterZoneLayers(int zone);

@@ -112,7 +112,8 @@ private slots:
                            "rectangleRadio", "triangleSpacingEdit", "squareSpacingEdit", "longitudinalSpacingEdit",
                            "transverseSpacingEdit", "soilCapacityEdit", "soilReductionEdit", "manualCapacityCheck",
                            "manualCapacityEdit", "computeCompositeButton", "loadButton", "saveButton",
-                           "returnButton", "showHeadLayersButton", "showShaftLayersButton"};
+                           "returnButton", "showHeadLayersButton", "showShaftLayersButton",
+                           "soilProfileButton"};
         QTest::newRow("layer form") << QStringLiteral("layer")
                                     << QStringList{"thicknessEdit", "frictionEdit", "nextButton", "cancelButton"};
         QTest::newRow("layer table") << QStringLiteral("table")

@@ -55,6 +55,29 @@ bool confirmReplace(QWidget* parent, const QString& path)
         == QMessageBox::Yes;
 }
 
+}  // namespace
+
+// The dialog confirms replacing the name it was given; the extension is added
+// afterwards, so replacing the file with the extension is asked here.
+QString askFileToSave(QWidget* parent, const QString& caption, const QString& filter, const QString& extension)
+{
+    const QString chosen =
+        remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter, nullptr, kDialogOptions));
+    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+        return chosen;
+    const QString withExtension = chosen + QLatin1Char('.') + extension;
+    if (QFileInfo::exists(withExtension) && !confirmReplace(parent, withExtension))
+        return QString();
+    return withExtension;
+}
+
+QString askFileToOpen(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return remembered(QFileDialog::getOpenFileName(parent, caption, startFolder(), filter, nullptr, kDialogOptions));
+}
+
+namespace {
+
 class DesktopServices final : public Services {
 public:
     void showMessage(QWidget* parent, const QString& text) override
@@ -67,25 +90,12 @@ public:
         showBox(parent, QMessageBox::Information, QStringLiteral("提示"), text);
     }
 
-    // The dialog confirms replacing the name it was given; the extension is
-    // added afterwards, so replacing the file with the extension is asked here.
     QString askSaveFileName(QWidget* parent) override
     {
-        const QString chosen = remembered(
-            QFileDialog::getSaveFileName(parent, QString(), startFolder(), kTextFiles, nullptr, kDialogOptions));
-        if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
-            return chosen;
-        const QString withExtension = chosen + QStringLiteral(".txt");
-        if (QFileInfo::exists(withExtension) && !confirmReplace(parent, withExtension))
-            return QString();
-        return withExtension;
+        return askFileToSave(parent, QString(), kTextFiles, QStringLiteral("txt"));
     }
 
-    QString askOpenFileName(QWidget* parent) override
-    {
-        return remembered(
-            QFileDialog::getOpenFileName(parent, QString(), startFolder(), kTextFiles, nullptr, kDialogOptions));
-    }
+    QString askOpenFileName(QWidget* parent) override { return askFileToOpen(parent, QString(), kTextFiles); }
 
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };

@@ -26,6 +26,13 @@ public:
     virtual QDateTime now() = 0;
 };
 
+// Qt's own file dialogs, as the services' ones: starting in the folder last
+// chosen and remembering the one chosen now; an empty text when the user
+// cancels. Saving adds `extension` (without the dot) to a name without one and
+// asks before replacing an existing file.
+QString askFileToSave(QWidget* parent, const QString& caption, const QString& filter, const QString& extension);
+QString askFileToOpen(QWidget* parent, const QString& caption, const QString& filter);
+
 // The services in force: the real desktop ones unless a test set others.
 Services& services();
 // Replaces the services (not owned); nullptr restores the desktop ones.

@@ -5,8 +5,6 @@
 
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -55,15 +53,12 @@ QPushButton* addButton(QBoxLayout* row, const QString& text, const char* name)
 
 QString askCsvToOpen(QWidget* parent)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("导入土层剖面"), {}, kCsvFilter);
+    return ui::askFileToOpen(parent, QStringLiteral("导入土层剖面"), kCsvFilter);
 }
 
 QString askCsvToSave(QWidget* parent)
 {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("导出土层剖面"), {}, kCsvFilter);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    return path;
+    return ui::askFileToSave(parent, QStringLiteral("导出土层剖面"), kCsvFilter, QStringLiteral("csv"));
 }
 
 }  // namespace
@@ -190,7 +185,8 @@ void ProfileWindow::OnTableChanged()
 
 void ProfileWindow::OnAddStratum()
 {
-    const int row = table_->currentRow() + 1 > 0 ? table_->currentRow() + 1 : table_->rowCount();
+    const int current = table_->currentRow();
+    const int row = current >= 0 ? current + 1 : table_->rowCount();
     QSignalBlocker blocker(table_);
     table_->insertRow(row);
     for (int column = 0; column < kColumnCount; ++column)

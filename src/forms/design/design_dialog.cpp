@@ -1,10 +1,12 @@
 #include "forms/design/design_dialog.h"
 
+
 #include "engine/sweep_csv.h"
 #include "forms/design/design_fields.h"
 #include "forms/design/sweep_charts.h"
 #include "forms/design/sweep_run.h"
 #include "forms/design/sweep_table_model.h"
+#include "forms/profile/profile_window.h"
 #include "model/project_data.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
@@ -90,7 +92,7 @@ QChartView* chartView(QWidget* parent, const QString& name)
 CDesignDialog::CDesignDialog(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      askCsvFileName(askCsvFileNameByDialog), base_(g_project)
+      askCsvFileName(askCsvFileNameByDialog), base_(g_project), profile_(appliedProfile())
 {
     base_.deriveEquivalentDiameter();
     setWindowTitle(QStringLiteral("方案比选"));
@@ -127,8 +129,36 @@ CDesignDialog::AxisBoxes CDesignDialog::addAxisBoxes(const QString& prefix)
 
 void CDesignDialog::fillFieldChoice(QComboBox* box)
 {
-    for (const SweepField* field : design::offeredFields())
+    const QSignalBlocker blocker(box);
+    const QVariant chosen = box->currentData();
+    box->clear();
+    for (const SweepField* field : design::offeredFields(profile_.has_value()))
         box->addItem(design::fieldCaption(*field), QString::fromLatin1(field->name));
+    if (chosen.isValid())
+        box->setCurrentIndex(box->findData(chosen));
+}
+
+Sweep::PreparePoint CDesignDialog::profileSplit() const
+{
+    if (!profile_)
+        return {};
+    return [profile = *profile_](ProjectData& p) { return applyProfile(profile, p); };
+}
+
+// The profile applied there becomes the record's layers and this window's
+// profile; the window's other values stay as they are.
+void CDesignDialog::OnSoilProfile()
+{
+    const PileShape pile{base_.headDiameter, base_.shaftDiameter, base_.headLength, base_.pileLength};
+    if (!openSoilProfile(this, pile))
+        return;
+    const int criterion = base_.stopCriterion;
+    base_ = g_project;
+    base_.stopCriterion = criterion;
+    base_.deriveEquivalentDiameter();
+    profile_ = appliedProfile();
+    fillFieldChoice(first_.field);
+    fillFieldChoice(second_.field);
 }
 
 QWidget* CDesignDialog::buildControls()
@@ -157,6 +187,11 @@ QWidget* CDesignDialog::buildControls()
     bestChoice_->addItems({QStringLiteral("取最大值"), QStringLiteral("取最小值")});
     firstForm->addRow(QStringLiteral("最优方案"), bestChoice_);
     column->addWidget(firstGroup);
+    auto* profileButton = new QPushButton(QStringLiteral("土层剖面…"), panel);
+    profileButton->setObjectName(QStringLiteral("soilProfileButton"));
+    profileButton->setToolTip(QStringLiteral("按土层剖面分层后，扩大头高度H和桩长L也可变化"));
+    connect(profileButton, &QPushButton::clicked, this, &CDesignDialog::OnSoilProfile);
+    column->addWidget(profileButton);
 
     auto* secondGroup = new QGroupBox(QStringLiteral("第二参数（网格）"), panel);
     secondGroup->setObjectName(QStringLiteral("gridGroup"));
@@ -275,7 +310,7 @@ QWidget* CDesignDialog::buildResults()
 
 const SweepField* CDesignDialog::chosenField(const AxisBoxes& boxes) const
 {
-    return findSweepField(boxes.field->currentData().toString().toStdString()).field;
+    return findSweepField(boxes.field->currentData().toString().toStdString(), profile_.has_value()).field;
 }
 
 // A range around the record's own value: half of it to twice it in twenty steps.
@@ -391,7 +426,8 @@ void CDesignDialog::OnRun()
     rememberDemands(*demands);
     base_.stopCriterion = criterion_->currentIndex();
 
-    run_ = std::make_unique<design::SweepRun>(std::make_shared<const Sweep>(base_, std::move(axes), *demands));
+    run_ = std::make_unique<design::SweepRun>(std::make_shared<const Sweep>(base_, std::move(axes), *demands,
+                                                                                profileSplit()));
     connect(run_.get(), &design::SweepRun::progressed, progress_, &QProgressBar::setValue);
     connect(run_.get(), &design::SweepRun::finished, this, &CDesignDialog::showSweep);
     progress_->setRange(0, static_cast<int>(run_->sweep().size()));
@@ -523,6 +559,10 @@ void CDesignDialog::OnAdopt()
     for (std::size_t i = 0; i < axes.size(); ++i) {
         g_project.*(axes[i].field->member) = point.values[i];
         base_.*(axes[i].field->member) = point.values[i];
+    }
+    if (profile_) {
+        applyProfile(*profile_, g_project);
+        applyProfile(*profile_, base_);
     }
     g_project.deriveEquivalentDiameter();
     base_.deriveEquivalentDiameter();

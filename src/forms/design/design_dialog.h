@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/sweep.h"
+#include "model/soil_profile.h"
 
 #include <QDialog>
 
@@ -60,6 +61,7 @@ private slots:
     void OnAdopt();
     void OnCopy();
     void OnExportCsv();
+    void OnSoilProfile();
 
 private:
     struct AxisBoxes {
@@ -73,6 +75,7 @@ private:
     QWidget* buildResults();
     AxisBoxes addAxisBoxes(const QString& prefix);
     void fillFieldChoice(QComboBox* box);
+    Sweep::PreparePoint profileSplit() const;
     void suggestRange(const AxisBoxes& boxes);
     const SweepField* chosenField(const AxisBoxes& boxes) const;
     std::optional<SweepAxis> readAxis(const AxisBoxes& boxes);
@@ -87,6 +90,8 @@ private:
     void message(const QString& text);
 
     ProjectData base_;
+    // With a profile the layers of each point are its split, so H and L can vary.
+    std::optional<SoilProfile> profile_;
     std::unique_ptr<design::SweepRun> run_;
     std::optional<std::size_t> best_;
 

@@ -39,11 +39,11 @@ const QHash<QString, QString>& captions()
 
 }  // namespace
 
-std::vector<const SweepField*> offeredFields()
+std::vector<const SweepField*> offeredFields(bool withProfile)
 {
     std::vector<const SweepField*> fields;
     for (const SweepField& field : sweepFields()) {
-        if (!field.cutsLayerTables)
+        if (withProfile || !field.cutsLayerTables)
             fields.push_back(&field);
     }
     return fields;

@@ -11,8 +11,9 @@
 
 namespace design {
 
-// Sweepable fields that keep the layer tables as they are, in the forms' order.
-std::vector<const SweepField*> offeredFields();
+// Sweepable fields in the forms' order: H and L only with a soil profile,
+// whose split at each point gives the layer tables.
+std::vector<const SweepField*> offeredFields(bool withProfile);
 // "正方形桩间距（m）", "扩大头直径D（m）", ...
 QString fieldCaption(const SweepField& field);
 // True when a larger value is the more economical design (fewer piles).

@@ -304,13 +304,15 @@ void ProfileWindow::OnApply()
     accept();
 }
 
-SoilProfile currentProfile()
+std::optional<SoilProfile> appliedProfile()
 {
     ProjectData split = g_project;
     if (!g_lastApplied.empty() && applyProfile(g_lastApplied, split).empty() && split == g_project)
         return g_lastApplied;
-    return profileFromRecord(g_project);
+    return std::nullopt;
 }
+
+SoilProfile currentProfile() { return appliedProfile().value_or(profileFromRecord(g_project)); }
 
 bool openSoilProfile(QWidget* parent, const PileShape& pile)
 {

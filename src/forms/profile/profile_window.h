@@ -56,8 +56,10 @@ private:
     QLabel* status_;
 };
 
-// The profile the window opens on: the one applied last in this session
-// while the record's layers are still its split, else the record's own
+// The profile applied last in this session, while g_project's layers are
+// still its split at g_project's H and L; nothing otherwise.
+std::optional<SoilProfile> appliedProfile();
+// The profile the window opens on: the applied one, else the record's own
 // layers merged into strata.
 SoilProfile currentProfile();
 

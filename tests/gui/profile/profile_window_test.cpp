@@ -2,6 +2,7 @@
 // or pasted, edited in the table, exported, and split into the record's zones
 // after a confirmation, from either input form.
 #include "forms/capacity/capacity_dialog.h"
+#include "forms/design/design_dialog.h"
 #include "forms/profile/profile_window.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "model/gbk.h"
@@ -13,12 +14,16 @@
 #include "worked_examples.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSettings>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace testing_support;
@@ -75,7 +80,11 @@ class ProfileWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ui::installFontSubstitutions(); }
+    void initTestCase()
+    {
+        ui::installFontSubstitutions();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    }
     void init() { g_project = settlementExample(); }
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
 
@@ -272,6 +281,49 @@ private slots:
         QCOMPARE(boxText(form.get(), "headLengthEdit"), QStringLiteral("1.5"));
         form->close();
     }
+
+    // Without a profile the design window offers neither H nor L; once one is
+    // applied from it, a pile-length sweep splits it at every point.
+    void designWindowSweepsThePileLengthOfTheAppliedProfile()
+    {
+        FakeServices services;
+        CDesignDialog window;
+        window.show();
+        auto* field = child<QComboBox>(&window, "firstFieldCombo");
+        QCOMPARE(field->findData(QStringLiteral("pileLength")), -1);
+
+        ModalWatchdog watchdog;
+        QString question;
+        watchdog.expect<ProfileWindow>([&](ProfileWindow* profile) {
+            profile->setProfile(readProfileCsv(kBorehole.toStdString()).profile);
+            answerConfirmation(watchdog, question, QMessageBox::Yes);
+            click(profile, "applyButton");
+            closeIfOpen(profile);
+        });
+        click(&window, "soilProfileButton");
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(g_project.shaftLayerCount, 2);
+
+        field->setCurrentIndex(field->findData(QStringLiteral("pileLength")));
+        QVERIFY(field->currentIndex() >= 0);
+        for (const auto& [box, text] : {std::pair{"firstFromEdit", "9"}, {"firstToEdit", "12"}, {"firstStepEdit", "1"}})
+            child<QLineEdit>(&window, box)->setText(QString::fromLatin1(text));
+        QSignalSpy shown(&window, &CDesignDialog::sweepShown);
+        click(&window, "runButton");
+        QVERIFY(shown.wait(10000));
+        const std::vector<SweepPoint>& points = window.points();
+        QCOMPARE(points.size(), size_t(4));
+        QCOMPARE(QString::fromStdString(points[3].fault), QStringLiteral("第4层“岩”位于桩长范围内，但没有侧摩阻力qs。"));
+        ProjectData typed = g_project;
+        typed.pileLength = 11;
+        QCOMPARE(applyProfile(readProfileCsv(kBorehole.toStdString()).profile, typed), std::string());
+        typed.deriveEquivalentDiameter();
+        QCOMPARE(points[2].results.compositeCapacity, typed.computeCapacity());
+        window.close();
+    }
+
+private:
+    QTemporaryDir settings_;  // the design window remembers its demands
 };
 
 QTEST_MAIN(ProfileWindowTest)

@@ -3,6 +3,7 @@
 
 #include "engine/sweep_csv.h"
 #include "forms/design/design_fields.h"
+#include "forms/design/remembered_demands.h"
 #include "forms/design/sweep_charts.h"
 #include "forms/design/sweep_run.h"
 #include "forms/design/sweep_table_model.h"
@@ -29,7 +30,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTableView>
@@ -44,8 +44,6 @@ namespace {
 // what the command line allows keeps the window within a modest memory.
 constexpr std::size_t kMaxWindowPoints = 100'000;
 
-const QString kSurchargeKey = QStringLiteral("design/surcharge");
-const QString kAllowableSettlementKey = QStringLiteral("design/allowableSettlement");
 
 const QString kCriteria[] = {
     QStringLiteral("ΔSn < 0.025ΣSi （变形比法）"),
@@ -379,20 +377,14 @@ std::optional<DesignDemands> CDesignDialog::readDemands()
     return demands;
 }
 
-void CDesignDialog::rememberDemands(const DesignDemands& demands) const
-{
-    QSettings settings;
-    settings.setValue(kSurchargeKey, ui::formatDouble(demands.surcharge));
-    settings.setValue(kAllowableSettlementKey, demands.allowableSettlement
-                                                   ? ui::formatDouble(*demands.allowableSettlement)
-                                                   : QString());
-}
-
 void CDesignDialog::restoreDemands()
 {
-    QSettings settings;
-    surcharge_->setText(settings.value(kSurchargeKey).toString());
-    allowableSettlement_->setText(settings.value(kAllowableSettlementKey).toString());
+    const std::optional<DesignDemands> demands = design::rememberedDemands();
+    if (!demands)
+        return;
+    surcharge_->setText(ui::formatDouble(demands->surcharge));
+    if (demands->allowableSettlement)
+        allowableSettlement_->setText(ui::formatDouble(*demands->allowableSettlement));
 }
 
 void CDesignDialog::OnRun()
@@ -423,7 +415,7 @@ void CDesignDialog::OnRun()
     const std::optional<DesignDemands> demands = readDemands();
     if (!demands)
         return;
-    rememberDemands(*demands);
+    design::rememberDemands(*demands);
     base_.stopCriterion = criterion_->currentIndex();
 
     run_ = std::make_unique<design::SweepRun>(std::make_shared<const Sweep>(base_, std::move(axes), *demands,

@@ -80,7 +80,6 @@ private:
     const SweepField* chosenField(const AxisBoxes& boxes) const;
     std::optional<SweepAxis> readAxis(const AxisBoxes& boxes);
     std::optional<DesignDemands> readDemands();
-    void rememberDemands(const DesignDemands& demands) const;
     void restoreDemands();
     void showSweep();
     void showCharts();

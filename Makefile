@@ -9,7 +9,7 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxkbcommon-dev \
             libgtest-dev libbenchmark-dev nlohmann-json3-dev \
             fonts-noto-cjk fonts-wqy-microhei xvfb xauth \
-            dpkg-dev file appstream desktop-file-utils shared-mime-info libglib2.0-bin
+            dpkg-dev file appstream desktop-file-utils shared-mime-info libglib2.0-bin poppler-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt

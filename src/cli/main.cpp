@@ -1,5 +1,6 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
 // and re-saving a project file as the desktop program saves it.
+#include "cli/pdf_report.h"
 #include "cli/profile_command.h"
 #include "cli/report.h"
 #include "cli/sweep_command.h"
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
     "       orvane-cli --profile PROFILE.csv --save-as OUT FILE\n"
     "       orvane-cli --version\n"
+    "       orvane-cli --report OUT.pdf FILE\n"
     "\n"
     "For each project file: the characteristic capacity of one pile (kN), of the\n"
     "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
@@ -32,7 +34,8 @@ constexpr const char* kUsage =
     "  --sweep          vary fields over a range and check each point (--sweep --help)\n"
     "  --profile CSV    first replace FILE's layers by the borehole table CSV\n"
     "                   (strata with name, thickness, qs, Es, gamma) split at\n"
-    "                   FILE's head height H and pile length L\n";
+    "                   FILE's head height H and pile length L\n"
+    "  --report OUT.pdf write the calculation report of FILE as PDF\n";
 
 int usage()
 {
@@ -97,6 +100,8 @@ int main(int argc, char** argv)
     }
     if (args[0] == "--save-as")
         return args.size() == 3 ? saveAs(args[1], args[2]) : usage();
+    if (args[0] == "--report")
+        return args.size() == 3 ? writePdfReport(args[1], args[2]) : usage();
     const bool json = args[0] == "--json";
     const bool details = json && args.size() > 1 && args[1] == "--details";
     const std::vector<std::string> files(args.begin() + (json ? 1 : 0) + (details ? 1 : 0), args.end());

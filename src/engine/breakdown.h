@@ -81,6 +81,21 @@ struct SettlementDetails {
 // the settlementBy... result bit for bit. An unknown criterion gives a
 // not-a-number total and no slices.
 SettlementDetails settlementDetails(const ProjectData& p, int criterion);
+// One layer's share of a settlement: its slices added in order.
+struct SettlementLayer {
+    SettlementZone zone = SettlementZone::Head;
+    int layer = 0;
+    double top = 0;         // m, top of the first slice
+    double bottom = 0;      // m, bottom of the last slice
+    double modulus = 0;     // MPa
+    int sliceCount = 0;
+    double settlement = 0;  // mm
+    double cumulative = 0;  // mm, at the layer's last slice
+};
+
+// The slices grouped by zone and layer, from the top down.
+std::vector<SettlementLayer> settlementLayers(const SettlementDetails& details);
+
 // The ratio of sigma z to sigma c a stress criterion stops below (0.2 or
 // 0.1); 0 for the deformation ratio.
 double stressRatioOf(int criterion);

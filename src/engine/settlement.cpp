@@ -112,3 +112,24 @@ SettlementDetails settlementDetails(const ProjectData& p, int criterion)
     }
     return details;
 }
+
+std::vector<SettlementLayer> settlementLayers(const SettlementDetails& details)
+{
+    std::vector<SettlementLayer> layers;
+    for (const SettlementSlice& s : details.slices) {
+        if (layers.empty() || layers.back().zone != s.zone || layers.back().layer != s.layer) {
+            SettlementLayer layer;
+            layer.zone = s.zone;
+            layer.layer = s.layer;
+            layer.top = s.top;
+            layer.modulus = s.modulus;
+            layers.push_back(layer);
+        }
+        SettlementLayer& layer = layers.back();
+        layer.bottom = s.bottom;
+        layer.settlement += s.settlement;
+        layer.cumulative = s.cumulative;
+        ++layer.sliceCount;
+    }
+    return layers;
+}

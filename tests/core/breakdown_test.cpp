@@ -109,6 +109,13 @@ TEST_P(BreakdownTest, SlicesAddUpToTheSettlement)
     }
     EXPECT_LT(thinnest, c.thinnestSliceBelow);
 
+    const std::vector<SettlementLayer> layers = settlementLayers(d);
+    int sliceCount = 0;
+    for (const SettlementLayer& layer : layers)
+        sliceCount += layer.sliceCount;
+    EXPECT_EQ(sliceCount, static_cast<int>(d.slices.size()));
+    expectSameBits(layers.back().cumulative, d.slices.back().cumulative, "last layer");
+
     EXPECT_EQ(d.stoppedBy, c.stoppedBy);
     if (!std::isnan(c.stopDepth)) {
         EXPECT_NEAR(d.stopDepth, c.stopDepth, 1e-9);

@@ -114,6 +114,26 @@ INSTANTIATE_TEST_SUITE_P(BundledExamples, CliDetailsTest,
                                          "expressway-triangular-grid.txt"),
                          [](const auto& info) { return std::to_string(info.index); });
 
+// The PDF report is written whole or not at all; a build without the desktop
+// program's libraries says it has none.
+TEST(Cli, ReportIsWrittenWholeOrNotAtAll)
+{
+    const std::string folder = scratchFolder("cli-report");
+    const CliRun written = runCli("--report " + folder + "/report.pdf " + example("worked-example.txt"));
+    const CliRun unread = runCli("--report " + folder + "/unread.pdf " + folder + "/missing.txt");
+    if (ORVANE_CLI_HAS_REPORT) {
+        EXPECT_EQ(written.exitCode, 0) << written.err;
+        EXPECT_EQ(readBytes(folder + "/report.pdf").rfind("%PDF-", 0), 0u);
+        EXPECT_EQ(unread.exitCode, 1);
+        EXPECT_NE(unread.err.find("missing.txt"), std::string::npos);
+    } else {
+        EXPECT_EQ(written.exitCode, 2);
+        EXPECT_NE(written.err.find("not available"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(folder + "/report.pdf"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/unread.pdf"));
+}
+
 TEST(Cli, ReportsUnreadableFilesAndGoesOn)
 {
     const std::string missing = scratchFolder("cli-missing") + "/missing.txt";
@@ -189,7 +209,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                                    "--sweep spacingSquare=1:2:1 --surcharge -5 x.txt"},
                                          UsageCase{"sweepBestWithoutDirection",
                                                    "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"},
-                                         UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"}),
+                                         UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"},
+                                         UsageCase{"reportWithoutTarget", "--report x.txt"}),
                          [](const auto& info) { return info.param.name; });
 
 struct SweepExample {

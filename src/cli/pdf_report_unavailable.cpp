@@ -1,0 +1,10 @@
+#include "cli/pdf_report.h"
+
+#include <iostream>
+
+// Built without Qt: the report needs the desktop program's libraries.
+int writePdfReport(const std::string&, const std::string&)
+{
+    std::cerr << "orvane-cli: --report is not available in this build (it needs the desktop program's Qt libraries)\n";
+    return 2;
+}

@@ -1,0 +1,65 @@
+#include "report/report_text.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace report_text {
+
+QString fixed(double value, int decimals)
+{
+    return std::isfinite(value) ? QLocale::c().toString(value, 'f', decimals) : QStringLiteral("—");
+}
+
+QString number(double value)
+{
+    return std::isfinite(value) ? QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest)
+                                : QStringLiteral("—");
+}
+
+QString resistanceName(Resistance kind)
+{
+    switch (kind) {
+    case Resistance::ShaftBody: return QStringLiteral("下部桩身强度 R2");
+    case Resistance::HeadBody: return QStringLiteral("扩大头桩身强度 R3");
+    default: return QStringLiteral("土对桩的支承力 R1");
+    }
+}
+
+QString zoneName(SettlementZone zone)
+{
+    switch (zone) {
+    case SettlementZone::Shaft: return QStringLiteral("下部桩段");
+    case SettlementZone::Base: return QStringLiteral("桩端以下");
+    default: return QStringLiteral("扩大头段");
+    }
+}
+
+QString criterionName(int criterion)
+{
+    switch (criterion) {
+    case kStopDeformationRatio: return QStringLiteral("ΔSn ≤ 0.025ΣSi（变形比法）");
+    case kStopStressRatio02: return QStringLiteral("σz < 0.2σc（应力比法）");
+    case kStopStressRatio01: return QStringLiteral("σz < 0.1σc（应力比法）");
+    default: return QStringLiteral("（未选择）");
+    }
+}
+
+QString stopReasonText(const SettlementDetails& d)
+{
+    switch (d.stoppedBy) {
+    case StopReason::Criterion:
+        return QStringLiteral("满足终止条件，计算深度 zn = %1 m").arg(fixed(d.stopDepth, 2));
+    case StopReason::SliceLimit: return QStringLiteral("土层过厚，无法分层计算");
+    default:
+        return QStringLiteral("桩端以下土层已全部计算仍未满足终止条件，计算至 %1 m")
+            .arg(fixed(d.stopDepth, 2));
+    }
+}
+
+QString ratioOfSelfWeight(double ratio)
+{
+    return QStringLiteral("%1σc (kPa)").arg(number(ratio));
+}
+
+}  // namespace report_text

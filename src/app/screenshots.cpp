@@ -10,6 +10,8 @@
 #include "forms/capacity/pile_result_dialog.h"
 #include "forms/design/design_dialog.h"
 #include "forms/profile/profile_window.h"
+#include "forms/details/capacity_details_window.h"
+#include "forms/details/settlement_details_window.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_layer_dialog.h"
@@ -100,6 +102,9 @@ bool saveCapacityWorkflow(ScreenshotWriter& writer)
     capacityResult.singlePileCapacity = round2(g_project.pileCapacity);
     capacityResult.compositeCapacity = round2(composite);
     ok &= writer.save(capacityResult, QStringLiteral("capacity-result"));
+
+    details::CapacityDetailsWindow capacityDetails(g_project);
+    ok &= writer.save(capacityDetails, QStringLiteral("capacity-details"));
     return ok;
 }
 
@@ -141,6 +146,9 @@ bool saveSettlementWorkflow(ScreenshotWriter& writer)
     CSettlementResultDialog result;
     result.settlement = round2(g_project.settlementByCriterion());
     ok &= writer.save(result, QStringLiteral("settlement-result"));
+
+    details::SettlementDetailsWindow settlementDetails(g_project);
+    ok &= writer.save(settlementDetails, QStringLiteral("settlement-details"));
     return ok;
 }
 

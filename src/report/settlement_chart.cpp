@@ -83,6 +83,8 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
     depthAxis->setTitleText(QStringLiteral("深度 z (m)"));
     depthAxis->setRange(0, extent.depth);
     depthAxis->setReverse(true);
+    for (QValueAxis* axis : {stressAxis, settlementAxis, depthAxis})
+        axis->applyNiceNumbers();
     chart->addAxis(stressAxis, Qt::AlignBottom);
     chart->addAxis(settlementAxis, Qt::AlignTop);
     chart->addAxis(depthAxis, Qt::AlignLeft);

@@ -39,6 +39,7 @@ QString remembered(const QString& chosen)
 // Qt's own dialog, translated like the rest of the interface; a desktop's
 // native one would speak the process locale's language.
 constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontUseNativeDialog;
+const QString kPdfFiles = QStringLiteral("PDF Files (*.pdf)");
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
@@ -96,6 +97,11 @@ public:
     }
 
     QString askOpenFileName(QWidget* parent) override { return askFileToOpen(parent, QString(), kTextFiles); }
+
+    QString askReportFileName(QWidget* parent) override
+    {
+        return askFileToSave(parent, QString(), kPdfFiles, QStringLiteral("pdf"));
+    }
 
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };

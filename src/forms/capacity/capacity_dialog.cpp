@@ -8,6 +8,7 @@
 #include "forms/capacity/friction_zone.h"
 #include "forms/capacity/pile_result_dialog.h"
 #include "forms/profile/profile_window.h"
+#include "forms/details/report_export.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
 #include "ui/layer_entry.h"
@@ -57,6 +58,26 @@ void CCapacityDialog::connectHandlers()
     connect(ui_->saveButton, &QPushButton::clicked, this, &CCapacityDialog::OnSaveFile);
     connect(ui_->loadButton, &QPushButton::clicked, this, &CCapacityDialog::OnLoadFile);
     connect(ui_->returnButton, &QPushButton::clicked, this, &CCapacityDialog::accept);
+    addExportButton();
+}
+
+// Beside the file buttons, after the return button, where the row has room.
+void CCapacityDialog::addExportButton()
+{
+    auto* button = new QPushButton(details::kExportReportCaption, this);
+    button->setObjectName(QStringLiteral("exportReportButton"));
+    button->setAutoDefault(false);
+    ui_->fileButtons->insertWidget(ui_->fileButtons->indexOf(ui_->returnButton) + 1, button);
+    connect(button, &QPushButton::clicked, this, &CCapacityDialog::OnExportReport);
+}
+
+// The report covers the whole record, so the form is applied first.
+void CCapacityDialog::OnExportReport()
+{
+    if (ApplyToProject() != 0) {
+        return;
+    }
+    details::exportReportInteractively(this, g_project);
 }
 
 void CCapacityDialog::exchange(ui::DataExchange& dx)

@@ -45,9 +45,11 @@ private slots:
     void OnSaveFile();
     void OnLoadFile();
     void OnSoilProfile();
+    void OnExportReport();
 
 private:
     void connectHandlers();
+    void addExportButton();
     void OnInitDialog();
     void enableLayoutSpacings(int layoutType);
     void enableBoxesForShownChoices();

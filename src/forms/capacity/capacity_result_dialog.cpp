@@ -3,6 +3,7 @@
 #include "ui_capacity_result_dialog.h"
 
 #include "forms/capacity/result_form.h"
+#include "forms/details/details_button.h"
 
 #include <QShowEvent>
 
@@ -11,6 +12,8 @@ CCapacityResultDialog::CCapacityResultDialog(QWidget* parent)
 {
     ui_->setupUi(this);
     prepareResultForm(this, {ui_->pileCapacityEdit, ui_->compositeCapacityEdit});
+    details::addCapacityDetailsButton(this, ui_->buttonsLayout, 1,
+                                      ui_->compositeCapacityEdit, g_project);
 }
 
 CCapacityResultDialog::~CCapacityResultDialog() = default;

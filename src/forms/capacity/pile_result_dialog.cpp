@@ -3,6 +3,7 @@
 #include "ui_pile_result_dialog.h"
 
 #include "forms/capacity/result_form.h"
+#include "forms/details/details_button.h"
 
 #include <QShowEvent>
 
@@ -11,6 +12,8 @@ CPileResultDialog::CPileResultDialog(QWidget* parent)
 {
     ui_->setupUi(this);
     prepareResultForm(this, {ui_->pileCapacityEdit});
+    details::addCapacityDetailsButton(this, ui_->buttonsLayout, 1, ui_->pileCapacityEdit,
+                                      g_project);
 }
 
 CPileResultDialog::~CPileResultDialog() = default;

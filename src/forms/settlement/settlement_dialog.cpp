@@ -1,5 +1,6 @@
 #include "forms/settlement/settlement_dialog.h"
 
+#include "forms/details/report_export.h"
 #include "forms/profile/profile_window.h"
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_table_dialog.h"
@@ -43,6 +44,7 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     u.layerCountGrid->addWidget(profileButton, 5, 0, 1, 2, Qt::AlignRight);
     setTabOrder(u.showBaseLayersButton, profileButton);
     connect(profileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSoilProfile);
+    AddExportButton(profileButton);
 }
 
 // The profile is split at the H and L the form shows; the form then shows
@@ -55,6 +57,26 @@ void CSettlementDialog::OnSoilProfile()
     shaftLayerCount = g_project.shaftLayerCount;
     baseLayerCount = g_project.baseLayerCount;
     showForm();
+}
+
+// Under the layer counts, left of the base zone's buttons, where the grid
+// has room without moving anything.
+void CSettlementDialog::AddExportButton(QWidget* tabPredecessor)
+{
+    auto* button = new QPushButton(details::kExportReportCaption, this);
+    button->setObjectName(QStringLiteral("exportReportButton"));
+    button->setAutoDefault(false);
+    ui_->layerCountGrid->addWidget(button, 5, 0, 1, 2, Qt::AlignLeft);
+    setTabOrder(tabPredecessor, button);
+    connect(button, &QPushButton::clicked, this, &CSettlementDialog::OnExportReport);
+}
+
+// The report covers the whole record, so the form is applied first.
+void CSettlementDialog::OnExportReport()
+{
+    if (ApplyToProject() != 0)
+        return;
+    details::exportReportInteractively(this, g_project);
 }
 
 CSettlementDialog::~CSettlementDialog() = default;

@@ -47,6 +47,8 @@ private:
     void OnSaveFile();
     void OnLoadFile();
     void OnSoilProfile();
+    void OnExportReport();
+    void AddExportButton(QWidget* tabPredecessor);
 
     void SetZoneLayers(int zone);
     void EnterZoneLayers(int zone);

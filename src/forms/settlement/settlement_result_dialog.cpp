@@ -2,6 +2,9 @@
 
 #include "ui_settlement_result_dialog.h"
 
+#include "forms/details/details_button.h"
+#include "model/project_data.h"
+
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -13,6 +16,8 @@ CSettlementResultDialog::CSettlementResultDialog(QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ui::setFormFont(this, 9);
     ui_->saveToFileButton->hide();
+    details::addSettlementDetailsButton(this, ui_->buttons, 2, ui_->saveToFileButton,
+                                        g_project);
     connect(ui_->returnButton, &QPushButton::clicked, this, &CSettlementResultDialog::reject);
 }
 

@@ -113,17 +113,17 @@ private slots:
                            "transverseSpacingEdit", "soilCapacityEdit", "soilReductionEdit", "manualCapacityCheck",
                            "manualCapacityEdit", "computeCompositeButton", "loadButton", "saveButton",
                            "returnButton", "showHeadLayersButton", "showShaftLayersButton",
-                           "soilProfileButton"};
+                           "soilProfileButton", "exportReportButton"};
         QTest::newRow("layer form") << QStringLiteral("layer")
                                     << QStringList{"thicknessEdit", "frictionEdit", "nextButton", "cancelButton"};
         QTest::newRow("layer table") << QStringLiteral("table")
                                      << QStringList{"layerList", "thicknessEdit", "frictionEdit", "modifyButton",
                                                     "okButton", "cancelButton"};
         QTest::newRow("single-pile result") << QStringLiteral("pile result")
-                                            << QStringList{"returnButton", "pileCapacityEdit"};
+                                            << QStringList{"returnButton", "pileCapacityEdit", "detailsButton"};
         QTest::newRow("composite result")
             << QStringLiteral("composite result")
-            << QStringList{"returnButton", "pileCapacityEdit", "compositeCapacityEdit"};
+            << QStringList{"returnButton", "pileCapacityEdit", "compositeCapacityEdit", "detailsButton"};
     }
     void tabOrderFollowsTheRows()
     {

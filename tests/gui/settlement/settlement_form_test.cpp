@@ -84,7 +84,8 @@ private slots:
             "triangleRadio", "squareRadio", "rectangleRadio", "triangleSpacingEdit", "squareSpacingEdit",
             "longitudinalSpacingEdit", "transverseSpacingEdit", "deformationRatioRadio", "stressRatio02Radio",
             "stressRatio01Radio", "loadFileButton", "saveFileButton", "computeSettlementButton", "returnButton",
-            "showHeadLayersButton", "showShaftLayersButton", "showBaseLayersButton", "soilProfileButton"}));
+            "showHeadLayersButton", "showShaftLayersButton", "showBaseLayersButton", "soilProfileButton",
+            "exportReportButton"}));
     }
 
     // Each refusal shows one message and leaves the record as it was, except

@@ -45,6 +45,11 @@ QString FakeServices::askOpenFileName(QWidget*)
     return nextFileAnswer();
 }
 
+QString FakeServices::askReportFileName(QWidget*)
+{
+    return nextFileAnswer();
+}
+
 QString FakeServices::nextFileAnswer()
 {
     ++fileDialogsAsked_;

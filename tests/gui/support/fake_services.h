@@ -43,6 +43,7 @@ public:
     void showNotice(QWidget* parent, const QString& text) override;
     QString askSaveFileName(QWidget* parent) override;
     QString askOpenFileName(QWidget* parent) override;
+    QString askReportFileName(QWidget* parent) override;
     QDateTime now() override { return clock_; }
 
 private:

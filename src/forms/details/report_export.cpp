@@ -1,0 +1,48 @@
+#include "forms/details/report_export.h"
+
+#include "report/calculation_report.h"
+#include "ui/services.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace details {
+
+void exportReportInteractively(QWidget* parent, const ProjectData& project, const QString& projectName)
+{
+    const QString path = ui::services().askReportFileName(parent);
+    if (path.isEmpty())
+        return;
+    ReportRequest request;
+    request.project = project;
+    request.projectName = projectName.isEmpty() ? QFileInfo(path).completeBaseName() : projectName;
+    request.date = ui::services().now().date();
+    const ReportStatus status = writeCalculationReport(request, path);
+    if (status.ok)
+        ui::services().showNotice(parent, kReportExported);
+    else
+        ui::services().showMessage(parent, kReportNotExported + QLatin1Char('\n') + status.reason);
+}
+
+QHBoxLayout* exportRow(QWidget* window, const ProjectData* project)
+{
+    auto* name = new QLineEdit(window);
+    name->setObjectName(QStringLiteral("projectNameEdit"));
+    name->setPlaceholderText(QStringLiteral("默认为文件名"));
+    auto* button = new QPushButton(kExportReportCaption, window);
+    button->setObjectName(QStringLiteral("exportReportButton"));
+    QObject::connect(button, &QPushButton::clicked, window, [window, project, name] {
+        exportReportInteractively(window, *project, name->text().trimmed());
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("工程名称："), window));
+    row->addWidget(name);
+    row->addStretch();
+    row->addWidget(button);
+    return row;
+}
+
+}  // namespace details

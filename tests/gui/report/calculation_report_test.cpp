@@ -5,6 +5,7 @@
 
 #include "worked_examples.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -42,8 +43,11 @@ private slots:
     {
         QVERIFY(folder_.isValid());
         const QString path = folder_.filePath(QStringLiteral("worked.pdf"));
+        QElapsedTimer timer;
+        timer.start();
         const ReportStatus status = writeCalculationReport(workedExampleRequest(), path);
         QVERIFY2(status.ok, qPrintable(status.reason));
+        qInfo("worked example's report written in %lld ms", timer.elapsed());
         QVERIFY(QFileInfo(path).size() < 2 * 1024 * 1024);
         text_ = pdfText(path);
         QVERIFY2(!text_.isEmpty(), "pdftotext (poppler-utils) read nothing");

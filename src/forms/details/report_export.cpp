@@ -1,6 +1,8 @@
 #include "forms/details/report_export.h"
 
+#include "forms/design/remembered_demands.h"
 #include "report/calculation_report.h"
+#include "report/design_checks_section.h"
 #include "ui/services.h"
 
 #include <QFileInfo>
@@ -20,6 +22,8 @@ void exportReportInteractively(QWidget* parent, const ProjectData& project, cons
     request.project = project;
     request.projectName = projectName.isEmpty() ? QFileInfo(path).completeBaseName() : projectName;
     request.date = ui::services().now().date();
+    if (const std::optional<DesignDemands> demands = design::rememberedDemands())
+        request.extraSections.push_back(designChecksSection(project, *demands));
     const ReportStatus status = writeCalculationReport(request, path);
     if (status.ok)
         ui::services().showNotice(parent, kReportExported);

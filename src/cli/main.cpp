@@ -4,9 +4,9 @@
 #include "cli/profile_command.h"
 #include "cli/report.h"
 #include "cli/sweep_command.h"
+#include "model/platform.h"
 #include "orvane_version.h"
 
-#include <ctime>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,20 +43,12 @@ int usage()
     return kWrongUsage;
 }
 
-std::tm localNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 int saveAs(const std::string& target, const std::string& file)
 {
-    const FileStatus status = resaveProject(file, target, localNow());
+    const FileStatus status = resaveProject(file, target, platform::localNow());
     if (status.ok)
         return kAllRead;
-    std::cerr << file << ": " << status.reason << "\n";
+    std::cerr << status.reason << "\n";  // names the file that could not be read or written
     return kSomeUnread;
 }
 
@@ -95,7 +87,7 @@ int main(int argc, char** argv)
     if (isSweepCommand(args))
         return runSweepCommand(args);
     if (args[0] == "--profile") {
-        const int exitCode = runProfileCommand(args, localNow());
+        const int exitCode = runProfileCommand(args, platform::localNow());
         return exitCode == kWrongUsage ? usage() : exitCode;
     }
     if (args[0] == "--save-as")

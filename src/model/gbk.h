@@ -1,6 +1,7 @@
 // Conversions between UTF-8 text and the GBK encoding (code page 936) of the
-// project files and of tables saved by a spreadsheet on a Chinese system, by
-// the C library's iconv.
+// project files and of tables saved by a spreadsheet on a Chinese system,
+// by the system's own converter (implemented with the system layer,
+// model/platform_*.cpp).
 #pragma once
 
 #include <optional>

@@ -10,6 +10,7 @@
 #include <array>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 // Layers of one zone, indexed by layer number counted downwards from the top
 // of the zone: slot 0 is never used, so a zone holds at most kMaxLayers.
@@ -105,19 +106,25 @@ public:
     double embankmentStressFactor(double z) const;
     // Settlement (mm) on the centreline by layered summation, ended by the
     // deformation ratio 0.025 or by the stress ratio r. Not a number when a
-    // layer would need more than a million slices.
+    // calculation would need more than a million slices in all.
     double settlementByDeformationRatio() const;
     double settlementByStressRatio(double ratio) const;
     // Settlement under stopCriterion; not a number for an unknown criterion.
     double settlementByCriterion() const;
 
-    // Writes the whole record to a GBK project file with a results block
-    // computed now (this stores pileCapacity) and the given local save time.
-    // Atomic: an existing file is replaced only by a complete new one.
+    // The GBK bytes of the project file of the whole record, with a results
+    // block computed now (this stores pileCapacity) and the given local save time.
+    std::string projectFileBytes(const std::tm& saveTime);
+    // Writes projectFileBytes to path. Atomic: an existing file is replaced
+    // only by a complete new one, keeping its permissions; a symbolic link is
+    // followed; a read-only or special file is refused.
     FileStatus saveProject(const std::string& path, const std::tm& saveTime);
-    // Reads a project file; all or nothing: on failure the record is unchanged.
-    // equivalentDiameter and pileCapacity are never read from the file.
+    // Reads a project file of at most 1 MiB through loadProjectBytes; pipes,
+    // devices and folders are refused without being read.
     FileStatus loadProject(const std::string& path);
+    // Reads the bytes of a project file; all or nothing: on failure the record
+    // is unchanged. equivalentDiameter and pileCapacity are never read.
+    FileStatus loadProjectBytes(std::string_view bytes);
 
     bool operator==(const ProjectData&) const = default;
 };

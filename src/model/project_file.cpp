@@ -2,17 +2,13 @@
 // value and per layer list, then a results block for people and the save
 // time. The reader counts whitespace-separated tokens and never decodes a
 // label, so edited single-token labels, LF line ends and UTF-8 labels load.
+#include "model/file_reasons.h"
 #include "model/gbk.h"
+#include "model/platform.h"
 #include "model/project_data.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <locale>
 #include <sstream>
 #include <string_view>
@@ -80,8 +76,6 @@ constexpr int kHeaderTokens = 4;
 constexpr const char* kIncomplete = "（未全部输入正确的参数）";
 
 FileStatus failure(std::string reason) { return {false, std::move(reason)}; }
-
-std::string systemError(int error) { return std::strerror(error); }
 
 // General notation, six significant digits, exponent of two digits at least,
 // whatever the process locale.
@@ -154,53 +148,7 @@ std::string withWindowsLineEnds(const std::string& text)
     return out;
 }
 
-mode_t newFileMode()
-{
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-// Writes a temporary file beside the target and renames it over the target,
-// so that an existing file is never left half written.
-FileStatus replaceFile(const std::string& path, std::string_view bytes)
-{
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return failure("无法在目标文件夹中创建文件：" + systemError(errno));
-    const bool written = fchmod(fd, newFileMode()) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
-    const int writeError = errno;
-    if (close(fd) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        unlink(temporary.c_str());
-        return failure("写入文件失败：" + systemError(error));
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        unlink(temporary.c_str());
-        return failure("无法替换文件“" + path + "”：" + systemError(error));
-    }
-    return {};
-}
-
 // ---- reading ----
-
-constexpr size_t kMaxReadBytes = 4 << 20;  // a real project file is a few kilobytes
 
 bool isSpace(char c)
 {
@@ -232,12 +180,6 @@ std::string labelName(const Row& row)
     while (!label.empty() && isSpace(label.back()))
         label.remove_suffix(1);
     return std::string(label);
-}
-
-std::string quotedToken(std::string_view token)
-{
-    constexpr size_t kShown = 24;
-    return "“" + std::string(token.substr(0, kShown)) + (token.size() > kShown ? "…" : "") + "”";
 }
 
 // A leading plus is allowed, as C++ streams allow it.
@@ -325,42 +267,34 @@ bool isLayerCount(const Row& row)
            || row.whole == &ProjectData::baseLayerCount;
 }
 
-FileStatus readFile(const std::string& path, std::string& content)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return failure("无法打开文件“" + path + "”：" + systemError(errno));
-    content.resize(kMaxReadBytes);
-    const size_t read = std::fread(content.data(), 1, content.size(), file);
-    const int error = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    if (error)
-        return failure("无法读取文件“" + path + "”：" + systemError(error));
-    content.resize(read);
-    return {};
-}
-
 }  // namespace
 
-FileStatus ProjectData::saveProject(const std::string& path, const std::tm& saveTime)
+std::string ProjectData::projectFileBytes(const std::tm& saveTime)
 {
     std::string text = std::string(kRule) + "\nOrvane数据\n\nVelmora\n" + std::string(kRule) + "\n\n";
     for (const Row& row : kRows)
         writeRow(text, *this, row);
     writeResults(text, *this, saveTime);
-    const std::optional<std::string> gbk = utf8ToGbk(withWindowsLineEnds(text));
-    if (!gbk)
-        return failure("无法将文件内容转换为GBK编码。");
-    return replaceFile(path, *gbk);
+    // Labels and numbers only: every character has a GBK code.
+    return utf8ToGbk(withWindowsLineEnds(text)).value();
+}
+
+FileStatus ProjectData::saveProject(const std::string& path, const std::tm& saveTime)
+{
+    const platform::FileOutcome outcome = platform::replaceFile(path, projectFileBytes(saveTime));
+    return outcome.ok() ? FileStatus{} : failure(saveFailure(path, outcome));
 }
 
 FileStatus ProjectData::loadProject(const std::string& path)
 {
-    std::string content;
-    if (FileStatus opened = readFile(path, content); !opened.ok)
-        return opened;
+    std::string bytes;
+    const platform::FileOutcome outcome = platform::readRegularFile(path, kMaxProjectFileBytes, bytes);
+    return outcome.ok() ? loadProjectBytes(bytes) : failure(readFailure(path, outcome));
+}
 
-    TokenReader reader(tokensOf(content));
+FileStatus ProjectData::loadProjectBytes(std::string_view bytes)
+{
+    TokenReader reader(tokensOf(bytes));
     for (int i = 0; i < kHeaderTokens; ++i)
         if (!reader.skip())
             return endedEarly(kRows[0]);

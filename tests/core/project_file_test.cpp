@@ -301,7 +301,14 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"endsInsideAList", "桩端下部各土层容重\t\t19 19.5 20 ", "桩端下部各土层容重\t\t19 19.5",
                     "文件不完整", true},
         RefusalCase{"endsBeforeAValue", "桩长(m)\t\t\t\t10", "桩长(m)", "文件不完整", true},
-        RefusalCase{"spaceInsideALabel", "填土容重", "填土 容重", "不是有效的数字"}),
+        RefusalCase{"spaceInsideALabel", "填土容重", "填土 容重", "不是有效的数字"},
+        // The offending value is quoted as far as it is printable text, and
+        // at most 20 characters of it.
+        RefusalCase{"longValue", "桩长(m)\t\t\t\t10", "桩长(m)\t\t\t\t1234567890abcdefghijklmnopqrstuvwxyz",
+                    "值“1234567890abcdefghij…”不是"},
+        RefusalCase{"gbkValue", "桩长(m)\t\t\t\t10", "桩长(m)\t\t\t\t\xD7\xAE\xB3\xA4", "值“桩长”不是"},
+        RefusalCase{"controlCharacters", "桩长(m)\t\t\t\t10", "桩长(m)\t\t\t\t\x01\x02\x03", "值（无法识别的字符）不是"},
+        RefusalCase{"printableThenControl", "桩长(m)\t\t\t\t10", "桩长(m)\t\t\t\t12\x01\xFF\xFF", "值“12…”不是"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ProjectFileTest, MissingFileIsRefusedWithItsName)
@@ -335,7 +342,7 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheExistingFileAndSaysWhy)
     const FileStatus status = other.saveProject(path("project.txt"), fixedSaveTime());
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.reason.find("写入文件失败"), std::string::npos) << status.reason;
+    EXPECT_NE(status.reason.find("磁盘空间不足"), std::string::npos) << status.reason;
     EXPECT_EQ(readBytes(path("project.txt")), original);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }

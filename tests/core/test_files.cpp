@@ -7,10 +7,39 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+
+namespace {
+
+// A folder of this test process alone, removed when it ends, so that test
+// processes running side by side never meet.
+class ProcessFolder {
+public:
+    ProcessFolder()
+    {
+        std::random_device random;
+        const auto temporary = std::filesystem::temp_directory_path();
+        do
+            path_ = temporary / ("orvane-core-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(path_));
+    }
+    ~ProcessFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace
 
 std::string scratchFolder(const std::string& name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("orvane-core-" + name);
+    static const ProcessFolder processFolder;
+    const auto folder = processFolder.path() / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();

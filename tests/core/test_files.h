@@ -5,7 +5,8 @@
 
 #include <string>
 
-// A fresh, empty folder for files of one test.
+// A fresh, empty folder for files of one test, inside a folder of the test
+// process alone.
 std::string scratchFolder(const std::string& name);
 
 std::string readBytes(const std::string& path);

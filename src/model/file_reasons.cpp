@@ -1,0 +1,111 @@
+#include "model/file_reasons.h"
+
+#include "model/gbk.h"
+
+#include <cstdint>
+
+namespace {
+
+using platform::FileFault;
+
+std::string sizeInBytes(std::uint64_t size) { return std::to_string(size) + " 字节"; }
+
+// Sentences shared by reading and saving; nothing for the faults that read
+// differently in the two.
+std::string commonReason(const platform::FileOutcome& outcome)
+{
+    switch (outcome.fault) {
+    case FileFault::readOnlyFileSystem: return "所在的磁盘或共享文件夹是只读的。";
+    case FileFault::diskFull: return "磁盘空间不足（或已超出磁盘配额、文件大小限制）。";
+    case FileFault::isFolder: return "这是一个文件夹，不是项目文件。";
+    case FileFault::notRegularFile: return "这不是普通文件（而是管道、设备等）。";
+    case FileFault::readOnlyFile: return "文件是只读的。";
+    case FileFault::tooLarge:
+        return "文件过大（" + sizeInBytes(outcome.size) + "），项目文件不超过 "
+               + sizeInBytes(kMaxProjectFileBytes) + "。";
+    default: return outcome.systemText.empty() ? "未知错误。" : outcome.systemText + "。";
+    }
+}
+
+}  // namespace
+
+std::string readFailure(const std::string& path, const platform::FileOutcome& outcome)
+{
+    std::string reason;
+    if (outcome.fault == FileFault::notFound)
+        reason = "文件不存在。";
+    else if (outcome.fault == FileFault::noPermission)
+        reason = "没有读取此文件的权限。";
+    else
+        reason = commonReason(outcome);
+    return "无法读取文件“" + path + "”：" + reason;
+}
+
+std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome)
+{
+    std::string reason;
+    if (outcome.fault == FileFault::notFound)
+        reason = "目标文件夹不存在。";
+    else if (outcome.fault == FileFault::noPermission)
+        reason = "没有在目标文件夹中写入的权限。";
+    else
+        reason = commonReason(outcome);
+    return "无法保存到“" + path + "”：" + reason;
+}
+
+namespace {
+
+// Length of the UTF-8 sequence at the start of text and its code point;
+// 0 when it is malformed.
+size_t utf8Character(std::string_view text, char32_t& codePoint)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                    : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    if (length == 0 || length > text.size())
+        return 0;
+    codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        codePoint = codePoint << 6 | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool invalid = codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint < 0xE000);
+    return overlong || invalid ? 0 : length;
+}
+
+bool isPrintable(char32_t c) { return c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && c != 0xFFFD; }
+
+// The token as UTF-8 text: as it is when it is UTF-8, else decoded from GBK.
+std::string asUtf8(std::string_view token)
+{
+    char32_t c;
+    for (size_t i = 0; i < token.size();) {
+        const size_t length = utf8Character(token.substr(i), c);
+        if (length == 0)
+            return gbkToUtf8(token).value_or(std::string(token));
+        i += length;
+    }
+    return std::string(token);
+}
+
+}  // namespace
+
+std::string quotedToken(std::string_view token)
+{
+    constexpr int kShownCharacters = 20;
+    const std::string text = asUtf8(token);
+    size_t shown = 0;
+    int characters = 0;
+    char32_t c;
+    for (size_t length; shown < text.size() && characters < kShownCharacters; shown += length, ++characters) {
+        length = utf8Character(std::string_view(text).substr(shown), c);
+        if (length == 0 || !isPrintable(c))
+            break;
+    }
+    if (shown == 0)
+        return "（无法识别的字符）";
+    return "“" + text.substr(0, shown) + (shown < text.size() ? "…" : "") + "”";
+}

@@ -1,0 +1,52 @@
+// Every call of the core into the operating system: reading and replacing a
+// project file and the local clock. One source file per system implements
+// it, and with it the GBK conversions of model/gbk.h; nothing else in the
+// core includes a system header.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Why a file could not be read or replaced, in the terms a user meets.
+enum class FileFault {
+    none,
+    notFound,            // the file (when reading) or its folder (when saving) does not exist
+    noPermission,        // the user may not read the file or write in its folder
+    readOnlyFileSystem,  // the disk or share is mounted read-only
+    diskFull,            // no space left, or the user's quota or file size limit reached
+    isFolder,
+    notRegularFile,      // a pipe, device or socket
+    readOnlyFile,        // the target exists but the user may not write it
+    tooLarge,            // larger than the caller's bound
+    other,               // see systemText
+};
+
+struct FileOutcome {
+    FileFault fault = FileFault::none;
+    std::string systemText;  // the system's description of the error, for `other`
+    std::uint64_t size = 0;  // bytes of a file refused as tooLarge
+
+    bool ok() const { return fault == FileFault::none; }
+};
+
+// Reads the whole of a regular file of at most maxBytes into bytes. Pipes,
+// devices and folders are refused without blocking and without reading.
+FileOutcome readRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+// Replaces the file at path by one holding bytes, atomically: after a crash
+// or power loss the path names either the old file or the complete new one.
+// A symbolic link at path is followed and the file it points to replaced;
+// the replaced file's permissions (and owner and group where the process may
+// set them) are kept. A target that is read-only for the user or not a
+// regular file is refused. The new file is written unnamed where the file
+// system allows, else under a short temporary name in the same folder.
+FileOutcome replaceFile(const std::string& path, std::string_view bytes);
+
+// The current local date and time.
+std::tm localNow();
+
+}  // namespace platform

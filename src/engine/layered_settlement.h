@@ -17,30 +17,32 @@ namespace layered_settlement {
 
 inline constexpr double kReinforcedStep = 0.1;
 inline constexpr double kBaseStep = 1.0;
-// Bounds the work for absurdly thick layers: beyond this the settlement is
-// not a number rather than a calculation that never ends.
-inline constexpr long kMaxSlicesPerLayer = 1'000'000;
+// Bounds the work of one settlement calculation for absurdly thick layers:
+// beyond this many slices in all the settlement is not a number rather than
+// a calculation that never ends.
+inline constexpr long kMaxSlices = 1'000'000;
 inline constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 enum class LayerEnd { Done, Stopped, Runaway };
 
 // Passes each slice of [top, top + thickness] to onSlice(a, b), which returns
-// true to stop. A layer not thicker than the step is one slice.
+// true to stop, taking each from slicesLeft. A layer not thicker than the
+// step is one slice.
 template <class OnSlice>
-LayerEnd sliceLayer(double top, double thickness, double step, OnSlice&& onSlice)
+LayerEnd sliceLayer(double top, double thickness, double step, long& slicesLeft, OnSlice&& onSlice)
 {
     const double bottom = top + thickness;
     double start = top;
     double end = top + step;
-    for (long slices = 0; bottom > end; ++slices) {
-        if (slices == kMaxSlicesPerLayer)
+    for (;; start = end, end += step) {
+        if (slicesLeft <= 0)
             return LayerEnd::Runaway;
+        --slicesLeft;
+        if (!(bottom > end))
+            return onSlice(start, bottom) ? LayerEnd::Stopped : LayerEnd::Done;
         if (onSlice(start, end))
             return LayerEnd::Stopped;
-        start = end;
-        end += step;
     }
-    return onSlice(start, bottom) ? LayerEnd::Stopped : LayerEnd::Done;
 }
 
 inline double embankmentLoad(const ProjectData& p) { return p.fillUnitWeight * p.embankmentHeight; }
@@ -71,12 +73,12 @@ struct NoObserver {
 template <class StressFactor, class Observer>
 double reinforcedZone(Zone zone, const LayerTable& thickness, const LayerTable& soilModulus,
                       int count, double top, double pileModulus, double replacement, double load,
-                      double above, StressFactor& stress, Observer& observe)
+                      double above, long& slicesLeft, StressFactor& stress, Observer& observe)
 {
     double sum = 0.0;
     for (int i = 1; i <= usedLayers(count); ++i) {
         const double modulus = (1 - replacement) * soilModulus[i] + replacement * pileModulus;
-        const LayerEnd end = sliceLayer(top, thickness[i], kReinforcedStep, [&](double a, double b) {
+        const LayerEnd end = sliceLayer(top, thickness[i], kReinforcedStep, slicesLeft, [&](double a, double b) {
             const double factor = stress((a + b) / 2);
             const double s = factor * (b - a) * load / modulus;
             sum += s;
@@ -118,19 +120,20 @@ double settlement(const ProjectData& p, StressFactor& stress, StopTest&& stopAft
     const double de2 = p.equivalentDiameter * p.equivalentDiameter;
     const double headReplacement = p.headDiameter * p.headDiameter / de2;
     const double shaftReplacement = p.shaftDiameter * p.shaftDiameter / de2;
+    long slicesLeft = kMaxSlices;
     const double head = reinforcedZone(Zone::Head, p.headThickness, p.headSoilModulus,
                                        p.headLayerCount, 0.0, p.headPileModulus, headReplacement,
-                                       load, 0.0, stress, observe);
+                                       load, 0.0, slicesLeft, stress, observe);
     const double shaft = reinforcedZone(Zone::Shaft, p.shaftThickness, p.shaftSoilModulus,
                                         p.shaftLayerCount, p.headLength, p.shaftPileModulus,
-                                        shaftReplacement, load, head, stress, observe);
+                                        shaftReplacement, load, head, slicesLeft, stress, observe);
     double base = 0.0;
     double selfWeight = selfWeightAtTips(p);
     double top = p.pileLength;
     LayerEnd end = LayerEnd::Done;
     for (int k = 1; k <= usedLayers(p.baseLayerCount) && end == LayerEnd::Done; ++k) {
         const double modulus = p.baseSoilModulus[k];
-        end = sliceLayer(top, p.baseThickness[k], kBaseStep, [&](double a, double b) {
+        end = sliceLayer(top, p.baseThickness[k], kBaseStep, slicesLeft, [&](double a, double b) {
             const double factor = stress((a + b) / 2);
             const double s = factor * (b - a) * load / modulus;
             base += s;

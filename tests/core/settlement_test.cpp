@@ -102,7 +102,8 @@ TEST(Settlement, RunningOutOfBaseLayersSumsThemAll)
 std::vector<std::pair<double, double>> slicesOf(double top, double thickness, double step)
 {
     std::vector<std::pair<double, double>> slices;
-    sliceLayer(top, thickness, step, [&](double a, double b) {
+    long slicesLeft = layered_settlement::kMaxSlices;
+    sliceLayer(top, thickness, step, slicesLeft, [&](double a, double b) {
         slices.emplace_back(a, b);
         return false;
     });
@@ -123,6 +124,9 @@ TEST(Slicing, StepEndAdvancesByRepeatedAddition)
     const auto base = slicesOf(10.0, 2.5, 1.0);
     ASSERT_EQ(base.size(), 3u);
     EXPECT_EQ(base[2], std::make_pair(12.0, 12.5));
+
+    EXPECT_EQ(slicesOf(0.0, 0.1, 0.1).size(), 1u);  // exactly one step thick
+    EXPECT_EQ(slicesOf(10.0, 1.0, 1.0).size(), 1u);
 
     const auto negative = slicesOf(1.0, -0.5, 0.1);
     ASSERT_EQ(negative.size(), 1u);
@@ -157,6 +161,22 @@ INSTANTIATE_TEST_SUITE_P(
                     // So deep that adding a metre no longer moves the step end.
                     RunawayCase{"stepEndStuck", 1e17, 10.0}),
     [](const auto& info) { return info.param.name; });
+
+// The bound holds for the calculation as a whole: every layer of every zone
+// just under a million slices on its own still ends at once.
+TEST(Settlement, ManyThickLayersTogetherAreNotANumber)
+{
+    ProjectData p = settlementExample();
+    p.headLayerCount = p.shaftLayerCount = p.baseLayerCount = kMaxLayers;
+    for (int i = 1; i <= kMaxLayers; ++i) {
+        p.headThickness[i] = p.shaftThickness[i] = 99'999.0;
+        p.baseThickness[i] = 999'999.0;
+        p.headSoilModulus[i] = p.shaftSoilModulus[i] = p.baseSoilModulus[i] = 1e30;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(std::isnan(p.settlementByStressRatio(0.0)));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
 
 TEST(Settlement, TeraMetreReinforcedLayerIsNotANumber)
 {

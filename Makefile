@@ -3,6 +3,7 @@
 #   make test  installs what is missing, builds, runs every test
 #   make deps  installs the Debian packages alone
 #   make package  builds the Debian package build/orvane_<version>_amd64.deb
+#   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600)
 
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
@@ -11,13 +12,17 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             fonts-noto-cjk fonts-wqy-microhei xvfb xauth \
             dpkg-dev file appstream desktop-file-utils shared-mime-info libglib2.0-bin poppler-utils
 
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 600
+JOBS := $(shell nproc)
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt
 
-.PHONY: deps build test run cli screenshots bench package clean
+.PHONY: deps build test run cli screenshots bench package fuzz clean
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -31,10 +36,10 @@ build: deps
 	cmake --build --preset default
 
 test: build
-	ctest --preset default
+	ctest --preset default -j $(JOBS)
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
-	ctest --preset sanitize
+	ctest --preset sanitize -j $(JOBS)
 
 cli: build
 	./build/src/cli/orvane-cli $(EXAMPLE)
@@ -58,5 +63,16 @@ package: build
 bench: build
 	./build/bench/orvane-bench
 
+# New inputs go to build-fuzz/corpus; crashes are kept in fuzz/regressions,
+# which every `make test` replays.
+fuzz:
+	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	mkdir -p build-fuzz/corpus fuzz/regressions
+	./build-fuzz/fuzz/orvane-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -dict=fuzz/project.dict -artifact_prefix=fuzz/regressions/ \
+	  build-fuzz/corpus fuzz/corpus examples
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

@@ -177,6 +177,23 @@ private slots:
         QVERIFY(services_->texts().isEmpty());
     }
 
+    // A layer refused by its check and then cancelled stays as it was.
+    void refusedThenCancelledLayerStaysAsItWas()
+    {
+        storeTwoHeadLayers();
+        OpenCapacityForm open;
+        type(&open.form, "headLengthEdit", QStringLiteral("3"));
+        type(&open.form, "headLayerCountEdit", QStringLiteral("2"));
+        ModalWatchdog watchdog;
+        LayerEntryAnswers answers({"9/99"}, LayerEntryAnswers::Ending::CancelButton);
+        answers.awaitNextShowing(watchdog);
+        click(&open.form, "setHeadLayersButton");
+        QCOMPARE(answers.shown.size(), 1);
+        QCOMPARE(services_->texts(), QStringList{kThickerThanRemaining});
+        QCOMPARE(g_project.headThickness[1], 2.5);
+        QCOMPARE(g_project.headFriction[1], 10.0);
+    }
+
     // A second run offers what the first stored; accepting it keeps it.
     void secondRunOffersStoredLayers()
     {

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kPollIntervalMs = 10;
 
+int waitingExpectations = 0;
+
 QString readableTypeName(const char* mangled)
 {
     int status = 0;
@@ -24,6 +26,8 @@ QString readableTypeName(const char* mangled)
 }
 
 }  // namespace
+
+bool anyExpectationWaiting() { return waitingExpectations > 0; }
 
 QList<QWidget*> openModals()
 {
@@ -67,7 +71,9 @@ public:
         connect(&timer_, &QTimer::timeout, this, &ModalExpectation::poll);
         timer_.start(kPollIntervalMs);
         clock_.start();
+        ++waitingExpectations;
     }
+    ~ModalExpectation() override { settle(State::TimedOut); }
 
     State state() const { return state_; }
 
@@ -90,13 +96,21 @@ private:
         if (QWidget* dialog = newMatchingModal()) {
             // Stopped first: the handler may block in a nested exec().
             timer_.stop();
-            state_ = State::Handled;
+            settle(State::Handled);
             handler_(dialog);
         } else if (clock_.elapsed() > timeoutMs_) {
             timer_.stop();
-            state_ = State::TimedOut;
+            settle(State::TimedOut);
             dismissAllModals();
         }
+    }
+
+    void settle(State state)
+    {
+        if (state_ != State::Waiting)
+            return;
+        --waitingExpectations;
+        state_ = state;
     }
 
     QWidget* newMatchingModal() const

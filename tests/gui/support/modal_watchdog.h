@@ -12,6 +12,10 @@
 // every open modal is rejected so the test can go on, and the failure is
 // recorded for satisfied() and report(); assert after the click returns,
 // since a failed check inside a handler does not fail the test function.
+//
+// Every GUI test also runs a guard (modal_guard.cpp): a modal that stays
+// open for seconds while no expectation waits would never be closed, so the
+// guard fails the running test, naming the dialog, and dismisses it.
 #pragma once
 
 #include <QObject>
@@ -59,6 +63,9 @@ private:
 
     std::vector<std::unique_ptr<ModalExpectation>> expectations_;
 };
+
+// True while some expectation of some watchdog waits for its dialog.
+bool anyExpectationWaiting();
 
 // Every visible modal top-level widget, innermost last.
 QList<QWidget*> openModals();

@@ -46,6 +46,30 @@ TEST(Cli, PrintsTheRoundedResultsWithTheirLabels)
     EXPECT_NE(run.out.find("沉降值：71.12 mm\n"), std::string::npos);
 }
 
+struct CriterionCase {
+    const char* name;
+    int criterion;
+    const char* settlementLine;
+};
+
+class CliCriterionTest : public testing::TestWithParam<CriterionCase> {};
+
+TEST_P(CliCriterionTest, TextShowsTheSettlementOfTheFilesCriterion)
+{
+    const std::string file = scratchFolder(GetParam().name) + "/p.txt";
+    ProjectData p = settlementExample();
+    p.stopCriterion = GetParam().criterion;
+    ASSERT_TRUE(p.saveProject(file, fixedSaveTime()).ok);
+    const CliRun run = runCli(file);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find(GetParam().settlementLine), std::string::npos) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Criteria, CliCriterionTest,
+                         testing::Values(CriterionCase{"stressRatio02", kStopStressRatio02, "沉降值：45.73 mm\n"},
+                                         CriterionCase{"stressRatio01", kStopStressRatio01, "沉降值：63.9 mm\n"}),
+                         [](const auto& info) { return info.param.name; });
+
 TEST(Cli, JsonGivesEveryCriterionAtFullPrecision)
 {
     const CliRun run = runCli("--json " + example("worked-example.txt"));
@@ -193,6 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                          testing::Values(UsageCase{"noArguments", ""},
                                          UsageCase{"jsonWithoutFiles", "--json"},
                                          UsageCase{"saveAsWithoutSource", "--save-as out.txt"},
+                                         UsageCase{"saveAsTwoSources", "--save-as out.txt a.txt b.txt"},
                                          UsageCase{"unknownOption", "--verbose x.txt"},
                                          UsageCase{"detailsWithoutJson", "--details x.txt"},
                                          UsageCase{"sweepBackwards", "--sweep spacingSquare=2:1:0.1 x.txt"},

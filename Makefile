@@ -69,8 +69,8 @@ fuzz:
 	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
-	mkdir -p build-fuzz/corpus fuzz/regressions
-	./build-fuzz/fuzz/orvane-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	mkdir -p build-fuzz/corpus fuzz/corpus fuzz/regressions
+	./build-fuzz/fuzz/orvane-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
 	  -dict=fuzz/project.dict -artifact_prefix=fuzz/regressions/ \
 	  build-fuzz/corpus fuzz/corpus examples
 

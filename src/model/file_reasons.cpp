@@ -27,30 +27,25 @@ std::string commonReason(const platform::FileOutcome& outcome)
     }
 }
 
+std::string failureText(const char* opening, const std::string& path, const char* missing, const char* denied,
+                        const platform::FileOutcome& outcome)
+{
+    const std::string reason = outcome.fault == FileFault::notFound       ? missing
+                               : outcome.fault == FileFault::noPermission ? denied
+                                                                         : commonReason(outcome);
+    return opening + ("“" + path + "”：") + reason;
+}
+
 }  // namespace
 
 std::string readFailure(const std::string& path, const platform::FileOutcome& outcome)
 {
-    std::string reason;
-    if (outcome.fault == FileFault::notFound)
-        reason = "文件不存在。";
-    else if (outcome.fault == FileFault::noPermission)
-        reason = "没有读取此文件的权限。";
-    else
-        reason = commonReason(outcome);
-    return "无法读取文件“" + path + "”：" + reason;
+    return failureText("无法读取文件", path, "文件不存在。", "没有读取此文件的权限。", outcome);
 }
 
 std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome)
 {
-    std::string reason;
-    if (outcome.fault == FileFault::notFound)
-        reason = "目标文件夹不存在。";
-    else if (outcome.fault == FileFault::noPermission)
-        reason = "没有在目标文件夹中写入的权限。";
-    else
-        reason = commonReason(outcome);
-    return "无法保存到“" + path + "”：" + reason;
+    return failureText("无法保存到", path, "目标文件夹不存在。", "没有在目标文件夹中写入的权限。", outcome);
 }
 
 namespace {

@@ -171,7 +171,7 @@ std::optional<PointMeasure> findPointMeasure(std::string_view name, std::span<co
     }};
     for (const auto& [resultName, member] : results) {
         if (resultName == name)
-            return [member](const SweepPoint& p) { return p.results.*member; };
+            return [field = member](const SweepPoint& p) { return p.results.*field; };
     }
     return std::nullopt;
 }

@@ -4,6 +4,8 @@
 #   make deps  installs the Debian packages alone
 #   make package  builds the Debian package build/orvane_<version>_amd64.deb
 #   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600)
+#   make test-windows  cross-builds for Windows and tests it under Wine
+#   make windows-cli   the Windows command-line calculator as a zip in dist/
 
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
@@ -16,10 +18,14 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 600
 JOBS := $(shell nproc)
 
+# The cross compiler for 64-bit Windows, Wine to run its programs here, and
+# the GoogleTest sources to build for Windows.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine64 googletest
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt
 
-.PHONY: deps build test run cli screenshots bench package fuzz clean
+.PHONY: deps deps-windows build test test-windows windows-cli run cli screenshots bench package fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -40,6 +46,23 @@ test: build
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize -j $(JOBS)
+
+deps-windows:
+	$(MAKE) deps EXTRA_PACKAGES="$(WINDOWS_PACKAGES)"
+
+# The Windows core tests, then the Windows calculator against the Linux one
+# on every example.
+test-windows: deps-windows
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target orvane-cli
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+	ctest --preset windows -j $(JOBS)
+	WINEPREFIX=$(CURDIR)/build-windows/wine-prefix tools/compare-windows-cli.sh build/src/cli/orvane-cli build-windows/src/cli/orvane-cli.exe examples/*.txt
+
+windows-cli: deps-windows
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target windows-cli-zip
 
 cli: build
 	./build/src/cli/orvane-cli $(EXAMPLE)
@@ -75,4 +98,4 @@ fuzz:
 	  build-fuzz/corpus fuzz/corpus examples
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-windows dist

@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -177,6 +178,8 @@ void setFormFont(QWidget* form, int pointSize)
 
 void installFontSubstitutions()
 {
+    if (QFontDatabase::hasFamily(QStringLiteral("SimSun")) || QFontDatabase::hasFamily(QStringLiteral("宋体")))
+        return;  // the real face, as on Windows
     const QStringList chineseSerif{QStringLiteral("Noto Serif CJK SC"),
                                    QStringLiteral("WenQuanYi Micro Hei")};
     QFont::insertSubstitutions(QStringLiteral("宋体"), chineseSerif);

@@ -78,8 +78,10 @@ private:
 // Chinese serif face.
 void setFormFont(QWidget* form, int pointSize);
 
-// Makes 宋体 and SimSun resolve to Noto Serif CJK SC (or WenQuanYi Micro Hei)
-// under every locale. Called once at start-up, and by the tests.
+// Where 宋体 (SimSun) is not installed, makes 宋体 and SimSun resolve to Noto
+// Serif CJK SC (or WenQuanYi Micro Hei) under every locale; where it is, as
+// on Windows, the forms keep the real face. Called once at start-up, and by
+// the tests.
 void installFontSubstitutions();
 
 // Enables the buttons of `enable` and disables those of `disable`.

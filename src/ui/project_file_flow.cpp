@@ -3,7 +3,6 @@
 #include "model/project_data.h"
 #include "ui/services.h"
 
-#include <QFile>
 #include <QString>
 
 #include <ctime>
@@ -29,10 +28,8 @@ std::tm toCalendarTime(const QDateTime& moment)
     return calendar;
 }
 
-std::string filePath(const QString& name)
-{
-    return QFile::encodeName(name).toStdString();
-}
+// The core takes file names as UTF-8 on every system.
+std::string filePath(const QString& name) { return name.toStdString(); }
 
 }  // namespace
 

@@ -73,7 +73,8 @@ int reportAll(const std::vector<std::string>& files, bool json, bool details)
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = platform::startConsoleProgram(argc, argv);
+    const std::vector<std::string> args(arguments.begin() + 1, arguments.end());
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage;
         return kAllRead;

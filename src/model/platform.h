@@ -1,13 +1,15 @@
-// Every call of the core into the operating system: reading and replacing a
-// project file and the local clock. One source file per system implements
-// it, and with it the GBK conversions of model/gbk.h; nothing else in the
-// core includes a system header.
+// Every call of the program into the operating system: reading and replacing
+// a project file, the local clock and the console of the command-line
+// calculator. One source file per system (POSIX, Windows) implements it, and
+// with it the GBK conversions of model/gbk.h; nothing else in src/ includes a
+// system header.
 #pragma once
 
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -48,5 +50,9 @@ FileOutcome replaceFile(const std::string& path, std::string_view bytes);
 
 // The current local date and time.
 std::tm localNow();
+
+// Sets up standard output and error of a command-line program for UTF-8
+// text and returns its arguments, the program's name first, as UTF-8.
+std::vector<std::string> startConsoleProgram(int argc, char** argv);
 
 }  // namespace platform

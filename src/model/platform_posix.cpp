@@ -326,6 +326,9 @@ std::tm localNow()
     return local;
 }
 
+// Terminals, files and pipes take the UTF-8 bytes as they are.
+std::vector<std::string> startConsoleProgram(int argc, char** argv) { return {argv, argv + argc}; }
+
 }  // namespace platform
 
 namespace {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -25,14 +23,8 @@ CliRun runCli(const std::string& arguments)
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     const std::string errPath =
         scratchFolder(std::string("cli-") + test->test_suite_name() + "-" + test->name()) + "/err.txt";
-    const std::string command = std::string(ORVANE_CLI) + " " + arguments + " 2>" + errPath;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out, readBytes(errPath)};
+    const CommandRun run = runCommand(std::string(ORVANE_CLI) + " " + arguments + " 2>" + errPath);
+    return {run.exitCode, run.out, readBytes(errPath)};
 }
 
 std::string example(const std::string& name) { return std::string(ORVANE_EXAMPLES_DIR) + "/" + name; }
@@ -197,6 +189,23 @@ TEST(Cli, SaveAsWritesWhatTheFormsWouldSave)
     ASSERT_TRUE(copy.loadProject(out).ok);
     EXPECT_TRUE(copy == original);
     EXPECT_NE(gbkToUtf8(readBytes(out)).find("复合地基承载力特征值：\t126.576 kPa\r\n"), std::string::npos);
+}
+
+// Chinese folder and file names reach the calculator whole and come back in
+// its output as they were given, on every system.
+TEST(Cli, ChineseNamesAreSavedAndReadBack)
+{
+    const std::string folder = scratchFolder("cli-chinese") + "/路堤工程";
+    std::filesystem::create_directory(pathOf(folder));
+    const std::string copy = folder + "/算例 副本.txt";
+    const CliRun saved = runCli("--save-as \"" + copy + "\" " + example("worked-example.txt"));
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(pathOf(copy)));
+    const CliRun read = runCli("--json \"" + copy + "\"");
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    const auto j = nlohmann::json::parse(read.out);
+    EXPECT_EQ(j["file"], copy);
+    EXPECT_EQ(j["ok"], true);
 }
 
 struct UsageCase {

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include <cstring>
 #include <filesystem>
 
@@ -326,25 +322,6 @@ TEST_F(ProjectFileTest, EmptyAndHeaderOnlyFilesAreIncomplete)
     ProjectData record{};
     EXPECT_NE(record.loadProject(path("empty.txt")).reason.find("文件不完整"), std::string::npos);
     EXPECT_NE(record.loadProject(path("header.txt")).reason.find("文件不完整"), std::string::npos);
-}
-
-// A write that fails half way (here the file size limit, as a full disk
-// would) must leave the earlier file whole and say why.
-TEST_F(ProjectFileTest, FailedSaveKeepsTheExistingFileAndSaysWhy)
-{
-    const std::string original = saved(capacityExample());
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{100, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
-    ProjectData other = settlementExample();
-    const FileStatus status = other.saveProject(path("project.txt"), fixedSaveTime());
-    setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.reason.find("磁盘空间不足"), std::string::npos) << status.reason;
-    EXPECT_EQ(readBytes(path("project.txt")), original);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
 TEST_F(ProjectFileTest, SaveIntoMissingFolderFails)

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,15 +50,37 @@ std::string scratchFolder(const std::string& name)
     return folder.string();
 }
 
+std::filesystem::path pathOf(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
 std::string readBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathOf(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void writeBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(pathOf(path), std::ios::binary) << bytes;
+}
+
+CommandRun runCommand(const std::string& command)
+{
+#ifdef _WIN32
+    // The wide call, so that Chinese file names reach the program whole.
+    std::FILE* pipe = _wpopen(pathOf(command).wstring().c_str(), L"r");
+#else
+    std::FILE* pipe = popen(command.c_str(), "r");
+#endif
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+#ifdef _WIN32
+    return {_pclose(pipe), out};
+#else
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+#endif
 }
 
 std::string gbkToUtf8(const std::string& gbk)

@@ -3,13 +3,24 @@
 
 #include "worked_examples.h"
 
+#include <filesystem>
 #include <string>
 
 // A fresh, empty folder for files of one test, inside a folder of the test
 // process alone.
 std::string scratchFolder(const std::string& name);
 
+// Paths are UTF-8, as the core takes them on every system.
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
+std::filesystem::path pathOf(const std::string& utf8);
+
+// Runs a command line (UTF-8) through the system's shell: its exit status and
+// standard output, with the line ends of text read on the system.
+struct CommandRun {
+    int exitCode;
+    std::string out;
+};
+CommandRun runCommand(const std::string& command);
 // The GBK bytes of a project file as UTF-8 text.
 std::string gbkToUtf8(const std::string& gbk);

@@ -2,10 +2,13 @@
 
 #include "model/gbk.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cwctype>
 #include <iostream>
 #include <streambuf>
@@ -461,6 +464,10 @@ std::tm localNow()
 
 std::vector<std::string> startConsoleProgram(int argc, char** argv)
 {
+    // Lines end in LF alone, so that a file or pipe gets the same bytes as on
+    // other systems.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
     static ConsoleStream output(std::cout, STD_OUTPUT_HANDLE);
     static ConsoleStream error(std::cerr, STD_ERROR_HANDLE);
     // The narrow arguments are in the system's code page and lose what it

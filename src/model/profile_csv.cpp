@@ -1,18 +1,19 @@
 // Borehole tables as CSV, as a spreadsheet saves them or a copy of its cells
 // pastes them.
 #include "model/gbk.h"
+#include "model/platform.h"
 #include "model/soil_profile.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A borehole table holds a few dozen strata; a file far larger is no table.
+constexpr std::size_t kMaxProfileBytes = 1 << 20;
 
 enum Column { kName, kThickness, kFriction, kModulus, kUnitWeight, kColumnCount };
 
@@ -254,12 +255,12 @@ ProfileRead readProfileCsv(std::string_view bytes)
 
 ProfileRead loadProfileCsv(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {{}, "无法打开土层剖面文件“" + path + "”。"};
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string bytes;
+    const platform::FileOutcome read = platform::readRegularFile(path, kMaxProfileBytes, bytes);
+    if (read.fault == platform::FileFault::other)
         return {{}, "无法读取土层剖面文件“" + path + "”。"};
+    if (!read.ok())
+        return {{}, "无法打开土层剖面文件“" + path + "”。"};
     return readProfileCsv(bytes);
 }
 

@@ -2,7 +2,7 @@
 # Runs the Linux and the Windows command-line calculator (the latter under
 # Wine) on the same project files and requires the same results:
 #   - `--json` of each file: every number the same, to the last digit;
-#   - `--save-as` of the first file: the same bytes, the save-time line aside.
+#   - `--save-as` of each file: the same bytes, the save-time line aside.
 # Usage: WINEPREFIX=DIR compare-windows-cli.sh LINUX_CLI WINDOWS_EXE FILE...
 set -eu
 : "${WINEPREFIX:?the Wine prefix to run the Windows calculator in}"
@@ -44,20 +44,23 @@ done
 
 # The save-time line ("保存时间：" in GBK) is the only one allowed to differ.
 without_save_time() { LC_ALL=C grep -av "$(printf '\261\243\264\346\312\261\274\344')" "$1"; }
-first=$(realpath "$1")
-"$linux" --save-as "$work/linux-saved.txt" "$first"
-(cd "$work" && run_windows --save-as windows-saved.txt "$first")
-without_save_time "$work/linux-saved.txt" >"$work/linux-body.txt"
-without_save_time "$work/windows-saved.txt" >"$work/windows-body.txt"
-lines=$(wc -l <"$work/linux-saved.txt")
-if cmp -s "$work/linux-body.txt" "$work/windows-body.txt" && [ "$lines" = "$(wc -l <"$work/windows-saved.txt")" ] &&
-   [ "$(wc -l <"$work/linux-body.txt")" = $((lines - 1)) ]; then
-  echo "--save-as $(basename "$first"): $(wc -c <"$work/windows-saved.txt") bytes, the same on both but for the save time"
-else
-  echo "--save-as $(basename "$first"): the Windows file differs from the Linux file:" >&2
-  cmp "$work/linux-body.txt" "$work/windows-body.txt" >&2 || true
-  failed=1
-fi
+for file in "$@"; do
+  name=$(basename "$file")
+  source=$(realpath "$file")
+  "$linux" --save-as "$work/linux-saved.txt" "$source"
+  (cd "$work" && run_windows --save-as windows-saved.txt "$source")
+  without_save_time "$work/linux-saved.txt" >"$work/linux-body.txt"
+  without_save_time "$work/windows-saved.txt" >"$work/windows-body.txt"
+  lines=$(wc -l <"$work/linux-saved.txt")
+  if cmp -s "$work/linux-body.txt" "$work/windows-body.txt" && [ "$lines" = "$(wc -l <"$work/windows-saved.txt")" ] &&
+     [ "$(wc -l <"$work/linux-body.txt")" = $((lines - 1)) ]; then
+    echo "--save-as $name: $(wc -c <"$work/windows-saved.txt") bytes, the same on both but for the save time"
+  else
+    echo "--save-as $name: the Windows file differs from the Linux file:" >&2
+    cmp "$work/linux-body.txt" "$work/windows-body.txt" >&2 || true
+    failed=1
+  fi
+done
 
 [ "$failed" = 0 ] && echo "Windows and Linux agree on every example." || echo "Windows and Linux DIFFER." >&2
 exit "$failed"

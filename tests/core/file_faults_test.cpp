@@ -72,21 +72,9 @@ struct FaultCase {
     bool smallFileLimit = false;
 };
 
-std::string missingFile(const std::string& folder) { return folder + "/missing.txt"; }
-std::string missingFolder(const std::string& folder) { return folder + "/no/such/folder/p.txt"; }
-std::string folderItself(const std::string& folder)
-{
-    fs::create_directory(folder + "/p.txt");
-    return folder + "/p.txt";
-}
 std::string pipeWithoutWriter(const std::string& folder)
 {
     mkfifo((folder + "/p.txt").c_str(), 0666);
-    return folder + "/p.txt";
-}
-std::string twoMebibytes(const std::string& folder)
-{
-    writeBytes(folder + "/p.txt", std::string(2 << 20, ' '));
     return folder + "/p.txt";
 }
 std::string existingProject(const std::string& folder, fs::perms permissions)

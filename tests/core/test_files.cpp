@@ -63,6 +63,22 @@ void writeBytes(const std::string& path, const std::string& bytes)
     std::ofstream(pathOf(path), std::ios::binary) << bytes;
 }
 
+std::string missingFile(const std::string& folder) { return folder + "/missing.txt"; }
+
+std::string missingFolder(const std::string& folder) { return folder + "/no/such/folder/p.txt"; }
+
+std::string folderItself(const std::string& folder)
+{
+    std::filesystem::create_directory(folder + "/p.txt");
+    return folder + "/p.txt";
+}
+
+std::string twoMebibytes(const std::string& folder)
+{
+    writeBytes(folder + "/p.txt", std::string(2 << 20, ' '));
+    return folder + "/p.txt";
+}
+
 CommandRun runCommand(const std::string& command)
 {
 #ifdef _WIN32

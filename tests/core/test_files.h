@@ -15,6 +15,13 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 std::filesystem::path pathOf(const std::string& utf8);
 
+// Places a load or a save may be pointed at, prepared in a folder: each
+// returns the path to load or save.
+std::string missingFile(const std::string& folder);
+std::string missingFolder(const std::string& folder);
+std::string folderItself(const std::string& folder);
+std::string twoMebibytes(const std::string& folder);
+
 // Runs a command line (UTF-8) through the system's shell: its exit status and
 // standard output, with the line ends of text read on the system.
 struct CommandRun {

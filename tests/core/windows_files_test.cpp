@@ -37,18 +37,6 @@ struct FaultCase {
     const char* sentence;
 };
 
-std::string missingFile(const std::string& folder) { return folder + "/missing.txt"; }
-std::string missingFolder(const std::string& folder) { return folder + "/no/such/folder/p.txt"; }
-std::string folderItself(const std::string& folder)
-{
-    fs::create_directory(folder + "/p.txt");
-    return folder + "/p.txt";
-}
-std::string twoMebibytes(const std::string& folder)
-{
-    writeBytes(folder + "/p.txt", std::string(2 << 20, ' '));
-    return folder + "/p.txt";
-}
 std::string readOnlyProject(const std::string& folder) { return existingProject(folder, FILE_ATTRIBUTE_READONLY); }
 
 class WindowsFileFaultTest : public testing::TestWithParam<FaultCase> {};

@@ -18,7 +18,6 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -72,8 +71,8 @@ QString rangeFaultMessage(RangeFault fault)
 
 QString askCsvFileNameByDialog(QWidget* parent)
 {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("导出CSV"), QString(),
-                                        QStringLiteral("CSV Files (*.csv)"));
+    return ui::askFileToSave(parent, QStringLiteral("导出CSV"), QStringLiteral("CSV (*.csv)"),
+                             QStringLiteral("csv"));
 }
 
 QChartView* chartView(QWidget* parent, const QString& name)

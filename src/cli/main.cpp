@@ -1,5 +1,6 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
 // and re-saving a project file as the desktop program saves it.
+#include "cli/exit_codes.h"
 #include "cli/pdf_report.h"
 #include "cli/profile_command.h"
 #include "cli/report.h"
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kAllRead = 0;
-constexpr int kSomeUnread = 1;
-constexpr int kWrongUsage = 2;
 
 constexpr const char* kUsage =
     "Usage: orvane-cli [--json [--details]] FILE...\n"
@@ -40,26 +37,26 @@ constexpr const char* kUsage =
 int usage()
 {
     std::cerr << kUsage;
-    return kWrongUsage;
+    return kExitWrongUsage;
 }
 
 int saveAs(const std::string& target, const std::string& file)
 {
     const FileStatus status = resaveProject(file, target, platform::localNow());
     if (status.ok)
-        return kAllRead;
+        return kExitDone;
     std::cerr << status.reason << "\n";  // names the file that could not be read or written
-    return kSomeUnread;
+    return kExitUnreadable;
 }
 
 int reportAll(const std::vector<std::string>& files, bool json, bool details)
 {
-    int exitCode = kAllRead;
+    int exitCode = kExitDone;
     for (const std::string& file : files) {
         const ProjectReport report = reportProject(file, details);
         if (!report.status.ok) {
             std::cerr << file << ": " << report.status.reason << "\n";
-            exitCode = kSomeUnread;
+            exitCode = kExitUnreadable;
         }
         if (json)
             std::cout << jsonReport(report) << "\n";
@@ -77,11 +74,11 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(arguments.begin() + 1, arguments.end());
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage;
-        return kAllRead;
+        return kExitDone;
     }
     if (args.size() == 1 && args[0] == "--version") {
         std::cout << "orvane-cli " << orvane::kVersion << "\n";
-        return kAllRead;
+        return kExitDone;
     }
     if (args.empty())
         return usage();
@@ -89,7 +86,7 @@ int main(int argc, char** argv)
         return runSweepCommand(args);
     if (args[0] == "--profile") {
         const int exitCode = runProfileCommand(args, platform::localNow());
-        return exitCode == kWrongUsage ? usage() : exitCode;
+        return exitCode == kExitWrongUsage ? usage() : exitCode;
     }
     if (args[0] == "--save-as")
         return args.size() == 3 ? saveAs(args[1], args[2]) : usage();

@@ -1,5 +1,6 @@
 #include "cli/profile_command.h"
 
+#include "cli/exit_codes.h"
 #include "model/project_data.h"
 #include "model/soil_profile.h"
 
@@ -7,14 +8,10 @@
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kRefused = 1;
-constexpr int kWrongUsage = 2;
-
 int refused(const std::string& file, const std::string& reason)
 {
     std::cerr << file << ": " << reason << "\n";
-    return kRefused;
+    return kExitUnreadable;
 }
 
 int saveSplitAs(const std::string& profileFile, const std::string& target, const std::string& file,
@@ -31,7 +28,7 @@ int saveSplitAs(const std::string& profileFile, const std::string& target, const
     p.deriveEquivalentDiameter();
     if (const FileStatus saved = p.saveProject(target, now); !saved.ok)
         return refused(target, saved.reason);
-    return kDone;
+    return kExitDone;
 }
 
 }  // namespace
@@ -40,5 +37,5 @@ int runProfileCommand(const std::vector<std::string>& args, const std::tm& now)
 {
     if (args.size() == 5 && args[0] == "--profile" && args[2] == "--save-as")
         return saveSplitAs(args[1], args[3], args[4], now);
-    return kWrongUsage;
+    return kExitWrongUsage;
 }

@@ -1,5 +1,6 @@
 #include "cli/sweep_command.h"
 
+#include "cli/exit_codes.h"
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
 #include "model/soil_profile.h"
@@ -14,10 +15,6 @@
 #include <string_view>
 
 namespace {
-
-constexpr int kDone = 0;
-constexpr int kUnreadable = 1;
-constexpr int kWrongUsage = 2;
 
 constexpr const char* kSweepUsage =
     "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep FIELD2=FROM:TO:STEP] [--json]\n"
@@ -52,7 +49,7 @@ struct SweepRequest {
 int wrongUsage(const std::string& reason)
 {
     std::cerr << "orvane-cli: " << reason << "\n" << kSweepUsage;
-    return kWrongUsage;
+    return kExitWrongUsage;
 }
 
 std::optional<double> parseNumber(std::string_view text)
@@ -215,10 +212,10 @@ int printBest(const Sweep& sweep, const SweepRequest& request, PointMeasure meas
         best.offer(sweep.point(i), i);
     if (!best.best()) {
         std::cout << (request.json ? "null" : "No point passes every check.") << "\n";
-        return kDone;
+        return kExitDone;
     }
     PointPrinter(request).print(*best.best());
-    return kDone;
+    return kExitDone;
 }
 
 // The preparation of each point that replaces its layers by the profile split
@@ -251,7 +248,7 @@ int runSweepCommand(const std::vector<std::string>& args)
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             std::cout << kSweepUsage;
-            return kDone;
+            return kExitDone;
         }
     }
     SweepRequest request;
@@ -266,16 +263,16 @@ int runSweepCommand(const std::vector<std::string>& args)
     ProjectData base{};
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
         std::cerr << request.file << ": " << loaded.reason << "\n";
-        return kUnreadable;
+        return kExitUnreadable;
     }
     Sweep::PreparePoint splitProfile;
     if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))
-        return kUnreadable;
+        return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
     if (measure)
         return printBest(sweep, request, std::move(*measure));
     PointPrinter printer(request);
     for (std::size_t i = 0; i < sweep.size(); ++i)
         printer.print(sweep.point(i));
-    return kDone;
+    return kExitDone;
 }

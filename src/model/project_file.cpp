@@ -9,10 +9,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <locale>
-#include <sstream>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -77,15 +74,13 @@ constexpr const char* kIncomplete = "（未全部输入正确的参数）";
 
 FileStatus failure(std::string reason) { return {false, std::move(reason)}; }
 
-// General notation, six significant digits, exponent of two digits at least,
-// whatever the process locale.
+// General notation, six significant digits, exponent of two digits at least
+// (as printf's %.6g in the C locale), whatever the process locale.
 std::string formatValue(double value)
 {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.precision(6);
-    out << value;
-    return out.str();
+    char digits[32];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6);
+    return std::string(digits, end);
 }
 
 void writeRow(std::string& text, const ProjectData& p, const Row& row)
@@ -136,39 +131,22 @@ void writeResults(std::string& text, ProjectData& p, const std::tm& saveTime)
     text += "\n保存时间：" + std::string(time) + "\n" + std::string(kRule) + "\n\n";
 }
 
-std::string withWindowsLineEnds(const std::string& text)
+std::string withWindowsLineEnds(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
+    for (size_t lineEnd; (lineEnd = text.find('\n')) != std::string_view::npos; text.remove_prefix(lineEnd + 1))
+        out.append(text.substr(0, lineEnd)).append("\r\n");
+    return out.append(text);
 }
 
 // ---- reading ----
 
+// Most bytes of a file are above the space, so one comparison settles them.
 bool isSpace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::vector<std::string_view> tokensOf(std::string_view text)
-{
-    std::vector<std::string_view> tokens;
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isSpace(text[i]))
-            ++i;
-        const size_t start = i;
-        while (i < text.size() && !isSpace(text[i]))
-            ++i;
-        if (i > start)
-            tokens.push_back(text.substr(start, i - start));
-    }
-    return tokens;
+    return static_cast<unsigned char>(c) <= ' '
+           && (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f');
 }
 
 // A label for messages: the row's words without the surrounding layout.
@@ -206,22 +184,32 @@ bool parseReal(std::string_view token, double& value)
     return error == std::errc() && end == token.data() + token.size() && std::isfinite(value);
 }
 
+// Hands out the whitespace-separated tokens of the text one at a time, so a
+// file refused at one of its first rows is not read further.
 class TokenReader {
 public:
-    explicit TokenReader(std::vector<std::string_view> tokens) : tokens_(std::move(tokens)) {}
+    explicit TokenReader(std::string_view text) : rest_(text) {}
 
-    bool skip() { return next_++ < tokens_.size(); }
+    bool skip()
+    {
+        std::string_view unused;
+        return take(unused);
+    }
     bool take(std::string_view& token)
     {
-        if (next_ >= tokens_.size())
-            return false;
-        token = tokens_[next_++];
-        return true;
+        size_t start = 0;
+        while (start < rest_.size() && isSpace(rest_[start]))
+            ++start;
+        size_t end = start;
+        while (end < rest_.size() && !isSpace(rest_[end]))
+            ++end;
+        token = rest_.substr(start, end - start);
+        rest_.remove_prefix(end);
+        return !token.empty();
     }
 
 private:
-    std::vector<std::string_view> tokens_;
-    size_t next_ = 0;
+    std::string_view rest_;
 };
 
 FileStatus endedEarly(const Row& row)
@@ -294,7 +282,7 @@ FileStatus ProjectData::loadProject(const std::string& path)
 
 FileStatus ProjectData::loadProjectBytes(std::string_view bytes)
 {
-    TokenReader reader(tokensOf(bytes));
+    TokenReader reader(bytes);
     for (int i = 0; i < kHeaderTokens; ++i)
         if (!reader.skip())
             return endedEarly(kRows[0]);

@@ -4,6 +4,7 @@
 #   make deps  installs the Debian packages alone
 #   make package  builds the Debian package build/orvane_<version>_amd64.deb
 #   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600)
+#   make fuzz-coverage  the reader's source coverage by the fuzzer's corpus
 #   make test-windows  cross-builds for Windows and tests it under Wine
 #   make windows-cli   the Windows command-line calculator as a zip in dist/
 
@@ -14,7 +15,7 @@ PACKAGES := g++ cmake ninja-build pkg-config \
             fonts-noto-cjk fonts-wqy-microhei xvfb xauth \
             dpkg-dev file appstream desktop-file-utils shared-mime-info libglib2.0-bin poppler-utils
 
-FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev llvm
 FUZZ_SECONDS ?= 600
 JOBS := $(shell nproc)
 
@@ -25,7 +26,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine64 googletest
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt
 
-.PHONY: deps deps-windows build test test-windows windows-cli run cli screenshots bench package fuzz clean
+.PHONY: deps deps-windows build test test-windows windows-cli run cli screenshots bench package fuzz fuzz-coverage clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -97,5 +98,19 @@ fuzz:
 	  -dict=fuzz/project.dict -artifact_prefix=fuzz/regressions/ \
 	  build-fuzz/corpus fuzz/corpus examples
 
+# Replays the corpus of the last `make fuzz` with clang's source coverage and
+# reports what it reached of the project file's code.
+FUZZ_COVERAGE := build-fuzz-coverage
+fuzz-coverage:
+	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
+	cmake --preset fuzz-coverage >/dev/null
+	cmake --build --preset fuzz-coverage
+	rm -f $(FUZZ_COVERAGE)/replay.profraw
+	LLVM_PROFILE_FILE=$(FUZZ_COVERAGE)/replay.profraw ./$(FUZZ_COVERAGE)/fuzz/orvane-fuzz-replay \
+	  build-fuzz/corpus fuzz/corpus fuzz/regressions examples
+	llvm-profdata merge -o $(FUZZ_COVERAGE)/replay.profdata $(FUZZ_COVERAGE)/replay.profraw
+	llvm-cov report ./$(FUZZ_COVERAGE)/fuzz/orvane-fuzz-replay -instr-profile=$(FUZZ_COVERAGE)/replay.profdata \
+	  src/model/project_file.cpp src/model/project_data.cpp src/model/file_reasons.cpp src/engine
+
 clean:
-	rm -rf build build-sanitize build-fuzz build-windows dist
+	rm -rf build build-sanitize build-fuzz build-fuzz-coverage build-windows dist

@@ -87,13 +87,13 @@ void writeRow(std::string& text, const ProjectData& p, const Row& row)
 {
     text += row.label;
     if (row.real) {
-        text += formatValue(p.*row.real) + "\n";
+        text.append(formatValue(p.*row.real)).append("\n");
     } else if (row.whole) {
-        text += std::to_string(p.*row.whole) + "\n";
+        text.append(std::to_string(p.*row.whole)).append("\n");
     } else {
         const LayerTable& table = p.*row.list;
         for (int i = 1; i <= usedLayers(p.*row.count); ++i)
-            text += formatValue(table[i]) + " ";
+            text.append(formatValue(table[i])).append(" ");
     }
 }
 

@@ -110,7 +110,7 @@ fuzz-coverage:
 	  build-fuzz/corpus fuzz/corpus fuzz/regressions examples
 	llvm-profdata merge -o $(FUZZ_COVERAGE)/replay.profdata $(FUZZ_COVERAGE)/replay.profraw
 	llvm-cov report ./$(FUZZ_COVERAGE)/fuzz/orvane-fuzz-replay -instr-profile=$(FUZZ_COVERAGE)/replay.profdata \
-	  src/model/project_file.cpp src/model/project_data.cpp src/model/file_reasons.cpp src/engine
+	  src/model/project_file.cpp src/model/file_reasons.cpp src/engine
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-fuzz-coverage build-windows dist

@@ -79,7 +79,8 @@ FileStatus failure(std::string reason) { return {false, std::move(reason)}; }
 std::string formatValue(double value)
 {
     char digits[32];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6);
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6);
     return std::string(digits, end);
 }
 
@@ -135,7 +136,8 @@ std::string withWindowsLineEnds(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (size_t lineEnd; (lineEnd = text.find('\n')) != std::string_view::npos; text.remove_prefix(lineEnd + 1))
+    for (size_t lineEnd; (lineEnd = text.find('\n')) != std::string_view::npos;
+         text.remove_prefix(lineEnd + 1))
         out.append(text.substr(0, lineEnd)).append("\r\n");
     return out.append(text);
 }

@@ -5,8 +5,13 @@
 #   make package  builds the Debian package build/orvane_<version>_amd64.deb
 #   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600)
 #   make fuzz-coverage  the reader's source coverage by the fuzzer's corpus
-#   make test-windows  cross-builds for Windows and tests it under Wine
-#   make windows-cli   the Windows command-line calculator as a zip in dist/
+#   make test-windows  cross-builds for Windows and tests it under Wine: the
+#                      core and calculator, then the desktop program, its zip
+#                      and its installer (building Qt for Windows the first time)
+#   make qt-windows    builds Qt for Windows once, into ~/.cache/orvane
+#   make windows-zip   the desktop program for Windows as a zip in dist/
+#   make windows-installer  the same as a Chinese installer in dist/
+#   make windows-cli   the Windows command-line calculator alone as a zip in dist/
 
 PACKAGES := g++ cmake ninja-build pkg-config \
             qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
@@ -19,14 +24,16 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev llvm
 FUZZ_SECONDS ?= 600
 JOBS := $(shell nproc)
 
-# The cross compiler for 64-bit Windows, Wine to run its programs here, and
-# the GoogleTest sources to build for Windows.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine64 googletest
+# The cross compiler for 64-bit Windows, Wine to run its programs here, the
+# GoogleTest sources to build for Windows, NSIS for the installer and
+# xdotool to drive the desktop program on a virtual display.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine64 googletest nsis xdotool
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt
 
-.PHONY: deps deps-windows build test test-windows windows-cli run cli screenshots bench package fuzz fuzz-coverage clean
+.PHONY: deps deps-windows build test test-windows test-windows-core test-windows-desktop qt-windows \
+        windows-qt windows-zip windows-installer windows-cli run cli screenshots bench package fuzz fuzz-coverage clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -51,15 +58,37 @@ test: build
 deps-windows:
 	$(MAKE) deps EXTRA_PACKAGES="$(WINDOWS_PACKAGES)"
 
+test-windows: test-windows-core test-windows-desktop
+
 # The Windows core tests, then the Windows calculator against the Linux one
 # on every example.
-test-windows: deps-windows
+test-windows-core: deps-windows
 	cmake --preset default >/dev/null
 	cmake --build --preset default --target orvane-cli
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows
 	ctest --preset windows -j $(JOBS)
 	WINEPREFIX=$(CURDIR)/build-windows/wine-prefix tools/compare-windows-cli.sh build/src/cli/orvane-cli build-windows/src/cli/orvane-cli.exe examples/*.txt
+
+qt-windows: deps-windows
+	tools/build-qt-windows.sh
+
+# The desktop program, its forms' tests, the calculator and the core tests
+# against Qt for Windows, under Wine; then the zip and the installer, tried
+# from outside, with the Linux build as the reference.
+windows-qt: qt-windows
+	ORVANE_QT_KIT=$$(tools/build-qt-windows.sh --path) cmake --preset windows-qt >/dev/null
+	cmake --build --preset windows-qt
+
+windows-zip windows-installer: windows-qt
+	cmake --build --preset windows-qt --target $@
+
+# Wine needs an X display for any window, even Qt's hidden ones: the tests
+# run on a virtual one.
+test-windows-desktop: windows-qt
+	cmake --build --preset default --target orvane orvane-cli
+	cmake --build --preset windows-qt --target windows-zip windows-installer
+	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows-qt -j $(JOBS)
 
 windows-cli: deps-windows
 	cmake --preset windows >/dev/null
@@ -113,4 +142,4 @@ fuzz-coverage:
 	  src/model/project_file.cpp src/model/file_reasons.cpp src/engine
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-fuzz-coverage build-windows dist
+	rm -rf build build-sanitize build-fuzz build-fuzz-coverage build-windows build-windows-qt dist

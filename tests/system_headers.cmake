@@ -6,7 +6,7 @@
 file(GLOB_RECURSE sources ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(offending)
 foreach(source IN LISTS sources)
-  if(source MATCHES "/model/platform_[a-z]+\\.cpp$")
+  if(source MATCHES "/model/platform_[a-z_]+\\.cpp$")
     continue()
   endif()
   file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*<[^>]*\\.h>")

@@ -11,10 +11,8 @@ linux=$(realpath "$1")
 windows=$(realpath "$2")
 shift 2
 
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-run_windows() {
-  env -u DISPLAY -u WAYLAND_DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" "$windows" "$@"
-}
+wine_run=$(realpath "$(dirname "$0")/wine-run.sh")
+run_windows() { "$wine_run" "$WINEPREFIX" "$windows" "$@"; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

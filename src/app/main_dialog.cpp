@@ -5,9 +5,11 @@
 #include "forms/capacity/capacity_dialog.h"
 #include "forms/design/design_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
+#include "model/platform.h"
 #include "orvane_version.h"
 #include "ui/dialog.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -21,6 +23,8 @@ constexpr QSize kClientSize(657, 514);
 constexpr int kButtonRowBottomMargin = 66;
 constexpr QSize kButtonSize(75, 21);
 constexpr int kButtonSpacing = 24;
+// The system menu's command that opens the About box.
+constexpr unsigned kAboutCommand = 16;
 
 }  // namespace
 
@@ -58,6 +62,25 @@ CMainDialog::CMainDialog(QWidget* parent)
     connect(aboutButton_, &QPushButton::clicked, this, &CMainDialog::OnAbout);
     connect(exitButton_, &QPushButton::clicked, this, &CMainDialog::reject);
     capacityButton_->setFocus();
+    addAboutToSystemMenu();
+}
+
+// Only a window of the Windows platform has a system menu to extend; the
+// offscreen platform's windows have no native handle.
+void CMainDialog::addAboutToSystemMenu()
+{
+    if (QGuiApplication::platformName() == QLatin1String("windows"))
+        platform::appendSystemMenuItem(winId(), kAboutCommand, "关于 Orvane(&A)...");
+}
+
+bool CMainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    if (eventType == "windows_generic_MSG" && platform::chosenSystemMenuCommand(message) == kAboutCommand) {
+        OnAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
 }
 
 QPushButton* CMainDialog::addButton(const QString& text)

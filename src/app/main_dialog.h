@@ -20,6 +20,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The About item of the system menu (Windows).
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private slots:
     void OnCapacityCalculation();
@@ -29,6 +31,7 @@ private slots:
 
 private:
     QPushButton* addButton(const QString& text);
+    void addAboutToSystemMenu();
 
     QSvgRenderer background_;
     QPushButton* capacityButton_;

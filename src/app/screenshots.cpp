@@ -237,7 +237,8 @@ int main(int argc, char** argv)
     ok &= saveSettlementWorkflow(writer);
     // The design window remembers its demands; keep them out of the user's settings.
     QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     ok &= saveDesignWindow(writer);
     ok &= saveSoilProfile(writer);
     return ok ? 0 : 1;

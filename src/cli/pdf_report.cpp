@@ -26,11 +26,16 @@ ReportStatus loadAndWrite(const std::string& target, const std::string& file)
 
 }  // namespace
 
-// The charts of the report need a QApplication; it runs offscreen, so no
-// display is needed.
+// The charts of the report need a QApplication; it needs no display. On
+// Windows the minimal platform with the system's fonts (the offscreen one
+// would look for fonts beside Qt's libraries); elsewhere the offscreen one.
 int writePdfReport(const std::string& target, const std::string& file)
 {
+#ifdef Q_OS_WIN
+    qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     int argc = 1;
     char name[] = "orvane-cli";
     char* argv[] = {name, nullptr};

@@ -1,6 +1,6 @@
 // Every call of the program into the operating system: reading and replacing
-// a project file, the local clock and the console of the command-line
-// calculator. One source file per system (POSIX, Windows) implements it, and
+// a project file, the local clock, the console of the command-line
+// calculator and the system menu of the desktop program's main window. One source file per system (POSIX, Windows) implements it, and
 // with it the GBK conversions of model/gbk.h; nothing else in src/ includes a
 // system header.
 #pragma once
@@ -54,5 +54,15 @@ std::tm localNow();
 // Sets up standard output and error of a command-line program for UTF-8
 // text and returns its arguments, the program's name first, as UTF-8.
 std::vector<std::string> startConsoleProgram(int argc, char** argv);
+
+// Appends a separator and an item with `command` (a multiple of 16 below
+// 0xF000) and `text` (UTF-8, "&" before the access key) to the system menu
+// of a top-level window (a Windows HWND). False where the window has no
+// system menu, as on every system but Windows.
+bool appendSystemMenuItem(std::uintptr_t window, unsigned command, const std::string& text);
+
+// The command of a system-menu choice (WM_SYSCOMMAND, its lowest four bits
+// cleared) in a native window message; 0 for any other message.
+unsigned chosenSystemMenuCommand(const void* message);
 
 }  // namespace platform

@@ -28,6 +28,17 @@ constexpr int kChartObject = QTextFormat::UserObject + 1;
 // A Latin-and-Chinese face with TrueType outlines: Qt embeds a subset of it,
 // so the Chinese text stays text.
 const QString kReportFont = QStringLiteral("WenQuanYi Micro Hei");
+
+// Windows has no WenQuanYi: its own Chinese sans faces stand in.
+void substituteReportFont()
+{
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(kReportFont, {QStringLiteral("Microsoft YaHei"), QStringLiteral("SimHei"),
+                                                 QStringLiteral("Noto Sans CJK SC")});
+        return true;
+    }();
+    Q_UNUSED(substituted);
+}
 const QSizeF kChartLogicalSize(760, 520);
 
 // Draws the chart wherever the layout put its object, as vector graphics.
@@ -140,6 +151,7 @@ ReportStatus writeCalculationReport(const ReportRequest& request, const QString&
 
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(&writer);
+    substituteReportFont();
     doc.setDefaultFont(QFont(kReportFont, 10));
     ChartObject chart(makeSettlementChart(request.project, settlement).chart);
     doc.documentLayout()->registerHandler(kChartObject, &chart);

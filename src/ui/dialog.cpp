@@ -5,7 +5,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -176,11 +175,12 @@ void setFormFont(QWidget* form, int pointSize)
     form->setFont(QFont(QStringLiteral("宋体"), pointSize));
 }
 
+// Used only where 宋体 itself is missing: Windows without its Chinese
+// supplemental fonts, and Linux.
 void installFontSubstitutions()
 {
-    if (QFontDatabase::hasFamily(QStringLiteral("SimSun")) || QFontDatabase::hasFamily(QStringLiteral("宋体")))
-        return;  // the real face, as on Windows
-    const QStringList chineseSerif{QStringLiteral("Noto Serif CJK SC"),
+    const QStringList chineseSerif{QStringLiteral("NSimSun"), QStringLiteral("Microsoft YaHei"),
+                                   QStringLiteral("SimHei"), QStringLiteral("Noto Serif CJK SC"),
                                    QStringLiteral("WenQuanYi Micro Hei")};
     QFont::insertSubstitutions(QStringLiteral("宋体"), chineseSerif);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), chineseSerif);

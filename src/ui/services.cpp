@@ -36,9 +36,15 @@ QString remembered(const QString& chosen)
     return chosen;
 }
 
-// Qt's own dialog, translated like the rest of the interface; a desktop's
-// native one would speak the process locale's language.
+// On Windows the system's own dialog, which speaks the system's language as
+// every other program there does. Elsewhere Qt's own dialog, translated like
+// the rest of the interface: a desktop's native one would speak the process
+// locale's language.
+#ifdef Q_OS_WIN
+constexpr QFileDialog::Options kDialogOptions = {};
+#else
 constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontUseNativeDialog;
+#endif
 const QString kPdfFiles = QStringLiteral("PDF Files (*.pdf)");
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)

@@ -9,6 +9,7 @@
 #include "forms/capacity/capacity_result_dialog.h"
 #include "forms/capacity/friction_table_dialog.h"
 #include "forms/capacity/pile_result_dialog.h"
+#include "model/gbk.h"
 #include "model/project_data.h"
 #include "support/fake_services.h"
 #include "support/modal_watchdog.h"
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QRadioButton>
-#include <QStringDecoder>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,8 +105,8 @@ QString readGbk(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    QStringDecoder gbk("GBK");
-    return gbk(file.readAll());
+    const std::optional<std::string> text = gbkToUtf8(file.readAll().toStdString());
+    return text ? QString::fromStdString(*text) : QString();
 }
 
 }  // namespace

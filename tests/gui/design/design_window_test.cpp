@@ -76,7 +76,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(settingsFolder_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder_.path());
+        // A file, not Windows' registry, so that no run sees another's.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
         QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
         QCoreApplication::setApplicationName(QStringLiteral("Orvane"));

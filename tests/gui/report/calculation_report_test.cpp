@@ -5,16 +5,44 @@
 
 #include "worked_examples.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
 // The text of a PDF as pdftotext lays it out, pages separated by form feeds.
+#ifdef Q_OS_WIN
+// The Windows build's tests run under Wine, where pdftotext is a Linux
+// program: Wine's `start /unix` starts it without waiting for it, so it
+// writes under a temporary name and renames the text when it is complete.
+QString unixPath(const QString& path)
+{
+    QProcess winepath;
+    winepath.start(QStringLiteral("winepath.exe"), {QStringLiteral("-u"), QDir::toNativeSeparators(path)});
+    winepath.waitForFinished(30000);
+    return QString::fromLocal8Bit(winepath.readAllStandardOutput()).trimmed();
+}
+
+QString pdfText(const QString& path)
+{
+    const QString text = path + QStringLiteral(".txt");
+    const QString script = QStringLiteral(R"(pdftotext -layout "$0" "$1.part" && mv "$1.part" "$1")");
+    QProcess::execute(QStringLiteral("start.exe"), {QStringLiteral("/unix"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                                    script, unixPath(path), unixPath(text)});
+    QDeadlineTimer deadline(30000);
+    while (!QFileInfo::exists(text) && !deadline.hasExpired())
+        QThread::msleep(100);
+    QFile file(text);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+#else
 QString pdfText(const QString& path)
 {
     QProcess process;
@@ -23,6 +51,7 @@ QString pdfText(const QString& path)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
+#endif
 
 ReportRequest workedExampleRequest()
 {

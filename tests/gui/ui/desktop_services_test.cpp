@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -115,14 +116,16 @@ class DesktopServicesTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(ui::installChineseQtTexts()); }
 
-    // Each test has its own home, documents folder and remembered settings.
+    // Each test has its own home, documents folder (Windows keeps its own)
+    // and remembered settings, in a file rather than Windows' registry.
     void init()
     {
         home_.emplace();
         QVERIFY(QDir(home_->path()).mkdir(QStringLiteral("Documents")));
         qputenv("HOME", QFile::encodeName(home_->path()));
         qunsetenv("XDG_CONFIG_HOME");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home_->filePath(QStringLiteral("config")));
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home_->filePath(QStringLiteral("config")));
     }
 
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
@@ -163,7 +166,7 @@ private slots:
     // time, then in the folder of the file last chosen in either.
     void fileDialogsStartInTheFolderLastChosen()
     {
-        const QString documents = home_->filePath(QStringLiteral("Documents"));
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString projects = home_->filePath(QStringLiteral("projects"));
         const QString archive = home_->filePath(QStringLiteral("archive"));
         QVERIFY(QDir().mkpath(projects) && QDir().mkpath(archive));

@@ -1,0 +1,157 @@
+#!/bin/sh
+# The desktop program of the zip, started under Wine with the Windows
+# platform on a virtual X display and driven by the keyboard as a user would:
+#   - it starts to its main window, in at most twice the time the Linux
+#     program takes on the same display;
+#   - the system menu's last item, "关于 Orvane(&A)...", opens the About box;
+#   - it loads the worked example named on its command line, computes the
+#     single-pile capacity in the capacity form and saves the project through
+#     the system's save dialog: the file has the bytes the Linux calculator
+#     saves for that project, but for the save-time line.
+#   desktop_start_test.sh UNPACKED_ZIP LINUX_BUILD EXAMPLE SCRATCH
+set -eu
+unpacked=$1 linux_build=$(realpath "$2") example=$(realpath "$3") scratch=$4
+here=$(cd "$(dirname "$0")" && pwd)
+wine_run=$here/../../tools/wine-run.sh
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+rm -rf "$scratch" && mkdir -p "$scratch"
+scratch=$(realpath "$scratch")
+program=$(find "$(realpath "$unpacked")" -name orvane.exe | head -1)
+[ -n "$program" ] || { echo "no orvane.exe in $unpacked (run the zip test first)"; exit 1; }
+prefix=$scratch/prefix
+saved=$scratch/saved.txt
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+now_ms() { date +%s%3N; }
+
+# A virtual display of its own, on the first free number.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb=$!
+cleanup() {
+    WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
+    kill $xvfb 2>/dev/null || true
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$scratch/display")"
+
+# Waits up to 60 s for a visible window whose title matches; prints its id.
+window() {
+    id=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -1)
+    [ -n "$id" ] && echo "$id"
+}
+# Keys to the window with the focus, one by one as typed.
+keys() { xdotool key --delay 150 "$@"; sleep 0.5; }
+# With no window manager the keyboard follows the pointer.
+focus() { xdotool mousemove --window "$1" 20 20 windowfocus "$1" 2>/dev/null || true; sleep 0.3; }
+# The system's save dialog has no title Wine shows to X: it is told by being new.
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+new_window() {
+    for _ in $(seq 300); do
+        id=$(visible_windows | comm -13 "$1" - | head -1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+gone() { for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done; return 1; }
+
+# Times a program's start to its main window, in ms, into `elapsed`; the
+# program is then closed by Escape. Each program starts once before it is
+# timed, as a user's second start of the day: its files are read from the
+# disk cache, and Wine has read the system's fonts into the prefix.
+start_time() {
+    start=$(now_ms)
+    "$@" >>"$scratch/program.log" 2>&1 &
+    main=$(window '^路堤荷载下Orvane') || { fail "$1 showed no main window"; cat "$scratch/program.log"; exit 1; }
+    elapsed=$(( $(now_ms) - start ))
+    focus "$main"
+    keys Escape
+    gone '^路堤荷载下Orvane' || fail "$1 did not end on Escape"
+}
+linux() { QT_QPA_PLATFORM=xcb "$linux_build/src/app/orvane"; }
+windows() { "$wine_run" "$prefix" "$program" "$@"; }
+
+# The prefix first, with Debian's Chinese face in its font folder.
+"$wine_run" "$prefix" cmd /c exit >/dev/null 2>&1
+cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$prefix/drive_c/windows/Fonts/"
+# The fastest of three starts after the first, for each.
+best_start() {
+    start_time "$1"
+    best=
+    for _ in 1 2 3; do
+        start_time "$1"
+        if [ -z "$best" ] || [ "$elapsed" -lt "$best" ]; then best=$elapsed; fi
+    done
+}
+best_start linux
+linux_ms=$best
+best_start windows
+windows_ms=$best
+echo "main window after ${windows_ms} ms under Wine, ${linux_ms} ms on Linux"
+[ "$windows_ms" -le $((2 * linux_ms)) ] || fail "start-up took more than twice the Linux program's time"
+
+cp "$example" "$scratch/project.txt"
+windows "$(windows_path "$scratch/project.txt")" >>"$scratch/program.log" 2>&1 &
+wine_pid=$!
+main=$(window '^路堤荷载下Orvane') || { fail "orvane.exe showed no main window"; exit 1; }
+
+# The system menu: Alt+Space, then its last item (Wine adds an "About Wine"
+# item of its own with the same access key A).
+focus "$main"
+keys alt+space Up Return
+about=$(window '^关于我们$') || true
+[ -n "$about" ] || fail "the system menu's About item opened no About box"
+[ -n "$about" ] && { focus "$about"; keys Return; gone '^关于我们$' || fail "the About box stayed open"; }
+
+# Capacity form: the focus starts in D; 15 tabs reach the single-pile button.
+focus "$main"
+keys Return
+form=$(window '^承载力特征值计算参数输入$') || { fail "no capacity form"; exit 1; }
+focus "$form"
+keys $(printf 'Tab %.0s' $(seq 15)) space
+result=$(window '^计算结果$') || fail "no single-pile result"
+[ -n "$result" ] && { focus "$result"; keys Return; gone '^计算结果$' || fail "the result stayed open"; }
+
+# Back in the form, six tabs back from D reach "保存到文件" (past "导出计算书…",
+# "土层剖面…", both "显示每层参数" and "返 回"); reopen it so the focus is in
+# D again.
+focus "$form"
+keys Escape
+gone '^承载力特征值计算参数输入$' || fail "the capacity form stayed open"
+focus "$main"
+keys Return
+form=$(window '^承载力特征值计算参数输入$') || { fail "no capacity form the second time"; exit 1; }
+focus "$form"
+visible_windows >"$scratch/before-saving"
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+dialog=$(new_window "$scratch/before-saving") || { fail "no save dialog"; exit 1; }
+focus "$dialog"
+xdotool type --delay 30 "$(windows_path "$saved")"
+keys Return
+notice=$(window '^提示$') || fail "no notice after saving"
+[ -n "$notice" ] && { focus "$notice"; keys Return; gone '^提示$' || fail "the notice stayed open"; }
+focus "$form"
+keys Escape
+gone '^承载力特征值计算参数输入$' || fail "the capacity form stayed open after saving"
+focus "$main"
+keys Escape
+for _ in $(seq 100); do kill -0 $wine_pid 2>/dev/null || break; sleep 0.2; done
+kill -0 $wine_pid 2>/dev/null && fail "the program did not end when its main window closed"
+
+# The save-time line ("保存时间：" in GBK) is the only one allowed to differ.
+"$linux_build/src/cli/orvane-cli" --save-as "$scratch/linux-saved.txt" "$example"
+without_save_time() { LC_ALL=C grep -av "$(printf '\261\243\264\346\312\261\274\344')" "$1"; }
+without_save_time "$scratch/linux-saved.txt" >"$scratch/linux.body"
+if [ ! -f "$saved" ]; then
+    fail "nothing was saved"
+elif without_save_time "$saved" >"$scratch/windows.body" && cmp -s "$scratch/linux.body" "$scratch/windows.body" &&
+     [ "$(wc -l <"$saved")" = "$(wc -l <"$scratch/linux-saved.txt")" ]; then
+    echo "saved $(wc -c <"$saved") bytes, those of the Linux save but for the save time"
+else
+    fail "the saved file differs from the Linux save:"
+    diff "$scratch/linux.body" "$scratch/windows.body" | head -20
+fi
+exit $failed

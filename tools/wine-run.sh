@@ -1,0 +1,34 @@
+#!/bin/sh
+# Runs a Windows program under Wine in a prefix of the build's own:
+#   wine-run.sh PREFIX PROGRAM [ARGUMENT...]
+# The prefix is made once, under a lock, before any program runs in it: two
+# Wine processes that start the same new prefix at once can fail. Wine names
+# Unix files in the charset of the Unix locale; under C (no LANG) it cannot
+# store a Chinese file name at all, so the programs run in C.UTF-8 whatever
+# the caller's locale. No menu entries or file types of the programs leak
+# into the Linux desktop. Wine 8 creates no window, not even Qt's hidden
+# message window, without an X display: give the programs one in DISPLAY (a
+# virtual one on a machine without), even when Qt draws offscreen.
+set -eu
+prefix=$1
+shift
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LC_ALL=C.UTF-8
+unset WAYLAND_DISPLAY
+# Wine hands no QT_ variable to Windows programs, only WINEQT_ ones renamed;
+# and Qt on Windows, seeing no console, would send its messages and QtTest's
+# results to the debugger instead of the output.
+export QT_FORCE_STDERR_LOGGING=1
+for name in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+    eval "export WINE$name=\"\$$name\""
+done
+mkdir -p "$(dirname "$prefix")"
+(
+    flock 9
+    if [ ! -f "$prefix/system.reg" ]; then
+        "$wine" wineboot -i >/dev/null 2>&1
+        "$wineserver" -w
+    fi
+) 9>"$prefix.lock"
+exec "$wine" "$@"

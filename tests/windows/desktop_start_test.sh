@@ -103,44 +103,50 @@ windows "$(windows_path "$scratch/project.txt")" >>"$scratch/program.log" 2>&1 &
 wine_pid=$!
 main=$(window '^路堤荷载下Orvane') || { fail "orvane.exe showed no main window"; exit 1; }
 
+# A box with this title, closed by Enter; $2 says what its absence means.
+confirm() {
+    box=$(window "$1") || { fail "$2"; return 0; }
+    focus "$box"
+    keys Return
+    gone "$1" || fail "the box $1 stayed open"
+}
+capacity_form='^承载力特征值计算参数输入$'
+open_capacity_form() {
+    focus "$main"
+    keys Return
+    form=$(window "$capacity_form") || { fail "no capacity form"; exit 1; }
+    focus "$form"
+}
+close_capacity_form() {
+    focus "$form"
+    keys Escape
+    gone "$capacity_form" || fail "the capacity form stayed open"
+}
+
 # The system menu: Alt+Space, then its last item (Wine adds an "About Wine"
 # item of its own with the same access key A).
 focus "$main"
 keys alt+space Up Return
-about=$(window '^关于我们$') || true
-[ -n "$about" ] || fail "the system menu's About item opened no About box"
-[ -n "$about" ] && { focus "$about"; keys Return; gone '^关于我们$' || fail "the About box stayed open"; }
+confirm "^关于我们$" "the system menu's About item opened no About box"
 
 # Capacity form: the focus starts in D; 15 tabs reach the single-pile button.
-focus "$main"
-keys Return
-form=$(window '^承载力特征值计算参数输入$') || { fail "no capacity form"; exit 1; }
-focus "$form"
+open_capacity_form
 keys $(printf 'Tab %.0s' $(seq 15)) space
-result=$(window '^计算结果$') || fail "no single-pile result"
-[ -n "$result" ] && { focus "$result"; keys Return; gone '^计算结果$' || fail "the result stayed open"; }
+confirm '^计算结果$' "no single-pile result"
 
 # Back in the form, six tabs back from D reach "保存到文件" (past "导出计算书…",
 # "土层剖面…", both "显示每层参数" and "返 回"); reopen it so the focus is in
 # D again.
-focus "$form"
-keys Escape
-gone '^承载力特征值计算参数输入$' || fail "the capacity form stayed open"
-focus "$main"
-keys Return
-form=$(window '^承载力特征值计算参数输入$') || { fail "no capacity form the second time"; exit 1; }
-focus "$form"
+close_capacity_form
+open_capacity_form
 visible_windows >"$scratch/before-saving"
 keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
 dialog=$(new_window "$scratch/before-saving") || { fail "no save dialog"; exit 1; }
 focus "$dialog"
 xdotool type --delay 30 "$(windows_path "$saved")"
 keys Return
-notice=$(window '^提示$') || fail "no notice after saving"
-[ -n "$notice" ] && { focus "$notice"; keys Return; gone '^提示$' || fail "the notice stayed open"; }
-focus "$form"
-keys Escape
-gone '^承载力特征值计算参数输入$' || fail "the capacity form stayed open after saving"
+confirm '^提示$' "no notice after saving"
+close_capacity_form
 focus "$main"
 keys Escape
 for _ in $(seq 100); do kill -0 $wine_pid 2>/dev/null || break; sleep 0.2; done

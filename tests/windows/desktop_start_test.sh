@@ -73,7 +73,9 @@ start_time() {
     keys Escape
     gone '^路堤荷载下Orvane' || fail "$1 did not end on Escape"
 }
-linux() { QT_QPA_PLATFORM=xcb "$linux_build/src/app/orvane"; }
+# Qt writes the X11 title that xdotool searches (WM_NAME) in the program's
+# locale: with none set, the Chinese title is not found.
+linux() { LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$linux_build/src/app/orvane"; }
 # Wine's services run from the first start on, kept by a persistent server.
 windows() { ORVANE_WINE_BOOTED=1 "$wine_run" "$prefix" "$program" "$@"; }
 

@@ -6,11 +6,15 @@
 // Every page carries the project name and its page number.
 #pragma once
 
+#include "engine/design_check.h"
 #include "model/project_data.h"
 
 #include <QDate>
 #include <QString>
 
+#include <QByteArray>
+
+#include <optional>
 #include <vector>
 
 // A section added by another part of the program (e.g. design checks); it
@@ -25,6 +29,14 @@ struct ReportRequest {
     QString projectName;
     QDate date;
     std::vector<ReportSection> extraSections;
+    // The demands q and [s]: the conclusions weigh the results against them.
+    std::optional<DesignDemands> demands;
+    // Every settlement slice of the project's criterion, in an appendix.
+    bool sliceAppendix = false;
+    // The project file the report was made from, named with a checksum of
+    // its bytes on the cover; empty when it was made from unsaved inputs.
+    QString sourceFileName;
+    QByteArray sourceBytes;
 };
 
 struct ReportStatus {

@@ -89,9 +89,17 @@ struct SettlementLayer {
     double bottom = 0;      // m, bottom of the last slice
     double modulus = 0;     // MPa
     int sliceCount = 0;
+    // The slices as a person counts them: a sliver is counted with the
+    // slice above it.
+    int countedSlices = 0;
     double settlement = 0;  // mm
     double cumulative = 0;  // mm, at the layer's last slice
 };
+
+// A last slice of a layer no thicker than 1e-9 m: what repeated addition
+// of the step leaves of a layer that is a whole number of steps thick
+// (about 1e-14 m). The calculation keeps it; what people read merges it.
+bool isSliver(const SettlementSlice& slice);
 
 // The slices grouped by zone and layer, from the top down.
 std::vector<SettlementLayer> settlementLayers(const SettlementDetails& details);

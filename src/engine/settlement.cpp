@@ -113,6 +113,11 @@ SettlementDetails settlementDetails(const ProjectData& p, int criterion)
     return details;
 }
 
+bool isSliver(const SettlementSlice& slice)
+{
+    return slice.bottom - slice.top <= 1e-9;
+}
+
 std::vector<SettlementLayer> settlementLayers(const SettlementDetails& details)
 {
     std::vector<SettlementLayer> layers;
@@ -130,6 +135,8 @@ std::vector<SettlementLayer> settlementLayers(const SettlementDetails& details)
         layer.settlement += s.settlement;
         layer.cumulative = s.cumulative;
         ++layer.sliceCount;
+        if (layer.countedSlices == 0 || !isSliver(s))
+            ++layer.countedSlices;
     }
     return layers;
 }

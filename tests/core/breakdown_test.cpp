@@ -164,6 +164,35 @@ INSTANTIATE_TEST_SUITE_P(
                       kStopStressRatio02, Resistance::HeadBody, StopReason::Criterion, kUnchecked}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Layers of the head zone cut at 0.1 m: the calculation keeps the ~1e-14 m
+// sliver that repeated addition leaves of a whole number of steps, people
+// count it with the slice above; a genuine short last slice counts.
+struct CountCase {
+    const char* name;
+    double thickness;  // m, the only head layer
+    int counted;
+};
+
+class PersonCountTest : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(PersonCountTest, SliverCountsWithTheSliceAbove)
+{
+    ProjectData p = settlementExample();
+    p.headLength = GetParam().thickness;
+    p.headLayerCount = 1;
+    p.headThickness[1] = GetParam().thickness;
+    p.pileLength = GetParam().thickness + sumLayers(p.shaftThickness, p.shaftLayerCount);
+    const SettlementLayer head = settlementLayers(settlementDetails(p, kStopStressRatio02)).front();
+    EXPECT_EQ(head.countedSlices, GetParam().counted);
+    EXPECT_GE(head.sliceCount, head.countedSlices);
+}
+
+INSTANTIATE_TEST_SUITE_P(HeadLayers, PersonCountTest,
+                         ::testing::Values(CountCase{"fourMetres", 4.0, 40}, CountCase{"threeMetres", 3.0, 30},
+                                           CountCase{"oneMetre", 1.0, 10}, CountCase{"shortLastSlice", 1.05, 11},
+                                           CountCase{"thinnerThanAStep", 0.05, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SettlementDetails, UnknownCriterionHasNoSlices)
 {
     const SettlementDetails d = settlementDetails(settlementExample(), 3);

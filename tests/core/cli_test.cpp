@@ -201,6 +201,20 @@ TEST(Cli, NonFiniteValuesAreNull)
     EXPECT_FALSE(j["pileCapacity"].is_null());
 }
 
+// Only 1 marks a typed Ra, as in the forms and the design checks.
+TEST(Cli, TypedCapacityOnlyWhenItsMarkIsOne)
+{
+    const std::string folder = scratchFolder("cli-typed");
+    ProjectData p = settlementExample();
+    p.manualPileCapacity = 100;
+    for (int mark : {1, 2}) {
+        p.manualCapacityFlag = mark;
+        ASSERT_TRUE(p.saveProject(folder + "/p.txt", fixedSaveTime()).ok);
+        const auto j = nlohmann::json::parse(runCli("--json " + folder + "/p.txt").out);
+        EXPECT_EQ(j["manualCompositeCapacity"].is_null(), mark != 1) << mark;
+    }
+}
+
 TEST(Cli, SaveAsWritesWhatTheFormsWouldSave)
 {
     const std::string out = scratchFolder("cli-save-as") + "/copy.txt";

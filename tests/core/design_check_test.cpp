@@ -99,8 +99,12 @@ TEST(DesignCheck, CountyRoadWithItsTypedCapacityFailsASurchargeOf60)
     EXPECT_EQ(typed.bearingDemand, 126.5);
     EXPECT_FALSE(typed.bearingOk);
     EXPECT_EQ(typed.bearingCapacity, results.manualCompositeCapacity);
-    p.manualCapacityFlag = 0;
-    EXPECT_TRUE(checkDesign(p, computeDesign(p), {60, std::nullopt}).bearingOk);
+    for (int notTyped : {0, 2}) {
+        p.manualCapacityFlag = notTyped;
+        const DesignResults computed = computeDesign(p);
+        EXPECT_TRUE(std::isnan(computed.manualCompositeCapacity)) << notTyped;
+        EXPECT_TRUE(checkDesign(p, computed, {60, std::nullopt}).bearingOk) << notTyped;
+    }
 }
 
 struct DemandsCase {

@@ -40,6 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"fourByteCharacter", "\xF0\x9F\x98\x80", "“\xF0\x9F\x98\x80”"},
         TokenCase{"highestCodePoint", "\xF4\x8F\xBF\xBF", "“\xF4\x8F\xBF\xBF”"},
         // Not UTF-8, so read as GBK (where 0x80 alone is the euro sign).
+        TokenCase{"overlongTwoByteLetterReadAsGbk", "\xC1\x81", "“\xE7\xBE\xB4”"},
         TokenCase{"overlongLetterIsNoGbkEither", "\xE0\x81\x81", kUnrecognised},
         TokenCase{"surrogateReadAsGbk", "\xED\xA0\x80", "“\xE9\xA0\x8E€”"},
         TokenCase{"beyondTheHighestReadAsGbk", "\xF4\x90\x80\x80", "“\xE9\xAD\xAB€€”"},

@@ -44,7 +44,7 @@ ProjectReport reportProject(const std::string& file, bool withDetails)
     r.equivalentDiameter = p.equivalentDiameter;
     r.compositeCapacity = p.computeCapacity();
     r.pileCapacity = p.pileCapacity;
-    r.manualCapacity = p.manualCapacityFlag != 0;
+    r.manualCapacity = p.manualCapacityFlag == 1;
     r.manualCompositeCapacity = p.computeCapacityManual();
     r.settlementDeformationRatio = p.settlementByDeformationRatio();
     r.settlementStressRatio02 = p.settlementByStressRatio(0.2);

@@ -109,8 +109,10 @@ using PointMeasure = std::function<double(const SweepPoint&)>;
 std::optional<PointMeasure> findPointMeasure(std::string_view name,
                                              std::span<const SweepAxis> axes);
 
-// Keeps the passing point with the largest (or smallest) measure seen; on a
-// tie the earlier point stays.
+// Keeps the passing point with the largest (or smallest) measure seen. On a
+// tie the point offered first stays: offered in sweep order, that is the
+// first point of the range, or of a grid with its first field varying
+// slowest, that reaches the extreme. A measure that is not a number never wins.
 class BestPoint {
 public:
     BestPoint(PointMeasure measure, bool largest) : measure_(std::move(measure)), largest_(largest) {}

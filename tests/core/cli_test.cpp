@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -92,6 +93,25 @@ std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
     return keys;
 }
 
+// Head, shaft and base add up to the total, and each is the sum of its own
+// slices.
+void expectZoneTotalsOfTheirSlices(const nlohmann::ordered_json& d, const std::string& criterion)
+{
+    std::map<std::string, double> zones{{"head", 0.0}, {"shaft", 0.0}, {"base", 0.0}};
+    for (const auto& slice : d["slices"]) {
+        ASSERT_EQ(zones.count(slice["zone"]), 1u) << slice["zone"];
+        zones[slice["zone"]] += slice["settlement"].get<double>();
+    }
+    const double total = d["total"];
+    for (const auto& [zone, sum] : zones) {
+        EXPECT_GT(sum, 0.0) << criterion << " " << zone;
+        EXPECT_NEAR(d[zone].get<double>(), sum, total * 1e-12) << criterion << " " << zone;
+    }
+    EXPECT_NEAR(d["head"].get<double>() + d["shaft"].get<double>() + d["base"].get<double>(), total,
+                total * 1e-12)
+        << criterion;
+}
+
 class CliDetailsTest : public testing::TestWithParam<const char*> {};
 
 // The breakdown repeats the plain results exactly, with the named keys.
@@ -122,6 +142,8 @@ TEST_P(CliDetailsTest, JsonDetailsAddTheBreakdownOfEachCalculation)
         EXPECT_EQ(keysOf(d["slices"][0]),
                   (std::vector<std::string>{"zone", "layer", "top", "bottom", "stressFactor",
                                             "additionalStress", "modulus", "settlement", "cumulative"}));
+        EXPECT_EQ(d["stoppedBy"], "criterion") << criterion;
+        expectZoneTotalsOfTheirSlices(d, criterion);
     }
 }
 
@@ -177,6 +199,20 @@ TEST(Cli, NonFiniteValuesAreNull)
     EXPECT_TRUE(j["compositeCapacity"].is_null());
     EXPECT_TRUE(j["settlement"]["deformationRatio"].is_null());
     EXPECT_FALSE(j["pileCapacity"].is_null());
+}
+
+// Only 1 marks a typed Ra, as in the forms and the design checks.
+TEST(Cli, TypedCapacityOnlyWhenItsMarkIsOne)
+{
+    const std::string folder = scratchFolder("cli-typed");
+    ProjectData p = settlementExample();
+    p.manualPileCapacity = 100;
+    for (int mark : {1, 2}) {
+        p.manualCapacityFlag = mark;
+        ASSERT_TRUE(p.saveProject(folder + "/p.txt", fixedSaveTime()).ok);
+        const auto j = nlohmann::json::parse(runCli("--json " + folder + "/p.txt").out);
+        EXPECT_EQ(j["manualCompositeCapacity"].is_null(), mark != 1) << mark;
+    }
 }
 
 TEST(Cli, SaveAsWritesWhatTheFormsWouldSave)
@@ -244,7 +280,27 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sweepBestWithoutDirection",
                                                    "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"},
                                          UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"},
-                                         UsageCase{"reportWithoutTarget", "--report x.txt"}),
+                                         UsageCase{"reportWithoutTarget", "--report x.txt"},
+                                         UsageCase{"sweepZeroAllowableSettlement",
+                                                   "--sweep spacingSquare=1:2:1 --allowable-settlement 0 x.txt"},
+                                         UsageCase{"sweepThreeFields",
+                                                   "--sweep spacingSquare=1:2:1 --sweep headDiameter=1:2:1 "
+                                                   "--sweep cubeStrength=1:2:1 x.txt"},
+                                         UsageCase{"sweepWithoutFile", "--sweep spacingSquare=1:2:1"},
+                                         UsageCase{"sweepTwoFiles", "--sweep spacingSquare=1:2:1 x.txt y.txt"},
+                                         UsageCase{"sweepBestUnknownName",
+                                                   "--sweep spacingSquare=1:2:1 --best nothing:max x.txt"},
+                                         // An option given last, without its value.
+                                         UsageCase{"sweepLast", "--sweep spacingSquare=1:2:1 x.txt --sweep"},
+                                         UsageCase{"surchargeLast", "--sweep spacingSquare=1:2:1 x.txt --surcharge"},
+                                         UsageCase{"allowableSettlementLast",
+                                                   "--sweep spacingSquare=1:2:1 x.txt --allowable-settlement"},
+                                         UsageCase{"bestLast", "--sweep spacingSquare=1:2:1 x.txt --best"},
+                                         UsageCase{"sweepProfileLast", "--sweep spacingSquare=1:2:1 x.txt --profile"},
+                                         UsageCase{"saveAsLast", "--save-as"},
+                                         UsageCase{"profileLast", "--profile"},
+                                         UsageCase{"reportLast", "--report"},
+                                         UsageCase{"detailsLast", "--json --details"}),
                          [](const auto& info) { return info.param.name; });
 
 struct SweepExample {
@@ -419,5 +475,81 @@ TEST(Cli, LengthsAreNotSweptWithoutAProfileNorWithOneThatCannotBeRead)
     EXPECT_TRUE(unsplittable.out.empty());
 }
 
-}  // namespace
+struct ExitCase {
+    const char* name;
+    // The arguments, with FOLDER standing for the test's scratch folder and
+    // WORKED for the worked example.
+    const char* arguments;
+    int exitCode;
+    const char* named;  // in standard error
+};
 
+class CliExitTest : public testing::TestWithParam<ExitCase> {};
+
+// A file that cannot be read, split or written ends the command with 1 and
+// its name, and nothing on standard output but what was computed before.
+TEST_P(CliExitTest, UnreadableOrUnwritableFilesExitWithOne)
+{
+    const ExitCase& c = GetParam();
+    const std::string folder = scratchFolder(std::string("cli-exit-") + c.name);
+    writeBytes(folder + "/borehole.csv", kBorehole);
+    std::string arguments = c.arguments;
+    for (const auto& [word, path] : {std::pair<std::string, std::string>{"FOLDER", folder},
+                                     std::pair<std::string, std::string>{"WORKED", example("worked-example.txt")}})
+        for (size_t at; (at = arguments.find(word)) != std::string::npos;)
+            arguments.replace(at, word.size(), path);
+    const CliRun run = runCli(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CliExitTest,
+    testing::Values(
+        ExitCase{"sweepMissingFile", "--sweep spacingSquare=1:2:1 FOLDER/missing.txt", 1, "missing.txt"},
+        ExitCase{"sweepFolder", "--sweep spacingSquare=1:2:1 --json FOLDER", 1, "这是一个文件夹"},
+        ExitCase{"sweepBestMissingFile", "--sweep spacingSquare=1:2:1 --best spacingSquare:max FOLDER/missing.txt",
+                 1, "missing.txt"},
+        ExitCase{"sweepMissingProfile", "--profile FOLDER/none.csv --sweep pileLength=9:10:1 WORKED", 1, "none.csv"},
+        ExitCase{"textMissingFile", "FOLDER/missing.txt", 1, "missing.txt"},
+        ExitCase{"saveAsIntoMissingFolder", "--save-as FOLDER/no/out.txt WORKED", 1, "目标文件夹不存在"},
+        ExitCase{"saveAsMissingSource", "--save-as FOLDER/out.txt FOLDER/missing.txt", 1, "missing.txt"},
+        ExitCase{"profileMissingProject", "--profile FOLDER/borehole.csv --save-as FOLDER/out.txt FOLDER/missing.txt",
+                 1, "missing.txt"},
+        ExitCase{"profileSaveIntoMissingFolder",
+                 "--profile FOLDER/borehole.csv --save-as FOLDER/no/out.txt WORKED", 1, "目标文件夹不存在"}),
+    [](const auto& info) { return info.param.name; });
+
+// As JSON, a refused point has a null for every result and check, valid
+// false and the forms' reason; a computed one has the reason null, and a
+// settlement check only when an allowance is given.
+TEST(CliSweep, JsonGivesTheReasonOfARefusedPoint)
+{
+    const CliRun run = runCli("--sweep headDiameter=0.4:0.5:0.1 --json " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    const auto refused = nlohmann::json::parse(first);
+    EXPECT_EQ(refused["valid"], false);
+    EXPECT_EQ(refused["reason"], "输入的桩径D或d有误，请检查后重新输入！");
+    for (const char* key : {"equivalentDiameter", "pileCapacity", "compositeCapacity", "bearingOk", "settlementOk"})
+        EXPECT_TRUE(refused[key].is_null()) << key;
+    const auto computed = nlohmann::json::parse(second);
+    EXPECT_EQ(computed["valid"], true);
+    EXPECT_TRUE(computed["reason"].is_null());
+    EXPECT_EQ(computed["bearingOk"], true);
+    EXPECT_TRUE(computed["settlementOk"].is_null());
+}
+
+TEST(CliSweep, BestAsJsonIsNullWhenNoPointPasses)
+{
+    const CliRun run = runCli("--sweep embankmentHeight=1:2:1 --surcharge 200 --json --best embankmentHeight:min "
+                              + example("worked-example.txt"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "null\n");
+}
+
+}  // namespace

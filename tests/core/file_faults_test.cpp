@@ -93,6 +93,16 @@ std::string lockedFolder(const std::string& folder)
     return path;
 }
 
+// In a folder with the sticky bit, another user may create files but not
+// replace the owner's: the final rename is refused after the new file was
+// written and named, and that file must go again.
+std::string othersFileInStickyFolder(const std::string& folder)
+{
+    const std::string path = existingProject(folder, fs::perms(0666));
+    fs::permissions(folder, fs::perms(01777));
+    return path;
+}
+
 class FileFaultTest : public testing::TestWithParam<FaultCase> {};
 
 // The reason names the file and says, in a sentence of our own, what is wrong;
@@ -130,6 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"saveOntoPipe", true, pipeWithoutWriter, "这不是普通文件"},
         FaultCase{"saveOntoReadOnlyFile", true, readOnlyProject, "文件是只读的。"},
         FaultCase{"saveIntoLockedFolder", true, lockedFolder, "没有在目标文件夹中写入的权限。", true},
+        FaultCase{"saveOverOthersFileInStickyFolder", true, othersFileInStickyFolder,
+                  "没有在目标文件夹中写入的权限。", true},
         FaultCase{"saveBeyondFileSizeLimit", true, writableProject, "磁盘空间不足", false, true}),
     [](const auto& info) { return info.param.name; });
 
@@ -172,6 +184,14 @@ void linkedFileCreated(const std::string& folder)
 void stillPrivate(const std::string& folder)
 {
     EXPECT_EQ(fs::status(folder + "/p.txt").permissions(), fs::perms(0600));
+}
+
+// Set-user-ID, set-group-ID and sticky bits too, which changing the owner
+// clears and which a mode of 0777 would lose.
+std::string specialModeProject(const std::string& folder) { return existingProject(folder, fs::perms(07754)); }
+void specialModeKept(const std::string& folder)
+{
+    EXPECT_EQ(fs::status(folder + "/p.txt").permissions(), fs::perms(07754));
 }
 
 std::string projectOfNobody(const std::string& folder)
@@ -223,9 +243,36 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TargetCase{"symbolicLinkFollowed", linkToProject, linkStillPointsToTheSavedFile},
                     TargetCase{"danglingLinkFollowed", danglingLink, linkedFileCreated},
                     TargetCase{"permissionsKept", privateProject, stillPrivate},
+                    TargetCase{"specialModeBitsKept", specialModeProject, specialModeKept},
                     TargetCase{"ownerKept", projectOfNobody, stillOfNobody},
                     TargetCase{"nameOf255Bytes", longestName, savedUnderTheLongestName}),
     [](const auto& info) { return info.param.name; });
+
+struct UmaskCase {
+    const char* name;
+    mode_t umask;
+    fs::perms permissions;
+};
+
+class NewFileTest : public testing::TestWithParam<UmaskCase> {};
+
+// A new file takes the permissions any program's new file takes: 0666 less
+// the process's umask.
+TEST_P(NewFileTest, TakesThePermissionsTheUmaskLeaves)
+{
+    const std::string folder = scratchFolder(GetParam().name);
+    const mode_t before = umask(GetParam().umask);
+    ProjectData p = settlementExample();
+    const FileStatus status = p.saveProject(folder + "/new.txt", fixedSaveTime());
+    umask(before);
+    ASSERT_TRUE(status.ok) << status.reason;
+    EXPECT_EQ(fs::status(folder + "/new.txt").permissions(), GetParam().permissions);
+}
+
+INSTANTIATE_TEST_SUITE_P(Umasks, NewFileTest,
+                         testing::Values(UmaskCase{"groupWritable", 0002, fs::perms(0664)},
+                                         UmaskCase{"private", 0077, fs::perms(0600)}),
+                         [](const auto& info) { return info.param.name; });
 
 // A file of exactly the largest size read is read whole: its last value,
 // at the very end of the file, is not cut.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -138,6 +139,7 @@ struct ResultsCase {
     const char* pileLine;
     const char* compositeLine;
     const char* settlementLines;
+    void (*edit)(ProjectData&) = nullptr;
 };
 
 class ResultsBlockTest : public testing::TestWithParam<ResultsCase> {};
@@ -151,6 +153,8 @@ TEST_P(ResultsBlockTest, ShowsComputedValuesOrIncomplete)
     p.manualCapacityFlag = 1;  // the block always reports the computed capacities
     p.manualPileCapacity = 1.0;
     p.equivalentDiameter = c.spacing * 1.13;
+    if (c.edit)
+        c.edit(p);
     const std::string folder = scratchFolder(c.name);
     ASSERT_TRUE(p.saveProject(folder + "/p.txt", fixedSaveTime()).ok);
     const std::string text = gbkToUtf8(readBytes(folder + "/p.txt"));
@@ -174,7 +178,18 @@ INSTANTIATE_TEST_SUITE_P(
         // An unknown criterion leaves the settlement line with its label only,
         // and the save time follows without an empty line.
         ResultsCase{"unknownCriterion", 5, 18.5, 2.0, "单桩承载力特征值：\t\t275.478 kN\r\n",
-                    "复合地基承载力特征值：\t126.576 kPa\r\n", "沉降值：\t\t\t\t"}),
+                    "复合地基承载力特征值：\t126.576 kPa\r\n", "沉降值：\t\t\t\t"},
+        // No pile strength, no soil between the piles and a weightless fill:
+        // every result is exactly 0, which the block does not show.
+        ResultsCase{"resultsExactlyZero", kStopDeformationRatio, 18.5, 2.0,
+                    "单桩承载力特征值：\t\t（未全部输入正确的参数）\r\n",
+                    "复合地基承载力特征值：\t（未全部输入正确的参数）\r\n",
+                    "沉降值：\t\t\t\t（未全部输入正确的参数）\r\n",
+                    [](ProjectData& p) {
+                        p.cubeStrength = 0;
+                        p.soilCapacity = 0;
+                        p.fillUnitWeight = 0;
+                    }}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ProjectFileTest, EmptyZoneWritesItsLabelOnly)
@@ -219,6 +234,20 @@ std::string editLabels(std::string text)
 
 std::string utf8Labels(std::string text) { return gbkToUtf8(text); }
 
+// Vertical tabs and form feeds separate tokens as well as spaces do.
+std::string verticalTabsAndFormFeeds(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\t', '\v');
+    std::replace(text.begin(), text.end(), '\r', '\f');
+    return text;
+}
+
+std::string leadingPlus(std::string text)
+{
+    const std::string from = "\t10\r\n";  // the pile length
+    return text.replace(text.find(from), from.size(), "\t+10\r\n");
+}
+
 std::string endAfterLastValue(std::string text)
 {
     return text.substr(0, text.find("\r\n\r\n\r\n==="));
@@ -245,7 +274,9 @@ INSTANTIATE_TEST_SUITE_P(
     Edits, TolerantReadingTest,
     testing::Values(TolerantCase{"lineFeedsOnly", toLf}, TolerantCase{"editedLabels", editLabels},
                     TolerantCase{"utf8Labels", utf8Labels},
-                    TolerantCase{"endsAfterLastValue", endAfterLastValue}),
+                    TolerantCase{"endsAfterLastValue", endAfterLastValue},
+                    TolerantCase{"verticalTabsAndFormFeeds", verticalTabsAndFormFeeds},
+                    TolerantCase{"leadingPlus", leadingPlus}),
     [](const auto& info) { return info.param.name; });
 
 struct RefusalCase {
@@ -293,6 +324,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"fractionalLayout", "矩形）\t1", "矩形）\t1.0", "不是整数"},
         RefusalCase{"countAbove49", "下部桩体桩周土体分层数\t\t2", "下部桩体桩周土体分层数\t\t50", "0～49"},
         RefusalCase{"negativeCount", "扩大头桩周土体分层数\t\t1", "扩大头桩周土体分层数\t\t-1", "0～49"},
+        RefusalCase{"headCountNamed", "扩大头桩周土体分层数\t\t1", "扩大头桩周土体分层数\t\t-1",
+                    "“扩大头桩周土体分层数”为-1，应在0～49之间。"},
+        RefusalCase{"baseCountAbove49", "桩端下部土体分层数\t\t\t3", "桩端下部土体分层数\t\t\t50",
+                    "“桩端下部土体分层数”为50，应在0～49之间。"},
+        RefusalCase{"plusAndMinus", "桩长(m)\t\t\t\t10", "桩长(m)\t\t\t\t+-10", "值“+-10”不是有效的数字"},
+        RefusalCase{"layoutNamed", "矩形）\t1", "矩形）\t1.0",
+                    "“标记桩间类型（0－等边三角形1－正方形2－矩形）”的值“1.0”不是整数。"},
         RefusalCase{"badListValue", "下部桩体各土层容重\t\t18.5 19", "下部桩体各土层容重\t\t18.5 x", "下部桩体各土层容重"},
         RefusalCase{"endsInsideAList", "桩端下部各土层容重\t\t19 19.5 20 ", "桩端下部各土层容重\t\t19 19.5",
                     "文件不完整", true},

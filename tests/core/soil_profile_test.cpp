@@ -115,6 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {}, "第1层“黏土”的层厚应为大于0的有限数"},
         SplitCase{"negativeLastThickness", {stratum("黏土", 3, 10), stratum("砂", -1, 20)}, 2, 10,
                   {}, {}, {}, "第2层“砂”的层厚"},
+        SplitCase{"thicknessNotFinite", {stratum("黏土", kInf, 10), stratum("砂", 1, 20)}, 2, 10, {}, {},
+                  {}, "第1层“黏土”的层厚应为大于0的有限数"},
+        SplitCase{"frictionNotFinite", {stratum("黏土", 3, kNaN)}, 2, 10, {}, {}, {},
+                  "第1层“黏土”的侧摩阻力不是有限数"},
         SplitCase{"modulusNotANumber", {stratum("黏土", 3, 10, kNaN)}, 2, 10, {}, {}, {},
                   "压缩模量不是有限数"},
         SplitCase{"unboundedUnitWeight", {stratum("", 3, 10, 4, kInf)}, 2, 10, {}, {}, {},
@@ -124,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"noFrictionAlongTheHead", {stratum("填土", 1, std::nullopt), stratum("砂", 1, 20)},
                   2, 10, {}, {}, {}, "第1层“填土”位于桩长范围内"},
         SplitCase{"noHead", borehole(), 0, 10, {}, {}, {}, "扩大头高度H应为大于0的有限数"},
+        SplitCase{"headNotFinite", borehole(), kInf, 10, {}, {}, {}, "扩大头高度H应为大于0的有限数"},
         SplitCase{"pileNotBelowTheHead", borehole(), 2, 2, {}, {}, {}, "桩长L应为大于扩大头高度H"},
         SplitCase{"pileNotFinite", borehole(), 2, kInf, {}, {}, {}, "桩长L应为大于扩大头高度H"}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });

@@ -1,14 +1,18 @@
 #include "engine/sweep.h"
+#include "engine/sweep_csv.h"
 
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -189,6 +193,154 @@ TEST(Sweep, BestIsTheWidestSpacingThatPassesEveryCheckGiven)
             EXPECT_EQ(widest.best()->checks.bearingDemand, 97.0);
         }
     }
+}
+
+// Offers of (measure, passes) in sweep order; the index of the point kept.
+struct BestCase {
+    const char* name;
+    bool largest;
+    std::vector<std::pair<double, bool>> offers;
+    std::optional<std::size_t> best;
+};
+
+class BestPointTest : public testing::TestWithParam<BestCase> {};
+
+// On a tie the earlier point in sweep order stays the best: the grid's first
+// field varies slowest, so the point with its smaller value wins.
+TEST_P(BestPointTest, KeepsTheFirstPassingExtreme)
+{
+    const BestCase& c = GetParam();
+    BestPoint best([](const SweepPoint& p) { return p.values[0]; }, c.largest);
+    for (std::size_t i = 0; i < c.offers.size(); ++i) {
+        SweepPoint point;
+        point.values = {c.offers[i].first};
+        point.checks.bearingOk = c.offers[i].second;
+        best.offer(point, 10 * i);
+    }
+    ASSERT_EQ(best.index().has_value(), c.best.has_value());
+    if (c.best) {
+        EXPECT_EQ(*best.index(), 10 * *c.best);
+        EXPECT_EQ(best.best()->values[0], c.offers[*c.best].first);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Offers, BestPointTest,
+    testing::Values(BestCase{"tieKeepsTheFirstLargest", true, {{1, true}, {3, true}, {3, true}, {2, true}}, 1},
+                    BestCase{"tieKeepsTheFirstSmallest", false, {{2, true}, {1, true}, {1, true}, {3, true}}, 1},
+                    BestCase{"fallingLargest", true, {{3, true}, {2, true}, {1, true}}, 0},
+                    BestCase{"negativeLargest", true, {{-5, true}, {-3, true}, {-4, true}}, 1},
+                    BestCase{"positiveSmallest", false, {{5, true}, {3, true}, {4, true}}, 1},
+                    BestCase{"failingPointNeverWins", true, {{1, true}, {5, false}, {2, true}}, 2},
+                    BestCase{"notANumberSkipped", true, {{NAN, true}, {1, true}}, 1},
+                    BestCase{"noPassingPoint", false, {{1, false}, {2, false}}, std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(BestPoint, RefusedPointsAndFailedSettlementsNeverWin)
+{
+    BestPoint best([](const SweepPoint& p) { return p.values[0]; }, true);
+    SweepPoint refused;
+    refused.values = {9};
+    refused.fault = "请输入桩间距！";
+    refused.checks.bearingOk = true;
+    best.offer(refused, 0);
+    SweepPoint settlesTooMuch = refused;
+    settlesTooMuch.fault.clear();
+    settlesTooMuch.checks.settlementOk = false;
+    best.offer(settlesTooMuch, 1);
+    EXPECT_FALSE(best.best());
+}
+
+struct MeasureCase {
+    const char* name;
+    std::optional<double> value;  // of the point below; empty: no such measure
+};
+
+class PointMeasureTest : public testing::TestWithParam<MeasureCase> {};
+
+TEST_P(PointMeasureTest, ReadsTheNamedValueOfAPoint)
+{
+    const std::vector<SweepAxis> axes{{findSweepField("spacingSquare").field, {1, 2, 1}},
+                                      {findSweepField("headDiameter").field, {1, 2, 1}}};
+    SweepPoint point;
+    point.values = {10, 20};
+    point.results = {1, 2, 3, 4, 5, 6, 7};
+    const std::optional<PointMeasure> measure = findPointMeasure(GetParam().name, axes);
+    ASSERT_EQ(measure.has_value(), GetParam().value.has_value());
+    if (measure)
+        EXPECT_EQ((*measure)(point), *GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PointMeasureTest,
+    testing::Values(MeasureCase{"spacingSquare", 10}, MeasureCase{"headDiameter", 20},
+                    MeasureCase{"equivalentDiameter", 1}, MeasureCase{"pileCapacity", 2},
+                    MeasureCase{"compositeCapacity", 3}, MeasureCase{"manualCompositeCapacity", 4},
+                    MeasureCase{"deformationRatio", 5}, MeasureCase{"stressRatio02", 6},
+                    MeasureCase{"stressRatio01", 7}, MeasureCase{"cubeStrength", std::nullopt},
+                    MeasureCase{"settlement", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SweepFields, EachVariesAMemberOfItsOwn)
+{
+    std::vector<double ProjectData::*> members;
+    for (const SweepField& field : sweepFields()) {
+        EXPECT_EQ(std::count(members.begin(), members.end(), field.member), 0) << field.name;
+        members.push_back(field.member);
+    }
+    EXPECT_EQ(members.size(), 25u);
+}
+
+TEST(SweepGrid, AMillionPointsInAllAreAllowed)
+{
+    const SweepField* spacing = findSweepField("spacingSquare").field;
+    const SweepField* diameter = findSweepField("headDiameter").field;
+    const std::vector<SweepAxis> million{{spacing, {1, 1000, 1}}, {diameter, {1, 1000, 1}}};
+    const std::vector<SweepAxis> more{{spacing, {1, 1000, 1}}, {diameter, {0, 1000, 1}}};
+    EXPECT_EQ(gridFault(million), RangeFault::None);
+    EXPECT_EQ(gridFault(more), RangeFault::TooManyPoints);
+}
+
+struct CsvCase {
+    const char* name;
+    std::string fault;
+    bool bearingOk;
+    std::optional<bool> settlementOk;
+    std::string row;
+};
+
+class SweepCsvTest : public testing::TestWithParam<CsvCase> {};
+
+TEST_P(SweepCsvTest, RowHoldsTheValuesResultsAndChecks)
+{
+    const CsvCase& c = GetParam();
+    SweepPoint point;
+    point.values = {2.5, 0.75};
+    point.fault = c.fault;
+    point.results = {2.825, 275.5, 100.25, NAN, 70.5, 45.25, 63.125};
+    point.checks.bearingOk = c.bearingOk;
+    point.checks.settlementOk = c.settlementOk;
+    EXPECT_EQ(sweepCsvRow(point, '\t'), c.row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SweepCsvTest,
+    testing::Values(
+        CsvCase{"passing", "", true, true, "2.5\t0.75\t2.825\t275.5\t100.25\t\t70.5\t45.25\t63.125\ttrue\ttrue"},
+        CsvCase{"bearingFailsWithoutAllowance", "", false, std::nullopt,
+                "2.5\t0.75\t2.825\t275.5\t100.25\t\t70.5\t45.25\t63.125\tfalse\t"},
+        CsvCase{"settlementFails", "", true, false,
+                "2.5\t0.75\t2.825\t275.5\t100.25\t\t70.5\t45.25\t63.125\ttrue\tfalse"},
+        CsvCase{"refused", "请输入桩间距！", true, true, "2.5\t0.75\t2.825\t275.5\t100.25\t\t70.5\t45.25\t63.125\t\t"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SweepCsv, HeaderNamesTheAxesThenTheResults)
+{
+    const std::vector<SweepAxis> axes{{findSweepField("spacingSquare").field, {1, 2, 1}},
+                                      {findSweepField("headDiameter").field, {1, 2, 1}}};
+    EXPECT_EQ(sweepCsvHeader(axes, ';'),
+              "spacingSquare;headDiameter;equivalentDiameter;pileCapacity;compositeCapacity;"
+              "manualCompositeCapacity;deformationRatio;stressRatio02;stressRatio01;bearingOk;settlementOk");
 }
 
 }  // namespace

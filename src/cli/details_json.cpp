@@ -1,5 +1,7 @@
 #include "cli/details_json.h"
 
+#include "cli/result_output.h"
+
 #include <cmath>
 
 namespace {
@@ -65,16 +67,21 @@ nlohmann::ordered_json capacityTermsJson(const CapacityTerms& t)
             {"headArea", jsonNumber(t.composite.headArea)}};
 }
 
-nlohmann::ordered_json settlementDetailsJson(const SettlementDetails& d)
+bool writeSettlementDetailsJson(const SettlementDetails& d, ResultOutput& out)
 {
-    nlohmann::ordered_json slices = nlohmann::ordered_json::array();
-    for (const SettlementSlice& s : d.slices)
-        slices.push_back(sliceJson(s));
-    return {{"total", jsonNumber(d.total)},
-            {"head", jsonNumber(d.head)},
-            {"shaft", jsonNumber(d.shaft)},
-            {"base", jsonNumber(d.base)},
-            {"stopDepth", jsonNumber(d.stopDepth)},
-            {"stoppedBy", stopReasonName(d.stoppedBy)},
-            {"slices", std::move(slices)}};
+    nlohmann::ordered_json head = {{"total", jsonNumber(d.total)},
+                                   {"head", jsonNumber(d.head)},
+                                   {"shaft", jsonNumber(d.shaft)},
+                                   {"base", jsonNumber(d.base)},
+                                   {"stopDepth", jsonNumber(d.stopDepth)},
+                                   {"stoppedBy", stopReasonName(d.stoppedBy)}};
+    std::string text = head.dump();
+    text.pop_back();
+    if (!out.write(text + ",\"slices\":["))
+        return false;
+    for (size_t i = 0; i < d.slices.size(); ++i) {
+        if (!out.write((i ? "," : "") + sliceJson(d.slices[i]).dump()))
+            return false;
+    }
+    return out.write("]}");
 }

@@ -9,6 +9,7 @@
 #include "orvane_version.h"
 
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -49,29 +50,8 @@ int saveAs(const std::string& target, const std::string& file)
     return kExitUnreadable;
 }
 
-int reportAll(const std::vector<std::string>& files, bool json, bool details)
+int run(const std::vector<std::string>& args)
 {
-    int exitCode = kExitDone;
-    for (const std::string& file : files) {
-        const ProjectReport report = reportProject(file, details);
-        if (!report.status.ok) {
-            std::cerr << file << ": " << report.status.reason << "\n";
-            exitCode = kExitUnreadable;
-        }
-        if (json)
-            std::cout << jsonReport(report) << "\n";
-        else if (report.status.ok)
-            std::cout << textReport(report) << "\n";
-    }
-    return exitCode;
-}
-
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    const std::vector<std::string> arguments = platform::startConsoleProgram(argc, argv);
-    const std::vector<std::string> args(arguments.begin() + 1, arguments.end());
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage;
         return kExitDone;
@@ -100,5 +80,19 @@ int main(int argc, char** argv)
     for (const std::string& file : files)
         if (file.rfind("--", 0) == 0)
             return usage();
-    return reportAll(files, json, details);
+    return reportFiles(files, json, details);
+}
+
+}  // namespace
+
+// An input whose work outgrows the memory ends with a message, not an abort.
+int main(int argc, char** argv)
+{
+    try {
+        const std::vector<std::string> arguments = platform::startConsoleProgram(argc, argv);
+        return run(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    } catch (const std::bad_alloc&) {
+        std::cerr << "orvane-cli: 内存不足，计算未能完成。\n";
+        return kExitUnreadable;
+    }
 }

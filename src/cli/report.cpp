@@ -1,18 +1,22 @@
 #include "cli/report.h"
 
 #include "cli/details_json.h"
+#include "cli/exit_codes.h"
+#include "cli/result_output.h"
 #include "model/display_rounding.h"
+#include "model/input_faults.h"
 
 #include <cmath>
+#include <iostream>
 #include <locale>
 #include <sstream>
 
 namespace {
 
-std::string shownValue(double value, const char* unit)
+std::string shownValue(double value, bool shown, const char* unit)
 {
-    if (!std::isfinite(value))
-        return "（未全部输入正确的参数）";
+    if (!shown)
+        return input_faults::kIncomplete;
     std::ostringstream text;
     text.imbue(std::locale::classic());
     text.precision(15);
@@ -20,14 +24,34 @@ std::string shownValue(double value, const char* unit)
     return text.str();
 }
 
-double settlementUnder(const ProjectReport& r)
+// The settlement line as the results block writes it: the label alone for
+// an unknown criterion.
+std::string settlementText(const ProjectReport& r)
 {
+    double settlement = 0;
     switch (r.stopCriterion) {
-    case kStopDeformationRatio: return r.settlementDeformationRatio;
-    case kStopStressRatio02: return r.settlementStressRatio02;
-    case kStopStressRatio01: return r.settlementStressRatio01;
-    default: return std::nan("");
+    case kStopDeformationRatio: settlement = r.settlementDeformationRatio; break;
+    case kStopStressRatio02: settlement = r.settlementStressRatio02; break;
+    case kStopStressRatio01: settlement = r.settlementStressRatio01; break;
+    default: return {};
     }
+    return shownValue(settlement, input_faults::isReportedSettlement(r.record, settlement), " mm");
+}
+
+bool writeDetails(const ProjectReport& r, ResultOutput& out)
+{
+    if (!out.write(",\"capacityTerms\":" + capacityTermsJson(r.capacityTerms).dump()))
+        return false;
+    const std::pair<const char*, int> criteria[] = {{"deformationRatio", kStopDeformationRatio},
+                                                    {"stressRatio02", kStopStressRatio02},
+                                                    {"stressRatio01", kStopStressRatio01}};
+    for (const auto& [name, criterion] : criteria) {
+        const std::string opening = std::string(criterion == kStopDeformationRatio ? ",\"settlementDetails\":{" : ",")
+                                    + "\"" + name + "\":";
+        if (!out.write(opening) || !writeSettlementDetailsJson(settlementDetails(r.record, criterion), out))
+            return false;
+    }
+    return out.write("}");
 }
 
 }  // namespace
@@ -36,7 +60,7 @@ ProjectReport reportProject(const std::string& file, bool withDetails)
 {
     ProjectReport r;
     r.file = file;
-    ProjectData p{};
+    ProjectData& p = r.record;
     r.status = p.loadProject(file);
     if (!r.status.ok)
         return r;
@@ -51,31 +75,28 @@ ProjectReport reportProject(const std::string& file, bool withDetails)
     r.settlementStressRatio01 = p.settlementByStressRatio(0.1);
     r.stopCriterion = p.stopCriterion;
     r.withDetails = withDetails;
-    if (withDetails) {
+    if (withDetails)
         r.capacityTerms = capacityTerms(p);
-        r.deformationRatioDetails = settlementDetails(p, kStopDeformationRatio);
-        r.stressRatio02Details = settlementDetails(p, kStopStressRatio02);
-        r.stressRatio01Details = settlementDetails(p, kStopStressRatio01);
-    }
     return r;
 }
 
 std::string textReport(const ProjectReport& r)
 {
+    using input_faults::isReportedResult;
     return r.file + "\n"
-           + "单桩承载力特征值：" + shownValue(r.pileCapacity, " kN") + "\n"
-           + "复合地基承载力特征值：" + shownValue(r.compositeCapacity, " kPa") + "\n"
-           + "沉降值：" + shownValue(settlementUnder(r), " mm") + "\n";
+           + "单桩承载力特征值：" + shownValue(r.pileCapacity, isReportedResult(r.pileCapacity), " kN") + "\n"
+           + "复合地基承载力特征值：" + shownValue(r.compositeCapacity, isReportedResult(r.compositeCapacity), " kPa")
+           + "\n" + "沉降值：" + settlementText(r) + "\n";
 }
 
-std::string jsonReport(const ProjectReport& r)
+bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
 {
     nlohmann::ordered_json j;
     j["file"] = r.file;
     j["ok"] = r.status.ok;
     if (!r.status.ok) {
         j["error"] = r.status.reason;
-        return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        return out.write(j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)) && out.endLine();
     }
     j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
     j["pileCapacity"] = jsonNumber(r.pileCapacity);
@@ -86,13 +107,29 @@ std::string jsonReport(const ProjectReport& r)
                        {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
                        {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
     j["stopCriterion"] = r.stopCriterion;
-    if (r.withDetails) {
-        j["capacityTerms"] = capacityTermsJson(r.capacityTerms);
-        j["settlementDetails"] = {{"deformationRatio", settlementDetailsJson(r.deformationRatioDetails)},
-                                  {"stressRatio02", settlementDetailsJson(r.stressRatio02Details)},
-                                  {"stressRatio01", settlementDetailsJson(r.stressRatio01Details)}};
+    std::string text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    text.pop_back();  // the closing brace, after the breakdown
+    return out.write(text) && (!r.withDetails || writeDetails(r, out)) && out.write("}") && out.endLine();
+}
+
+int reportFiles(const std::vector<std::string>& files, bool json, bool details)
+{
+    int exitCode = kExitDone;
+    ResultOutput out;
+    for (const std::string& file : files) {
+        const ProjectReport report = reportProject(file, details);
+        if (!report.status.ok) {
+            std::cerr << file << ": " << report.status.reason << "\n";
+            exitCode = kExitUnreadable;
+        }
+        if (json)
+            writeJsonReport(report, out);
+        else if (report.status.ok)
+            out.write(textReport(report)) && out.endLine();
+        if (out.failed())
+            return kExitUnreadable;
     }
-    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return exitCode;
 }
 
 FileStatus resaveProject(const std::string& file, const std::string& target, const std::tm& saveTime)

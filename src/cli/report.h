@@ -5,10 +5,14 @@
 #include "model/project_data.h"
 
 #include <string>
+#include <vector>
+
+class ResultOutput;
 
 struct ProjectReport {
     std::string file;
     FileStatus status;
+    ProjectData record{};  // as loaded, de derived
     double equivalentDiameter = 0;
     double pileCapacity = 0;             // kN
     double compositeCapacity = 0;        // kPa
@@ -18,25 +22,28 @@ struct ProjectReport {
     double settlementStressRatio02 = 0;     // mm
     double settlementStressRatio01 = 0;     // mm
     int stopCriterion = 0;
-    // Filled when the breakdown was asked for.
+    // With the breakdown: the capacity terms here, each criterion's slices
+    // computed as they are written.
     bool withDetails = false;
     CapacityTerms capacityTerms;
-    SettlementDetails deformationRatioDetails;
-    SettlementDetails stressRatio02Details;
-    SettlementDetails stressRatio01Details;
 };
 
 // Loads the file into a fresh record, derives de from its layout as a form's
-// apply step does, and runs every calculation, with the breakdown of each
-// when withDetails is set.
+// apply step does, and runs every calculation, with the capacity terms when
+// withDetails is set.
 ProjectReport reportProject(const std::string& file, bool withDetails = false);
 
 // Capacities and the settlement under the file's criterion, rounded as the
-// forms show them, with the labels of the results block.
+// forms show them, with the labels and the rules of the results block.
 std::string textReport(const ProjectReport& report);
 // One JSON object on one line; values that are not finite are null. With
-// the breakdown, the keys capacityTerms and settlementDetails follow.
-std::string jsonReport(const ProjectReport& report);
+// the breakdown, the keys capacityTerms and settlementDetails follow,
+// written slice by slice. False when the output failed.
+bool writeJsonReport(const ProjectReport& report, ResultOutput& out);
+
+// Reports every file as text or JSON lines: exit code 0, or 1 when a file
+// could not be read or the output could not be written (which ends it).
+int reportFiles(const std::vector<std::string>& files, bool json, bool details);
 
 // Loads `file`, derives de and writes it to `target` with a fresh results
 // block and the given save time, as the forms' save does.

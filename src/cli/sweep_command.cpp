@@ -1,6 +1,7 @@
 #include "cli/sweep_command.h"
 
 #include "cli/exit_codes.h"
+#include "cli/result_output.h"
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
 #include "model/soil_profile.h"
@@ -88,7 +89,7 @@ std::string parseBest(std::string_view text, SweepRequest& request)
 {
     const std::size_t colon = text.rfind(':');
     const std::string_view direction = colon == std::string_view::npos ? "" : text.substr(colon + 1);
-    if (direction != "max" && direction != "min")
+    if ((direction != "max" && direction != "min") || colon == 0)
         return "--best takes NAME:max or NAME:min";
     request.bestName = text.substr(0, colon);
     request.bestLargest = direction == "max";
@@ -138,6 +139,8 @@ std::string parseRequest(const std::vector<std::string>& args, SweepRequest& req
     }
     if (request.axes.size() > 2)
         return "at most two fields can be swept";
+    if (request.axes.size() == 2 && request.axes[0].field == request.axes[1].field)
+        return std::string(request.axes[0].field->name) + " is swept twice";
     if (request.file.empty())
         return "a sweep needs one project file";
     return rangeFaultText(gridFault(request.axes));
@@ -185,23 +188,27 @@ class PointPrinter {
 public:
     explicit PointPrinter(const SweepRequest& request) : request_(request) {}
 
-    void print(const SweepPoint& point)
+    // False once the output failed.
+    bool print(const SweepPoint& point)
     {
-        if (request_.json) {
-            std::cout << jsonPoint(request_.axes, point) << "\n";
-            return;
-        }
+        if (request_.json)
+            return out_.write(jsonPoint(request_.axes, point)) && out_.endLine();
         if (!headerPrinted_) {
-            std::cout << sweepCsvHeader(request_.axes, ',') << "\n";
             headerPrinted_ = true;
+            if (!out_.write(sweepCsvHeader(request_.axes, ',')) || !out_.endLine())
+                return false;
         }
-        std::cout << sweepCsvRow(point, ',') << "\n";
+        if (!out_.write(sweepCsvRow(point, ',')) || !out_.endLine())
+            return false;
         if (!point.valid())
             std::cerr << pointLabel(request_.axes, point) << ": " << point.fault << "\n";
+        return true;
     }
+    bool printLine(std::string_view text) { return out_.write(text) && out_.endLine(); }
 
 private:
     const SweepRequest& request_;
+    ResultOutput out_;
     bool headerPrinted_ = false;
 };
 
@@ -210,27 +217,36 @@ int printBest(const Sweep& sweep, const SweepRequest& request, PointMeasure meas
     BestPoint best(std::move(measure), request.bestLargest);
     for (std::size_t i = 0; i < sweep.size(); ++i)
         best.offer(sweep.point(i), i);
-    if (!best.best()) {
-        std::cout << (request.json ? "null" : "No point passes every check.") << "\n";
-        return kExitDone;
-    }
-    PointPrinter(request).print(*best.best());
-    return kExitDone;
+    PointPrinter printer(request);
+    if (!best.best())
+        return printer.printLine(request.json ? "null" : "No point passes every check.") ? kExitDone : kExitUnreadable;
+    return printer.print(*best.best()) ? kExitDone : kExitUnreadable;
 }
 
 // The preparation of each point that replaces its layers by the profile split
 // at the point's H and L; false, with the reason on standard error, when the
-// profile cannot be read or could be split at no point at all.
+// profile cannot be read or could be split at no point at all. The profile
+// is checked and measured once, not at every point.
 bool loadProfileSplit(const std::string& file, Sweep::PreparePoint& prepare)
 {
     const ProfileRead read = loadProfileCsv(file);
-    const std::string fault = read.error.empty() ? profileRefusal(read.profile) : read.error;
+    const ProfileSplitter splitter(read.profile);
+    const std::string fault = read.error.empty() ? splitter.refusal() : read.error;
     if (!fault.empty()) {
         std::cerr << file << ": " << fault << "\n";
         return false;
     }
-    prepare = [profile = read.profile](ProjectData& p) { return applyProfile(profile, p); };
+    prepare = [splitter](ProjectData& p) { return splitter.apply(p); };
     return true;
+}
+
+// The refusal of a sweep that would run for hours, with what it asked for.
+std::string workRefusal(const SweepWork& work)
+{
+    return "the sweep asks for " + std::to_string(work.points) + " points of up to "
+           + std::to_string(work.slicesPerPoint) + " settlement slices each, "
+           + std::to_string(static_cast<long long>(work.total())) + " slices in all; at most "
+           + std::to_string(static_cast<long long>(kMaxSweepSlices)) + " slices are computed in one sweep";
 }
 
 }  // namespace
@@ -269,10 +285,13 @@ int runSweepCommand(const std::vector<std::string>& args)
     if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))
         return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
+    if (const SweepWork work = sweepWork(sweep); work.tooMuch())
+        return wrongUsage(workRefusal(work));
     if (measure)
         return printBest(sweep, request, std::move(*measure));
     PointPrinter printer(request);
     for (std::size_t i = 0; i < sweep.size(); ++i)
-        printer.print(sweep.point(i));
+        if (!printer.print(sweep.point(i)))
+            return kExitUnreadable;
     return kExitDone;
 }

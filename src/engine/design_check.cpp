@@ -53,8 +53,11 @@ bool isKnownCriterion(int criterion)
 
 std::string resultFault(const ProjectData& p, const DesignResults& r)
 {
+    // A fill settles its ground down: a settlement of 0 or less (a fill of
+    // negative height) is no design, however small the demand it meets.
+    const double settlement = settlementUnder(r, p.stopCriterion);
     const bool settlementShowable = !isKnownCriterion(p.stopCriterion)
-        || input_faults::isShowableSettlement(settlementUnder(r, p.stopCriterion));
+        || (input_faults::isShowableSettlement(settlement) && settlement > 0);
     if (capacityShowable(p, r) && settlementShowable)
         return {};
     return input_faults::kParametersWrong;

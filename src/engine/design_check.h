@@ -43,7 +43,8 @@ DesignResults computeDesign(ProjectData& project);
 // The reason the forms would refuse to compute the record (de derived): the
 // pile, the layer counts and sums, the spacing; or an empty text.
 std::string inputFault(const ProjectData& project);
-// The reason the forms would refuse to show these results, or an empty text.
+// The reason the forms would refuse to show these results, or an empty text;
+// a settlement not above 0 under a known criterion is refused too.
 std::string resultFault(const ProjectData& project, const DesignResults& results);
 
 DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,

@@ -2,6 +2,7 @@
 
 #include "engine/layered_settlement.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -49,6 +50,32 @@ DesignResults notComputed()
 {
     const double nan = layered_settlement::kNotANumber;
     return {nan, nan, nan, nan, nan, nan, nan};
+}
+
+// Every sweepable field is a length, strength, load, factor, slope or
+// modulus: none has a meaning below 0, though the forms take what is typed.
+std::string negativeValueFault(const std::vector<double>& values)
+{
+    for (double value : values)
+        if (value < 0)
+            return "扫描的参数值不应小于0！";
+    return {};
+}
+
+// Counts the slices of a settlement calculation.
+struct SliceCounter : layered_settlement::NoObserver {
+    long slices = 0;
+    void slice(layered_settlement::Zone, int, double, double, double, double, double, double) { ++slices; }
+};
+
+long settlementSlices(const ProjectData& p)
+{
+    const auto stress = [&p](double z) { return p.embankmentStressFactor(z); };
+    SliceCounter counter;
+    layered_settlement::byDeformationRatio(p, stress, counter);
+    layered_settlement::byStressRatio(p, 0.2, stress, counter);
+    layered_settlement::byStressRatio(p, 0.1, stress, counter);
+    return counter.slices;
 }
 
 }  // namespace
@@ -120,6 +147,22 @@ Sweep::Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands
         size_ *= pointCount(axis.range);
 }
 
+SweepWork sweepWork(const Sweep& sweep)
+{
+    SweepWork work;
+    work.points = sweep.size();
+    const std::vector<SweepAxis>& axes = sweep.axes();
+    for (unsigned corner = 0; corner < (1u << axes.size()); ++corner) {
+        std::size_t index = 0;
+        for (std::size_t a = 0; a < axes.size(); ++a) {
+            const std::size_t count = pointCount(axes[a].range);
+            index = index * count + ((corner >> a) & 1u ? count - 1 : 0);
+        }
+        work.slicesPerPoint = std::max(work.slicesPerPoint, settlementSlices(sweep.record(index)));
+    }
+    return work;
+}
+
 ProjectData Sweep::record(std::size_t index, std::string* prepareFault) const
 {
     ProjectData p = base_;
@@ -142,6 +185,8 @@ SweepPoint Sweep::point(std::size_t index) const
     ProjectData p = record(index, &point.fault);
     for (const SweepAxis& axis : axes_)
         point.values.push_back(p.*(axis.field->member));
+    if (point.fault.empty())
+        point.fault = negativeValueFault(point.values);
     if (point.fault.empty())
         point.fault = inputFault(p);
     if (!point.fault.empty()) {

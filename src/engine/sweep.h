@@ -61,7 +61,8 @@ struct SweepAxis {
 
 struct SweepPoint {
     std::vector<double> values;  // one per axis
-    std::string fault;           // the forms' reason for refusing the point; empty when valid
+    std::string fault;           // the forms' reason for refusing the point, or the sweep's own
+                                 // for a swept value below 0; empty when valid
     DesignResults results;       // NaN throughout when refused before computing
     DesignChecks checks;
     bool valid() const { return fault.empty(); }
@@ -100,6 +101,21 @@ private:
 
 // TooManyPoints over all axes together, or None.
 RangeFault gridFault(std::span<const SweepAxis> axes);
+
+// The work a sweep asks for, counted in settlement slices: a point costs the
+// slices of its three settlement calculations (about 50 ns each), and an
+// absurdly thick layer costs up to a million of them a calculation, so a
+// sweep of many such points would run for days.
+inline constexpr double kMaxSweepSlices = 1e9;
+struct SweepWork {
+    std::size_t points = 0;
+    long slicesPerPoint = 0;  // of the costliest corner of the grid
+    double total() const { return static_cast<double>(points) * static_cast<double>(slicesPerPoint); }
+    bool tooMuch() const { return total() > kMaxSweepSlices; }
+};
+// Measured on the corner points (the first and last value of each axis),
+// where the lengths and depths that decide the slices are largest.
+SweepWork sweepWork(const Sweep& sweep);
 
 // An output of a point that --best can maximise or minimise: a swept field's
 // value or one of the computed results (equivalentDiameter, pileCapacity,

@@ -11,18 +11,18 @@ using platform::FileFault;
 std::string sizeInBytes(std::uint64_t size) { return std::to_string(size) + " 字节"; }
 
 // Sentences shared by reading and saving; nothing for the faults that read
-// differently in the two.
-std::string commonReason(const platform::FileOutcome& outcome)
+// differently in the two. `kind` names the file a folder or a device is not.
+std::string commonReason(const platform::FileOutcome& outcome, const char* kind, std::size_t maxBytes)
 {
     switch (outcome.fault) {
     case FileFault::readOnlyFileSystem: return "所在的磁盘或共享文件夹是只读的。";
     case FileFault::diskFull: return "磁盘空间不足（或已超出磁盘配额、文件大小限制）。";
-    case FileFault::isFolder: return "这是一个文件夹，不是项目文件。";
+    case FileFault::isFolder: return std::string("这是一个文件夹，不是") + kind + "。";
     case FileFault::notRegularFile: return "这不是普通文件（而是管道、设备等）。";
     case FileFault::readOnlyFile: return "文件是只读的。";
+    case FileFault::outputClosed: return "接收输出的管道已关闭。";
     case FileFault::tooLarge:
-        return "文件过大（" + sizeInBytes(outcome.size) + "），项目文件不超过 "
-               + sizeInBytes(kMaxProjectFileBytes) + "。";
+        return "文件过大（" + sizeInBytes(outcome.size) + "），" + kind + "不超过 " + sizeInBytes(maxBytes) + "。";
     default: return outcome.systemText.empty() ? "未知错误。" : outcome.systemText + "。";
     }
 }
@@ -32,7 +32,7 @@ std::string failureText(const char* opening, const std::string& path, const char
 {
     const std::string reason = outcome.fault == FileFault::notFound       ? missing
                                : outcome.fault == FileFault::noPermission ? denied
-                                                                         : commonReason(outcome);
+                                                                         : commonReason(outcome, "项目文件", kMaxProjectFileBytes);
     return opening + ("“" + path + "”：") + reason;
 }
 
@@ -41,6 +41,20 @@ std::string failureText(const char* opening, const std::string& path, const char
 std::string readFailure(const std::string& path, const platform::FileOutcome& outcome)
 {
     return failureText("无法读取文件", path, "文件不存在。", "没有读取此文件的权限。", outcome);
+}
+
+std::string readReason(const platform::FileOutcome& outcome, const char* kind, std::size_t maxBytes)
+{
+    switch (outcome.fault) {
+    case FileFault::notFound: return "文件不存在。";
+    case FileFault::noPermission: return "没有读取此文件的权限。";
+    default: return commonReason(outcome, kind, maxBytes);
+    }
+}
+
+std::string outputFailure(const platform::FileOutcome& outcome)
+{
+    return "无法写出结果：" + commonReason(outcome, "项目文件", kMaxProjectFileBytes);
 }
 
 std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome)
@@ -71,19 +85,27 @@ size_t utf8Character(std::string_view text, char32_t& codePoint)
     return overlong || invalid ? 0 : length;
 }
 
+}  // namespace
+
+bool isValidUtf8(std::string_view text)
+{
+    char32_t c;
+    for (size_t i = 0, length; i < text.size(); i += length) {
+        length = utf8Character(text.substr(i), c);
+        if (length == 0)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
 bool isPrintable(char32_t c) { return c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && c != 0xFFFD; }
 
 // The token as UTF-8 text: as it is when it is UTF-8, else decoded from GBK.
 std::string asUtf8(std::string_view token)
 {
-    char32_t c;
-    for (size_t i = 0; i < token.size();) {
-        const size_t length = utf8Character(token.substr(i), c);
-        if (length == 0)
-            return gbkToUtf8(token).value_or(std::string(token));
-        i += length;
-    }
-    return std::string(token);
+    return isValidUtf8(token) ? std::string(token) : gbkToUtf8(token).value_or(std::string(token));
 }
 
 }  // namespace

@@ -54,4 +54,12 @@ bool isShowableComposite(double composite) { return std::isfinite(composite) && 
 
 bool isShowableSettlement(double settlement) { return std::isfinite(round2(settlement)); }
 
+bool isReportedResult(double value) { return std::isfinite(value) && value > 0; }
+
+bool isReportedSettlement(const ProjectData& p, double settlement)
+{
+    const bool weighed = p.stopCriterion == kStopDeformationRatio || p.shaftUnitWeight[1] > 0;
+    return weighed && isReportedResult(settlement);
+}
+
 }  // namespace input_faults

@@ -35,4 +35,12 @@ bool isShowableCapacity(double capacity);
 bool isShowableComposite(double composite);
 bool isShowableSettlement(double settlement);
 
+// The results block of a saved file, and the calculator's text output, show
+// a result as a number only when it is finite and above 0, and a settlement
+// by a stress ratio only when the first shaft layer has a unit weight; any
+// other as kIncomplete.
+inline constexpr char kIncomplete[] = "（未全部输入正确的参数）";
+bool isReportedResult(double value);
+bool isReportedSettlement(const ProjectData& p, double settlement);
+
 }  // namespace input_faults

@@ -24,6 +24,7 @@ enum class FileFault {
     notRegularFile,      // a pipe, device or socket
     readOnlyFile,        // the target exists but the user may not write it
     tooLarge,            // larger than the caller's bound
+    outputClosed,        // standard output is a pipe whose reader has gone
     other,               // see systemText
 };
 
@@ -47,6 +48,11 @@ FileOutcome readRegularFile(const std::string& path, std::size_t maxBytes, std::
 // regular file is refused. The new file is written unnamed where the file
 // system allows, else under a short temporary name in the same folder.
 FileOutcome replaceFile(const std::string& path, std::string_view bytes);
+
+// Writes all of bytes to standard output: as characters where it is a
+// console, else as they are. A failure (a full disk, a closed pipe) is
+// returned, never a signal that ends the program.
+FileOutcome writeStandardOutput(std::string_view bytes);
 
 // The current local date and time.
 std::tm localNow();

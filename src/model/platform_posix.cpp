@@ -30,6 +30,7 @@ FileFault faultOf(int error)
     case EDQUOT:
     case EFBIG: return FileFault::diskFull;
     case EISDIR: return FileFault::isFolder;
+    case EPIPE: return FileFault::outputClosed;
     default: return FileFault::other;
     }
 }
@@ -327,7 +328,26 @@ std::tm localNow()
 }
 
 // Terminals, files and pipes take the UTF-8 bytes as they are.
-std::vector<std::string> startConsoleProgram(int argc, char** argv) { return {argv, argv + argc}; }
+FileOutcome writeStandardOutput(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return failed(errno);
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return {};
+}
+
+// A closed pipe makes a write fail with EPIPE, so the calculator can say so
+// and stop, instead of being ended by the signal without a word.
+std::vector<std::string> startConsoleProgram(int argc, char** argv)
+{
+    ::signal(SIGPIPE, SIG_IGN);
+    return {argv, argv + argc};
+}
 
 }  // namespace platform
 

@@ -89,6 +89,8 @@ FileFault faultOf(DWORD error)
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_FILE_TOO_LARGE: return FileFault::diskFull;
     case ERROR_DIRECTORY: return FileFault::isFolder;
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA: return FileFault::outputClosed;
     default: return FileFault::other;
     }
 }
@@ -452,6 +454,24 @@ FileOutcome replaceFile(const std::string& path, std::string_view bytes)
     if (!temporary.path.empty())
         ::DeleteFileW(temporary.path.c_str());
     return outcome;
+}
+
+FileOutcome writeStandardOutput(std::string_view bytes)
+{
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (::GetConsoleMode(output, &mode)) {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush();
+        return std::cout ? FileOutcome{} : lastError();
+    }
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 20));
+        if (!::WriteFile(output, bytes.data(), chunk, &written, nullptr))
+            return lastError();
+        bytes.remove_prefix(written);
+    }
+    return {};
 }
 
 std::tm localNow()

@@ -1,5 +1,6 @@
 // Borehole tables as CSV, as a spreadsheet saves them or a copy of its cells
 // pastes them.
+#include "model/file_reasons.h"
 #include "model/gbk.h"
 #include "model/platform.h"
 #include "model/soil_profile.h"
@@ -31,35 +32,10 @@ constexpr std::array<ColumnName, kColumnCount> kColumns{{
     {"重度", "gamma", "重度(kN/m3)"},
 }};
 
-bool isValidUtf8(std::string_view text)
-{
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                              : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
-std::optional<std::string> utf8Text(std::string_view bytes)
-{
-    if (bytes.starts_with(kByteOrderMark))
-        bytes.remove_prefix(kByteOrderMark.size());
-    if (isValidUtf8(bytes))
-        return std::string(bytes);
-    return gbkToUtf8(bytes);
-}
-
 using Row = std::vector<std::string>;
 
-// Fields split at the delimiter and line ends; a field in double quotes may
-// hold both, and "" inside it is one quote.
+// Fields split at the delimiter and line ends (LF, CR LF or CR alone); a
+// field in double quotes may hold both, and "" inside it is one quote.
 std::vector<Row> rowsOf(std::string_view text, char delimiter)
 {
     std::vector<Row> rows(1, Row(1));
@@ -78,13 +54,36 @@ std::vector<Row> rowsOf(std::string_view text, char delimiter)
             quoted = true;
         } else if (c == delimiter) {
             rows.back().emplace_back();
-        } else if (c == '\n') {
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             rows.emplace_back(1);
-        } else if (c != '\r') {
+        } else {
             field += c;
         }
     }
     return rows;
+}
+
+// The first line that holds more than blanks: the header.
+std::string_view headerLine(std::string_view text)
+{
+    constexpr std::string_view kBlank = " \t\v\f";
+    while (!text.empty()) {
+        const size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = text.substr(0, end);
+        if (line.find_first_not_of(kBlank) != std::string_view::npos)
+            return line;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return {};
+}
+
+// The header line names the columns, so its separator is the table's: a tab
+// in a data cell of a comma table is part of that cell.
+char delimiterOf(std::string_view text)
+{
+    return headerLine(text).find('\t') != std::string_view::npos ? '\t' : ',';
 }
 
 std::string trimmed(std::string_view text)
@@ -179,7 +178,7 @@ struct RowReader {
         if (!value && error.empty())
             error = "第" + std::to_string(rowNumber) + "行第" + std::to_string(layout.index[c] + 1)
                     + "列（" + std::string(kColumns[c].chinese) + "）"
-                    + (text.empty() ? "为空" : "的“" + text + "”不是数字") + "。";
+                    + (text.empty() ? "为空" : "的" + quotedToken(text) + "不是数字") + "。";
         return value;
     }
 
@@ -224,6 +223,28 @@ ProfileRead readRows(const std::vector<Row>& rows)
     return read;
 }
 
+// A table whose header (or byte order mark) is UTF-8 but a later line is
+// not: rows pasted from a GBK table into a UTF-8 one. Decoded as GBK, its
+// header would be garbled; the reason names the first line that is not UTF-8.
+std::string mixedEncodingFault(std::string_view bytes, bool markedUtf8)
+{
+    const std::string_view header = headerLine(bytes);
+    const bool utf8Header = isValidUtf8(header)
+                            && std::any_of(header.begin(), header.end(), [](char c) { return c & 0x80; });
+    if (!markedUtf8 && !utf8Header)
+        return {};
+    size_t lineNumber = 1;
+    for (std::string_view rest = bytes; !rest.empty(); ++lineNumber) {
+        const size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
+        if (!isValidUtf8(rest.substr(0, end)))
+            break;
+        const bool crLf = rest.substr(end).starts_with("\r\n");
+        rest.remove_prefix(std::min(end + (crLf ? 2 : 1), rest.size()));
+    }
+    return std::string(markedUtf8 ? "表格标明为UTF-8编码" : "表头是UTF-8编码") + "，但第" + std::to_string(lineNumber)
+           + "行不是：表格中混有UTF-8和GBK两种编码，请以同一种编码保存。";
+}
+
 std::string csvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -245,22 +266,25 @@ std::string shortestText(double value)
 
 ProfileRead readProfileCsv(std::string_view bytes)
 {
-    const std::optional<std::string> text = utf8Text(bytes);
+    const bool markedUtf8 = bytes.starts_with(kByteOrderMark);
+    if (markedUtf8)
+        bytes.remove_prefix(kByteOrderMark.size());
+    if (isValidUtf8(bytes))
+        return readRows(rowsOf(bytes, delimiterOf(bytes)));
+    if (const std::string mixed = mixedEncodingFault(bytes, markedUtf8); !mixed.empty())
+        return {{}, mixed};
+    const std::optional<std::string> text = gbkToUtf8(bytes);
     if (!text)
         return {{}, "无法识别表格的编码（应为UTF-8或GBK）。"};
-    const std::string_view firstLine = std::string_view(*text).substr(0, text->find('\n'));
-    const char delimiter = firstLine.find('\t') != std::string_view::npos ? '\t' : ',';
-    return readRows(rowsOf(*text, delimiter));
+    return readRows(rowsOf(*text, delimiterOf(*text)));
 }
 
 ProfileRead loadProfileCsv(const std::string& path)
 {
     std::string bytes;
     const platform::FileOutcome read = platform::readRegularFile(path, kMaxProfileBytes, bytes);
-    if (read.fault == platform::FileFault::other)
-        return {{}, "无法读取土层剖面文件“" + path + "”。"};
     if (!read.ok())
-        return {{}, "无法打开土层剖面文件“" + path + "”。"};
+        return {{}, "无法打开土层剖面文件“" + path + "”：" + readReason(read, "土层剖面文件", kMaxProfileBytes)};
     return readProfileCsv(bytes);
 }
 

@@ -2,8 +2,11 @@
 // value and per layer list, then a results block for people and the save
 // time. The reader counts whitespace-separated tokens and never decodes a
 // label, so edited single-token labels, LF line ends and UTF-8 labels load.
+// Only the header's first token is checked: a file that does not begin with
+// the rule of "=" is some other file, not a damaged project file.
 #include "model/file_reasons.h"
 #include "model/gbk.h"
+#include "model/input_faults.h"
 #include "model/platform.h"
 #include "model/project_data.h"
 
@@ -70,7 +73,7 @@ constexpr Row kRows[] = {
 
 constexpr std::string_view kRule = "===================================================================";
 constexpr int kHeaderTokens = 4;
-constexpr const char* kIncomplete = "（未全部输入正确的参数）";
+constexpr const char* kNotAProjectFile = "不是Orvane项目文件。";
 
 FileStatus failure(std::string reason) { return {false, std::move(reason)}; }
 
@@ -98,9 +101,9 @@ void writeRow(std::string& text, const ProjectData& p, const Row& row)
     }
 }
 
-std::string resultOrIncomplete(double value, bool valid, const char* unit)
+std::string resultOrIncomplete(double value, bool shown, const char* unit)
 {
-    return valid && value > 0 ? formatValue(value) + unit : kIncomplete;
+    return shown ? formatValue(value) + unit : input_faults::kIncomplete;
 }
 
 void writeSettlement(std::string& text, const ProjectData& p)
@@ -109,11 +112,9 @@ void writeSettlement(std::string& text, const ProjectData& p)
     const double settlement = p.settlementByCriterion();
     switch (p.stopCriterion) {
     case kStopDeformationRatio:
-        text += resultOrIncomplete(settlement, true, " mm") + "\n";
-        break;
     case kStopStressRatio02:
     case kStopStressRatio01:
-        text += resultOrIncomplete(settlement, p.shaftUnitWeight[1] > 0, " mm") + "\n";
+        text += resultOrIncomplete(settlement, input_faults::isReportedSettlement(p, settlement), " mm") + "\n";
         break;
     default:
         break;  // an unknown criterion leaves the line with its label only
@@ -124,8 +125,9 @@ void writeResults(std::string& text, ProjectData& p, const std::tm& saveTime)
 {
     text += "\n\n\n" + std::string(kRule) + "\n计算结果：\n\n";
     const double composite = p.computeCapacity();
-    text += "单桩承载力特征值：\t\t" + resultOrIncomplete(p.pileCapacity, true, " kN") + "\n";
-    text += "复合地基承载力特征值：\t" + resultOrIncomplete(composite, true, " kPa") + "\n";
+    using input_faults::isReportedResult;
+    text += "单桩承载力特征值：\t\t" + resultOrIncomplete(p.pileCapacity, isReportedResult(p.pileCapacity), " kN") + "\n";
+    text += "复合地基承载力特征值：\t" + resultOrIncomplete(composite, isReportedResult(composite), " kPa") + "\n";
     writeSettlement(text, p);
     char time[32];
     std::strftime(time, sizeof time, "%Y-%m-%d %H:%M", &saveTime);
@@ -285,7 +287,12 @@ FileStatus ProjectData::loadProject(const std::string& path)
 FileStatus ProjectData::loadProjectBytes(std::string_view bytes)
 {
     TokenReader reader(bytes);
-    for (int i = 0; i < kHeaderTokens; ++i)
+    std::string_view rule;
+    if (!reader.take(rule))
+        return endedEarly(kRows[0]);
+    if (rule.find_first_not_of('=') != std::string_view::npos)
+        return failure(kNotAProjectFile);
+    for (int i = 1; i < kHeaderTokens; ++i)
         if (!reader.skip())
             return endedEarly(kRows[0]);
 

@@ -1,7 +1,11 @@
 #include "model/soil_profile.h"
 
+#include "model/file_reasons.h"
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -10,7 +14,7 @@ constexpr double kUnbounded = std::numeric_limits<double>::infinity();
 std::string stratumLabel(const SoilProfile& profile, size_t index)
 {
     const std::string& name = profile[index].name;
-    return "第" + std::to_string(index + 1) + "层" + (name.empty() ? "" : "“" + name + "”");
+    return "第" + std::to_string(index + 1) + "层" + (name.empty() ? "" : quotedToken(name));
 }
 
 std::string lengthRefusal(double headLength, double pileLength)
@@ -22,89 +26,132 @@ std::string lengthRefusal(double headLength, double pileLength)
     return {};
 }
 
-// Depths (m) of the stratum boundaries: tops[i] and bottoms[i] of stratum i,
-// the last one unbounded.
-struct Boundaries {
-    std::vector<double> tops;
-    std::vector<double> bottoms;
-};
-
-Boundaries boundariesOf(const SoilProfile& profile)
+// Why a stratum's values cannot be those of a layer: the layer forms compute
+// with thicknesses, side frictions, moduli and unit weights above 0 (a
+// modulus of 0 or below would give an infinite or negative settlement).
+std::string stratumFault(const Stratum& s)
 {
-    Boundaries b;
-    double depth = 0.0;
-    for (size_t i = 0; i < profile.size(); ++i) {
-        b.tops.push_back(depth);
-        depth = i + 1 < profile.size() ? depth + profile[i].thickness : kUnbounded;
-        b.bottoms.push_back(depth);
-    }
-    return b;
+    if (!(s.thickness > 0) || !std::isfinite(s.thickness))
+        return "的层厚应为大于0的有限数。";
+    if (s.friction && !std::isfinite(*s.friction))
+        return "的侧摩阻力不是有限数。";
+    if (s.friction && !(*s.friction > 0))
+        return "的侧摩阻力qs应大于0（没有侧摩阻力时留空）。";
+    if (!std::isfinite(s.soilModulus))
+        return "的压缩模量不是有限数。";
+    if (!(s.soilModulus > 0))
+        return "的压缩模量Es应大于0。";
+    if (!std::isfinite(s.unitWeight))
+        return "的重度不是有限数。";
+    if (!(s.unitWeight > 0))
+        return "的重度γ应大于0。";
+    return {};
 }
+
+// The strata of the zone from `top` to `bottom`: those from `first` up to,
+// not including, `last`.
+struct StrataRange {
+    size_t first;
+    size_t last;
+};
 
 // Depths that cut the zone from `top` to `bottom` into layers: the zone's
 // ends and the stratum bottoms between them, leaving out any cut closer than
 // the tolerance to the one before, or to the zone's bottom.
-std::vector<double> zoneCuts(const Boundaries& b, double top, double bottom)
+std::vector<double> zoneCuts(const std::vector<double>& bottoms, StrataRange strata, double top, double bottom)
 {
     std::vector<double> cuts{top};
-    for (double depth : b.bottoms)
+    for (size_t i = strata.first; i < strata.last; ++i) {
+        const double depth = bottoms[i];
         if (depth > top && depth < bottom && !nearlyEqual(depth, cuts.back()))
             cuts.push_back(depth);
+    }
     if (cuts.size() > 1 && nearlyEqual(bottom, cuts.back()))
         cuts.pop_back();
     cuts.push_back(bottom);
     return cuts;
 }
 
-// The stratum covering most of the layer from `top` to `bottom`.
-size_t dominantStratum(const Boundaries& b, double top, double bottom)
-{
-    size_t best = 0;
-    double bestOverlap = -1.0;
-    for (size_t i = 0; i < b.tops.size(); ++i) {
-        const double overlap = std::min(bottom, b.bottoms[i]) - std::max(top, b.tops[i]);
-        if (overlap > bestOverlap) {
-            best = i;
-            bestOverlap = overlap;
-        }
-    }
-    return best;
-}
+}  // namespace
 
-// A layer that spans a whole stratum keeps the stratum's own thickness, so
-// that it computes exactly as the same thickness typed into a form.
-double layerThickness(const Boundaries& b, size_t stratum, const Stratum& s, double top, double bottom)
-{
-    if (bottom == kUnbounded)
-        return kUnboundedLayerThickness;
-    if (top == b.tops[stratum] && bottom == b.bottoms[stratum])
-        return s.thickness;
-    return bottom - top;
-}
+struct ProfileSplitter::Strata {
+    SoilProfile profile;
+    std::string refusal;
+    // Depths (m) of the stratum boundaries: tops[i] and bottoms[i] of stratum
+    // i, the last one unbounded. Both ascend, as every thickness is > 0.
+    std::vector<double> tops;
+    std::vector<double> bottoms;
+
+    // The strata that overlap the zone from `top` to `bottom`.
+    StrataRange overlapping(double top, double bottom) const
+    {
+        const auto first = std::upper_bound(bottoms.begin(), bottoms.end(), top);
+        const auto last = std::lower_bound(tops.begin(), tops.end(), bottom);
+        return {static_cast<size_t>(first - bottoms.begin()),
+                std::max(static_cast<size_t>(first - bottoms.begin()), static_cast<size_t>(last - tops.begin()))};
+    }
+
+    // The stratum covering most of the layer from `top` to `bottom` (the
+    // first of equals).
+    size_t dominant(double top, double bottom) const
+    {
+        const StrataRange range = overlapping(top, bottom);
+        size_t best = range.first;
+        double bestOverlap = -1.0;
+        for (size_t i = range.first; i < range.last; ++i) {
+            const double overlap = std::min(bottom, bottoms[i]) - std::max(top, tops[i]);
+            if (overlap > bestOverlap) {
+                best = i;
+                bestOverlap = overlap;
+            }
+        }
+        return best;
+    }
+
+    // A layer that spans a whole stratum keeps the stratum's own thickness,
+    // so that it computes exactly as the same thickness typed into a form.
+    double layerThickness(size_t stratum, double top, double bottom) const
+    {
+        if (bottom == kUnbounded)
+            return kUnboundedLayerThickness;
+        if (top == tops[stratum] && bottom == bottoms[stratum])
+            return profile[stratum].thickness;
+        return bottom - top;
+    }
+};
+
+namespace {
 
 struct ZoneSplit {
     std::vector<Stratum> layers;
     std::string refusal;
 };
 
-ZoneSplit splitZone(const SoilProfile& profile, const Boundaries& b, double top, double bottom,
-                    bool needsFriction, const char* zoneName)
+std::string tooManyLayers(const char* zoneName, size_t count)
+{
+    return std::string(zoneName) + "分为" + std::to_string(count) + "层，超过每区最多"
+           + std::to_string(kMaxLayers) + "层。";
+}
+
+ZoneSplit splitZone(const ProfileSplitter::Strata& strata, double top, double bottom, bool needsFriction,
+                    const char* zoneName)
 {
     ZoneSplit zone;
-    const std::vector<double> cuts = zoneCuts(b, top, bottom);
+    const std::vector<double> cuts = zoneCuts(strata.bottoms, strata.overlapping(top, bottom), top, bottom);
+    if (cuts.size() - 1 > static_cast<size_t>(kMaxLayers)) {
+        zone.refusal = tooManyLayers(zoneName, cuts.size() - 1);
+        return zone;
+    }
     for (size_t k = 0; k + 1 < cuts.size(); ++k) {
-        const size_t i = dominantStratum(b, cuts[k], cuts[k + 1]);
-        if (needsFriction && !profile[i].friction) {
-            zone.refusal = stratumLabel(profile, i) + "位于桩长范围内，但没有侧摩阻力qs。";
+        const size_t i = strata.dominant(cuts[k], cuts[k + 1]);
+        if (needsFriction && !strata.profile[i].friction) {
+            zone.refusal = stratumLabel(strata.profile, i) + "位于桩长范围内，但没有侧摩阻力qs。";
             return zone;
         }
-        Stratum layer = profile[i];
-        layer.thickness = layerThickness(b, i, profile[i], cuts[k], cuts[k + 1]);
+        Stratum layer = strata.profile[i];
+        layer.thickness = strata.layerThickness(i, cuts[k], cuts[k + 1]);
         zone.layers.push_back(std::move(layer));
     }
-    if (zone.layers.size() > static_cast<size_t>(kMaxLayers))
-        zone.refusal = std::string(zoneName) + "分为" + std::to_string(zone.layers.size())
-                       + "层，超过每区最多" + std::to_string(kMaxLayers) + "层。";
     return zone;
 }
 
@@ -153,33 +200,43 @@ std::string profileRefusal(const SoilProfile& profile)
     if (profile.empty())
         return "剖面中没有土层。";
     for (size_t i = 0; i < profile.size(); ++i) {
-        const Stratum& s = profile[i];
-        if (!(s.thickness > 0) || !std::isfinite(s.thickness))
-            return stratumLabel(profile, i) + "的层厚应为大于0的有限数。";
-        if (s.friction && !std::isfinite(*s.friction))
-            return stratumLabel(profile, i) + "的侧摩阻力不是有限数。";
-        if (!std::isfinite(s.soilModulus))
-            return stratumLabel(profile, i) + "的压缩模量不是有限数。";
-        if (!std::isfinite(s.unitWeight))
-            return stratumLabel(profile, i) + "的重度不是有限数。";
+        if (const std::string fault = stratumFault(profile[i]); !fault.empty())
+            return stratumLabel(profile, i) + fault;
     }
     return {};
 }
 
-ProfileSplit splitProfile(const SoilProfile& profile, double headLength, double pileLength)
+ProfileSplitter::ProfileSplitter(SoilProfile profile)
+{
+    auto strata = std::make_shared<Strata>();
+    strata->refusal = profileRefusal(profile);
+    strata->profile = std::move(profile);
+    if (strata->refusal.empty()) {
+        double depth = 0.0;
+        for (size_t i = 0; i < strata->profile.size(); ++i) {
+            strata->tops.push_back(depth);
+            depth = i + 1 < strata->profile.size() ? depth + strata->profile[i].thickness : kUnbounded;
+            strata->bottoms.push_back(depth);
+        }
+    }
+    strata_ = std::move(strata);
+}
+
+const std::string& ProfileSplitter::refusal() const { return strata_->refusal; }
+
+ProfileSplit ProfileSplitter::split(double headLength, double pileLength) const
 {
     ProfileSplit split;
-    split.refusal = profileRefusal(profile);
+    split.refusal = strata_->refusal;
     if (split.refusal.empty())
         split.refusal = lengthRefusal(headLength, pileLength);
     if (!split.refusal.empty())
         return split;
 
-    const Boundaries b = boundariesOf(profile);
     const ZoneSplit zones[] = {
-        splitZone(profile, b, 0.0, headLength, true, "扩大头范围（0～H）的土层"),
-        splitZone(profile, b, headLength, pileLength, true, "下部桩体范围（H～L）的土层"),
-        splitZone(profile, b, pileLength, kUnbounded, false, "桩端以下的土层"),
+        splitZone(*strata_, 0.0, headLength, true, "扩大头范围（0～H）的土层"),
+        splitZone(*strata_, headLength, pileLength, true, "下部桩体范围（H～L）的土层"),
+        splitZone(*strata_, pileLength, kUnbounded, false, "桩端以下的土层"),
     };
     for (const ZoneSplit& zone : zones)
         if (!zone.refusal.empty()) {
@@ -190,9 +247,9 @@ ProfileSplit splitProfile(const SoilProfile& profile, double headLength, double 
     return split;
 }
 
-std::string applyProfile(const SoilProfile& profile, ProjectData& r)
+std::string ProfileSplitter::apply(ProjectData& r) const
 {
-    const ProfileSplit split = splitProfile(profile, r.headLength, r.pileLength);
+    const ProfileSplit split = this->split(r.headLength, r.pileLength);
     if (!split.refusal.empty())
         return split.refusal;
     store(split.zones.head, {r.headThickness, &r.headFriction, r.headSoilModulus, r.headUnitWeight,
@@ -202,6 +259,16 @@ std::string applyProfile(const SoilProfile& profile, ProjectData& r)
     store(split.zones.base, {r.baseThickness, nullptr, r.baseSoilModulus, r.baseUnitWeight,
                              r.baseLayerCount});
     return {};
+}
+
+ProfileSplit splitProfile(const SoilProfile& profile, double headLength, double pileLength)
+{
+    return ProfileSplitter(profile).split(headLength, pileLength);
+}
+
+std::string applyProfile(const SoilProfile& profile, ProjectData& record)
+{
+    return ProfileSplitter(profile).apply(record);
 }
 
 SoilProfile profileFromRecord(const ProjectData& r)

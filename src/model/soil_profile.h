@@ -5,6 +5,7 @@
 
 #include "model/project_data.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +24,8 @@ struct Stratum {
 using SoilProfile = std::vector<Stratum>;
 
 // Why no split of the profile can succeed, whatever H and L: an empty
-// profile, a thickness <= 0 or a value that is not finite; or an empty text.
+// profile, a value that is not finite, a thickness, qs (where given), Es or
+// gamma not above 0; or an empty text.
 std::string profileRefusal(const SoilProfile& profile);
 
 // The three zones' layers (thickness, qs, Es, gamma) that a split produces.
@@ -48,6 +50,24 @@ struct ProfileSplit {
     std::string refusal;  // empty when the split succeeded
 };
 ProfileSplit splitProfile(const SoilProfile& profile, double headLength, double pileLength);
+
+// A profile checked and measured once for many splits, as a sweep of H or L
+// makes: each split then costs the layers it makes, not the whole profile.
+// Copies share the profile.
+class ProfileSplitter {
+public:
+    explicit ProfileSplitter(SoilProfile profile);
+    // profileRefusal of the profile.
+    const std::string& refusal() const;
+    ProfileSplit split(double headLength, double pileLength) const;
+    // As applyProfile.
+    std::string apply(ProjectData& record) const;
+
+    struct Strata;
+
+private:
+    std::shared_ptr<const Strata> strata_;
+};
 
 // Splits at the record's own H and L and stores the layers and counts n1, n2,
 // n3 in the record's tables; slots above the counts keep what they held.

@@ -1,3 +1,4 @@
+#include "cli_run.h"
 #include "model/soil_profile.h"
 #include "test_files.h"
 
@@ -12,23 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const std::string& arguments)
-{
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::string errPath =
-        scratchFolder(std::string("cli-") + test->test_suite_name() + "-" + test->name()) + "/err.txt";
-    const CommandRun run = runCommand(std::string(ORVANE_CLI) + " " + arguments + " 2>" + errPath);
-    return {run.exitCode, run.out, readBytes(errPath)};
-}
-
-std::string example(const std::string& name) { return std::string(ORVANE_EXAMPLES_DIR) + "/" + name; }
 
 TEST(Cli, PrintsTheRoundedResultsWithTheirLabels)
 {
@@ -279,6 +263,9 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                                    "--sweep spacingSquare=1:2:1 --surcharge -5 x.txt"},
                                          UsageCase{"sweepBestWithoutDirection",
                                                    "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"},
+                                         UsageCase{"sweepBestWithoutName", "--sweep spacingSquare=1:2:1 --best :max x.txt"},
+                                         UsageCase{"sweepSameFieldTwice",
+                                                   "--sweep spacingSquare=1:2:1 --sweep spacingSquare=3:4:1 x.txt"},
                                          UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"},
                                          UsageCase{"reportWithoutTarget", "--report x.txt"},
                                          UsageCase{"sweepZeroAllowableSettlement",

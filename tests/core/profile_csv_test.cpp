@@ -64,7 +64,34 @@ INSTANTIATE_TEST_SUITE_P(
         CsvCase{"emptyRequiredCell", "name,thickness,qs,Es,gamma\n黏土,2,10,4\n", {},
                 "第2行第5列（重度）为空"},
         CsvCase{"headerOnly", "name,thickness,qs,Es,gamma\r\n", {}, "没有土层"},
-        CsvCase{"neitherUtf8NorGbk", "name,thickness\n\xFF\xFF\n", {}, "无法识别表格的编码"}),
+        CsvCase{"neitherUtf8NorGbk", "name,thickness\n\xFF\xFF\n", {}, "无法识别表格的编码"},
+        // Line ends of CR alone, as older spreadsheets save them.
+        CsvCase{"crOnlyLineEnds", "土层名称,层厚,侧摩阻力,压缩模量,重度\r" + std::string("黏土,2,10,4,18\r岩,7,,20,21\r"),
+                kTwoStrata, ""},
+        CsvCase{"crOnlyLineEndsNumberTheRows", "name,thickness,qs,Es,gamma\r黏土,2,10,4,18\r砂,x,1,2,3\r", {},
+                "第3行第2列（层厚）"},
+        // The header decides the separator: a tab inside a cell of a comma
+        // table is the cell's, and a table may begin with blank lines.
+        CsvCase{"tabInsideACellOfACommaTable", "name,thickness,qs,Es,gamma\r\n黏\t土,2,10,4,18\r\n岩,7,,20,21\r\n",
+                {{"黏\t土", 2, 10, 4, 18}, {"岩", 7, std::nullopt, 20, 21}}, ""},
+        CsvCase{"tabTableAfterABlankLine", "\n\nname\tthickness\tqs\tEs\tgamma\n黏土\t2\t10\t4\t18\n岩\t7\t\t20\t21\n",
+                kTwoStrata, ""},
+        // Rows pasted from a GBK table under a UTF-8 header: the reason
+        // says so, rather than that the header lacks a column.
+        CsvCase{"utf8HeaderWithGbkRows", "土层名称,层厚,侧摩阻力,压缩模量,重度\n" + gbk(kChineseRows), {},
+                "表头是UTF-8编码，但第2行不是"},
+        CsvCase{"byteOrderMarkWithGbkRows", "\xEF\xBB\xBFname,thickness,qs,Es,gamma\n\n" + gbk(kChineseRows), {},
+                "表格标明为UTF-8编码，但第3行不是"},
+        // Bytes that only a lax reading takes for UTF-8 (overlong forms)
+        // are GBK.
+        CsvCase{"gbkThatALaxReadingTakesForUtf8", "name,thickness,qs,Es,gamma\n\xE0\x81\x81\xE0\x81\x81,2,10,4,18\n",
+                {{gbkToUtf8(std::string("\xE0\x81\x81\xE0\x81\x81")), 2, 10, 4, 18}}, ""},
+        // A cell is quoted as the project file quotes a token: control
+        // characters are not echoed to the terminal.
+        CsvCase{"controlCharactersInACell", "name,thickness,qs,Es,gamma\n黏土,\x1b]0;x\x07,10,4,18\n", {},
+                "第2行第2列（层厚）的（无法识别的字符）不是数字"},
+        CsvCase{"longCell", "name,thickness,qs,Es,gamma\n黏土,1234567890abcdefghijklmnop,10,4,18\n", {},
+                "的“1234567890abcdefghij…”不是数字"}),
     [](const testing::TestParamInfo<CsvCase>& info) { return std::string(info.param.name); });
 
 TEST(ProfileCsv, ExportReadsBackAsTheSameProfile)

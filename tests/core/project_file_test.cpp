@@ -362,6 +362,33 @@ TEST_F(ProjectFileTest, EmptyAndHeaderOnlyFilesAreIncomplete)
     EXPECT_NE(record.loadProject(path("header.txt")).reason.find("文件不完整"), std::string::npos);
 }
 
+struct HeaderCase {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+};
+
+class ProjectHeaderTest : public testing::TestWithParam<HeaderCase> {};
+
+// A file that does not begin with the rule of a project file's header is
+// some other file; one that does is a project file, however damaged.
+TEST_P(ProjectHeaderTest, OtherFilesAreToldFromDamagedProjectFiles)
+{
+    ProjectData record{};
+    EXPECT_EQ(record.loadProjectBytes(GetParam().bytes).reason, GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, ProjectHeaderTest,
+    testing::Values(HeaderCase{"hostName", "build-host\n", "不是Orvane项目文件。"},
+                    HeaderCase{"executable", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10), "不是Orvane项目文件。"},
+                    HeaderCase{"ruleAfterText", "x\n" + rule() + "\n", "不是Orvane项目文件。"},
+                    HeaderCase{"emptyFile", "", "文件不完整，在“扩大头直径(m)”处提前结束。"},
+                    HeaderCase{"shortRuleThenNothing", "=====\r\n", "文件不完整，在“扩大头直径(m)”处提前结束。"},
+                    HeaderCase{"editedHeaderNames", rule() + "\n项目\n\n单位\n" + rule() + "\nD 1",
+                               "文件不完整，在“下部桩径(m)”处提前结束。"}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(ProjectFileTest, SaveIntoMissingFolderFails)
 {
     ProjectData p = capacityExample();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -123,6 +124,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "压缩模量不是有限数"},
         SplitCase{"unboundedUnitWeight", {stratum("", 3, 10, 4, kInf)}, 2, 10, {}, {}, {},
                   "第1层的重度不是有限数"},
+        SplitCase{"zeroFriction", {stratum("黏土", 3, 0), stratum("砂", 1, 20)}, 2, 10, {}, {}, {},
+                  "第1层“黏土”的侧摩阻力qs应大于0"},
+        SplitCase{"negativeModulus", {stratum("黏土", 3, 10, -5), stratum("砂", 1, 20)}, 2, 10, {}, {}, {},
+                  "第1层“黏土”的压缩模量Es应大于0"},
+        SplitCase{"zeroModulusBelowThePiles", {stratum("黏土", 11, 10), stratum("岩", 1, std::nullopt, 0)}, 2,
+                  10, {}, {}, {}, "第2层“岩”的压缩模量Es应大于0"},
+        SplitCase{"zeroUnitWeight", {stratum("黏土", 3, 10, 4, 0)}, 2, 10, {}, {}, {}, "第1层“黏土”的重度γ应大于0"},
+        SplitCase{"negativeUnitWeight", {stratum("黏土", 3, 10), stratum("砂", 1, 20, 4, -18)}, 2, 10, {}, {},
+                  {}, "第2层“砂”的重度γ应大于0"},
+        SplitCase{"controlCharactersInAName", {stratum("\x1b[2J砂", 3, 0)}, 2, 10, {}, {}, {},
+                  "第1层（无法识别的字符）的侧摩阻力"},
         SplitCase{"noFrictionAlongTheShaft", borehole(), 2, 12, {}, {}, {},
                   "第4层“岩”位于桩长范围内，但没有侧摩阻力qs"},
         SplitCase{"noFrictionAlongTheHead", {stratum("填土", 1, std::nullopt), stratum("砂", 1, 20)},
@@ -132,6 +144,21 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"pileNotBelowTheHead", borehole(), 2, 2, {}, {}, {}, "桩长L应为大于扩大头高度H"},
         SplitCase{"pileNotFinite", borehole(), 2, kInf, {}, {}, {}, "桩长L应为大于扩大头高度H"}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+
+// A profile of a hundred thousand thin strata (a 1 MiB table) is refused
+// for its count of layers at once, with the count, however many strata it
+// holds; the split reads only the strata around each layer.
+TEST(SoilProfile, ManyThinStrataAreCountedAndRefusedInLinearTime)
+{
+    const SoilProfile profile = thinStrata(100'000, 0.0001, 10);
+    const auto start = std::chrono::steady_clock::now();
+    const ProfileSplit split = splitProfile(profile, 2, 9);
+    const ProfileSplitter splitter(profile);
+    for (int point = 0; point < 20; ++point)
+        EXPECT_NE(splitter.split(0.005 * (point + 1), 9).refusal, "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(split.refusal, "扩大头范围（0～H）的土层分为20000层，超过每区最多49层。");
+}
 
 ProjectData scrambledLayers(ProjectData p)
 {

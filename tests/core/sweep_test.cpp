@@ -46,6 +46,7 @@ const std::string kWorked = "worked-example.txt";
 const std::string kExpressway = "expressway-triangular-grid.txt";
 const std::string kCountyRoad = "county-road-rectangular-grid.txt";
 const std::string kParametersWrong = "输入的参数有误，请检查后重新计算！";
+const std::string kNegativeValue = "扫描的参数值不应小于0！";
 
 struct PointCase {
     std::string name;
@@ -98,9 +99,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "输入的桩径D或d有误，请检查后重新输入！"},
         PointCase{"NoSpacing", kWorked, "spacingSquare", 0, "请输入桩间距！"},
         PointCase{"NoRectangleSide", kCountyRoad, "spacingLongitudinal", 0, "请输入桩间距！"},
-        PointCase{"NegativeCompositeCapacity", kWorked, "soilCapacity", -1000, kParametersWrong},
+        PointCase{"NegativeCompositeCapacity", kWorked, "soilCapacity", -1000, kNegativeValue},
         PointCase{"NegativeTypedCompositeCapacity", kCountyRoad, "manualPileCapacity", -1e6,
-                  kParametersWrong}),
+                  kNegativeValue},
+        // The forms compute with what is typed, but no swept field means
+        // anything below 0: a negative spacing computes as a positive one.
+        PointCase{"NegativeSquareSpacing", kWorked, "spacingSquare", -3.5, kNegativeValue},
+        PointCase{"NegativeFillHeight", kExpressway, "embankmentHeight", -3, kNegativeValue},
+        PointCase{"NegativeSpacingOfAnotherLayout", kWorked, "spacingTriangle", -1, kNegativeValue},
+        // A fill without weight settles nothing: no design.
+        PointCase{"WeightlessFill", kWorked, "fillUnitWeight", 0, kParametersWrong}),
     [](const testing::TestParamInfo<PointCase>& info) { return info.param.name; });
 
 struct RangeCase {
@@ -341,6 +349,28 @@ TEST(SweepCsv, HeaderNamesTheAxesThenTheResults)
     EXPECT_EQ(sweepCsvHeader(axes, ';'),
               "spacingSquare;headDiameter;equivalentDiameter;pileCapacity;compositeCapacity;"
               "manualCompositeCapacity;deformationRatio;stressRatio02;stressRatio01;bearingOk;settlementOk");
+}
+
+// A point whose layers are a hundred thousand metres thick costs millions of
+// slices: a sweep of many such points is refused before it starts, one of a
+// few is not, and an ordinary project allows a million points.
+TEST(Sweep, WorkIsCountedInSlicesOfTheCostliestCorner)
+{
+    ProjectData tall = settlementExample();
+    tall.headLength = tall.headThickness[1] = 99990;
+    tall.pileLength = 99998;
+    const SweepField* spacing = findSweepField("spacingSquare").field;
+    const SweepWork few = sweepWork(Sweep(tall, {{spacing, {1, 3, 1}}}, {}));
+    const SweepWork many = sweepWork(Sweep(tall, {{spacing, {1, 3, 0.001}}}, {}));
+    EXPECT_GT(few.slicesPerPoint, 2'000'000);
+    EXPECT_FALSE(few.tooMuch());
+    EXPECT_EQ(many.points, 2001u);
+    EXPECT_TRUE(many.tooMuch());
+
+    const SweepField* head = findSweepField("headDiameter").field;
+    const SweepWork grid = sweepWork(Sweep(settlementExample(), {{spacing, {1, 1000, 1}}, {head, {0.5, 1.499, 0.001}}}, {}));
+    EXPECT_EQ(grid.points, 1'000'000u);
+    EXPECT_FALSE(grid.tooMuch()) << grid.slicesPerPoint;
 }
 
 }  // namespace

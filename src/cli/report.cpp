@@ -32,14 +32,18 @@ double settlementUnder(const ProjectReport& r)
 
 }  // namespace
 
-ProjectReport reportProject(const std::string& file, bool withDetails)
+ProjectReport reportProject(const std::string& file, bool withDetails, const std::vector<Setting>& settings)
 {
     ProjectReport r;
     r.file = file;
     ProjectData p{};
     r.status = p.loadProject(file);
+    if (r.status.ok)
+        if (std::string refusal = applySettings(settings, p.extension); !refusal.empty())
+            r.status = {false, std::move(refusal)};
     if (!r.status.ok)
         return r;
+    r.extension = p.extension;
     p.deriveEquivalentDiameter();
     r.equivalentDiameter = p.equivalentDiameter;
     r.compositeCapacity = p.computeCapacity();
@@ -86,6 +90,9 @@ std::string jsonReport(const ProjectReport& r)
                        {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
                        {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
     j["stopCriterion"] = r.stopCriterion;
+    j["extension"] = nlohmann::ordered_json::object();
+    for (const auto& [key, value] : r.extension.entries())
+        j["extension"][key] = value;
     if (r.withDetails) {
         j["capacityTerms"] = capacityTermsJson(r.capacityTerms);
         j["settlementDetails"] = {{"deformationRatio", settlementDetailsJson(r.deformationRatioDetails)},
@@ -93,13 +100,4 @@ std::string jsonReport(const ProjectReport& r)
                                   {"stressRatio01", settlementDetailsJson(r.stressRatio01Details)}};
     }
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-FileStatus resaveProject(const std::string& file, const std::string& target, const std::tm& saveTime)
-{
-    ProjectData p{};
-    if (FileStatus loaded = p.loadProject(file); !loaded.ok)
-        return loaded;
-    p.deriveEquivalentDiameter();
-    return p.saveProject(target, saveTime);
 }

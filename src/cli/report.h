@@ -1,10 +1,12 @@
 // What the command-line calculator reports of one project file.
 #pragma once
 
+#include "cli/extension_settings.h"
 #include "engine/breakdown.h"
 #include "model/project_data.h"
 
 #include <string>
+#include <vector>
 
 struct ProjectReport {
     std::string file;
@@ -18,6 +20,7 @@ struct ProjectReport {
     double settlementStressRatio02 = 0;     // mm
     double settlementStressRatio01 = 0;     // mm
     int stopCriterion = 0;
+    ProjectExtension extension;  // with the --set values
     // Filled when the breakdown was asked for.
     bool withDetails = false;
     CapacityTerms capacityTerms;
@@ -26,18 +29,17 @@ struct ProjectReport {
     SettlementDetails stressRatio01Details;
 };
 
-// Loads the file into a fresh record, derives de from its layout as a form's
-// apply step does, and runs every calculation, with the breakdown of each
-// when withDetails is set.
-ProjectReport reportProject(const std::string& file, bool withDetails = false);
+// Loads the file into a fresh record, sets the --set values in its extension
+// (a refused key fails the file with the refusal), derives de from its layout
+// as a form's apply step does, and runs every calculation, with the
+// breakdown of each when withDetails is set.
+ProjectReport reportProject(const std::string& file, bool withDetails = false,
+                            const std::vector<Setting>& settings = {});
 
 // Capacities and the settlement under the file's criterion, rounded as the
 // forms show them, with the labels of the results block.
 std::string textReport(const ProjectReport& report);
-// One JSON object on one line; values that are not finite are null. With
-// the breakdown, the keys capacityTerms and settlementDetails follow.
+// One JSON object on one line; values that are not finite are null. The
+// extension block's values follow as the object "extension" ({} when there
+// are none); with the breakdown, the keys capacityTerms and settlementDetails.
 std::string jsonReport(const ProjectReport& report);
-
-// Loads `file`, derives de and writes it to `target` with a fresh results
-// block and the given save time, as the forms' save does.
-FileStatus resaveProject(const std::string& file, const std::string& target, const std::tm& saveTime);

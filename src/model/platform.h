@@ -48,6 +48,10 @@ FileOutcome readRegularFile(const std::string& path, std::size_t maxBytes, std::
 // system allows, else under a short temporary name in the same folder.
 FileOutcome replaceFile(const std::string& path, std::string_view bytes);
 
+// True when both paths name one existing file, also through symbolic or
+// hard links; false when either does not exist or cannot be examined.
+bool isSameFile(const std::string& first, const std::string& second);
+
 // The current local date and time.
 std::tm localNow();
 

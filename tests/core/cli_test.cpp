@@ -81,7 +81,8 @@ TEST(Cli, JsonGivesEveryCriterionAtFullPrecision)
         keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"file", "ok", "equivalentDiameter", "pileCapacity",
                                               "compositeCapacity", "manualCompositeCapacity",
-                                              "settlement", "stopCriterion"}));
+                                              "settlement", "stopCriterion", "extension"}));
+    EXPECT_EQ(j["extension"], nlohmann::ordered_json::object());
 }
 
 std::vector<std::string> keysOf(const nlohmann::ordered_json& object)

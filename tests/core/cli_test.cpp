@@ -12,23 +12,6 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const std::string& arguments)
-{
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::string errPath =
-        scratchFolder(std::string("cli-") + test->test_suite_name() + "-" + test->name()) + "/err.txt";
-    const CommandRun run = runCommand(std::string(ORVANE_CLI) + " " + arguments + " 2>" + errPath);
-    return {run.exitCode, run.out, readBytes(errPath)};
-}
-
-std::string example(const std::string& name) { return std::string(ORVANE_EXAMPLES_DIR) + "/" + name; }
-
 TEST(Cli, PrintsTheRoundedResultsWithTheirLabels)
 {
     const CliRun run = runCli(example("worked-example.txt"));
@@ -245,7 +228,19 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sweepBestWithoutDirection",
                                                    "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"},
                                          UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"},
-                                         UsageCase{"reportWithoutTarget", "--report x.txt"}),
+                                         UsageCase{"reportWithoutTarget", "--report x.txt"},
+                                         UsageCase{"optionLastWithoutValue", "x.txt --save-as"},
+                                         UsageCase{"optionValueIsAnOption", "--report --json x.txt"},
+                                         UsageCase{"saveAsAndReport", "--save-as o.txt --report o.pdf x.txt"},
+                                         UsageCase{"saveAsTwice", "--save-as o.txt --save-as p.txt x.txt"},
+                                         UsageCase{"profileWithJson", "--profile p.csv --json x.txt"},
+                                         UsageCase{"slicesWithoutReport", "--report-slices x.txt"},
+                                         UsageCase{"surchargeWithoutReport", "--json --surcharge 20 x.txt"},
+                                         UsageCase{"reportSurchargeNotANumber", "--report o.pdf --surcharge 2O x.txt"},
+                                         UsageCase{"reportNegativeSurcharge", "--report o.pdf --surcharge -1 x.txt"},
+                                         UsageCase{"reportZeroAllowedSettlement",
+                                                   "--report o.pdf --allowable-settlement 0 x.txt"},
+                                         UsageCase{"versionWithFile", "--version x.txt"}),
                          [](const auto& info) { return info.param.name; });
 
 struct SweepExample {

@@ -29,5 +29,16 @@ struct CommandRun {
     std::string out;
 };
 CommandRun runCommand(const std::string& command);
+// Runs the command-line calculator with the arguments (UTF-8, as a shell
+// reads them): its exit status, standard output and standard error.
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+CliRun runCli(const std::string& arguments);
+// The path of a file of examples/.
+std::string example(const std::string& name);
+
 // The GBK bytes of a project file as UTF-8 text.
 std::string gbkToUtf8(const std::string& gbk);

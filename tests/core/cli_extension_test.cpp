@@ -77,6 +77,22 @@ TEST(CliSet, SaveAsWritesTheValuesAndRefusesAnUnknownKeyWithoutWriting)
     EXPECT_FALSE(std::filesystem::exists(folder + "/other.txt"));
 }
 
+// The report carries the project name set for it, with the demands and the
+// slice appendix asked for; pdftotext reads it where it is installed.
+TEST(CliSet, ReportIsNamedAfterTheProject)
+{
+    if (!ORVANE_CLI_HAS_REPORT || runCommand("pdftotext -v 2>&1").exitCode != 0)
+        GTEST_SKIP() << "no report in this build, or no pdftotext";
+    const std::string folder = scratchFolder("cli-set-report");
+    const std::string file = projectWithCustomKey(folder);
+    const CliRun run = runCli("--report " + folder + "/r.pdf --surcharge 20 --allowable-settlement 100 "
+                              "--report-slices --set projectName=XY某路堤 " + file);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const CommandRun text = runCommand("pdftotext " + folder + "/r.pdf -");
+    EXPECT_NE(text.out.find("XY某路堤"), std::string::npos);
+    EXPECT_EQ(text.out.find("旧名称"), std::string::npos);
+}
+
 // The same file under another name, made in the project's folder; false
 // when the system cannot make it here.
 struct SameTargetCase {

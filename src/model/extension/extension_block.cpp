@@ -25,7 +25,8 @@ struct Line {
 class LineCursor {
 public:
     LineCursor(std::string_view bytes, std::size_t from)
-        : rest_(bytes.substr(from)), number_(1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + from, '\n')))
+        : rest_(bytes.substr(from)),
+          number_(1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + from, '\n')))
     {
     }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -103,6 +104,23 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"laterVersion", "\n[Orvane扩展]\n# x\nversion=2\nprojectName=A\n", {}, "版本“2”无法读取", 4},
         BlockCase{"endsAfterMarker", "\n[Orvane扩展]\n\n", {}, "缺少“version=1”", 2}),
     [](const auto& info) { return info.param.name; });
+
+// A file at the size limit made of keys loads at once: no step of the
+// reader searches the keys read before (those took half a minute).
+TEST(ExtensionRead, AFileOfKeysLoadsAtOnce)
+{
+    const std::string folder = scratchFolder("manyKeys");
+    std::string bytes = savedExample(folder) + inGbk("\r\n[Orvane扩展]\r\nversion=1\r\n");
+    int keys = 0;
+    while (bytes.size() < 1000000)
+        bytes += "k" + std::to_string(keys++) + "=v\r\n";
+    writeBytes(folder + "/p.txt", bytes);
+    ProjectData p{};
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(p.loadProject(folder + "/p.txt").ok);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(p.extension.entries().size(), static_cast<std::size_t>(keys));
+}
 
 class ExtensionWriteTest : public testing::Test {
 protected:

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
+#include <unordered_set>
 
 namespace {
 
@@ -90,38 +90,50 @@ bool hasControlCharacter(std::string_view text)
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; });
 }
 
+// The value as UTF-8 that is written back in GBK as it stands; nothing for
+// bytes that are no text of the block's encoding.
 std::optional<std::string> decoded(std::string_view value, Encoding encoding)
 {
-    if (encoding == Encoding::gbk)
-        return gbkToUtf8(value);
-    if (!utf8ToGbk(value))
-        return std::nullopt;  // not UTF-8, or not writable back in GBK
-    return std::string(value);
-}
-
-// One key=value line into the extension being read.
-FileStatus readEntry(const Line& line, Encoding encoding, std::vector<std::string>& keys,
-                     ProjectExtension& extension)
-{
-    const std::size_t equals = line.text.find('=');
-    const std::string key(line.text.substr(0, equals));
-    if (equals == std::string_view::npos || !isExtensionKey(key))
-        return lineFault(line, quotedToken(line.text) + "不是扩展块的“键=值”（键由英文字母、数字和点组成）。");
-    if (std::find(keys.begin(), keys.end(), key) != keys.end())
-        return lineFault(line, "的键“" + key + "”在扩展块中重复。");
-    keys.push_back(key);
-    const std::string_view value = line.text.substr(equals + 1);
-    if (hasControlCharacter(value))
-        return lineFault(line, "“" + key + "”的值含有制表符或控制字符。");
-    const std::optional<std::string> text = decoded(value, encoding);
-    if (!text)
-        return lineFault(line, "“" + key + "”的值不是有效的" + (encoding == Encoding::gbk ? "GBK" : "UTF-8")
-                                   + "文本。");
-    extension.set(key, *text);
-    return {};
+    std::optional<std::string> text = encoding == Encoding::gbk ? gbkToUtf8(value) : std::string(value);
+    if (!text || !utf8ToGbk(*text))
+        return std::nullopt;
+    return text;
 }
 
 }  // namespace
+
+// The key=value lines of one block, each checked as it comes.
+class ExtensionBlockReader {
+public:
+    explicit ExtensionBlockReader(Encoding encoding) : encoding_(encoding) {}
+
+    FileStatus readEntry(const Line& line)
+    {
+        const std::size_t equals = line.text.find('=');
+        const std::string key(line.text.substr(0, equals));
+        if (equals == std::string_view::npos || !isExtensionKey(key))
+            return lineFault(line, quotedToken(line.text) + "不是扩展块的“键=值”（键由英文字母、数字和点组成）。");
+        if (!keys_.insert(key).second)
+            return lineFault(line, "的键“" + key + "”在扩展块中重复。");
+        const std::string_view value = line.text.substr(equals + 1);
+        if (hasControlCharacter(value))
+            return lineFault(line, "“" + key + "”的值含有制表符或控制字符。");
+        std::optional<std::string> text = decoded(value, encoding_);
+        if (!text)
+            return lineFault(line, "“" + key + "”的值不是有效的" + (encoding_ == Encoding::gbk ? "GBK" : "UTF-8")
+                                       + "文本。");
+        if (!text->empty())
+            read_.entries_.emplace_back(key, std::move(*text));
+        return {};
+    }
+
+    ProjectExtension take() { return std::move(read_); }
+
+private:
+    Encoding encoding_;
+    std::unordered_set<std::string> keys_;
+    ProjectExtension read_;
+};
 
 std::string extensionBlockText(const ProjectExtension& extension)
 {
@@ -149,11 +161,10 @@ FileStatus readExtensionBlock(std::string_view bytes, std::size_t from, ProjectE
         return lineFault(marker, "的扩展块缺少“version=1”。");
     if (line.text != kVersionLine)
         return versionFault(line);
-    ProjectExtension read;
-    std::vector<std::string> keys;
+    ExtensionBlockReader reader(*encoding);
     while (lines.nextContent(line))
-        if (FileStatus status = readEntry(line, *encoding, keys, read); !status.ok)
+        if (FileStatus status = reader.readEntry(line); !status.ok)
             return status;
-    extension = std::move(read);
+    extension = reader.take();
     return {};
 }

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+class ExtensionBlockReader;
+
 class ProjectExtension {
 public:
     // The value of key; "" when the key is absent.
@@ -29,6 +31,10 @@ public:
     bool operator==(const ProjectExtension&) const = default;
 
 private:
+    // The reader of the file's block appends the keys it has checked itself,
+    // without a search per key.
+    friend class ExtensionBlockReader;
+
     std::vector<std::pair<std::string, std::string>> entries_;
 };
 

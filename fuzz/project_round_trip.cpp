@@ -1,10 +1,12 @@
 // One input of the project file fuzzer: arbitrary bytes are loaded; when they
 // load, every calculation runs and the record is written as a save writes it
-// (with its results), read back and written again: the values must survive.
+// (with its results and its extension block), read back and written again:
+// the values and the extension must survive.
 // The values written are then a fixed point, so further rounds would only
 // repeat the same calculation on the same numbers.
 #include "model/project_data.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -61,6 +63,12 @@ ProjectData readBack(const std::string& written)
 // The part of a writing before its results block.
 std::string valuesOf(const std::string& written) { return written.substr(0, written.find("\r\n\r\n\r\n=")); }
 
+// The extension block of a writing, from its empty first line on.
+std::string blockOf(const std::string& written)
+{
+    return written.substr(std::min(written.find("\r\n[Orvane"), written.size()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -72,8 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string first = loaded.projectFileBytes(saveTime());
     // The first writing rounds the values, so the results of the values read
     // back may differ from those written; the values may not.
-    const std::string second = readBack(first).projectFileBytes(saveTime());
-    if (valuesOf(second) != valuesOf(first))
+    ProjectData back = readBack(first);
+    if (!(back.extension == loaded.extension))
+        fail("the extension changes when read back", blockOf(first));
+    const std::string second = back.projectFileBytes(saveTime());
+    if (valuesOf(second) != valuesOf(first) || blockOf(second) != blockOf(first))
         fail("values change when read back", firstDifference(first, second));
     return 0;
 }

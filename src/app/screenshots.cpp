@@ -10,6 +10,7 @@
 #include "forms/capacity/pile_result_dialog.h"
 #include "forms/design/design_dialog.h"
 #include "forms/profile/profile_window.h"
+#include "forms/project_info/project_info_dialog.h"
 #include "forms/details/capacity_details_window.h"
 #include "forms/details/settlement_details_window.h"
 #include "forms/settlement/settlement_dialog.h"
@@ -235,6 +236,8 @@ int main(int argc, char** argv)
     ok &= writer.save(about, QStringLiteral("about"));
     ok &= saveCapacityWorkflow(writer);
     ok &= saveSettlementWorkflow(writer);
+    ProjectInfoDialog projectInfo;
+    ok &= writer.save(projectInfo, QStringLiteral("project-info"));
     // The design window remembers its demands; keep them out of the user's settings.
     QTemporaryDir settings;
     QSettings::setDefaultFormat(QSettings::IniFormat);

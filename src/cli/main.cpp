@@ -1,9 +1,11 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
-// and re-saving a project file as the desktop program saves it.
+// re-saving a project file as the desktop program saves it, sweeps and the
+// calculation report.
+#include "cli/command_line.h"
 #include "cli/exit_codes.h"
-#include "cli/pdf_report.h"
-#include "cli/profile_command.h"
 #include "cli/report.h"
+#include "cli/report_command.h"
+#include "cli/save_command.h"
 #include "cli/sweep_command.h"
 #include "model/platform.h"
 #include "orvane_version.h"
@@ -15,72 +17,49 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: orvane-cli [--json [--details]] FILE...\n"
-    "       orvane-cli --save-as OUT FILE\n"
-    "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
-    "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
-    "       orvane-cli --profile PROFILE.csv --save-as OUT FILE\n"
-    "       orvane-cli --version\n"
-    "       orvane-cli --report OUT.pdf FILE\n"
-    "\n"
-    "For each project file: the characteristic capacity of one pile (kN), of the\n"
-    "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
-    "  --json           one JSON object per file and line, with every criterion\n"
-    "  --details        with --json: the capacity terms and every settlement slice\n"
-    "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n"
-    "  --sweep          vary fields over a range and check each point (--sweep --help)\n"
-    "  --profile CSV    first replace FILE's layers by the borehole table CSV\n"
-    "                   (strata with name, thickness, qs, Es, gamma) split at\n"
-    "                   FILE's head height H and pile length L\n"
-    "  --report OUT.pdf write the calculation report of FILE as PDF\n";
-
-int usage()
+// A --set key refused for any readable file is wrong usage, found before
+// anything is printed.
+std::string settingsFault(const CommandLine& command)
 {
-    std::cerr << kUsage;
-    return kExitWrongUsage;
+    if (command.settings.empty())
+        return {};
+    for (const std::string& file : command.files) {
+        ProjectData p{};
+        if (!p.loadProject(file).ok)
+            continue;  // reported as unreadable in turn
+        if (std::string fault = applySettings(command.settings, p.extension); !fault.empty())
+            return fault + " in " + file;
+    }
+    return {};
 }
 
-int saveAs(const std::string& target, const std::string& file)
+int reportAll(const CommandLine& command)
 {
-    const FileStatus status = resaveProject(file, target, platform::localNow());
-    if (status.ok)
-        return kExitDone;
-    std::cerr << status.reason << "\n";  // names the file that could not be read or written
-    return kExitUnreadable;
+    if (const std::string fault = settingsFault(command); !fault.empty())
+        return wrongUsage(fault);
+    return reportFiles(command.files, command.json, command.details, command.settings);
 }
 
 int run(const std::vector<std::string>& args)
 {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << kUsage;
+    if (isSweepCommand(args))
+        return runSweepCommand(args);
+    CommandLine command;
+    if (const std::string fault = parseCommandLine(args, command); !fault.empty())
+        return wrongUsage(fault);
+    if (command.help) {
+        std::cout << usageText();
         return kExitDone;
     }
-    if (args.size() == 1 && args[0] == "--version") {
+    if (command.version) {
         std::cout << "orvane-cli " << orvane::kVersion << "\n";
         return kExitDone;
     }
-    if (args.empty())
-        return usage();
-    if (isSweepCommand(args))
-        return runSweepCommand(args);
-    if (args[0] == "--profile") {
-        const int exitCode = runProfileCommand(args, platform::localNow());
-        return exitCode == kExitWrongUsage ? usage() : exitCode;
-    }
-    if (args[0] == "--save-as")
-        return args.size() == 3 ? saveAs(args[1], args[2]) : usage();
-    if (args[0] == "--report")
-        return args.size() == 3 ? writePdfReport(args[1], args[2]) : usage();
-    const bool json = args[0] == "--json";
-    const bool details = json && args.size() > 1 && args[1] == "--details";
-    const std::vector<std::string> files(args.begin() + (json ? 1 : 0) + (details ? 1 : 0), args.end());
-    if (files.empty())
-        return usage();
-    for (const std::string& file : files)
-        if (file.rfind("--", 0) == 0)
-            return usage();
-    return reportFiles(files, json, details);
+    if (!command.report.empty())
+        return runReport(command);
+    if (!command.saveAs.empty())
+        return runSaveAs(command, platform::localNow());
+    return reportAll(command);
 }
 
 }  // namespace

@@ -12,15 +12,18 @@ namespace {
 constexpr int kWritten = 0;
 constexpr int kFailed = 1;
 
-ReportStatus loadAndWrite(const std::string& target, const std::string& file)
+ReportStatus write(const std::string& target, const PdfReportInput& input)
 {
     ReportRequest request;
-    const FileStatus loaded = request.project.loadProject(file);
-    if (!loaded.ok)
-        return {false, QString::fromStdString(loaded.reason)};
-    request.project.deriveEquivalentDiameter();
-    request.projectName = QFileInfo(QString::fromStdString(file)).completeBaseName();
+    request.project = input.project;
+    const QFileInfo file(QString::fromStdString(input.file));
+    const std::string name = input.project.extension.value("projectName");
+    request.projectName = name.empty() ? file.completeBaseName() : QString::fromStdString(name);
     request.date = QDate::currentDate();
+    request.demands = input.demands;
+    request.sliceAppendix = input.sliceAppendix;
+    request.sourceFileName = file.fileName();
+    request.sourceBytes = QByteArray(input.fileBytes.data(), static_cast<qsizetype>(input.fileBytes.size()));
     return writeCalculationReport(request, QString::fromStdString(target));
 }
 
@@ -29,7 +32,7 @@ ReportStatus loadAndWrite(const std::string& target, const std::string& file)
 // The charts of the report need a QApplication; it needs no display. On
 // Windows the minimal platform with the system's fonts (the offscreen one
 // would look for fonts beside Qt's libraries); elsewhere the offscreen one.
-int writePdfReport(const std::string& target, const std::string& file)
+int writePdfReport(const std::string& target, const PdfReportInput& input)
 {
 #ifdef Q_OS_WIN
     qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
@@ -40,9 +43,9 @@ int writePdfReport(const std::string& target, const std::string& file)
     char name[] = "orvane-cli";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    const ReportStatus status = loadAndWrite(target, file);
+    const ReportStatus status = write(target, input);
     if (status.ok)
         return kWritten;
-    std::cerr << file << ": " << status.reason.toStdString() << "\n";
+    std::cerr << target << ": " << status.reason.toStdString() << "\n";
     return kFailed;
 }

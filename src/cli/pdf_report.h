@@ -1,8 +1,20 @@
 // The calculation report of one project file as PDF, for the command-line
-// calculator: exit code 0 when written, 1 when the file could not be read or
-// the report not written, 2 when this build has no report.
+// calculator: exit code 0 when written, 1 when the report could not be
+// written, 2 when this build has no report.
 #pragma once
 
+#include "engine/design_check.h"
+#include "model/project_data.h"
+
+#include <optional>
 #include <string>
 
-int writePdfReport(const std::string& target, const std::string& file);
+struct PdfReportInput {
+    ProjectData project;  // as read, with de derived and the --set values applied
+    std::string file;     // the project file as named on the command line
+    std::string fileBytes;
+    std::optional<DesignDemands> demands;
+    bool sliceAppendix = false;
+};
+
+int writePdfReport(const std::string& target, const PdfReportInput& input);

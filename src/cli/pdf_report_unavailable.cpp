@@ -3,7 +3,7 @@
 #include <iostream>
 
 // Built without Qt: the report needs the desktop program's libraries.
-int writePdfReport(const std::string&, const std::string&)
+int writePdfReport(const std::string&, const PdfReportInput&)
 {
     std::cerr << "orvane-cli: --report is not available in this build (it needs the desktop program's Qt libraries)\n";
     return 2;

@@ -56,12 +56,15 @@ bool writeDetails(const ProjectReport& r, ResultOutput& out)
 
 }  // namespace
 
-ProjectReport reportProject(const std::string& file, bool withDetails)
+ProjectReport reportProject(const std::string& file, bool withDetails, const std::vector<Setting>& settings)
 {
     ProjectReport r;
     r.file = file;
     ProjectData& p = r.record;
     r.status = p.loadProject(file);
+    if (r.status.ok)
+        if (std::string refusal = applySettings(settings, p.extension); !refusal.empty())
+            r.status = {false, std::move(refusal)};
     if (!r.status.ok)
         return r;
     p.deriveEquivalentDiameter();
@@ -107,17 +110,21 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
                        {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
                        {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
     j["stopCriterion"] = r.stopCriterion;
+    // The keys are unique: taken in one go, without a search per key.
+    const auto& entries = r.record.extension.entries();
+    j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
     std::string text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     text.pop_back();  // the closing brace, after the breakdown
     return out.write(text) && (!r.withDetails || writeDetails(r, out)) && out.write("}") && out.endLine();
 }
 
-int reportFiles(const std::vector<std::string>& files, bool json, bool details)
+int reportFiles(const std::vector<std::string>& files, bool json, bool details,
+                const std::vector<Setting>& settings)
 {
     int exitCode = kExitDone;
     ResultOutput out;
     for (const std::string& file : files) {
-        const ProjectReport report = reportProject(file, details);
+        const ProjectReport report = reportProject(file, details, settings);
         if (!report.status.ok) {
             std::cerr << file << ": " << report.status.reason << "\n";
             exitCode = kExitUnreadable;
@@ -130,13 +137,4 @@ int reportFiles(const std::vector<std::string>& files, bool json, bool details)
             return kExitUnreadable;
     }
     return exitCode;
-}
-
-FileStatus resaveProject(const std::string& file, const std::string& target, const std::tm& saveTime)
-{
-    ProjectData p{};
-    if (FileStatus loaded = p.loadProject(file); !loaded.ok)
-        return loaded;
-    p.deriveEquivalentDiameter();
-    return p.saveProject(target, saveTime);
 }

@@ -1,6 +1,7 @@
 // What the command-line calculator reports of one project file.
 #pragma once
 
+#include "cli/extension_settings.h"
 #include "engine/breakdown.h"
 #include "model/project_data.h"
 
@@ -28,23 +29,24 @@ struct ProjectReport {
     CapacityTerms capacityTerms;
 };
 
-// Loads the file into a fresh record, derives de from its layout as a form's
-// apply step does, and runs every calculation, with the capacity terms when
-// withDetails is set.
-ProjectReport reportProject(const std::string& file, bool withDetails = false);
+// Loads the file into a fresh record, sets the --set values in its extension
+// (a refused key fails the file with the refusal), derives de from its layout
+// as a form's apply step does, and runs every calculation, with the
+// breakdown of each when withDetails is set.
+ProjectReport reportProject(const std::string& file, bool withDetails = false,
+                            const std::vector<Setting>& settings = {});
 
 // Capacities and the settlement under the file's criterion, rounded as the
 // forms show them, with the labels and the rules of the results block.
 std::string textReport(const ProjectReport& report);
-// One JSON object on one line; values that are not finite are null. With
-// the breakdown, the keys capacityTerms and settlementDetails follow,
+// One JSON object on one line; values that are not finite are null. The
+// extension block's values follow as the object "extension" ({} when there
+// are none); with the breakdown, the keys capacityTerms and settlementDetails,
 // written slice by slice. False when the output failed.
 bool writeJsonReport(const ProjectReport& report, ResultOutput& out);
 
-// Reports every file as text or JSON lines: exit code 0, or 1 when a file
-// could not be read or the output could not be written (which ends it).
-int reportFiles(const std::vector<std::string>& files, bool json, bool details);
-
-// Loads `file`, derives de and writes it to `target` with a fresh results
-// block and the given save time, as the forms' save does.
-FileStatus resaveProject(const std::string& file, const std::string& target, const std::tm& saveTime);
+// Reports every file as text or JSON lines, with the --set values in each
+// file's extension: exit code 0, or 1 when a file could not be read or the
+// output could not be written (which ends it).
+int reportFiles(const std::vector<std::string>& files, bool json, bool details,
+                const std::vector<Setting>& settings);

@@ -54,6 +54,10 @@ FileOutcome replaceFile(const std::string& path, std::string_view bytes);
 // returned, never a signal that ends the program.
 FileOutcome writeStandardOutput(std::string_view bytes);
 
+// True when both paths name one existing file, also through symbolic or
+// hard links; false when either does not exist or cannot be examined.
+bool isSameFile(const std::string& first, const std::string& second);
+
 // The current local date and time.
 std::tm localNow();
 

@@ -319,6 +319,13 @@ FileOutcome replaceFile(const std::string& path, std::string_view bytes)
     return outcome;
 }
 
+bool isSameFile(const std::string& first, const std::string& second)
+{
+    struct stat a {}, b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev
+           && a.st_ino == b.st_ino;
+}
+
 std::tm localNow()
 {
     const std::time_t now = std::time(nullptr);

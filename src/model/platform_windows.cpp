@@ -12,6 +12,7 @@
 #include <cwctype>
 #include <iostream>
 #include <streambuf>
+#include <tuple>
 
 namespace platform {
 namespace {
@@ -472,6 +473,27 @@ FileOutcome writeStandardOutput(std::string_view bytes)
         bytes.remove_prefix(written);
     }
     return {};
+}
+
+namespace {
+
+// The volume and the index of the file a path ends at.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> fileIdentity(const std::string& path)
+{
+    const std::optional<std::wstring> name = systemPath(path);
+    const Handle file(name ? openExisting(*name, 0) : INVALID_HANDLE_VALUE);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return std::tuple{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+}  // namespace
+
+bool isSameFile(const std::string& first, const std::string& second)
+{
+    const auto identity = fileIdentity(first);
+    return identity && identity == fileIdentity(second);
 }
 
 std::tm localNow()

@@ -1,17 +1,18 @@
 // The project file: GBK text with CR LF line ends, one labelled line per
 // value and per layer list, then a results block for people and the save
-// time. The reader counts whitespace-separated tokens and never decodes a
-// label, so edited single-token labels, LF line ends and UTF-8 labels load.
+// time, and the extension block when the project has one. The reader counts
+// whitespace-separated tokens and never decodes a label, so edited
+// single-token labels, LF line ends and UTF-8 labels load.
 // Only the header's first token is checked: a file that does not begin with
 // the rule of "=" is some other file, not a damaged project file.
+#include "model/extension/extension_block.h"
+#include "model/file_numbers.h"
 #include "model/file_reasons.h"
 #include "model/gbk.h"
 #include "model/input_faults.h"
 #include "model/platform.h"
 #include "model/project_data.h"
 
-#include <charconv>
-#include <cmath>
 #include <string_view>
 
 namespace {
@@ -77,33 +78,23 @@ constexpr const char* kNotAProjectFile = "不是Orvane项目文件。";
 
 FileStatus failure(std::string reason) { return {false, std::move(reason)}; }
 
-// General notation, six significant digits, exponent of two digits at least
-// (as printf's %.6g in the C locale), whatever the process locale.
-std::string formatValue(double value)
-{
-    char digits[32];
-    const auto [end, error] =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6);
-    return std::string(digits, end);
-}
-
 void writeRow(std::string& text, const ProjectData& p, const Row& row)
 {
     text += row.label;
     if (row.real) {
-        text.append(formatValue(p.*row.real)).append("\n");
+        text.append(formatFileNumber(p.*row.real)).append("\n");
     } else if (row.whole) {
         text.append(std::to_string(p.*row.whole)).append("\n");
     } else {
         const LayerTable& table = p.*row.list;
         for (int i = 1; i <= usedLayers(p.*row.count); ++i)
-            text.append(formatValue(table[i])).append(" ");
+            text.append(formatFileNumber(table[i])).append(" ");
     }
 }
 
 std::string resultOrIncomplete(double value, bool shown, const char* unit)
 {
-    return shown ? formatValue(value) + unit : input_faults::kIncomplete;
+    return shown ? formatFileNumber(value) + unit : input_faults::kIncomplete;
 }
 
 void writeSettlement(std::string& text, const ProjectData& p)
@@ -164,30 +155,6 @@ std::string labelName(const Row& row)
     return std::string(label);
 }
 
-// A leading plus is allowed, as C++ streams allow it.
-std::string_view withoutPlus(std::string_view token)
-{
-    if (token.size() > 1 && token.front() == '+' && token[1] != '-' && token[1] != '+')
-        token.remove_prefix(1);
-    return token;
-}
-
-template <class T>
-bool parseWhole(std::string_view token, T& value)
-{
-    token = withoutPlus(token);
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-    return error == std::errc() && end == token.data() + token.size();
-}
-
-bool parseReal(std::string_view token, double& value)
-{
-    token = withoutPlus(token);
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value,
-                                              std::chars_format::general);
-    return error == std::errc() && end == token.data() + token.size() && std::isfinite(value);
-}
-
 // Hands out the whitespace-separated tokens of the text one at a time, so a
 // file refused at one of its first rows is not read further.
 class TokenReader {
@@ -211,6 +178,8 @@ public:
         rest_.remove_prefix(end);
         return !token.empty();
     }
+    // Bytes not handed out yet.
+    std::size_t remaining() const { return rest_.size(); }
 
 private:
     std::string_view rest_;
@@ -234,12 +203,12 @@ FileStatus readRow(TokenReader& reader, const Row& row, ProjectData& p)
     if (row.real) {
         if (!reader.take(token))
             return endedEarly(row);
-        return parseReal(token, p.*row.real) ? FileStatus{} : notANumber(row, token);
+        return parseFileNumber(token, p.*row.real) ? FileStatus{} : notANumber(row, token);
     }
     if (row.whole) {
         if (!reader.take(token))
             return endedEarly(row);
-        if (!parseWhole(token, p.*row.whole))
+        if (!parseFileInteger(token, p.*row.whole))
             return failure("“" + labelName(row) + "”的值" + quotedToken(token) + "不是整数。");
         return {};
     }
@@ -247,7 +216,7 @@ FileStatus readRow(TokenReader& reader, const Row& row, ProjectData& p)
     for (int i = 1; i <= usedLayers(p.*row.count); ++i) {
         if (!reader.take(token))
             return endedEarly(row);
-        if (!parseReal(token, table[i]))
+        if (!parseFileNumber(token, table[i]))
             return notANumber(row, token);
     }
     return {};
@@ -267,7 +236,8 @@ std::string ProjectData::projectFileBytes(const std::tm& saveTime)
     for (const Row& row : kRows)
         writeRow(text, *this, row);
     writeResults(text, *this, saveTime);
-    // Labels and numbers only: every character has a GBK code.
+    text += extensionBlockText(extension);
+    // Labels, numbers and extension values: every character has a GBK code.
     return utf8ToGbk(withWindowsLineEnds(text)).value();
 }
 
@@ -304,6 +274,9 @@ FileStatus ProjectData::loadProjectBytes(std::string_view bytes)
             return failure("“" + labelName(row) + "”为" + std::to_string(loaded.*row.whole)
                            + "，应在0～" + std::to_string(kMaxLayers) + "之间。");
     }
+    if (FileStatus status = readExtensionBlock(bytes, bytes.size() - reader.remaining(), loaded.extension);
+        !status.ok)
+        return status;
     *this = loaded;
     return {};
 }

@@ -66,7 +66,8 @@ TEST(Cli, JsonGivesEveryCriterionAtFullPrecision)
         keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"file", "ok", "equivalentDiameter", "pileCapacity",
                                               "compositeCapacity", "manualCompositeCapacity",
-                                              "settlement", "stopCriterion"}));
+                                              "settlement", "stopCriterion", "extension"}));
+    EXPECT_EQ(j["extension"], nlohmann::ordered_json::object());
 }
 
 std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
@@ -287,7 +288,19 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"saveAsLast", "--save-as"},
                                          UsageCase{"profileLast", "--profile"},
                                          UsageCase{"reportLast", "--report"},
-                                         UsageCase{"detailsLast", "--json --details"}),
+                                         UsageCase{"detailsLast", "--json --details"},
+                                         UsageCase{"optionLastWithoutValue", "x.txt --save-as"},
+                                         UsageCase{"optionValueIsAnOption", "--report --json x.txt"},
+                                         UsageCase{"saveAsAndReport", "--save-as o.txt --report o.pdf x.txt"},
+                                         UsageCase{"saveAsTwice", "--save-as o.txt --save-as p.txt x.txt"},
+                                         UsageCase{"profileWithJson", "--profile p.csv --json x.txt"},
+                                         UsageCase{"slicesWithoutReport", "--report-slices x.txt"},
+                                         UsageCase{"surchargeWithoutReport", "--json --surcharge 20 x.txt"},
+                                         UsageCase{"reportSurchargeNotANumber", "--report o.pdf --surcharge 2O x.txt"},
+                                         UsageCase{"reportNegativeSurcharge", "--report o.pdf --surcharge -1 x.txt"},
+                                         UsageCase{"reportZeroAllowedSettlement",
+                                                   "--report o.pdf --allowable-settlement 0 x.txt"},
+                                         UsageCase{"versionWithFile", "--version x.txt"}),
                          [](const auto& info) { return info.param.name; });
 
 struct SweepExample {

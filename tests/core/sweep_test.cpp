@@ -275,8 +275,9 @@ TEST_P(PointMeasureTest, ReadsTheNamedValueOfAPoint)
     point.results = {1, 2, 3, 4, 5, 6, 7};
     const std::optional<PointMeasure> measure = findPointMeasure(GetParam().name, axes);
     ASSERT_EQ(measure.has_value(), GetParam().value.has_value());
-    if (measure)
+    if (measure) {
         EXPECT_EQ((*measure)(point), *GetParam().value);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

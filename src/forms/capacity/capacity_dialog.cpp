@@ -8,6 +8,7 @@
 #include "forms/capacity/friction_zone.h"
 #include "forms/capacity/pile_result_dialog.h"
 #include "forms/profile/profile_window.h"
+#include "forms/project_info/project_info_dialog.h"
 #include "forms/details/report_export.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
@@ -59,6 +60,17 @@ void CCapacityDialog::connectHandlers()
     connect(ui_->loadButton, &QPushButton::clicked, this, &CCapacityDialog::OnLoadFile);
     connect(ui_->returnButton, &QPushButton::clicked, this, &CCapacityDialog::accept);
     addExportButton();
+    addProjectInfoButton();
+}
+
+// First in the file buttons' row and, in the tab order, between the
+// composite capacity and "载入文件", so that Tab follows the row.
+void CCapacityDialog::addProjectInfoButton()
+{
+    QPushButton* button = projectInfoButton(this);
+    ui_->fileButtons->insertWidget(0, button);
+    setTabOrder(ui_->computeCompositeButton, button);
+    setTabOrder(button, ui_->loadButton);
 }
 
 // Beside the file buttons, after the return button, where the row has room.

@@ -50,6 +50,7 @@ private slots:
 private:
     void connectHandlers();
     void addExportButton();
+    void addProjectInfoButton();
     void OnInitDialog();
     void enableLayoutSpacings(int layoutType);
     void enableBoxesForShownChoices();

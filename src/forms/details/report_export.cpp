@@ -36,6 +36,7 @@ QHBoxLayout* exportRow(QWidget* window, const ProjectData* project)
     auto* name = new QLineEdit(window);
     name->setObjectName(QStringLiteral("projectNameEdit"));
     name->setPlaceholderText(QStringLiteral("默认为文件名"));
+    name->setText(QString::fromStdString(project->extension.value("projectName")));
     auto* button = new QPushButton(kExportReportCaption, window);
     button->setObjectName(QStringLiteral("exportReportButton"));
     QObject::connect(button, &QPushButton::clicked, window, [window, project, name] {

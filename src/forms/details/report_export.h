@@ -22,8 +22,9 @@ void exportReportInteractively(QWidget* parent, const ProjectData& project,
                                const QString& projectName = QString());
 
 // The bottom row of a details window: a box for the project name (the
-// file's base name when left empty) and the export button, which writes the
-// report of *project (kept alive by the window).
+// project information's name, if any; the file's base name when left empty)
+// and the export button, which writes the report of *project (kept alive by
+// the window).
 QHBoxLayout* exportRow(QWidget* window, const ProjectData* project);
 
 }  // namespace details

@@ -2,6 +2,7 @@
 
 #include "forms/details/report_export.h"
 #include "forms/profile/profile_window.h"
+#include "forms/project_info/project_info_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
 #include "forms/settlement/soil_table_dialog.h"
 #include "model/display_rounding.h"
@@ -44,7 +45,12 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     u.layerCountGrid->addWidget(profileButton, 5, 0, 1, 2, Qt::AlignRight);
     setTabOrder(u.showBaseLayersButton, profileButton);
     connect(profileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSoilProfile);
-    AddExportButton(profileButton);
+    QPushButton* exportButton = AddExportButton(profileButton);
+    // Above the export button, in the grid's free cell left of the shaft
+    // zone's buttons; last in the tab order.
+    QPushButton* infoButton = projectInfoButton(this);
+    u.layerCountGrid->addWidget(infoButton, 3, 0, 1, 2, Qt::AlignLeft);
+    setTabOrder(exportButton, infoButton);
 }
 
 // The profile is split at the H and L the form shows; the form then shows
@@ -61,7 +67,7 @@ void CSettlementDialog::OnSoilProfile()
 
 // Under the layer counts, left of the base zone's buttons, where the grid
 // has room without moving anything.
-void CSettlementDialog::AddExportButton(QWidget* tabPredecessor)
+QPushButton* CSettlementDialog::AddExportButton(QWidget* tabPredecessor)
 {
     auto* button = new QPushButton(details::kExportReportCaption, this);
     button->setObjectName(QStringLiteral("exportReportButton"));
@@ -69,6 +75,7 @@ void CSettlementDialog::AddExportButton(QWidget* tabPredecessor)
     ui_->layerCountGrid->addWidget(button, 5, 0, 1, 2, Qt::AlignLeft);
     setTabOrder(tabPredecessor, button);
     connect(button, &QPushButton::clicked, this, &CSettlementDialog::OnExportReport);
+    return button;
 }
 
 // The report covers the whole record, so the form is applied first.

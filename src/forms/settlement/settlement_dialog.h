@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QPushButton;
+
 namespace Ui {
 class SettlementDialog;
 }
@@ -48,7 +50,7 @@ private:
     void OnLoadFile();
     void OnSoilProfile();
     void OnExportReport();
-    void AddExportButton(QWidget* tabPredecessor);
+    QPushButton* AddExportButton(QWidget* tabPredecessor);
 
     void SetZoneLayers(int zone);
     void EnterZoneLayers(int zone);

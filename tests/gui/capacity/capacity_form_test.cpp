@@ -111,7 +111,7 @@ private slots:
                            "setShaftLayersButton", "computePileButton", "triangleRadio", "squareRadio",
                            "rectangleRadio", "triangleSpacingEdit", "squareSpacingEdit", "longitudinalSpacingEdit",
                            "transverseSpacingEdit", "soilCapacityEdit", "soilReductionEdit", "manualCapacityCheck",
-                           "manualCapacityEdit", "computeCompositeButton", "loadButton", "saveButton",
+                           "manualCapacityEdit", "computeCompositeButton", "projectInfoButton", "loadButton", "saveButton",
                            "returnButton", "showHeadLayersButton", "showShaftLayersButton",
                            "soilProfileButton", "exportReportButton"};
         QTest::newRow("layer form") << QStringLiteral("layer")

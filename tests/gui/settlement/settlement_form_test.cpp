@@ -85,7 +85,7 @@ private slots:
             "longitudinalSpacingEdit", "transverseSpacingEdit", "deformationRatioRadio", "stressRatio02Radio",
             "stressRatio01Radio", "loadFileButton", "saveFileButton", "computeSettlementButton", "returnButton",
             "showHeadLayersButton", "showShaftLayersButton", "showBaseLayersButton", "soilProfileButton",
-            "exportReportButton"}));
+            "exportReportButton", "projectInfoButton"}));
     }
 
     // Each refusal shows one message and leaves the record as it was, except

@@ -1,0 +1,164 @@
+#include "cli/command_line.h"
+
+#include "cli/exit_codes.h"
+#include "engine/design_check.h"
+#include "model/file_numbers.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: orvane-cli [--json [--details]] [--set KEY=VALUE]... FILE...\n"
+    "       orvane-cli --save-as OUT [--set KEY=VALUE]... FILE\n"
+    "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
+    "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
+    "       orvane-cli --profile PROFILE.csv --save-as OUT [--set KEY=VALUE]... FILE\n"
+    "       orvane-cli --report OUT.pdf [--surcharge KPA] [--allowable-settlement MM]\n"
+    "                  [--report-slices] [--set KEY=VALUE]... FILE\n"
+    "       orvane-cli --version\n"
+    "\n"
+    "For each project file: the characteristic capacity of one pile (kN), of the\n"
+    "composite foundation (kPa) and the settlement (mm) under the file's criterion.\n"
+    "  --json           one JSON object per file and line, with every criterion and\n"
+    "                   \"extension\": the values of the file's extension block\n"
+    "                   (an object, {} when there are none)\n"
+    "  --details        with --json: the capacity terms and every settlement slice\n"
+    "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n"
+    "  --sweep          vary fields over a range and check each point (--sweep --help)\n"
+    "  --profile CSV    first replace FILE's layers by the borehole table CSV\n"
+    "                   (strata with name, thickness, qs, Es, gamma) split at\n"
+    "                   FILE's head height H and pile length L\n"
+    "  --report OUT.pdf write the calculation report of FILE as PDF (never over FILE)\n"
+    "  --surcharge KPA  with --report: conclusions on fspk >= gamma h + q\n"
+    "  --allowable-settlement MM  with --report: conclusions on the settlement\n"
+    "  --report-slices  with --report: an appendix with every settlement slice\n"
+    "  --set KEY=VALUE  with --json, --save-as or --report: a value of the extension\n"
+    "                   block, one line of text (an empty VALUE removes KEY). Keys:\n"
+    "                   projectName, station, designStage, organisation, reportNumber,\n"
+    "                   calculatedBy, checkedBy, approvedBy, or one already in FILE\n";
+
+enum class Kind { flag, value };
+
+struct Option {
+    const char* name;
+    Kind kind;
+};
+
+constexpr Option kOptions[] = {
+    {"--help", Kind::flag},       {"-h", Kind::flag},         {"--version", Kind::flag},
+    {"--json", Kind::flag},       {"--details", Kind::flag},  {"--report-slices", Kind::flag},
+    {"--save-as", Kind::value},   {"--report", Kind::value},  {"--profile", Kind::value},
+    {"--set", Kind::value},       {"--surcharge", Kind::value}, {"--allowable-settlement", Kind::value},
+};
+
+const Option* findOption(const std::string& arg)
+{
+    for (const Option& option : kOptions)
+        if (arg == option.name)
+            return &option;
+    return nullptr;
+}
+
+std::string setOnce(std::string& slot, const std::string& option, const std::string& value)
+{
+    if (!slot.empty())
+        return option + " is given twice";
+    slot = value;
+    return {};
+}
+
+std::string setNumber(std::optional<double>& slot, const std::string& option, const std::string& value)
+{
+    double number = 0;
+    if (!parseFileNumber(value, number))
+        return option + " takes a number, not " + value;
+    slot = number;
+    return {};
+}
+
+std::string takeValue(const std::string& option, const std::string& value, CommandLine& c)
+{
+    if (option == "--save-as")
+        return setOnce(c.saveAs, option, value);
+    if (option == "--report")
+        return setOnce(c.report, option, value);
+    if (option == "--profile")
+        return setOnce(c.profile, option, value);
+    if (option == "--surcharge")
+        return setNumber(c.surcharge, option, value);
+    if (option == "--allowable-settlement")
+        return setNumber(c.allowableSettlement, option, value);
+    c.settings.emplace_back();
+    return parseSetting(value, c.settings.back());
+}
+
+void takeFlag(const std::string& option, CommandLine& c)
+{
+    c.help = c.help || option == "--help" || option == "-h";
+    c.version = c.version || option == "--version";
+    c.json = c.json || option == "--json";
+    c.details = c.details || option == "--details";
+    c.reportSlices = c.reportSlices || option == "--report-slices";
+}
+
+// Which options go together; the refusal, or an empty text.
+std::string combinationFault(const CommandLine& c, std::size_t argumentCount)
+{
+    const bool writes = !c.saveAs.empty() || !c.report.empty();
+    if (c.version)
+        return argumentCount == 1 ? std::string() : "--version stands alone";
+    if (c.files.empty())
+        return "no project file given";
+    if (c.details && !c.json)
+        return "--details needs --json";
+    if (writes && (c.json || (!c.saveAs.empty() && !c.report.empty())))
+        return "--save-as, --report and --json do not go together";
+    if (writes && c.files.size() != 1)
+        return (c.saveAs.empty() ? "--report" : "--save-as") + std::string(" takes one project file");
+    if (!c.profile.empty() && c.saveAs.empty())
+        return "--profile needs --save-as";
+    if (!c.settings.empty() && !writes && !c.json)
+        return "--set needs --json, --save-as or --report";
+    if ((c.surcharge || c.allowableSettlement || c.reportSlices) && c.report.empty())
+        return "--surcharge, --allowable-settlement and --report-slices need --report";
+    if (c.surcharge || c.allowableSettlement) {
+        const DesignDemands demands{c.surcharge.value_or(0), c.allowableSettlement};
+        if (const std::string fault = demandsFault(demands); !fault.empty())
+            return fault;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& command)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const Option* option = findOption(arg);
+        if (!option) {
+            if (arg.rfind("--", 0) == 0)
+                return "unknown option " + arg;
+            command.files.push_back(arg);
+            continue;
+        }
+        if (option->kind == Kind::flag) {
+            takeFlag(arg, command);
+            continue;
+        }
+        if (i + 1 == args.size() || args[i + 1].rfind("--", 0) == 0)
+            return arg + " needs a value";
+        if (const std::string fault = takeValue(arg, args[++i], command); !fault.empty())
+            return fault;
+    }
+    return command.help ? std::string() : combinationFault(command, args.size());
+}
+
+const char* usageText() { return kUsage; }
+
+int wrongUsage(const std::string& reason)
+{
+    std::cerr << "orvane-cli: " << reason << "\n" << kUsage;
+    return kExitWrongUsage;
+}

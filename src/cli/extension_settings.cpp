@@ -1,0 +1,44 @@
+#include "cli/extension_settings.h"
+
+#include "model/extension/project_info.h"
+#include "model/gbk.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string knownKeys()
+{
+    std::string keys;
+    for (const ProjectInfoField& field : kProjectInfoFields)
+        keys += (keys.empty() ? "" : ", ") + std::string(field.key);
+    return keys;
+}
+
+}  // namespace
+
+std::string parseSetting(std::string_view text, Setting& setting)
+{
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos)
+        return "--set takes KEY=VALUE, not " + std::string(text);
+    setting = {std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
+    if (!isExtensionKey(setting.key))
+        return "--set: \"" + setting.key + "\" is not a key (ASCII letters, digits and dots)";
+    const bool oneLine = std::none_of(setting.value.begin(), setting.value.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; });
+    if (!oneLine || !utf8ToGbk(setting.value))
+        return "--set: the value of " + setting.key
+               + " must be one line of text that GBK can represent (no tab, no line break)";
+    return {};
+}
+
+std::string applySettings(const std::vector<Setting>& settings, ProjectExtension& extension)
+{
+    for (const Setting& setting : settings)
+        if (!isKnownExtensionKey(setting.key) && extension.value(setting.key).empty())
+            return "--set: unknown key " + setting.key + " (known: " + knownKeys() + "; or a key already in the file)";
+    for (const Setting& setting : settings)
+        extension.set(setting.key, setting.value);
+    return {};
+}

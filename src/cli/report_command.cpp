@@ -1,0 +1,39 @@
+#include "cli/report_command.h"
+
+#include "cli/exit_codes.h"
+#include "cli/pdf_report.h"
+#include "model/file_reasons.h"
+#include "model/platform.h"
+
+#include <iostream>
+
+namespace {
+
+int refused(const std::string& file, const std::string& reason)
+{
+    std::cerr << file << ": " << reason << "\n";
+    return kExitUnreadable;
+}
+
+}  // namespace
+
+int runReport(const CommandLine& command)
+{
+    const std::string& file = command.files.front();
+    if (platform::isSameFile(command.report, file))
+        return refused(command.report, "计算书不能写到工程文件本身，否则工程文件将被覆盖；请另选计算书的文件名。");
+    PdfReportInput input;
+    input.file = file;
+    const platform::FileOutcome read = platform::readRegularFile(file, kMaxProjectFileBytes, input.fileBytes);
+    if (!read.ok())
+        return refused(file, readFailure(file, read));
+    if (const FileStatus loaded = input.project.loadProjectBytes(input.fileBytes); !loaded.ok)
+        return refused(file, loaded.reason);
+    if (const std::string fault = applySettings(command.settings, input.project.extension); !fault.empty())
+        return wrongUsage(fault);
+    input.project.deriveEquivalentDiameter();
+    if (command.surcharge || command.allowableSettlement)
+        input.demands = DesignDemands{command.surcharge.value_or(0), command.allowableSettlement};
+    input.sliceAppendix = command.reportSlices;
+    return writePdfReport(command.report, input);
+}

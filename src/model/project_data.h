@@ -7,6 +7,8 @@
 // anywhere: kPa x m2 gives kN and kPa x m / MPa gives mm.
 #pragma once
 
+#include "model/extension/project_extension.h"
+
 #include <array>
 #include <ctime>
 #include <string>
@@ -86,6 +88,7 @@ public:
     double spacingSquare;        // s (m), square layout
     double spacingLongitudinal;  // s1 (m), rectangle, along the embankment axis
     double spacingTransverse;    // s2 (m), rectangle, across it
+    ProjectExtension extension;
 
     // Characteristic capacity of one pile: stores Ra (kN) in pileCapacity and
     // returns the composite-foundation capacity fspk (kPa) that follows from

@@ -2,7 +2,6 @@
 
 #include "forms/design/remembered_demands.h"
 #include "report/calculation_report.h"
-#include "report/design_checks_section.h"
 #include "ui/services.h"
 
 #include <QFileInfo>
@@ -22,8 +21,7 @@ void exportReportInteractively(QWidget* parent, const ProjectData& project, cons
     request.project = project;
     request.projectName = projectName.isEmpty() ? QFileInfo(path).completeBaseName() : projectName;
     request.date = ui::services().now().date();
-    if (const std::optional<DesignDemands> demands = design::rememberedDemands())
-        request.extraSections.push_back(designChecksSection(project, *demands));
+    request.demands = design::rememberedDemands();
     const ReportStatus status = writeCalculationReport(request, path);
     if (status.ok)
         ui::services().showNotice(parent, kReportExported);

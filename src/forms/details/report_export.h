@@ -15,7 +15,8 @@ inline const QString kReportExported = QStringLiteral("计算书导出成功！"
 inline const QString kReportNotExported = QStringLiteral("计算书导出失败！");
 
 // Asks for a PDF name (stops on cancel) and writes the report of `project`
-// (with the 验算 section when the design window has kept design demands)
+// (with the checks and conclusions when the design window has kept design
+// demands)
 // (with de derived) under `projectName`, or the file's base name when it is
 // empty; confirms with a notice or reports the failure with its reason.
 void exportReportInteractively(QWidget* parent, const ProjectData& project,

@@ -46,37 +46,38 @@ void substituteReportFont()
     }();
     Q_UNUSED(substituted);
 }
-const QSizeF kChartLogicalSize(760, 560);
-
 // A figure as wide as the text, of the given proportions.
-QSizeF figureSize(const QTextDocument* doc, const QSizeF& logical)
+QSizeF figureSize(const QTextDocument* doc, double proportion)
 {
     const double width = doc->pageSize().width() * 0.95;
-    return {width, width * logical.height() / logical.width()};
+    return {width, width * proportion};
 }
+constexpr double kChartProportion = 0.72;
 
-// Draws the chart wherever the layout put its object, as vector graphics.
+// Draws the chart wherever the layout put its object, as vector graphics,
+// at its printed size: its 9 pt text prints at 9 pt.
 class ChartObject : public QObject, public QTextObjectInterface {
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
 public:
-    explicit ChartObject(QChart* chart)
+    ChartObject(QChart* chart, const QTextDocument& doc) : chart_(chart)
     {
         scene_.addItem(chart);
-        chart->resize(kChartLogicalSize);
+        chart->resize(figureSize(&doc, kChartProportion));
     }
 
     QSizeF intrinsicSize(QTextDocument* doc, int, const QTextFormat&) override
     {
-        return figureSize(doc, kChartLogicalSize);
+        return figureSize(doc, kChartProportion);
     }
 
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override
     {
-        scene_.render(painter, rect, QRectF(QPointF(), kChartLogicalSize));
+        scene_.render(painter, rect, QRectF(QPointF(), chart_->size()));
     }
 
 private:
+    QChart* chart_;
     QGraphicsScene scene_;  // owns the chart
 };
 
@@ -89,7 +90,7 @@ public:
 
     QSizeF intrinsicSize(QTextDocument* doc, int, const QTextFormat&) override
     {
-        return figureSize(doc, kDrawingLogicalSize);
+        return figureSize(doc, kDrawingLogicalSize.height() / kDrawingLogicalSize.width());
     }
 
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override
@@ -211,7 +212,7 @@ bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, c
 
 QString writeFailure(const QString& path, const platform::FileOutcome& outcome)
 {
-    return QString::fromStdString(saveFailure(path.toStdString(), outcome));
+    return QString::fromStdString(saveFailure(path.toStdString(), outcome, "计算书文件"));
 }
 
 }  // namespace
@@ -246,7 +247,7 @@ ReportStatus writeCalculationReport(const ReportRequest& request, const QString&
     substituteReportFont();
     doc.setDefaultFont(QFont(kReportFont, 10));
     doc.setPageSize(geometry.body.size());
-    ChartObject chart(makeSettlementChart(request.project, settlement).chart);
+    ChartObject chart(makeSettlementChart(request.project, settlement).chart, doc);
     DrawingObject drawing(request.project, settlement);
     doc.documentLayout()->registerHandler(kChartObject, &chart);
     doc.documentLayout()->registerHandler(kDrawingObject, &drawing);

@@ -81,7 +81,7 @@ QString force(double value) { return fixed(value, 2); }
 QString forceTerm(double value) { return fixed(value, 3); }
 QString stress(double value) { return fixed(value, 2); }
 QString stressTerm(double value) { return fixed(value, 3); }
-QString factor(double value) { return fixed(value, 4); }
+QString factor(double value) { return fixed(value, 6); }
 QString modulus(double value) { return fixed(value, 3); }
 QString settlement(double value) { return fixed(value, 2); }
 QString sliceSettlement(double value) { return fixed(value, 4); }

@@ -34,7 +34,7 @@ QString force(double value);       // R1, R2, R3, Ra (kN), 2 decimals
 QString forceTerm(double value);   // a force a resistance adds up (kN), 3 decimals
 QString stress(double value);      // fspk, p0, σz, σc (kPa), 2 decimals
 QString stressTerm(double value);  // a term fspk adds up (kPa), 3 decimals
-QString factor(double value);      // stress coefficient I, 4 decimals
+QString factor(double value);      // stress coefficient I, 6 decimals: I·p0 recomputes σz
 QString modulus(double value);     // a composite modulus Esp (MPa), 3 decimals
 QString settlement(double value);  // settlement of a zone, layer or in all (mm), 2 decimals
 QString sliceSettlement(double value);  // settlement of one slice (mm), 4 decimals

@@ -27,6 +27,15 @@ ReportStatus write(const std::string& target, const PdfReportInput& input)
     return writeCalculationReport(request, QString::fromStdString(target));
 }
 
+// Qt's notes on its own set-up (a missing runtime folder, a point a chart
+// leaves out) are not for the user of the calculator: only its errors are
+// passed on.
+void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << "\n";
+}
+
 }  // namespace
 
 // The charts of the report need a QApplication; it needs no display. On
@@ -39,6 +48,7 @@ int writePdfReport(const std::string& target, const PdfReportInput& input)
 #else
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+    qInstallMessageHandler(keepQtErrorsOnly);
     int argc = 1;
     char name[] = "orvane-cli";
     char* argv[] = {name, nullptr};

@@ -28,11 +28,11 @@ std::string commonReason(const platform::FileOutcome& outcome, const char* kind,
 }
 
 std::string failureText(const char* opening, const std::string& path, const char* missing, const char* denied,
-                        const platform::FileOutcome& outcome)
+                        const platform::FileOutcome& outcome, const char* kind = "项目文件")
 {
     const std::string reason = outcome.fault == FileFault::notFound       ? missing
                                : outcome.fault == FileFault::noPermission ? denied
-                                                                         : commonReason(outcome, "项目文件", kMaxProjectFileBytes);
+                                                                         : commonReason(outcome, kind, kMaxProjectFileBytes);
     return opening + ("“" + path + "”：") + reason;
 }
 
@@ -57,9 +57,9 @@ std::string outputFailure(const platform::FileOutcome& outcome)
     return "无法写出结果：" + commonReason(outcome, "项目文件", kMaxProjectFileBytes);
 }
 
-std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome)
+std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome, const char* kind)
 {
-    return failureText("无法保存到", path, "目标文件夹不存在。", "没有在目标文件夹中写入的权限。", outcome);
+    return failureText("无法保存到", path, "目标文件夹不存在。", "没有在目标文件夹中写入的权限。", outcome, kind);
 }
 
 namespace {

@@ -18,7 +18,7 @@ std::string readReason(const platform::FileOutcome& outcome, const char* kind, s
 // "无法写出结果：reason" for standard output that could not be written.
 std::string outputFailure(const platform::FileOutcome& outcome);
 // "无法保存到“path”：reason" for a target that could not be replaced.
-std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome);
+std::string saveFailure(const std::string& path, const platform::FileOutcome& outcome, const char* kind = "项目文件");
 
 // A token of a refused file in quotes, as far as it is printable UTF-8 or GBK
 // text and at most 20 characters ("…" marks a cut); a description instead

@@ -1,34 +1,26 @@
 // The calculation report (计算书) of one project: A4, Chinese, for a
-// reviewer. A cover with signature lines, the inputs with their symbols,
-// units and the layer tables, the method with the numbers put in, both
-// capacities, the embankment load, the settlement zone by zone and layer by
-// layer with the stop test and the stress-depth chart, and a summary table.
-// Every page carries the project name and its page number.
+// reviewer who checks it by hand. A cover with the project information and
+// signature lines, the calculation drawing, the sources and assumptions of
+// the method, the symbols, the inputs, both capacities and the settlement
+// layer by layer with the numbers put in, the stop test and the
+// stress-depth chart, the checks against the demands with the conclusions,
+// a summary, and on request every slice in an appendix. Every page carries
+// the project name and "第 N 页 共 M 页".
 #pragma once
 
 #include "engine/design_check.h"
 #include "model/project_data.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
-#include <QByteArray>
-
 #include <optional>
-#include <vector>
-
-// A section added by another part of the program (e.g. design checks); it
-// comes after the settlement and before the summary, numbered in turn.
-struct ReportSection {
-    QString title;
-    QString html;  // paragraphs and tables in Qt's rich-text subset
-};
 
 struct ReportRequest {
     ProjectData project;  // with de derived from its layout
     QString projectName;
     QDate date;
-    std::vector<ReportSection> extraSections;
     // The demands q and [s]: the conclusions weigh the results against them.
     std::optional<DesignDemands> demands;
     // Every settlement slice of the project's criterion, in an appendix.
@@ -49,7 +41,8 @@ QString reportTitle();
 QString programName();
 
 // Writes the report as PDF with the Chinese text embedded as a font subset
-// (searchable, copyable) and the chart as vector graphics. Atomic: on any
-// failure no file is left at path and an existing one is kept. Needs a
+// (searchable, copyable) and the drawing and chart as vector graphics, by
+// the rules a project file is saved by: atomic, a link followed, a replaced
+// file's permissions kept, a read-only or special target refused. Needs a
 // QApplication (the chart is a graphics widget).
 ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path);

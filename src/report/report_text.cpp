@@ -63,3 +63,27 @@ QString ratioOfSelfWeight(double ratio)
 }
 
 }  // namespace report_text
+
+namespace report_format {
+
+using report_text::fixed;
+
+QString typed(double value)
+{
+    return std::isfinite(value) ? QLocale::c().toString(value, 'g', 6) : QStringLiteral("—");
+}
+
+QString depth(double value) { return fixed(value, 3); }
+QString de(double value) { return fixed(value, 6); }
+QString area(double value) { return fixed(value, 6); }
+QString ratio(double value) { return fixed(value, 6); }
+QString force(double value) { return fixed(value, 2); }
+QString forceTerm(double value) { return fixed(value, 3); }
+QString stress(double value) { return fixed(value, 2); }
+QString stressTerm(double value) { return fixed(value, 3); }
+QString factor(double value) { return fixed(value, 6); }
+QString modulus(double value) { return fixed(value, 3); }
+QString settlement(double value) { return fixed(value, 2); }
+QString sliceSettlement(double value) { return fixed(value, 4); }
+
+}  // namespace report_format

@@ -19,3 +19,24 @@ QString stopReasonText(const SettlementDetails& details);
 QString ratioOfSelfWeight(double ratio);   // 0.2σc (kPa)
 
 }  // namespace report_text
+
+// The calculation report's number formats, one per kind of quantity, chosen
+// so that every line of printed arithmetic holds at the printed precision:
+// the operands of a line carry more digits than its result.
+namespace report_format {
+
+QString typed(double value);       // an input, as the project file holds it (6 significant digits)
+QString depth(double value);       // depth or thickness (m), 3 decimals
+QString de(double value);          // de (m), 6 decimals: m = D²/de² is recomputed from it
+QString area(double value);        // m², 6 decimals
+QString ratio(double value);       // replacement ratio m, 6 decimals
+QString force(double value);       // R1, R2, R3, Ra (kN), 2 decimals
+QString forceTerm(double value);   // a force a resistance adds up (kN), 3 decimals
+QString stress(double value);      // fspk, p0, σz, σc (kPa), 2 decimals
+QString stressTerm(double value);  // a term fspk adds up (kPa), 3 decimals
+QString factor(double value);      // stress coefficient I, 6 decimals: I·p0 recomputes σz
+QString modulus(double value);     // a composite modulus Esp (MPa), 3 decimals
+QString settlement(double value);  // settlement of a zone, layer or in all (mm), 2 decimals
+QString sliceSettlement(double value);  // settlement of one slice (mm), 4 decimals
+
+}  // namespace report_format

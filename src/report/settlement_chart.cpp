@@ -3,6 +3,8 @@
 #include "report/report_text.h"
 
 #include <QChart>
+#include <QFont>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
@@ -22,6 +24,13 @@ QLineSeries* addSeries(QChart* chart, const QString& name, const QPen& pen)
     return series;
 }
 
+// A point with a coordinate that is not finite is left out: it cannot be drawn.
+void appendFinite(QLineSeries* series, double x, double y)
+{
+    if (std::isfinite(x) && std::isfinite(y))
+        series->append(x, y);
+}
+
 void attach(QLineSeries* series, QValueAxis* x, QValueAxis* depth)
 {
     series->attachAxis(x);
@@ -31,6 +40,37 @@ void attach(QLineSeries* series, QValueAxis* x, QValueAxis* depth)
 double finiteOr(double value, double fallback)
 {
     return std::isfinite(value) ? value : fallback;
+}
+
+// Lines print at a visible width (a zero-width pen is a hairline on paper)
+// and each quantity in a colour of its own.
+constexpr double kCurveWidth = 1.6;
+constexpr double kGuideWidth = 1.0;
+const QColor kAdditionalColour(0, 70, 200);
+const QColor kSelfWeightColour(150, 75, 0);
+const QColor kLimitColour(200, 0, 160);
+const QColor kSettlementColour(0, 130, 60);
+const QColor kStopColour(220, 0, 0);
+
+// Text of the chart at 9 pt, as the rest of the report and the windows.
+void setChartFont(QChart* chart)
+{
+    QFont font = chart->font();
+    font.setPointSizeF(9);
+    chart->legend()->setFont(font);
+    for (QAbstractAxis* axis : chart->axes()) {
+        axis->setLabelsFont(font);
+        axis->setTitleFont(font);
+    }
+}
+
+// A series of fewer than two points draws nothing and has no legend entry.
+void hideUndrawnFromLegend(QChart* chart)
+{
+    for (QAbstractSeries* series : chart->series())
+        if (static_cast<QLineSeries*>(series)->count() < 2)
+            for (QLegendMarker* marker : chart->legend()->markers(series))
+                marker->setVisible(false);
 }
 
 struct Extent {
@@ -59,8 +99,8 @@ void addDepthLine(QChart* chart, const QString& name, double depth, double width
                   QValueAxis* x, QValueAxis* y)
 {
     QLineSeries* line = addSeries(chart, name, pen);
-    line->append(0, depth);
-    line->append(width, depth);
+    appendFinite(line, 0, depth);
+    appendFinite(line, width, depth);
     attach(line, x, y);
 }
 
@@ -72,6 +112,7 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
 
     auto* stressAxis = new QValueAxis;
     stressAxis->setTitleText(QStringLiteral("应力 (kPa)"));
@@ -85,51 +126,54 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
     depthAxis->setReverse(true);
     for (QValueAxis* axis : {stressAxis, settlementAxis, depthAxis})
         axis->applyNiceNumbers();
+    // One grid: the stresses' and the depths'; the settlement axis has ticks only.
+    settlementAxis->setGridLineVisible(false);
+    settlementAxis->setMinorGridLineVisible(false);
     chart->addAxis(stressAxis, Qt::AlignBottom);
     chart->addAxis(settlementAxis, Qt::AlignTop);
     chart->addAxis(depthAxis, Qt::AlignLeft);
 
-    QLineSeries* additional = addSeries(chart, chart_series::kAdditionalStress, QPen(Qt::blue, 0));
+    QLineSeries* additional = addSeries(chart, chart_series::kAdditionalStress, QPen(kAdditionalColour, kCurveWidth));
     QLineSeries* cumulative =
-        addSeries(chart, chart_series::kCumulativeSettlement, QPen(Qt::darkGreen, 0));
+        addSeries(chart, chart_series::kCumulativeSettlement, QPen(kSettlementColour, kCurveWidth));
     for (const SettlementSlice& s : d.slices) {
-        additional->append(s.additionalStress, (s.top + s.bottom) / 2);
-        cumulative->append(s.cumulative, s.bottom);
+        appendFinite(additional, s.additionalStress, (s.top + s.bottom) / 2);
+        appendFinite(cumulative, s.cumulative, s.bottom);
     }
     attach(additional, stressAxis, depthAxis);
     attach(cumulative, settlementAxis, depthAxis);
 
-    QLineSeries* selfWeight = addSeries(chart, chart_series::kSelfWeightStress, QPen(Qt::darkRed, 0));
-    selfWeight->append(d.selfWeightAtTips, p.pileLength);
+    QLineSeries* selfWeight = addSeries(chart, chart_series::kSelfWeightStress, QPen(kSelfWeightColour, kCurveWidth));
+    appendFinite(selfWeight, d.selfWeightAtTips, p.pileLength);
     const double ratio = stressRatioOf(d.criterion);
     QLineSeries* limit = ratio > 0 ? addSeries(chart, report_text::ratioOfSelfWeight(ratio),
-                                               QPen(Qt::darkRed, 0, Qt::DashLine))
+                                               QPen(kLimitColour, kCurveWidth, Qt::DashLine))
                                    : nullptr;
     if (limit)
-        limit->append(ratio * d.selfWeightAtTips, p.pileLength);
+        appendFinite(limit, ratio * d.selfWeightAtTips, p.pileLength);
     for (const SettlementSlice& s : d.slices) {
         if (!s.tested)
             continue;
-        selfWeight->append(s.selfWeightStress, s.bottom);
+        appendFinite(selfWeight, s.selfWeightStress, s.bottom);
         if (limit)
-            limit->append(ratio * s.selfWeightStress, s.bottom);
+            appendFinite(limit, ratio * s.selfWeightStress, s.bottom);
     }
     attach(selfWeight, stressAxis, depthAxis);
     if (limit)
         attach(limit, stressAxis, depthAxis);
 
-    const QPen boundary(Qt::gray, 0, Qt::DashLine);
+    const QPen boundary(Qt::gray, kGuideWidth, Qt::DashLine);
     addDepthLine(chart, QStringLiteral("H = %1 m").arg(report_text::number(p.headLength)),
                  p.headLength, extent.stress, boundary, stressAxis, depthAxis);
     addDepthLine(chart, QStringLiteral("L = %1 m").arg(report_text::number(p.pileLength)),
                  p.pileLength, extent.stress, boundary, stressAxis, depthAxis);
     addDepthLine(chart, QStringLiteral("计算深度 %1 m").arg(report_text::number(d.stopDepth)),
-                 d.stopDepth, extent.stress, QPen(Qt::red, 0, Qt::DotLine), stressAxis, depthAxis);
+                 d.stopDepth, extent.stress, QPen(kStopColour, kGuideWidth, Qt::DotLine), stressAxis, depthAxis);
 
     SettlementChart result{chart, addSeries(chart, QStringLiteral("所选"), QPen(QColor(255, 160, 0), 3))};
     attach(result.highlight, stressAxis, depthAxis);
-    for (QLegendMarker* marker : chart->legend()->markers(result.highlight))
-        marker->setVisible(false);
+    hideUndrawnFromLegend(chart);
+    setChartFont(chart);
     return result;
 }
 

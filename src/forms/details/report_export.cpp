@@ -2,9 +2,9 @@
 
 #include "forms/design/remembered_demands.h"
 #include "report/calculation_report.h"
-#include "report/design_checks_section.h"
 #include "ui/services.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +13,8 @@
 
 namespace details {
 
-void exportReportInteractively(QWidget* parent, const ProjectData& project, const QString& projectName)
+void exportReportInteractively(QWidget* parent, const ProjectData& project, const QString& projectName,
+                               bool sliceAppendix)
 {
     const QString path = ui::services().askReportFileName(parent);
     if (path.isEmpty())
@@ -22,8 +23,8 @@ void exportReportInteractively(QWidget* parent, const ProjectData& project, cons
     request.project = project;
     request.projectName = projectName.isEmpty() ? QFileInfo(path).completeBaseName() : projectName;
     request.date = ui::services().now().date();
-    if (const std::optional<DesignDemands> demands = design::rememberedDemands())
-        request.extraSections.push_back(designChecksSection(project, *demands));
+    request.demands = design::rememberedDemands();
+    request.sliceAppendix = sliceAppendix;
     const ReportStatus status = writeCalculationReport(request, path);
     if (status.ok)
         ui::services().showNotice(parent, kReportExported);
@@ -39,13 +40,16 @@ QHBoxLayout* exportRow(QWidget* window, const ProjectData* project)
     name->setText(QString::fromStdString(project->extension.value("projectName")));
     auto* button = new QPushButton(kExportReportCaption, window);
     button->setObjectName(QStringLiteral("exportReportButton"));
-    QObject::connect(button, &QPushButton::clicked, window, [window, project, name] {
-        exportReportInteractively(window, *project, name->text().trimmed());
+    auto* slices = new QCheckBox(kSliceAppendixCaption, window);
+    slices->setObjectName(QStringLiteral("sliceAppendixBox"));
+    QObject::connect(button, &QPushButton::clicked, window, [window, project, name, slices] {
+        exportReportInteractively(window, *project, name->text().trimmed(), slices->isChecked());
     });
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("工程名称："), window));
     row->addWidget(name);
     row->addStretch();
+    row->addWidget(slices);
     row->addWidget(button);
     return row;
 }

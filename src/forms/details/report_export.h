@@ -14,17 +14,20 @@ inline const QString kExportReportCaption = QStringLiteral("导出计算书…")
 inline const QString kReportExported = QStringLiteral("计算书导出成功！");
 inline const QString kReportNotExported = QStringLiteral("计算书导出失败！");
 
+inline const QString kSliceAppendixCaption = QStringLiteral("附分片计算表");
+
 // Asks for a PDF name (stops on cancel) and writes the report of `project`
-// (with the 验算 section when the design window has kept design demands)
 // (with de derived) under `projectName`, or the file's base name when it is
-// empty; confirms with a notice or reports the failure with its reason.
+// empty, with the checks and conclusions when the design window has kept
+// design demands and with every slice in an appendix when asked; confirms
+// with a notice or reports the failure with its reason.
 void exportReportInteractively(QWidget* parent, const ProjectData& project,
-                               const QString& projectName = QString());
+                               const QString& projectName = QString(), bool sliceAppendix = false);
 
 // The bottom row of a details window: a box for the project name (the
-// project information's name, if any; the file's base name when left empty)
-// and the export button, which writes the report of *project (kept alive by
-// the window).
+// project information's name, if any; the file's base name when left empty),
+// a check box for the slice appendix and the export button, which writes the
+// report of *project (kept alive by the window).
 QHBoxLayout* exportRow(QWidget* window, const ProjectData* project);
 
 }  // namespace details

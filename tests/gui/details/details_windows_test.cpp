@@ -171,6 +171,25 @@ private slots:
         QVERIFY(QFileInfo(path).size() > 0);
     }
 
+    // The appendix of every slice runs to several pages of the worked example.
+    void sliceAppendixFollowsItsBox()
+    {
+        QTemporaryDir folder;
+        const QString without = folder.filePath(QStringLiteral("without.pdf"));
+        const QString with = folder.filePath(QStringLiteral("with.pdf"));
+        FakeServices services;
+        services.answerFileDialogs({without, with});
+        g_project = settlementExample();
+        details::SettlementDetailsWindow window(g_project);
+        window.show();
+        click(&window, "exportReportButton");
+        window.findChild<QCheckBox*>(QStringLiteral("sliceAppendixBox"))->setChecked(true);
+        click(&window, "exportReportButton");
+        QCOMPARE(services.texts(), QStringList(2, details::kReportExported));
+        QVERIFY2(QFileInfo(with).size() > QFileInfo(without).size() + 20000,
+                 qPrintable(QStringLiteral("%1 against %2 bytes").arg(QFileInfo(with).size()).arg(QFileInfo(without).size())));
+    }
+
     void cancelledExportWritesNothing()
     {
         FakeServices services;

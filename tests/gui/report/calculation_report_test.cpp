@@ -1,6 +1,7 @@
-// The worked example's calculation report as a reviewer reads it: the text
-// extracted from the PDF holds the title, the resistances, the results and
-// the stop depth on numbered pages; a failed write leaves nothing behind.
+// The calculation report as a reviewer reads it, from the text extracted
+// from the PDF: the worked example's results, the stop test under each
+// criterion, the typed Ra weighed against the computed one, the longest
+// report's split tables, numbered pages; a failed write leaves nothing.
 #include "report/calculation_report.h"
 
 #include "worked_examples.h"
@@ -57,9 +58,62 @@ ReportRequest workedExampleRequest()
 {
     ReportRequest request;
     request.project = settlementExample();
+    request.project.deriveEquivalentDiameter();
     request.projectName = QStringLiteral("示例工程");
     request.date = QDate(2026, 5, 17);
     return request;
+}
+
+// Every zone split into the most layers a zone holds, the base layers 1 m
+// each, the shaft's at 0.1 m steps of whole numbers: the longest report.
+ReportRequest manyLayersRequest()
+{
+    ReportRequest request = workedExampleRequest();
+    ProjectData& p = request.project;
+    p.headLayerCount = p.shaftLayerCount = p.baseLayerCount = kMaxLayers;
+    for (int i = 1; i <= kMaxLayers; ++i) {
+        p.headThickness[i] = p.headLength / kMaxLayers;
+        p.shaftThickness[i] = (p.pileLength - p.headLength) / kMaxLayers;
+        p.baseThickness[i] = 1.0;
+        p.headFriction[i] = p.shaftFriction[i] = 12;
+        p.headSoilModulus[i] = p.shaftSoilModulus[i] = 3 + i % 5;
+        p.baseSoilModulus[i] = 4 + i % 7;
+        p.headUnitWeight[i] = p.shaftUnitWeight[i] = p.baseUnitWeight[i] = 8 + i % 3;
+    }
+    p.stopCriterion = kStopStressRatio01;
+    request.sliceAppendix = true;
+    return request;
+}
+
+struct WrittenReport {
+    QString text;
+    qint64 bytes = 0;
+    qint64 milliseconds = 0;
+};
+
+WrittenReport writeAndRead(const ReportRequest& request, const QString& path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const ReportStatus status = writeCalculationReport(request, path);
+    WrittenReport written;
+    written.milliseconds = timer.elapsed();
+    if (!status.ok) {
+        qWarning("%s", qPrintable(status.reason));
+        return written;
+    }
+    written.bytes = QFileInfo(path).size();
+    written.text = pdfText(path);
+    return written;
+}
+
+// The pages of a report's text, in order.
+QStringList pagesOf(const QString& text)
+{
+    QStringList pages = text.split(QChar('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
 }
 
 }  // namespace
@@ -71,15 +125,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(folder_.isValid());
-        const QString path = folder_.filePath(QStringLiteral("worked.pdf"));
-        QElapsedTimer timer;
-        timer.start();
-        const ReportStatus status = writeCalculationReport(workedExampleRequest(), path);
-        QVERIFY2(status.ok, qPrintable(status.reason));
-        qInfo("worked example's report written in %lld ms", timer.elapsed());
-        QVERIFY(QFileInfo(path).size() < 2 * 1024 * 1024);
-        text_ = pdfText(path);
-        QVERIFY2(!text_.isEmpty(), "pdftotext (poppler-utils) read nothing");
+        const WrittenReport worked = writeAndRead(workedExampleRequest(), folder_.filePath(QStringLiteral("worked.pdf")));
+        qInfo("worked example's report: %lld ms, %lld bytes", worked.milliseconds, worked.bytes);
+        QVERIFY2(!worked.text.isEmpty(), "pdftotext (poppler-utils) read nothing");
+        text_ = worked.text;
     }
 
     void holdsTheResults_data()
@@ -94,9 +143,11 @@ private slots:
         QTest::addRow("R3 value") << QStringLiteral("824.67");
         QTest::addRow("pile capacity") << QStringLiteral("275.48");
         QTest::addRow("composite capacity") << QStringLiteral("126.58");
-        QTest::addRow("embankment load") << QStringLiteral("p0 = γ·h = 19×3 = 57.00 kPa");
+        QTest::addRow("embankment load") << QStringLiteral("= γ·h = 19×3 = 57.00 kPa");
         QTest::addRow("settlement") << QStringLiteral("71.12");
         QTest::addRow("stop depth") << QStringLiteral("计算深度 zn = 19.00 m");
+        QTest::addRow("last base layer") << QStringLiteral("未穿透");
+        QTest::addRow("signature lines") << QStringLiteral("日期：____________");
     }
 
     void holdsTheResults()
@@ -105,32 +156,71 @@ private slots:
         QVERIFY2(text_.contains(expected), qPrintable(expected));
     }
 
-    void everyPageIsNumberedOutOfTheTotal()
+    // Each report as a reviewer reads it: what ended the calculation, in
+    // the settlement section and again in the summary, and no number with
+    // more digits than its format (a double at full precision has 15).
+    void saysWhatEndedTheCalculation_data()
     {
-        const int pages = text_.count(QChar('\f'));
-        QVERIFY(pages >= 2);
-        const QRegularExpression pageNumber(QStringLiteral("第\\s*(\\d+)\\s*页\\s*共\\s*(\\d+)\\s*页"));
-        int numbered = 0;
-        for (auto match = pageNumber.globalMatch(text_); match.hasNext(); ++numbered) {
-            const QRegularExpressionMatch m = match.next();
-            QCOMPARE(m.captured(1).toInt(), numbered + 1);
-            QCOMPARE(m.captured(2).toInt(), pages);
-        }
-        QCOMPARE(numbered, pages);
+        QTest::addColumn<int>("criterion");
+        QTest::addColumn<int>("baseLayers");
+        QTest::addColumn<QString>("stopTest");
+        QTest::addColumn<int>("mentions");
+        QTest::addRow("deformation ratio") << kStopDeformationRatio << 3
+                                           << QStringLiteral("ΔSn = I(z − Δz/2)·p0·Δz/Es =") << 1;
+        QTest::addRow("0.2 of the self-weight stress") << kStopStressRatio02 << 3 << QStringLiteral("< 0.2σc = 0.2×") << 1;
+        QTest::addRow("0.1 of the self-weight stress") << kStopStressRatio01 << 3 << QStringLiteral("< 0.1σc = 0.1×") << 1;
+        QTest::addRow("no layers below the tips")
+            << kStopDeformationRatio << 0 << QStringLiteral("桩端以下土层已全部计算仍未满足终止条件") << 2;
     }
 
-    void addedSectionComesBeforeTheSummary()
+    void saysWhatEndedTheCalculation()
+    {
+        QFETCH(int, criterion);
+        QFETCH(int, baseLayers);
+        QFETCH(QString, stopTest);
+        QFETCH(int, mentions);
+        ReportRequest request = workedExampleRequest();
+        request.project.stopCriterion = criterion;
+        request.project.baseLayerCount = baseLayers;
+        const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("criterion.pdf"))).text;
+        QVERIFY2(text.count(stopTest) >= mentions, qPrintable(stopTest));
+        const QRegularExpression overlong(QStringLiteral("\\d\\.\\d{7,}"));
+        const QRegularExpressionMatch match = overlong.match(text);
+        QVERIFY2(!match.hasMatch(), qPrintable(match.captured()));
+    }
+
+    void typedCapacityIsMarkedAndWeighed()
     {
         ReportRequest request = workedExampleRequest();
-        request.extraSections.push_back({QStringLiteral("验算"), QStringLiteral("<p>附加内容</p>")});
-        const QString path = folder_.filePath(QStringLiteral("with-section.pdf"));
-        QVERIFY(writeCalculationReport(request, path).ok);
-        const QString text = pdfText(path);
-        const auto section = text.indexOf(QStringLiteral("5 验算"));
-        QVERIFY(section > 0);
-        QVERIFY(text.indexOf(QStringLiteral("附加内容")) > section);
-        QVERIFY(text.indexOf(QStringLiteral("6 计算结果汇总")) > section);
+        request.project.manualCapacityFlag = 1;
+        request.project.manualPileCapacity = 700;
+        const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("typed.pdf"))).text;
+        QVERIFY(text.contains(QStringLiteral("仅供对照，不采用")));
+        QVERIFY(text.contains(QStringLiteral("按手动输入的单桩承载力特征值（采用）")));
+        QVERIFY(text.contains(QStringLiteral("大于按土层及桩身强度计算的 Ra = 275.48 kN")));
     }
+
+    // The longest report: bounded in size, its split tables with their
+    // header row on every page, every page numbered out of the total.
+    void longestReportKeepsItsTablesReadable()
+    {
+        const WrittenReport longest = writeAndRead(manyLayersRequest(), folder_.filePath(QStringLiteral("longest.pdf")));
+        qInfo("49 + 49 + 49 layers with every slice: %lld ms, %lld bytes", longest.milliseconds, longest.bytes);
+        QVERIFY(longest.bytes > 0);
+        QVERIFY(longest.bytes < 3 * 1024 * 1024);
+        const QStringList pages = pagesOf(longest.text);
+        int appendixPages = 0;
+        for (int i = 0; i < pages.size(); ++i) {
+            if (!pages[i].contains(QStringLiteral("附录 A")) && appendixPages == 0)
+                continue;
+            ++appendixPages;
+            QVERIFY2(pages[i].contains(QStringLiteral("序号")), qPrintable(QStringLiteral("page %1").arg(i + 1)));
+        }
+        QVERIFY(appendixPages > 3);
+        checkPageNumbers(longest.text);
+    }
+
+    void everyPageIsNumberedOutOfTheTotal() { checkPageNumbers(text_); }
 
     void failedWriteLeavesNoFile()
     {
@@ -143,6 +233,20 @@ private slots:
     }
 
 private:
+    static void checkPageNumbers(const QString& text)
+    {
+        const int pages = static_cast<int>(pagesOf(text).size());
+        QVERIFY(pages >= 2);
+        const QRegularExpression pageNumber(QStringLiteral("第\\s*(\\d+)\\s*页\\s*共\\s*(\\d+)\\s*页"));
+        int numbered = 0;
+        for (auto match = pageNumber.globalMatch(text); match.hasNext(); ++numbered) {
+            const QRegularExpressionMatch m = match.next();
+            QCOMPARE(m.captured(1).toInt(), numbered + 1);
+            QCOMPARE(m.captured(2).toInt(), pages);
+        }
+        QCOMPARE(numbered, pages);
+    }
+
     QTemporaryDir folder_;
     QString text_;
 };

@@ -1,0 +1,13 @@
+// The report's checks against the design demands: the bearing check
+// fspk >= p0 + q with the fspk the design uses (the typed Ra's when set)
+// and, when an allowable settlement is given, the settlement under the
+// project's criterion against it, each with its verdict 满足 or 不满足.
+#pragma once
+
+#include "engine/design_check.h"
+
+#include <QString>
+
+// The checks as a table in the report's rich text; the project's de must be
+// derived from its layout.
+QString designChecksTable(const ProjectData& project, const DesignDemands& demands);

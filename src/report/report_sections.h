@@ -1,0 +1,41 @@
+// The sections of the calculation report, each as rich text with its number
+// given by the caller. Shared by the files that build them.
+#pragma once
+
+#include "engine/breakdown.h"
+#include "report/calculation_report.h"
+
+#include <QString>
+
+inline const QString kChartMarker = QStringLiteral("[[settlement-chart]]");
+inline const QString kDrawingMarker = QStringLiteral("[[calculation-drawing]]");
+
+// Slices the appendix lists at most: a report's length is bounded whatever
+// the layers.
+inline constexpr int kMaxAppendixSlices = 2000;
+
+struct ReportData {
+    const ReportRequest& request;
+    const ProjectData& project;
+    const CapacityTerms& capacity;
+    const SettlementDetails& settlement;
+};
+
+namespace report_sections {
+
+QString cover(const ReportRequest& request);
+QString overview(const ReportData& data, int section);
+QString basis(const ReportData& data, int section);
+QString symbols(int section);
+QString inputs(const ProjectData& project, int section);
+QString pileCapacity(const ReportData& data, int section);
+QString compositeCapacity(const ReportData& data, int section);
+QString settlement(const ReportData& data, int section);
+QString conclusions(const ReportData& data, int section);
+QString summary(const ReportData& data, int section);
+QString sliceAppendix(const SettlementDetails& settlement);
+
+// The fspk the checks use: with the typed Ra when the project has one.
+double usedCompositeCapacity(const ReportData& data);
+
+}  // namespace report_sections

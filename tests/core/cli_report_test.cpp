@@ -1,0 +1,98 @@
+// The calculator's PDF report obeys the rules a project file is saved by:
+// a read-only file, a folder or a pipe is refused with the reason, naming
+// the PDF; a replaced file keeps its mode; a long existing name is replaced;
+// standard error stays silent when the report is written.
+#include "cli_run.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <system_error>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ReportTargetCase {
+    const char* name;
+    bool (*make)(const std::string& target);  // false: not on this system
+    int exitCode;
+    const char* reason;  // in standard error; nothing when it is written
+};
+
+bool oldFile(const std::string& target)
+{
+    writeBytes(target, "old");
+    return true;
+}
+
+bool readOnlyFile(const std::string& target)
+{
+    oldFile(target);
+    fs::permissions(pathOf(target), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    return true;
+}
+
+bool folder(const std::string& target) { return fs::create_directory(pathOf(target)); }
+
+bool pipe(const std::string& target)
+{
+#ifdef _WIN32
+    (void)target;
+    return false;
+#else
+    return ::mkfifo(target.c_str(), 0644) == 0;
+#endif
+}
+
+bool groupReadable(const std::string& target)
+{
+    oldFile(target);
+    fs::permissions(pathOf(target), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    return true;
+}
+
+class CliReportTargetRules : public testing::TestWithParam<ReportTargetCase> {};
+
+TEST_P(CliReportTargetRules, ReportIsSavedAsAProjectFileIs)
+{
+    if (!ORVANE_CLI_HAS_REPORT)
+        GTEST_SKIP() << "no report in this build";
+    const ReportTargetCase& c = GetParam();
+    const std::string scratch = scratchFolder(std::string("cli-report-") + c.name);
+    const std::string target = scratch + "/" + (c.name == std::string("longName") ? std::string(246, 'r') : "r") + ".pdf";
+    if (!c.make(target))
+        GTEST_SKIP() << "this system cannot make " << c.name;
+    const fs::file_status before = fs::status(pathOf(target));
+
+    const CliRun run = runCli("--report " + target + " " + example("worked-example.txt"));
+
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    if (c.exitCode == 0) {
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(readBytes(target).rfind("%PDF-", 0), 0u);
+        EXPECT_EQ(fs::status(pathOf(target)).permissions(), before.permissions());
+    } else {
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("r.pdf"), std::string::npos) << run.err;
+        EXPECT_EQ(fs::status(pathOf(target)).type(), before.type());
+    }
+    std::error_code ignored;
+    fs::permissions(pathOf(target), fs::perms::owner_all, fs::perm_options::add, ignored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, CliReportTargetRules,
+    testing::Values(ReportTargetCase{"readOnly", readOnlyFile, 1, "文件是只读的。"},
+                    ReportTargetCase{"folder", folder, 1, "这是一个文件夹，不是计算书文件。"},
+                    ReportTargetCase{"pipe", pipe, 1, "这不是普通文件（而是管道、设备等）。"},
+                    ReportTargetCase{"modeKept", groupReadable, 0, ""},
+                    ReportTargetCase{"longName", oldFile, 0, ""}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace

@@ -25,10 +25,10 @@ QLineSeries* addSeries(QChart* chart, const QString& name, const QPen& pen)
 }
 
 // A point with a coordinate that is not finite is left out: it cannot be drawn.
-void appendFinite(QLineSeries* series, double x, double y)
+void appendFinite(QList<QPointF>& points, double x, double y)
 {
     if (std::isfinite(x) && std::isfinite(y))
-        series->append(x, y);
+        points.append({x, y});
 }
 
 void attach(QLineSeries* series, QValueAxis* x, QValueAxis* depth)
@@ -99,8 +99,10 @@ void addDepthLine(QChart* chart, const QString& name, double depth, double width
                   QValueAxis* x, QValueAxis* y)
 {
     QLineSeries* line = addSeries(chart, name, pen);
-    appendFinite(line, 0, depth);
-    appendFinite(line, width, depth);
+    QList<QPointF> points;
+    appendFinite(points, 0, depth);
+    appendFinite(points, width, depth);
+    line->replace(points);
     attach(line, x, y);
 }
 
@@ -136,31 +138,36 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
     QLineSeries* additional = addSeries(chart, chart_series::kAdditionalStress, QPen(kAdditionalColour, kCurveWidth));
     QLineSeries* cumulative =
         addSeries(chart, chart_series::kCumulativeSettlement, QPen(kSettlementColour, kCurveWidth));
+    // Points go in all at once: the chart recomputes its geometry per change.
+    QList<QPointF> additionalPoints, cumulativePoints, selfWeightPoints, limitPoints;
     for (const SettlementSlice& s : d.slices) {
-        appendFinite(additional, s.additionalStress, (s.top + s.bottom) / 2);
-        appendFinite(cumulative, s.cumulative, s.bottom);
+        appendFinite(additionalPoints, s.additionalStress, (s.top + s.bottom) / 2);
+        appendFinite(cumulativePoints, s.cumulative, s.bottom);
     }
+    additional->replace(additionalPoints);
+    cumulative->replace(cumulativePoints);
     attach(additional, stressAxis, depthAxis);
     attach(cumulative, settlementAxis, depthAxis);
 
     QLineSeries* selfWeight = addSeries(chart, chart_series::kSelfWeightStress, QPen(kSelfWeightColour, kCurveWidth));
-    appendFinite(selfWeight, d.selfWeightAtTips, p.pileLength);
+    appendFinite(selfWeightPoints, d.selfWeightAtTips, p.pileLength);
     const double ratio = stressRatioOf(d.criterion);
     QLineSeries* limit = ratio > 0 ? addSeries(chart, report_text::ratioOfSelfWeight(ratio),
                                                QPen(kLimitColour, kCurveWidth, Qt::DashLine))
                                    : nullptr;
-    if (limit)
-        appendFinite(limit, ratio * d.selfWeightAtTips, p.pileLength);
+    appendFinite(limitPoints, ratio * d.selfWeightAtTips, p.pileLength);
     for (const SettlementSlice& s : d.slices) {
         if (!s.tested)
             continue;
-        appendFinite(selfWeight, s.selfWeightStress, s.bottom);
-        if (limit)
-            appendFinite(limit, ratio * s.selfWeightStress, s.bottom);
+        appendFinite(selfWeightPoints, s.selfWeightStress, s.bottom);
+        appendFinite(limitPoints, ratio * s.selfWeightStress, s.bottom);
     }
+    selfWeight->replace(selfWeightPoints);
     attach(selfWeight, stressAxis, depthAxis);
-    if (limit)
+    if (limit) {
+        limit->replace(limitPoints);
         attach(limit, stressAxis, depthAxis);
+    }
 
     const QPen boundary(Qt::gray, kGuideWidth, Qt::DashLine);
     addDepthLine(chart, QStringLiteral("H = %1 m").arg(report_text::number(p.headLength)),

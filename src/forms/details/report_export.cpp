@@ -21,7 +21,10 @@ void exportReportInteractively(QWidget* parent, const ProjectData& project, cons
         return;
     ReportRequest request;
     request.project = project;
-    request.projectName = projectName.isEmpty() ? QFileInfo(path).completeBaseName() : projectName;
+    const QString stored = QString::fromStdString(project.extension.value("projectName"));
+    request.projectName = !projectName.isEmpty() ? projectName
+                          : !stored.isEmpty()    ? stored
+                                                 : QFileInfo(path).completeBaseName();
     request.date = ui::services().now().date();
     request.demands = design::rememberedDemands();
     request.sliceAppendix = sliceAppendix;

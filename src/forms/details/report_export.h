@@ -17,8 +17,8 @@ inline const QString kReportNotExported = QStringLiteral("计算书导出失败�
 inline const QString kSliceAppendixCaption = QStringLiteral("附分片计算表");
 
 // Asks for a PDF name (stops on cancel) and writes the report of `project`
-// (with de derived) under `projectName`, or the file's base name when it is
-// empty, with the checks and conclusions when the design window has kept
+// (with de derived) under `projectName`, or when it is empty the project
+// information's name, else the PDF's base name, with the checks and conclusions when the design window has kept
 // design demands and with every slice in an appendix when asked; confirms
 // with a notice or reports the failure with its reason.
 void exportReportInteractively(QWidget* parent, const ProjectData& project,

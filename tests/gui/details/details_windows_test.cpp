@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineSeries>
+#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -188,6 +189,25 @@ private slots:
         QCOMPARE(services.texts(), QStringList(2, details::kReportExported));
         QVERIFY2(QFileInfo(with).size() > QFileInfo(without).size() + 20000,
                  qPrintable(QStringLiteral("%1 against %2 bytes").arg(QFileInfo(with).size()).arg(QFileInfo(without).size())));
+    }
+
+    // An input form's export takes the name of the project information.
+    void storedProjectNameHeadsTheReport()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("report.pdf"));
+        FakeServices services;
+        services.answerFileDialogs({path});
+        g_project = settlementExample();
+        g_project.extension.set("projectName", "某高速公路路堤");
+        CSettlementDialog form;
+        form.show();
+        click(&form, "exportReportButton");
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+            QSKIP("no pdftotext here");
+        QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput()).contains(QStringLiteral("某高速公路路堤")));
     }
 
     void cancelledExportWritesNothing()

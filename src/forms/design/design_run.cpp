@@ -1,0 +1,160 @@
+#include "forms/design/design_dialog.h"
+
+#include "forms/design/design_fields.h"
+#include "forms/design/remembered_demands.h"
+#include "forms/design/sweep_run.h"
+#include "forms/design/sweep_table_model.h"
+#include "ui/number_text.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+
+// Every point of a sweep is kept for the table and the charts: a tenth of
+// what the command line allows keeps the window within a modest memory.
+constexpr std::size_t kMaxWindowPoints = 100'000;
+
+QString rangeFaultMessage(RangeFault fault)
+{
+    switch (fault) {
+    case RangeFault::None: return {};
+    case RangeFault::NotFinite: return QStringLiteral("起始值、终止值和步长应为有限的数！");
+    case RangeFault::StepNotPositive: return QStringLiteral("步长应大于0！");
+    case RangeFault::Backwards: return QStringLiteral("起始值不应大于终止值！");
+    case RangeFault::TooManyPoints: return QStringLiteral("计算点数不应超过1000000个！");
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<SweepAxis> CDesignDialog::readAxis(const AxisBoxes& boxes)
+{
+    const std::optional<double> from = ui::parseDouble(boxes.from->text());
+    const std::optional<double> to = ui::parseDouble(boxes.to->text());
+    const std::optional<double> step = ui::parseDouble(boxes.step->text());
+    if (!from || !to || !step) {
+        message(QStringLiteral("请输入起始值、终止值和步长！"));
+        return std::nullopt;
+    }
+    const SweepAxis axis{chosenField(boxes), {*from, *to, *step}};
+    if (const QString fault = rangeFaultMessage(rangeFault(axis.range)); !fault.isEmpty()) {
+        message(fault);
+        return std::nullopt;
+    }
+    return axis;
+}
+
+std::optional<DesignDemands> CDesignDialog::readDemands()
+{
+    DesignDemands demands;
+    if (!surcharge_->text().trimmed().isEmpty()) {
+        const std::optional<double> q = ui::parseDouble(surcharge_->text());
+        if (!q) {
+            message(QStringLiteral("请输入正确的附加荷载q！"));
+            return std::nullopt;
+        }
+        demands.surcharge = *q;
+    }
+    if (!allowableSettlement_->text().trimmed().isEmpty()) {
+        demands.allowableSettlement = ui::parseDouble(allowableSettlement_->text());
+        if (!demands.allowableSettlement) {
+            message(QStringLiteral("请输入正确的容许沉降[s]！"));
+            return std::nullopt;
+        }
+    }
+    if (const std::string fault = demandsFault(demands); !fault.empty()) {
+        message(QString::fromStdString(fault));
+        return std::nullopt;
+    }
+    return demands;
+}
+
+void CDesignDialog::OnRun()
+{
+    if (isRunning())
+        return;
+    const std::optional<SweepAxis> first = readAxis(first_);
+    if (!first)
+        return;
+    std::vector<SweepAxis> axes{*first};
+    if (gridGroup_->isChecked()) {
+        const std::optional<SweepAxis> second = readAxis(second_);
+        if (!second)
+            return;
+        if (second->field == first->field) {
+            message(QStringLiteral("两个变化参数不应相同！"));
+            return;
+        }
+        axes.push_back(*second);
+    }
+    std::size_t total = 1;
+    for (const SweepAxis& axis : axes)
+        total *= pointCount(axis.range);
+    if (total > kMaxWindowPoints) {
+        message(QStringLiteral("一次最多比选100000个方案，请加大步长或缩小范围！"));
+        return;
+    }
+    const std::optional<DesignDemands> demands = readDemands();
+    if (!demands)
+        return;
+    design::rememberDemands(*demands);
+    base_.stopCriterion = criterion_->currentIndex();
+
+    run_ = std::make_unique<design::SweepRun>(std::make_shared<const Sweep>(base_, std::move(axes), *demands,
+                                                                                profileSplit()));
+    connect(run_.get(), &design::SweepRun::progressed, progress_, &QProgressBar::setValue);
+    connect(run_.get(), &design::SweepRun::finished, this, &CDesignDialog::showSweep);
+    progress_->setRange(0, static_cast<int>(run_->sweep().size()));
+    progress_->setValue(0);
+    run_->start();
+    setRunning(true);
+}
+
+void CDesignDialog::OnCancel()
+{
+    if (run_)
+        run_->cancel();
+}
+
+// The points that arrived, in sweep order; the best of them by the first
+// field, as the engineer chose.
+void CDesignDialog::showSweep()
+{
+    std::vector<SweepPoint> points;
+    BestPoint best([](const SweepPoint& p) { return p.values[0]; }, bestChoice_->currentIndex() == 0);
+    for (const std::optional<SweepPoint>& point : run_->points()) {
+        if (!point)
+            continue;
+        best.offer(*point, points.size());
+        points.push_back(*point);
+    }
+    best_ = best.index();
+    const std::size_t asked = run_->points().size();
+    model_->setPoints(run_->sweep().axes(), std::move(points));
+    table_->sortByColumn(-1, Qt::AscendingOrder);
+    table_->resizeColumnsToContents();
+    showCharts();
+
+    const std::size_t passing = static_cast<std::size_t>(std::count_if(
+        model_->points().begin(), model_->points().end(), [](const SweepPoint& p) { return p.passes(); }));
+    QString text = QStringLiteral("已计算 %1 / %2 个方案，其中 %3 个通过全部验算。")
+                       .arg(model_->points().size()).arg(asked).arg(passing);
+    if (best_) {
+        text += QStringLiteral("\n最优方案：%1 = %2")
+                    .arg(design::fieldCaption(*run_->sweep().axes()[0].field))
+                    .arg(ui::formatDouble(model_->points()[*best_].values[0]));
+    } else {
+        text += QStringLiteral("\n没有通过全部验算的方案。");
+    }
+    summary_->setText(text);
+    setRunning(false);
+    emit sweepShown();
+}

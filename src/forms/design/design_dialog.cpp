@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -157,7 +158,9 @@ QWidget* CDesignDialog::buildControls()
     for (const QString& text : design::criterionCaptions())
         criterion_->addItem(text);
     criterion_->setCurrentIndex(base_.stopCriterion >= 0 && base_.stopCriterion <= 2 ? base_.stopCriterion : 0);
-    demandForm->addRow(QStringLiteral("沉降计算终止条件"), criterion_);
+    // On a row of its own: the longest criterion is wider than the label column leaves.
+    demandForm->addRow(new QLabel(QStringLiteral("沉降计算终止条件"), demandGroup));
+    demandForm->addRow(criterion_);
     const double load = base_.fillUnitWeight * base_.embankmentHeight;
     demandForm->addRow(QStringLiteral("路堤荷载p0 = γh（kPa）"),
                        new QLabel(QString::number(load, 'g', 6), demandGroup));
@@ -177,6 +180,8 @@ QWidget* CDesignDialog::buildControls()
 
     runButton_ = new QPushButton(QStringLiteral("开始计算"), panel);
     runButton_->setObjectName(QStringLiteral("runButton"));
+    // Enter in any box starts the calculation, not the first button of the panel.
+    runButton_->setDefault(true);
     cancelButton_ = new QPushButton(QStringLiteral("取消"), panel);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     auto* runRow = new QHBoxLayout;
@@ -195,7 +200,7 @@ QWidget* CDesignDialog::buildControls()
     connect(runButton_, &QPushButton::clicked, this, &CDesignDialog::OnRun);
     connect(cancelButton_, &QPushButton::clicked, this, &CDesignDialog::OnCancel);
     OnFieldChanged();
-    panel->setFixedWidth(340);
+    panel->setFixedWidth(std::max(340, panel->sizeHint().width()));
     return panel;
 }
 

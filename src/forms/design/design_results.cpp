@@ -64,6 +64,9 @@ QWidget* CDesignDialog::buildResults()
     table_->sortByColumn(-1, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setResizeContentsPrecision(200);
+    // Tab goes on to the buttons; the arrow keys move between the cells.
+    table_->setTabKeyNavigation(false);
+    table_->resizeColumnsToContents();
     tabs_->addTab(table_, QStringLiteral("计算结果"));
 
     capacityView_ = chartView(tabs_, QStringLiteral("capacityChart"));
@@ -123,20 +126,26 @@ void CDesignDialog::showCharts()
     }
     const QString field = design::fieldCaption(*axes[0].field);
     const double step = axes[0].range.step;
+    const QString bestName = points.size() < run_->points().size() ? QStringLiteral("已计算方案中最好的")
+                                                                   : QStringLiteral("最优方案");
     design::drawSweepChart(
         *capacityView_->chart(),
         {field, QStringLiteral("复合地基承载力特征值fspk（kPa）"),
          {QStringLiteral("fspk"), [](const SweepPoint& p) { return p.checks.bearingCapacity; }},
-         design::ChartCurve{QStringLiteral("p0 + q"), [](const SweepPoint& p) { return p.checks.bearingDemand; }}},
+         design::ChartCurve{QStringLiteral("p0 + q"), [](const SweepPoint& p) { return p.checks.bearingDemand; }},
+         bestName},
         points, step, best_);
     std::optional<design::ChartCurve> limit;
     if (const std::optional<double> allowed = run_->sweep().demands().allowableSettlement)
         limit = design::ChartCurve{QStringLiteral("[s]"), [s = *allowed](const SweepPoint&) { return s; }};
     design::drawSweepChart(*settlementView_->chart(),
-                           {field, QStringLiteral("沉降（mm），") + design::criterionCaptions()[base_.stopCriterion],
+                           {field, QStringLiteral("沉降（mm）"),
                             {QStringLiteral("沉降"), [](const SweepPoint& p) { return p.checks.settlement; }},
-                            limit},
+                            limit, bestName},
                            points, step, best_);
+    // The criterion says how the settlement was computed: the chart's title, not a second quantity on its axis.
+    settlementView_->chart()->setTitle(QStringLiteral("沉降计算终止条件：")
+                                       + design::criterionCaptions()[base_.stopCriterion]);
 }
 
 std::optional<std::size_t> CDesignDialog::selectedPoint() const

@@ -14,12 +14,9 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
-
-// Every point of a sweep is kept for the table and the charts: a tenth of
-// what the command line allows keeps the window within a modest memory.
-constexpr std::size_t kMaxWindowPoints = 100'000;
 
 QString rangeFaultMessage(RangeFault fault)
 {
@@ -28,9 +25,36 @@ QString rangeFaultMessage(RangeFault fault)
     case RangeFault::NotFinite: return QStringLiteral("起始值、终止值和步长应为有限的数！");
     case RangeFault::StepNotPositive: return QStringLiteral("步长应大于0！");
     case RangeFault::Backwards: return QStringLiteral("起始值不应大于终止值！");
-    case RangeFault::TooManyPoints: return QStringLiteral("计算点数不应超过1000000个！");
+    case RangeFault::TooManyPoints: return {};  // counted over all axes by askedPoints
     }
     return {};
+}
+
+// The points the ranges ask for together, as a number that does not
+// overflow however fine the steps (each range is otherwise sound).
+double askedPoints(const std::vector<SweepAxis>& axes)
+{
+    double total = 1;
+    for (const SweepAxis& axis : axes) {
+        const SweepRange& r = axis.range;
+        total *= rangeFault(r) == RangeFault::None ? static_cast<double>(pointCount(r))
+                                                   : std::floor((r.to - r.from) / r.step) + 1;
+    }
+    return total;
+}
+
+QString countText(double count)
+{
+    return count < 1e15 ? QString::number(count, 'f', 0) : QString::number(count, 'g', 3);
+}
+
+QString pointText(const std::vector<SweepAxis>& axes, const SweepPoint& point)
+{
+    QStringList parts;
+    for (std::size_t i = 0; i < axes.size(); ++i)
+        parts << QStringLiteral("%1 = %2").arg(design::fieldCaption(*axes[i].field),
+                                              ui::formatDouble(point.values[i]));
+    return parts.join(QStringLiteral("，"));
 }
 
 }  // namespace
@@ -95,11 +119,9 @@ void CDesignDialog::OnRun()
         }
         axes.push_back(*second);
     }
-    std::size_t total = 1;
-    for (const SweepAxis& axis : axes)
-        total *= pointCount(axis.range);
-    if (total > kMaxWindowPoints) {
-        message(QStringLiteral("一次最多比选100000个方案，请加大步长或缩小范围！"));
+    if (const double asked = askedPoints(axes); asked > static_cast<double>(kMaxSweepPoints)) {
+        message(QStringLiteral("共%1个方案，一次最多比选%2个，请加大步长或缩小范围！")
+                    .arg(countText(asked)).arg(kMaxSweepPoints));
         return;
     }
     const std::optional<DesignDemands> demands = readDemands();
@@ -108,8 +130,13 @@ void CDesignDialog::OnRun()
     design::rememberDemands(*demands);
     base_.stopCriterion = criterion_->currentIndex();
 
-    run_ = std::make_unique<design::SweepRun>(std::make_shared<const Sweep>(base_, std::move(axes), *demands,
-                                                                                profileSplit()));
+    auto sweep = std::make_shared<const Sweep>(base_, std::move(axes), *demands, profileSplit());
+    if (const SweepWork work = sweepWork(*sweep); work.tooMuch()) {
+        message(QStringLiteral("共%1个方案，每个方案至多%2个沉降计算分层，合计超过%3个，请加大步长或缩小范围！")
+                    .arg(work.points).arg(work.slicesPerPoint).arg(countText(kMaxSweepSlices)));
+        return;
+    }
+    run_ = std::make_unique<design::SweepRun>(std::move(sweep));
     connect(run_.get(), &design::SweepRun::progressed, progress_, &QProgressBar::setValue);
     connect(run_.get(), &design::SweepRun::finished, this, &CDesignDialog::showSweep);
     progress_->setRange(0, static_cast<int>(run_->sweep().size()));
@@ -145,12 +172,14 @@ void CDesignDialog::showSweep()
 
     const std::size_t passing = static_cast<std::size_t>(std::count_if(
         model_->points().begin(), model_->points().end(), [](const SweepPoint& p) { return p.passes(); }));
-    QString text = QStringLiteral("已计算 %1 / %2 个方案，其中 %3 个通过全部验算。")
+    const bool cancelled = model_->points().size() < asked;
+    QString text = QStringLiteral("%1已计算 %2 / %3 个方案，其中 %4 个通过全部验算。")
+                       .arg(cancelled ? QStringLiteral("计算已取消。") : QString())
                        .arg(model_->points().size()).arg(asked).arg(passing);
     if (best_) {
-        text += QStringLiteral("\n最优方案：%1 = %2")
-                    .arg(design::fieldCaption(*run_->sweep().axes()[0].field))
-                    .arg(ui::formatDouble(model_->points()[*best_].values[0]));
+        // The best of a cancelled run is only the best of the points computed.
+        text += (cancelled ? QStringLiteral("\n已计算方案中最好的：") : QStringLiteral("\n最优方案："))
+                + pointText(run_->sweep().axes(), model_->points()[*best_]);
     } else {
         text += QStringLiteral("\n没有通过全部验算的方案。");
     }

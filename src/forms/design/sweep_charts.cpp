@@ -104,7 +104,7 @@ void drawSweepChart(QChart& chart, const ChartContent& content, const std::vecto
         lines.back()->setPen(QPen(kFailing, 1.5, Qt::DashLine));
     if (best && std::isfinite(content.result.value(points[*best]))) {
         auto* marker = new QScatterSeries;
-        marker->setName(QStringLiteral("最优方案"));
+        marker->setName(content.bestName);
         marker->setMarkerSize(11);
         marker->append(points[*best].values[0], content.result.value(points[*best]));
         chart.addSeries(marker);
@@ -116,6 +116,9 @@ void drawSweepChart(QChart& chart, const ChartContent& content, const std::vecto
     auto* yAxis = new QValueAxis;
     yAxis->setTitleText(content.valueTitle);
     yAxis->setRange(yLow, yHigh);
+    // Ticks at round values: a range widened to whole multiples of 1, 2 or 5 times a power of ten.
+    xAxis->applyNiceNumbers();
+    yAxis->applyNiceNumbers();
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
     for (QAbstractSeries* series : chart.series()) {

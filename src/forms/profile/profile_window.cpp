@@ -79,6 +79,8 @@ ProfileWindow::ProfileWindow(const PileShape& pile, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setMinimumWidth(520);
+    // Tab goes on to the buttons; the arrow keys move between the cells.
+    table_->setTabKeyNavigation(false);
     connect(table_, &QTableWidget::itemChanged, this, &ProfileWindow::OnTableChanged);
 
     auto* editRow = new QHBoxLayout;

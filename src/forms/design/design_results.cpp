@@ -41,7 +41,7 @@ QChartView* chartView(QWidget* parent, const QString& name)
 
 QString CDesignDialog::askCsvFileNameByDialog(QWidget* parent)
 {
-    return ui::askFileToSave(parent, QStringLiteral("导出CSV"), QStringLiteral("CSV (*.csv)"),
+    return ui::askFileToSave(parent, QStringLiteral("导出CSV"), QStringLiteral("CSV 文件 (*.csv)"),
                              QStringLiteral("csv"));
 }
 

@@ -325,6 +325,24 @@ private slots:
         QVERIFY(!window.isRunning());
     }
 
+    // Pile tips 100 km down: few points, but millions of settlement slices each.
+    void tooMuchWorkIsRefusedUpFront()
+    {
+        g_project.headLength = g_project.headThickness[1] = 99990;
+        g_project.pileLength = 99998;
+        FakeServices services;
+        CDesignDialog window;
+        window.show();
+        typeAll(&window, {{"firstFromEdit", "1"}, {"firstToEdit", "3"}, {"firstStepEdit", "0.001"}});
+        click(&window, "runButton");
+        QCOMPARE(services.texts().size(), 1);
+        const QString refusal = services.texts().first();
+        QVERIFY2(refusal.startsWith(QStringLiteral("共2001个方案，每个方案至多"))
+                     && refusal.endsWith(QStringLiteral("合计超过1000000000个，请加大步长或缩小范围！")),
+                 qPrintable(refusal));
+        QVERIFY(!window.isRunning());
+    }
+
 private:
     QTemporaryDir settingsFolder_;
 };

@@ -182,15 +182,17 @@ private slots:
         QTest::addRow("settlement") << QStringLiteral("settlement");
     }
 
-    // The result form is modal over the input form, as when it runs exec();
-    // the details window opens on top, takes the export click at once, and
-    // stays open when the result form closes.
+    // The result form is modal over the modal input form, as when each runs
+    // exec(); the details window opens on top, takes the export click at
+    // once, and stays open and usable with the input form when the result
+    // form closes.
     void detailsWindowIsUsableOverTheModalResultForm()
     {
         QFETCH(QString, kind);
         FakeServices services;
-        services.answerFileDialogs({QString()});
+        services.answerFileDialogs({QString(), QString()});
         QWidget inputForm;
+        inputForm.setWindowModality(Qt::ApplicationModal);
         inputForm.show();
         std::unique_ptr<QDialog> result = resultForm(kind, &inputForm);
         result->setWindowModality(Qt::ApplicationModal);
@@ -207,6 +209,8 @@ private slots:
         result.reset();
         QVERIFY(window);
         QVERIFY(window->isVisible());
+        clickAsTheDesktopDoes(window, "exportReportButton");
+        QCOMPARE(services.fileDialogsAsked(), 2);
         closeWindow(window);
     }
 

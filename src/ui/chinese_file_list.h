@@ -9,7 +9,8 @@ class QFileDialog;
 
 namespace ui {
 
-// Puts the Chinese list into a dialog that uses Qt's own widgets.
+// Puts the Chinese list into a dialog that uses Qt's own widgets; a system
+// dialog (Windows') keeps its own list.
 void showChineseFileList(QFileDialog& dialog);
 
 }  // namespace ui

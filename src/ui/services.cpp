@@ -56,9 +56,7 @@ QString chooseFile(QWidget* parent, const QString& caption, const QString& filte
     dialog.setOptions(kDialogOptions);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-#ifndef Q_OS_WIN
     showChineseFileList(dialog);
-#endif
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

@@ -144,8 +144,9 @@ void CDesignDialog::showCharts()
                             limit, bestName},
                            points, step, best_);
     // The criterion says how the settlement was computed: the chart's title, not a second quantity on its axis.
-    settlementView_->chart()->setTitle(QStringLiteral("沉降计算终止条件：")
-                                       + design::criterionCaptions()[base_.stopCriterion]);
+    // A chart's title is rich text: the "<" of the criterion is escaped.
+    settlementView_->chart()->setTitle(
+        (QStringLiteral("沉降计算终止条件：") + design::criterionCaptions()[base_.stopCriterion]).toHtmlEscaped());
 }
 
 std::optional<std::size_t> CDesignDialog::selectedPoint() const

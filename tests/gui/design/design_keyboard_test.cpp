@@ -9,12 +9,14 @@
 #include "worked_examples.h"
 
 #include <QApplication>
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -22,6 +24,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QValueAxis>
 
 #include <cmath>
@@ -244,6 +247,41 @@ private slots:
         QVERIFY2(isRoundStep(step) && isMultipleOf(axis->min(), step),
                  qPrintable(QStringLiteral("%1 to %2 in %3 ticks").arg(axis->min()).arg(axis->max())
                                 .arg(axis->tickCount())));
+        // The passing range is shaded from the bottom of the value axis to its top.
+        if (edge == Qt::AlignLeft) {
+            QAreaSeries* shaded = nullptr;
+            for (QAbstractSeries* series : shown->series())
+                if (auto* area = qobject_cast<QAreaSeries*>(series); area && !shaded)
+                    shaded = area;
+            QVERIFY(shaded);
+            QCOMPARE(shaded->lowerSeries()->at(0).y(), axis->min());
+            QCOMPARE(shaded->upperSeries()->at(0).y(), axis->max());
+        }
+    }
+
+    void settlementChartNamesItsCriterionInFull_data()
+    {
+        QTest::addColumn<int>("criterion");
+        QTest::addColumn<QString>("title");
+        QTest::addRow("deformation ratio") << 0 << QStringLiteral("沉降计算终止条件：ΔSn < 0.025ΣSi （变形比法）");
+        QTest::addRow("stress ratio 0.2") << 1 << QStringLiteral("沉降计算终止条件：σz < 0.2σc （应力比法）");
+        QTest::addRow("stress ratio 0.1")
+            << 2 << QStringLiteral("沉降计算终止条件：σz < 0.1σc （应力比法，下有高压缩性土层）");
+    }
+
+    // Chart titles are rich text: a "<" must not swallow the rest.
+    void settlementChartNamesItsCriterionInFull()
+    {
+        QFETCH(int, criterion);
+        QFETCH(QString, title);
+        CDesignDialog window;
+        window.show();
+        child<QComboBox>(&window, "criterionCombo")->setCurrentIndex(criterion);
+        enterSmallSweep(window, false);
+        QVERIFY(runSweep(window));
+        QTextDocument shown;
+        shown.setHtml(child<QChartView>(&window, "settlementChart")->chart()->title());
+        QCOMPARE(shown.toPlainText(), title);
     }
 
     void summaryNamesTheBestPointAndHowTheRunEnded_data()

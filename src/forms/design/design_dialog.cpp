@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -32,6 +34,20 @@ const QString kAllowanceHint = QStringLiteral(
     "高速公路、一级公路：桥台与路堤相邻处 100，\n涵洞、箱形通道处 200，一般路段 300；\n"
     "二级公路：桥台处 200，涵洞、通道处 300，\n一般路段 500。");
 
+// The controls in a column that scrolls when the window is too low for them
+// all (the summary grows with the run), so that no text is squeezed.
+QScrollArea* scrolled(QWidget* panel)
+{
+    auto* area = new QScrollArea;
+    area->setObjectName(QStringLiteral("controlsArea"));
+    area->setWidget(panel);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setFixedWidth(panel->width() + area->verticalScrollBar()->sizeHint().width());
+    return area;
+}
+
 }  // namespace
 
 CDesignDialog::CDesignDialog(QWidget* parent)
@@ -43,7 +59,7 @@ CDesignDialog::CDesignDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("方案比选"));
     ui::setFormFont(this, 9);
     auto* page = new QHBoxLayout(this);
-    page->addWidget(buildControls());
+    page->addWidget(scrolled(buildControls()));
     page->addWidget(buildResults(), 1);
     resize(1180, 720);
 

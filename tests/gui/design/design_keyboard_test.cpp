@@ -189,7 +189,8 @@ private slots:
         QTest::addRow("after a grid") << QStringLiteral("grid");
     }
 
-    // Every choice of every combo box fits it, and every column header its column.
+    // Every choice of every combo box fits it, every label shows all its
+    // lines, and every column header fits its column.
     void noCaptionIsCutShort()
     {
         QFETCH(QString, state);
@@ -204,6 +205,13 @@ private slots:
             QVERIFY2(combo->width() >= combo->sizeHint().width(),
                      qPrintable(QStringLiteral("%1: %2 < %3").arg(combo->objectName()).arg(combo->width())
                                     .arg(combo->sizeHint().width())));
+        QTest::qWait(50);  // the layout follows the new summary
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            const int needed = label->hasHeightForWidth() ? label->heightForWidth(label->width())
+                                                          : label->sizeHint().height();
+            QVERIFY2(!label->isVisible() || label->height() >= needed,
+                     qPrintable(QStringLiteral("%1: %2 < %3").arg(label->text()).arg(label->height()).arg(needed)));
+        }
         const QHeaderView* header = child<QTableView>(&window, "resultTable")->horizontalHeader();
         QVERIFY(header->count() > 0);
         for (int section = 0; section < header->count(); ++section)

@@ -1,5 +1,7 @@
 #include "ui/services.h"
 
+#include "ui/chinese_file_list.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -45,7 +47,20 @@ constexpr QFileDialog::Options kDialogOptions = {};
 #else
 constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontUseNativeDialog;
 #endif
-const QString kPdfFiles = QStringLiteral("PDF Files (*.pdf)");
+const QString kPdfFiles = QStringLiteral("PDF 文件 (*.pdf)");
+
+// A name chosen in the dialog, or an empty text when the user cancels.
+QString chooseFile(QWidget* parent, const QString& caption, const QString& filter, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, startFolder(), filter);
+    dialog.setOptions(kDialogOptions);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    showChineseFileList(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
@@ -69,7 +84,7 @@ bool confirmReplace(QWidget* parent, const QString& path)
 QString askFileToSave(QWidget* parent, const QString& caption, const QString& filter, const QString& extension)
 {
     const QString chosen =
-        remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter, nullptr, kDialogOptions));
+        remembered(chooseFile(parent, caption, filter, QFileDialog::AcceptSave));
     if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
         return chosen;
     const QString withExtension = chosen + QLatin1Char('.') + extension;
@@ -80,7 +95,7 @@ QString askFileToSave(QWidget* parent, const QString& caption, const QString& fi
 
 QString askFileToOpen(QWidget* parent, const QString& caption, const QString& filter)
 {
-    return remembered(QFileDialog::getOpenFileName(parent, caption, startFolder(), filter, nullptr, kDialogOptions));
+    return remembered(chooseFile(parent, caption, filter, QFileDialog::AcceptOpen));
 }
 
 namespace {

@@ -23,7 +23,7 @@ public:
     // documents folder.
     virtual QString askSaveFileName(QWidget* parent) = 0;
     virtual QString askOpenFileName(QWidget* parent) = 0;
-    // Filter "PDF Files (*.pdf)", for the calculation report; adds pdf to a
+    // Filter "PDF 文件 (*.pdf)", for the calculation report; adds pdf to a
     // name without an extension, as saving a project adds txt.
     virtual QString askReportFileName(QWidget* parent) = 0;
     virtual QDateTime now() = 0;

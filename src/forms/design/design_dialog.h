@@ -64,6 +64,8 @@ private slots:
     void OnSoilProfile();
 
 private:
+    static QString askCsvFileNameByDialog(QWidget* parent);
+
     struct AxisBoxes {
         QComboBox* field;
         QLineEdit* from;

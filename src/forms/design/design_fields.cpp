@@ -54,6 +54,16 @@ QString fieldCaption(const SweepField& field)
     return captions().value(QString::fromLatin1(field.name), QString::fromLatin1(field.name));
 }
 
+const QStringList& criterionCaptions()
+{
+    static const QStringList captions{
+        QStringLiteral("ΔSn < 0.025ΣSi （变形比法）"),
+        QStringLiteral("σz < 0.2σc （应力比法）"),
+        QStringLiteral("σz < 0.1σc （应力比法，下有高压缩性土层）"),
+    };
+    return captions;
+}
+
 bool widerIsCheaper(const SweepField& field)
 {
     return QByteArray(field.name).startsWith("spacing");

@@ -6,6 +6,7 @@
 #include "engine/sweep.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace design {
 std::vector<const SweepField*> offeredFields(bool withProfile);
 // "正方形桩间距（m）", "扩大头直径D（m）", ...
 QString fieldCaption(const SweepField& field);
+// The settlement stop criteria in the order of the record's stopCriterion.
+const QStringList& criterionCaptions();
 // True when a larger value is the more economical design (fewer piles).
 bool widerIsCheaper(const SweepField& field);
 

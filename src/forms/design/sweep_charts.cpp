@@ -74,6 +74,19 @@ std::pair<double, double> valueSpan(const QList<QLineSeries*>& series)
     return {low - margin, high + margin};
 }
 
+// An axis over at least [low, high] with ticks at round values: the range
+// widened to whole multiples of 1, 2 or 5 times a power of ten. Titles are
+// rich text to the chart, so "<" and "&" are escaped.
+QValueAxis* roundAxis(const QString& title, double low, double high)
+{
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title.toHtmlEscaped());
+    axis->setRange(low, high);
+    axis->applyNiceNumbers();
+    axis->setLabelFormat(QStringLiteral("%g"));
+    return axis;
+}
+
 }  // namespace
 
 void drawSweepChart(QChart& chart, const ChartContent& content, const std::vector<SweepPoint>& points,
@@ -91,11 +104,13 @@ void drawSweepChart(QChart& chart, const ChartContent& content, const std::vecto
     const auto [yLow, yHigh] = valueSpan(lines);
     const double xLow = points.front().values[0];
     const double xHigh = std::max(points.back().values[0], xLow + step);
+    QValueAxis* xAxis = roundAxis(content.fieldTitle, xLow, xHigh);
+    QValueAxis* yAxis = roundAxis(content.valueTitle, yLow, yHigh);
 
     bool first = true;
     for (const auto& [a, b] : passingRuns(points)) {
         shade(chart, std::max(xLow, points[a].values[0] - step / 2),
-              std::min(xHigh, points[b].values[0] + step / 2), yLow, yHigh, first);
+              std::min(xHigh, points[b].values[0] + step / 2), yAxis->min(), yAxis->max(), first);
         first = false;
     }
     for (QLineSeries* line : lines)
@@ -104,18 +119,12 @@ void drawSweepChart(QChart& chart, const ChartContent& content, const std::vecto
         lines.back()->setPen(QPen(kFailing, 1.5, Qt::DashLine));
     if (best && std::isfinite(content.result.value(points[*best]))) {
         auto* marker = new QScatterSeries;
-        marker->setName(QStringLiteral("最优方案"));
+        marker->setName(content.bestName);
         marker->setMarkerSize(11);
         marker->append(points[*best].values[0], content.result.value(points[*best]));
         chart.addSeries(marker);
     }
 
-    auto* xAxis = new QValueAxis;
-    xAxis->setTitleText(content.fieldTitle);
-    xAxis->setRange(xLow, xHigh);
-    auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(content.valueTitle);
-    yAxis->setRange(yLow, yHigh);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
     for (QAbstractSeries* series : chart.series()) {

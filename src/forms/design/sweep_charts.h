@@ -26,6 +26,7 @@ struct ChartContent {
     QString valueTitle;  // y axis
     ChartCurve result;
     std::optional<ChartCurve> limit;  // the demand the result is checked against
+    QString bestName = QStringLiteral("最优方案");  // the legend of the marked point
 };
 
 // Replaces what the chart shows by the valid points of a one-field sweep.

@@ -2,6 +2,7 @@
 
 #include "engine/breakdown.h"
 #include "forms/details/report_export.h"
+#include "forms/details/window_keys.h"
 #include "report/report_text.h"
 
 #include <QHeaderView>
@@ -94,6 +95,7 @@ CapacityDetailsWindow::CapacityDetailsWindow(const ProjectData& project, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(exportRow(this, &project_));
+    setWindowKeys(this, table_);
     resize(720, 520);
 }
 

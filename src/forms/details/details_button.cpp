@@ -12,8 +12,21 @@
 namespace details {
 namespace {
 
-// The window belongs to the form's owner, so that closing the result form
-// leaves it open; it goes when it is closed.
+// While the result form is open the window is its child: the form is modal,
+// and only its own windows take clicks and come up on top of it. When the
+// form closes, the window passes to the form's owner, so that it stays open
+// with the input form; it goes when it is closed.
+void keepWhenTheFormCloses(QDialog* form, QWidget* window)
+{
+    QObject::connect(form, &QDialog::finished, window, [form, window] {
+        const QRect frame = window->geometry();
+        const bool shown = window->isVisible();
+        window->setParent(form->parentWidget(), window->windowFlags());
+        window->setGeometry(frame);
+        window->setVisible(shown);
+    });
+}
+
 QPushButton* addButton(QDialog* form, QBoxLayout* buttons, int index, QWidget* tabPredecessor,
                        const std::function<QWidget*(QWidget*)>& makeWindow)
 {
@@ -23,10 +36,13 @@ QPushButton* addButton(QDialog* form, QBoxLayout* buttons, int index, QWidget* t
     buttons->insertWidget(index, button);
     QWidget::setTabOrder(tabPredecessor, button);
     QObject::connect(button, &QPushButton::clicked, form, [form, makeWindow] {
-        QWidget* window = makeWindow(form->parentWidget());
+        QWidget* window = makeWindow(form);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlag(Qt::Window);
+        keepWhenTheFormCloses(form, window);
         window->show();
+        window->raise();
+        window->activateWindow();
     });
     return button;
 }

@@ -1,6 +1,7 @@
 #include "forms/details/settlement_details_window.h"
 
 #include "forms/details/report_export.h"
+#include "forms/details/window_keys.h"
 #include "report/report_text.h"
 
 #include <QChartView>
@@ -28,7 +29,7 @@ const QStringList kSliceHeader{QStringLiteral("分区"), QStringLiteral("层号"
 QStringList layerCells(const SettlementLayer& l)
 {
     return {report_text::zoneName(l.zone), QString::number(l.layer), fixed(l.top, 2), fixed(l.bottom, 2),
-            fixed(l.modulus, 3), QString::number(l.sliceCount), fixed(l.settlement, 3),
+            fixed(l.modulus, 3), QString::number(l.countedSlices), fixed(l.settlement, 3),
             fixed(l.cumulative, 3)};
 }
 
@@ -57,6 +58,32 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, double top, 
         cell->setData(Qt::UserRole + 1, bottom);
         table->setItem(row, column, cell);
     }
+}
+
+// The slices as a person counts them: the sliver that the slicing leaves at
+// the bottom of a layer is shown as part of the slice above it (its depths,
+// settlement and stop test), as the layer table counts it.
+std::vector<SettlementSlice> countedSlices(const std::vector<SettlementSlice>& slices)
+{
+    std::vector<SettlementSlice> counted;
+    for (const SettlementSlice& s : slices) {
+        const bool sameLayer = !counted.empty() && counted.back().zone == s.zone && counted.back().layer == s.layer;
+        if (!sameLayer || !isSliver(s)) {
+            counted.push_back(s);
+            continue;
+        }
+        SettlementSlice& above = counted.back();
+        above.bottom = s.bottom;
+        above.settlement += s.settlement;
+        above.cumulative = s.cumulative;
+        if (s.tested) {
+            above.tested = true;
+            above.selfWeightStress = s.selfWeightStress;
+            above.testValue = s.testValue;
+            above.testLimit = s.testLimit;
+        }
+    }
+    return counted;
 }
 
 QString summaryText(const SettlementDetails& d)
@@ -95,6 +122,8 @@ SettlementDetailsWindow::SettlementDetailsWindow(const ProjectData& project, QWi
     layout->addWidget(slicesCheck_);
     layout->addWidget(table_, 2);
     layout->addLayout(exportRow(this, &project_));
+    QWidget::setTabOrder(slicesCheck_, table_);
+    setWindowKeys(this, table_);
     resize(900, 820);
 }
 
@@ -104,9 +133,10 @@ void SettlementDetailsWindow::showRows()
     if (slicesCheck_->isChecked()) {
         table_->setColumnCount(kSliceHeader.size());
         table_->setHorizontalHeaderLabels(kSliceHeader);
-        table_->setRowCount(static_cast<int>(details_.slices.size()));
+        const std::vector<SettlementSlice> slices = countedSlices(details_.slices);
+        table_->setRowCount(static_cast<int>(slices.size()));
         int row = 0;
-        for (const SettlementSlice& s : details_.slices)
+        for (const SettlementSlice& s : slices)
             setRow(table_, row++, sliceCells(s), s.top, s.bottom);
     } else {
         const std::vector<SettlementLayer> layers = settlementLayers(details_);

@@ -28,7 +28,7 @@ const std::array<const char*, kColumnCount> kHeaders{"土层名称", "层厚(m)"
 // table's own column order.
 constexpr const char* kPastedHeader = "土层名称\t层厚\t侧摩阻力\t压缩模量\t重度\n";
 
-const QString kCsvFilter = QStringLiteral("CSV (*.csv);;文本文件 (*.txt)");
+const QString kCsvFilter = QStringLiteral("CSV 文件 (*.csv);;文本文件 (*.txt)");
 
 SoilProfile g_lastApplied;
 
@@ -79,6 +79,8 @@ ProfileWindow::ProfileWindow(const PileShape& pile, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setMinimumWidth(520);
+    // Tab goes on to the buttons; the arrow keys move between the cells.
+    table_->setTabKeyNavigation(false);
     connect(table_, &QTableWidget::itemChanged, this, &ProfileWindow::OnTableChanged);
 
     auto* editRow = new QHBoxLayout;

@@ -124,9 +124,9 @@ private slots:
         QTest::addRow("unreadable step") << QStringList{"1", "2", "x", "", ""}
                                          << QStringLiteral("请输入起始值、终止值和步长！");
         QTest::addRow("too many points") << QStringList{"0", "2000000", "1", "", ""}
-                                         << QStringLiteral("计算点数不应超过1000000个！");
-        QTest::addRow("too many for the window") << QStringList{"0", "100000", "1", "", ""}
-                                                 << QStringLiteral("一次最多比选100000个方案，请加大步长或缩小范围！");
+                                         << QStringLiteral("共2000001个方案，一次最多比选1000000个，请加大步长或缩小范围！");
+        QTest::addRow("one over the limit") << QStringList{"0", "1000000", "1", "", ""}
+                                            << QStringLiteral("共1000001个方案，一次最多比选1000000个，请加大步长或缩小范围！");
         QTest::addRow("negative surcharge") << QStringList{"1", "2", "0.5", "-1", ""}
                                             << QStringLiteral("附加荷载q应为不小于0的数！");
         QTest::addRow("unreadable surcharge") << QStringList{"1", "2", "0.5", "q", ""}

@@ -10,13 +10,17 @@
 #include "forms/details/settlement_details_window.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
+#include "report/report_text.h"
 #include "report/settlement_chart.h"
 #include "support/fake_services.h"
 #include "support/widgets.h"
 #include "ui/dialog.h"
 #include "worked_examples.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QPointer>
+#include <QPushButton>
 #include <QChart>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -26,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace testing_support;
@@ -70,6 +75,32 @@ void closeWindow(QWidget* window)
 {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The result form of that kind: "pile", "composite" or "settlement".
+std::unique_ptr<QDialog> resultForm(const QString& kind, QWidget* owner)
+{
+    if (kind == QLatin1String("pile"))
+        return std::make_unique<CPileResultDialog>(owner);
+    if (kind == QLatin1String("composite"))
+        return std::make_unique<CCapacityResultDialog>(owner);
+    return std::make_unique<CSettlementResultDialog>(owner);
+}
+
+QWidget* openedDetailsWindow()
+{
+    if (QWidget* window = openedWindow<details::CapacityDetailsWindow>())
+        return window;
+    return openedWindow<details::SettlementDetailsWindow>();
+}
+
+// A click the way the desktop delivers it, to the window holding the
+// button: a window blocked by a modal dialog does not get it.
+void clickAsTheDesktopDoes(QWidget* window, const char* buttonName)
+{
+    QAbstractButton* target = button(window, buttonName);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      target->mapTo(window, target->rect().center()));
 }
 
 ProjectData computedWorkedExample()
@@ -142,6 +173,111 @@ private slots:
         QVERIFY(table->rowCount() > 100);
         QCOMPARE(table->horizontalHeaderItem(5)->text(), QStringLiteral("附加应力 σz (kPa)"));
         closeWindow(window);
+    }
+
+    void detailsWindowIsUsableOverTheModalResultForm_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addRow("single pile") << QStringLiteral("pile");
+        QTest::addRow("composite foundation") << QStringLiteral("composite");
+        QTest::addRow("settlement") << QStringLiteral("settlement");
+    }
+
+    // The result form is modal over the modal input form, as when each runs
+    // exec(); the details window opens on top, takes the export click at
+    // once, and stays open and usable with the input form when the result
+    // form closes.
+    void detailsWindowIsUsableOverTheModalResultForm()
+    {
+        QFETCH(QString, kind);
+        FakeServices services;
+        services.answerFileDialogs({QString(), QString()});
+        QWidget inputForm;
+        inputForm.setWindowModality(Qt::ApplicationModal);
+        inputForm.show();
+        std::unique_ptr<QDialog> result = resultForm(kind, &inputForm);
+        result->setWindowModality(Qt::ApplicationModal);
+        result->show();
+        QVERIFY(QTest::qWaitForWindowActive(result.get()));
+        click(result.get(), "detailsButton");
+        QPointer<QWidget> window = openedDetailsWindow();
+        QVERIFY(window);
+        QVERIFY2(QTest::qWaitForWindowActive(window), "the details window is not the active window");
+        clickAsTheDesktopDoes(window, "exportReportButton");
+        QCOMPARE(services.fileDialogsAsked(), 1);
+
+        result->reject();
+        result.reset();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        clickAsTheDesktopDoes(window, "exportReportButton");
+        QCOMPARE(services.fileDialogsAsked(), 2);
+        closeWindow(window);
+    }
+
+    void detailsWindowKeys_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addRow("capacity") << QStringLiteral("composite");
+        QTest::addRow("settlement") << QStringLiteral("settlement");
+    }
+
+    // Tab leaves the table for the project name; Esc closes the window.
+    void detailsWindowKeys()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<QDialog> result = resultForm(kind, nullptr);
+        result->show();
+        click(result.get(), "detailsButton");
+        QPointer<QWidget> window = openedDetailsWindow();
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* table = window->findChild<QAbstractItemView*>();
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("projectNameEdit"));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!window, "Esc left the window open");
+    }
+
+    void slicesAsAPersonCountsThem_data()
+    {
+        QTest::addColumn<int>("criterion");
+        QTest::addRow("deformation ratio") << 0;
+        QTest::addRow("stress ratio 0.2") << 1;
+        QTest::addRow("stress ratio 0.1") << 2;
+    }
+
+    // The slicing leaves a last slice of about 1e-14 m in a layer that is a
+    // whole number of steps thick: shown merged with the slice above, so no
+    // row runs from a depth to the same depth, and the layer table counts
+    // the slices the slice table shows.
+    void slicesAsAPersonCountsThem()
+    {
+        QFETCH(int, criterion);
+        g_project.stopCriterion = criterion;
+        const SettlementDetails computed = settlementDetails(g_project, criterion);
+        const auto slivers = std::count_if(computed.slices.begin(), computed.slices.end(),
+                                           [](const SettlementSlice& s) { return isSliver(s); });
+        QVERIFY(slivers > 0);
+        details::SettlementDetailsWindow window(g_project);
+        QTableWidget* table = window.table();
+        int counted = 0;
+        for (int row = 0; row < table->rowCount(); ++row)
+            counted += table->item(row, 5)->text().toInt();
+        window.slicesCheck()->setChecked(true);
+        QCOMPARE(table->rowCount(), counted);
+        QCOMPARE(qsizetype(table->rowCount()), qsizetype(computed.slices.size()) - slivers);
+        for (int row = 0; row < table->rowCount(); ++row)
+            QVERIFY2(table->item(row, 2)->text() != table->item(row, 3)->text(),
+                     qPrintable(rowTexts(table, row).join(' ')));
+        const QStringList last = rowTexts(table, table->rowCount() - 1);
+        QCOMPARE(last[3], report_text::fixed(computed.slices.back().bottom, 3));
+        QCOMPARE(last[8], report_text::fixed(computed.slices.back().cumulative, 3));
     }
 
     void reportExportedFromEveryWindow_data()

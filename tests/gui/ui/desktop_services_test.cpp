@@ -9,9 +9,12 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,6 +24,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -282,6 +286,71 @@ private slots:
         QCOMPARE(ui::services().askOpenFileName(nullptr), existing);
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QCOMPARE(filters, QStringList{QStringLiteral("Txt Files (*.txt)")});
+    }
+
+    void fileListIsChinese_data()
+    {
+        QTest::addColumn<QString>("asked");  // report, open or save
+        QTest::addColumn<QString>("file");   // one the filter shows
+        QTest::addColumn<QString>("filter");
+        QTest::addRow("calculation report") << QStringLiteral("report") << QStringLiteral("计算书.pdf")
+                                            << QStringLiteral("PDF 文件 (*.pdf)");
+        QTest::addRow("opening a project") << QStringLiteral("open") << QStringLiteral("路堤.txt")
+                                           << QStringLiteral("Txt Files (*.txt)");
+        QTest::addRow("saving a project") << QStringLiteral("save") << QStringLiteral("路堤.txt")
+                                          << QStringLiteral("Txt Files (*.txt)");
+    }
+
+    // The list of the dialog in Chinese, whatever the process locale: sizes,
+    // types and dates as the Chinese interface writes them, the filter named
+    // in Chinese.
+    void fileListIsChinese()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QString, file);
+        QFETCH(QString, filter);
+        const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QVERIFY(documents.mkdir(QStringLiteral("旧项目")));
+        QFile written(documents.filePath(file));
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write(QByteArray(144, 'x')) == 144);
+        written.close();
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+
+        QStringList filters, headers;
+        QHash<QString, QStringList> rows;  // name: size, type, date
+        ModalWatchdog watchdog;
+        watchdog.expect<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const QAbstractItemModel* model = view->model();
+            QDeadlineTimer deadline(5000);
+            while (model->rowCount(view->rootIndex()) < 2 && !deadline.hasExpired())
+                QTest::qWait(20);
+            for (int column = 0; column < model->columnCount(view->rootIndex()); ++column)
+                headers << model->headerData(column, Qt::Horizontal).toString();
+            for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+                QStringList cells;
+                for (int column = 0; column < 4; ++column)
+                    cells << model->index(row, column, view->rootIndex()).data().toString();
+                rows.insert(cells.takeFirst(), cells);
+            }
+            dialog->reject();
+        });
+        if (asked == QLatin1String("report"))
+            ui::services().askReportFileName(nullptr);
+        else if (asked == QLatin1String("open"))
+            ui::services().askOpenFileName(nullptr);
+        else
+            ui::services().askSaveFileName(nullptr);
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(filters, QStringList{filter});
+        QCOMPARE(withLatinLetters(headers), QStringList());
+        QCOMPARE(rows.value(QStringLiteral("旧项目")).value(1), QStringLiteral("文件夹"));
+        const QStringList cells = rows.value(file);
+        QCOMPARE(cells.value(0), chinese.formattedDataSize(144));
+        QCOMPARE(cells.value(1), QStringLiteral("%1 文件").arg(QFileInfo(file).suffix()));
+        QCOMPARE(cells.value(2), chinese.toString(QFileInfo(written).lastModified(), QLocale::ShortFormat));
     }
 
     void removingTheFakeRestoresTheDesktop()

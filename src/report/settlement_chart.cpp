@@ -45,6 +45,7 @@ double finiteOr(double value, double fallback)
 // Lines print at a visible width (a zero-width pen is a hairline on paper)
 // and each quantity in a colour of its own.
 constexpr double kCurveWidth = 1.6;
+constexpr std::size_t kMaxCurvePoints = 4000;
 constexpr double kGuideWidth = 1.0;
 const QColor kAdditionalColour(0, 70, 200);
 const QColor kSelfWeightColour(150, 75, 0);
@@ -140,7 +141,15 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
         addSeries(chart, chart_series::kCumulativeSettlement, QPen(kSettlementColour, kCurveWidth));
     // Points go in all at once: the chart recomputes its geometry per change.
     QList<QPointF> additionalPoints, cumulativePoints, selfWeightPoints, limitPoints;
-    for (const SettlementSlice& s : d.slices) {
+    // A curve of more points than the chart has pixels shows nothing more:
+    // every stride-th slice and the last are drawn, so a chart's size and
+    // drawing time are bounded whatever the slices.
+    const std::size_t count = d.slices.size();
+    const std::size_t stride = std::max<std::size_t>(1, (count + kMaxCurvePoints - 1) / kMaxCurvePoints);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i % stride != 0 && i + 1 != count)
+            continue;
+        const SettlementSlice& s = d.slices[i];
         appendFinite(additionalPoints, s.additionalStress, (s.top + s.bottom) / 2);
         appendFinite(cumulativePoints, s.cumulative, s.bottom);
     }
@@ -156,8 +165,9 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
                                                QPen(kLimitColour, kCurveWidth, Qt::DashLine))
                                    : nullptr;
     appendFinite(limitPoints, ratio * d.selfWeightAtTips, p.pileLength);
-    for (const SettlementSlice& s : d.slices) {
-        if (!s.tested)
+    for (std::size_t i = 0; i < count; ++i) {
+        const SettlementSlice& s = d.slices[i];
+        if (!s.tested || (i % stride != 0 && i + 1 != count))
             continue;
         appendFinite(selfWeightPoints, s.selfWeightStress, s.bottom);
         appendFinite(limitPoints, ratio * s.selfWeightStress, s.bottom);

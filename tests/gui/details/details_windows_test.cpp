@@ -280,6 +280,31 @@ private slots:
         QCOMPARE(last[8], report_text::fixed(computed.slices.back().cumulative, 3));
     }
 
+    // However many slices, a curve holds a bounded number of points and
+    // ends at the last slice.
+    void chartCurvesAreBounded()
+    {
+        SettlementDetails details;
+        details.load = 57;
+        const int slices = 100001;
+        for (int i = 0; i < slices; ++i) {
+            SettlementSlice s;
+            s.top = i * 0.1;
+            s.bottom = s.top + 0.1;
+            s.additionalStress = 57 - i * 1e-4;
+            s.cumulative = i * 1e-3;
+            details.slices.push_back(s);
+        }
+        const SettlementChart chart = makeSettlementChart(settlementExample(), details);
+        std::unique_ptr<QChart> owner(chart.chart);
+        for (QAbstractSeries* series : chart.chart->series()) {
+            const auto* line = static_cast<QLineSeries*>(series);
+            QVERIFY2(line->count() <= 4001, qPrintable(line->name()));
+            if (line->name() == chart_series::kCumulativeSettlement)
+                QCOMPARE(line->points().last(), QPointF(details.slices.back().cumulative, details.slices.back().bottom));
+        }
+    }
+
     void reportExportedFromEveryWindow_data()
     {
         QTest::addColumn<QString>("from");

@@ -3,11 +3,14 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/sections_chart.h"
 #include "cli/sweep_command.h"
 #include "engine/sections.h"
 #include "engine/sweep_csv.h"
 #include "model/csv_table.h"
 #include "model/file_numbers.h"
+#include "model/file_reasons.h"
+#include "model/platform.h"
 
 #include <nlohmann/json.hpp>
 
@@ -28,6 +31,8 @@ constexpr const char* kSectionsUsage =
     "  --json                  one JSON object per section and line instead of CSV\n"
     "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
     "  --allowable-settlement MM  settlement check under FILE's criterion (none without it)\n"
+    "  --chart OUT.svg         also write the longitudinal chart: fill height and settlement\n"
+    "                          against chainage, the allowable settlement drawn\n"
     "  --sweep, --best         per section, the passing point of the sweep with the largest\n"
     "                          or smallest NAME; then the stretches of adjacent sections\n"
     "                          sharing one value of FIELD\n"
@@ -43,6 +48,7 @@ struct SectionsRequest {
     std::string bestName;
     bool bestLargest = true;
     double shortestStretch = 0;
+    std::string chart;
 };
 
 int wrongUsage(const std::string& reason)
@@ -66,6 +72,8 @@ std::string parseOption(const std::string& option, const std::string& value, Sec
         r.axis.emplace();
         return parseAxis(value, true, *r.axis);
     }
+    if (option == "--chart")
+        return r.chart.empty() ? (r.chart = value, std::string()) : "--chart is given twice";
     if (option == "--best")
         return parseBestOption(value, r.bestName, r.bestLargest);
     if (option == "--surcharge")
@@ -86,6 +94,8 @@ std::string combinationFault(const SectionsRequest& r)
         return "--sections needs one base project file";
     if (r.axis.has_value() != !r.bestName.empty())
         return "--sweep and --best go together with --sections";
+    if (!r.chart.empty() && r.axis)
+        return "--chart does not go with --sweep";
     if (r.shortestStretch > 0 && !r.axis)
         return "--shortest-stretch needs --sweep and --best";
     return demandsFault(r.demands);
@@ -95,7 +105,7 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--sections" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
+        const bool takesValue = arg == "--sections" || arg == "--chart" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
                                 || arg == "--allowable-settlement" || arg == "--shortest-stretch";
         std::string fault;
         if (takesValue && i + 1 == args.size())
@@ -258,9 +268,26 @@ int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const st
     return printStretches(r, base, sections, stretches, printer) ? kExitDone : kExitUnreadable;
 }
 
+// The chart written beside the results; false, with the reason on standard
+// error, when it cannot be.
+bool writeChart(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections,
+                const std::vector<SweepPoint>& points)
+{
+    std::vector<double> heights;
+    for (const Section& s : sections)
+        heights.push_back(sectionSweep(base, s, r.demands).record(0).embankmentHeight);
+    const std::string svg = sectionsChartSvg(sections, points, heights, r.demands.allowableSettlement);
+    const platform::FileOutcome written = platform::replaceFile(r.chart, svg);
+    if (!written.ok())
+        std::cerr << saveFailure(r.chart, written) << "\n";
+    return written.ok();
+}
+
 int printSections(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections)
 {
     const std::vector<SweepPoint> points = computeSections(base, sections, r.demands);
+    if (!r.chart.empty() && !writeChart(r, base, sections, points))
+        return kExitUnreadable;
     const GoverningSections governing = governingSections(points);
     SectionPrinter printer(r, base.stopCriterion);
     for (std::size_t i = 0; i < sections.size(); ++i)
@@ -297,6 +324,11 @@ int runSectionsCommand(const std::vector<std::string>& args)
     SectionsRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
         return wrongUsage(fault);
+    for (const std::string& input : {request.file, request.table})
+        if (!request.chart.empty() && platform::isSameFile(request.chart, input)) {
+            std::cerr << request.chart << ": 图不能写到输入文件本身，否则它将被覆盖；请另选图的文件名。\n";
+            return kExitUnreadable;
+        }
     ProjectData base{};
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
         std::cerr << request.file << ": " << loaded.reason << "\n";

@@ -109,6 +109,33 @@ std::string twentySections()
     return table;
 }
 
+TEST(CliSections, ChartWrittenBesideTheResults)
+{
+    const std::string table = tableFile("chart", "station,embankmentHeight\nK0+000,3\nK0+050,5\n");
+    const std::string chart = table.substr(0, table.rfind('/')) + "/chart.svg";
+    const CliRun run = runCli("--sections " + table + " --allowable-settlement 150 --chart " + chart + " "
+                              + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string svg = readBytes(chart);
+    EXPECT_TRUE(svg.starts_with("<svg ")) << svg.substr(0, 40);
+    EXPECT_NE(svg.find(">K0+050<"), std::string::npos);
+}
+
+// The chart never replaces what the run reads.
+TEST(CliSections, ChartOverAnInputIsRefused)
+{
+    const std::string table = tableFile("chart-over-input", "station\nK0+000\n");
+    const std::string base = table.substr(0, table.rfind('/')) + "/base.txt";
+    writeBytes(base, readBytes(example("worked-example.txt")));
+    for (const std::string& target : {base, table}) {
+        const std::string before = readBytes(target);
+        const CliRun run = runCli("--sections " + table + " --chart " + target + " " + base);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("图不能写到输入文件本身"), std::string::npos) << run.err;
+        EXPECT_EQ(readBytes(target), before);
+    }
+}
+
 struct RefusedCase {
     const char* name;
     std::string table;

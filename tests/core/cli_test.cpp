@@ -300,6 +300,9 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sectionsNegativeShortest",
                                                    "--sections t.csv --sweep spacingSquare=1:2:0.1 "
                                                    "--best spacingSquare:max --shortest-stretch -1 x.txt"},
+                                         UsageCase{"sectionsChartWithSweep",
+                                                   "--sections t.csv --chart c.svg --sweep spacingSquare=1:2:0.1 "
+                                                   "--best spacingSquare:max x.txt"},
                                          UsageCase{"sectionsZeroAllowable", "--sections t.csv --allowable-settlement 0 x.txt"},
                                          UsageCase{"profileLast", "--profile"},
                                          UsageCase{"reportLast", "--report"},

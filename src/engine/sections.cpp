@@ -3,20 +3,33 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
+#include <mutex>
 #include <thread>
 
 namespace {
 
 // Calls work(i) for every i below count on as many threads as the machine
 // has cores (one when it cannot tell); each index is taken by one thread.
+// The first exception a call throws (memory running out) ends the work and
+// is thrown again to the caller, as it would be without threads.
 template <typename Work>
 void forEachInParallel(std::size_t count, const Work& work)
 {
     const std::size_t threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
     std::atomic<std::size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureMutex;
     const auto drain = [&] {
-        for (std::size_t i = next++; i < count; i = next++)
-            work(i);
+        try {
+            for (std::size_t i = next++; i < count; i = next++)
+                work(i);
+        } catch (...) {
+            const std::lock_guard lock(failureMutex);
+            if (!failure)
+                failure = std::current_exception();
+            next = count;
+        }
     };
     std::vector<std::thread> helpers;
     for (std::size_t t = 1; t < threads; ++t)
@@ -24,6 +37,8 @@ void forEachInParallel(std::size_t count, const Work& work)
     drain();
     for (std::thread& helper : helpers)
         helper.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 // Bearing capacity over demand: below 1 fails, the least governs.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <new>
 #include <vector>
 
 namespace {
@@ -202,5 +203,25 @@ INSTANTIATE_TEST_SUITE_P(
         StretchCase{"longEnoughStays", {0, 100, 200}, {1.5, 2.0, 2.0}, true, 50,
                     {{0, 0, 1.5, 0}, {1, 2, 2.0, 1}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// Memory running out in one section's work reaches the caller (the command
+// line says so) instead of ending the program from a worker thread.
+TEST(SectionsInParallel, AFailureInOneSectionReachesTheCaller)
+{
+    std::vector<Section> road;
+    for (int i = 0; i < 8; ++i)
+        road.push_back(sectionWith(10.0 * i, {{&field("embankmentHeight"), (20 + i) / 10.0}}, false));
+    const SweepAxis spacing{&field("spacingSquare"), {1.5, 2.5, 0.5}};
+    const PointMeasure failing = [](const SweepPoint& p) -> double {
+        if (p.values.front() == 2.5)
+            throw std::bad_alloc();
+        return p.values.front();
+    };
+    EXPECT_THROW(bestPerSection(loadExample("worked-example.txt"), road, {}, spacing, failing, true), std::bad_alloc);
+}
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
-#include "cli/sections_chart.h"
+#include "engine/sections_chart.h"
 #include "cli/sweep_command.h"
 #include "engine/sections.h"
 #include "engine/sweep_csv.h"

@@ -169,10 +169,16 @@ double sectionsSlices(const ProjectData& base, const std::vector<Section>& secti
 }
 
 std::vector<SweepPoint> computeSections(const ProjectData& base, const std::vector<Section>& sections,
-                                        const DesignDemands& demands)
+                                        const DesignDemands& demands, SectionsProgress* progress)
 {
     std::vector<SweepPoint> points(sections.size());
-    forEachInParallel(sections.size(), [&](std::size_t i) { points[i] = sectionSweep(base, sections[i], demands).point(0); });
+    forEachInParallel(sections.size(), [&](std::size_t i) {
+        if (progress && progress->cancelled)
+            return;
+        points[i] = sectionSweep(base, sections[i], demands).point(0);
+        if (progress)
+            ++progress->done;
+    });
     return points;
 }
 

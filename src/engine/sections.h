@@ -9,6 +9,7 @@
 #include "engine/section_table.h"
 #include "engine/sweep.h"
 
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -24,9 +25,17 @@ Sweep sectionSweep(const ProjectData& base, const Section& section, const Design
 double sectionsSlices(const ProjectData& base, const std::vector<Section>& sections,
                       const DesignDemands& demands, const std::vector<SweepAxis>& axes = {});
 
-// Each section's results, in the table's order.
+// Read from another thread while the sections are computed: how many are
+// done; set to stop the work after the sections under way.
+struct SectionsProgress {
+    std::atomic<std::size_t> done{0};
+    std::atomic<bool> cancelled{false};
+};
+
+// Each section's results, in the table's order; after a cancel, the
+// sections not computed are left as default points.
 std::vector<SweepPoint> computeSections(const ProjectData& base, const std::vector<Section>& sections,
-                                        const DesignDemands& demands);
+                                        const DesignDemands& demands, SectionsProgress* progress = nullptr);
 
 // The governing section of each check among the computed ones: the least
 // ratio of capacity to demand for bearing, the largest settlement; empty

@@ -1,4 +1,4 @@
-#include "cli/sections_chart.h"
+#include "engine/sections_chart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/sections_chart.h"
+#include "engine/sections_chart.h"
 
 #include "engine/sweep_csv.h"
 

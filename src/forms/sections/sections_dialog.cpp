@@ -81,10 +81,10 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     tableEdit_ = new QLineEdit(this);
     tableEdit_->setObjectName(QStringLiteral("tableEdit"));
     tableEdit_->setReadOnly(true);
-    auto* load = new QPushButton(QStringLiteral("载入断面表..."), this);
-    load->setObjectName(QStringLiteral("loadButton"));
-    auto* paste = new QPushButton(QStringLiteral("粘贴断面表"), this);
-    paste->setObjectName(QStringLiteral("pasteButton"));
+    loadButton_ = new QPushButton(QStringLiteral("载入断面表..."), this);
+    loadButton_->setObjectName(QStringLiteral("loadButton"));
+    pasteButton_ = new QPushButton(QStringLiteral("粘贴断面表"), this);
+    pasteButton_->setObjectName(QStringLiteral("pasteButton"));
     surcharge_ = new QLineEdit(QStringLiteral("0"), this);
     surcharge_->setObjectName(QStringLiteral("surchargeEdit"));
     allowable_ = new QLineEdit(this);
@@ -116,8 +116,8 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     auto* inputs = new QGridLayout;
     inputs->addWidget(new QLabel(QStringLiteral("断面表："), this), 0, 0);
     inputs->addWidget(tableEdit_, 0, 1, 1, 3);
-    inputs->addWidget(load, 0, 4);
-    inputs->addWidget(paste, 0, 5);
+    inputs->addWidget(loadButton_, 0, 4);
+    inputs->addWidget(pasteButton_, 0, 5);
     inputs->addWidget(new QLabel(QStringLiteral("附加荷载q（kPa）："), this), 1, 0);
     inputs->addWidget(surcharge_, 1, 1);
     inputs->addWidget(new QLabel(QStringLiteral("容许沉降[s]（mm）："), this), 1, 2);
@@ -132,8 +132,8 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     page->addWidget(table_, 1);
     page->addWidget(chart_, 1);
 
-    connect(load, &QPushButton::clicked, this, &CSectionsDialog::loadTable);
-    connect(paste, &QPushButton::clicked, this, &CSectionsDialog::pasteTable);
+    connect(loadButton_, &QPushButton::clicked, this, &CSectionsDialog::loadTable);
+    connect(pasteButton_, &QPushButton::clicked, this, &CSectionsDialog::pasteTable);
     connect(runButton_, &QPushButton::clicked, this, &CSectionsDialog::run);
     connect(cancelButton_, &QPushButton::clicked, this, &CSectionsDialog::cancel);
     connect(exportButton_, &QPushButton::clicked, this, &CSectionsDialog::exportCsv);
@@ -210,8 +210,7 @@ void CSectionsDialog::run()
     workerDone_ = false;
     progress_->setRange(0, static_cast<int>(sections_.size()));
     progress_->setValue(0);
-    runButton_->setEnabled(false);
-    cancelButton_->setEnabled(true);
+    setRunning(true);
     worker_ = std::thread([this] {
         computed_ = computeSections(base_, sections_, demands_, runProgress_.get());
         workerDone_ = true;
@@ -232,8 +231,7 @@ void CSectionsDialog::poll()
         return;
     poll_.stop();
     worker_.join();
-    runButton_->setEnabled(true);
-    cancelButton_->setEnabled(false);
+    setRunning(false);
     if (runProgress_->cancelled) {
         summary_->setText(QStringLiteral("计算已取消。"));
     } else {
@@ -241,6 +239,13 @@ void CSectionsDialog::poll()
         showResults();
     }
     emit runEnded();
+}
+
+void CSectionsDialog::setRunning(bool running)
+{
+    for (QPushButton* b : {loadButton_, pasteButton_, runButton_})
+        b->setEnabled(!running);
+    cancelButton_->setEnabled(running);
 }
 
 void CSectionsDialog::showResults()

@@ -50,6 +50,8 @@ private:
     void cancel();
     void poll();
     void showResults();
+    // While a run computes the sections, nothing may change them.
+    void setRunning(bool running);
     void exportCsv();
     void adoptSection(int row);
     QString csvText() const;
@@ -57,6 +59,8 @@ private:
     QLineEdit* tableEdit_;
     QLineEdit* surcharge_;
     QLineEdit* allowable_;
+    QPushButton* loadButton_;
+    QPushButton* pasteButton_;
     QPushButton* runButton_;
     QPushButton* cancelButton_;
     QPushButton* exportButton_;

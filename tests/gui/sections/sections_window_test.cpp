@@ -161,11 +161,15 @@ private slots:
         typeAll(&window, {{"surchargeEdit", QStringLiteral("20")}});
         QSignalSpy ended(&window, &CSectionsDialog::runEnded);
         click(&window, "runButton");
+        // The table the run computes cannot change under it.
+        QVERIFY(!button(&window, "loadButton")->isEnabled());
+        QVERIFY(!button(&window, "pasteButton")->isEnabled());
         click(&window, "cancelButton");
         QVERIFY(!ended.isEmpty() || ended.wait(kRunTimeoutMs));
         QCOMPARE(child<QLabel>(&window, "summaryLabel")->text(), QStringLiteral("计算已取消。"));
         QCOMPARE(child<QTableWidget>(&window, "summaryTable")->rowCount(), 0);
         QVERIFY(button(&window, "runButton")->isEnabled());
+        QVERIFY(button(&window, "loadButton")->isEnabled());
         QVERIFY(!button(&window, "exportButton")->isEnabled());
     }
 

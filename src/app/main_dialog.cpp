@@ -4,6 +4,7 @@
 #include "app_icon.h"
 #include "forms/capacity/capacity_dialog.h"
 #include "forms/design/design_dialog.h"
+#include "forms/sections/sections_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "model/platform.h"
 #include "orvane_version.h"
@@ -45,9 +46,10 @@ CMainDialog::CMainDialog(QWidget* parent)
     capacityButton_ = addButton(QStringLiteral("承载力计算"));
     settlementButton_ = addButton(QStringLiteral("沉降计算"));
     designButton_ = addButton(QStringLiteral("方案比选"));
+    sectionsButton_ = addButton(QStringLiteral("路段计算"));
     aboutButton_ = addButton(QStringLiteral("关于我们"));
     exitButton_ = addButton(QStringLiteral("退出"));
-    for (QPushButton* button : {capacityButton_, settlementButton_, designButton_, aboutButton_, exitButton_})
+    for (QPushButton* button : {capacityButton_, settlementButton_, designButton_, sectionsButton_, aboutButton_, exitButton_})
         buttonRow->addWidget(button);
     buttonRow->addStretch();
 
@@ -59,6 +61,7 @@ CMainDialog::CMainDialog(QWidget* parent)
     connect(capacityButton_, &QPushButton::clicked, this, &CMainDialog::OnCapacityCalculation);
     connect(settlementButton_, &QPushButton::clicked, this, &CMainDialog::OnSettlementCalculation);
     connect(designButton_, &QPushButton::clicked, this, &CMainDialog::OnDesignExploration);
+    connect(sectionsButton_, &QPushButton::clicked, this, &CMainDialog::OnRoadSections);
     connect(aboutButton_, &QPushButton::clicked, this, &CMainDialog::OnAbout);
     connect(exitButton_, &QPushButton::clicked, this, &CMainDialog::reject);
     capacityButton_->setFocus();
@@ -118,6 +121,15 @@ void CMainDialog::OnDesignExploration()
 {
     CDesignDialog form(this);
     form.exec();
+}
+
+// The road window computes on a copy of the record; a section the user
+// chooses there becomes the current project, opened in the input form.
+void CMainDialog::OnRoadSections()
+{
+    CSectionsDialog form(this);
+    if (form.exec() == QDialog::Accepted)
+        OnCapacityCalculation();
 }
 
 void CMainDialog::OnAbout()

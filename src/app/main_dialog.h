@@ -15,6 +15,7 @@ public:
     QPushButton* capacityButton() const { return capacityButton_; }
     QPushButton* settlementButton() const { return settlementButton_; }
     QPushButton* designButton() const { return designButton_; }
+    QPushButton* sectionsButton() const { return sectionsButton_; }
     QPushButton* aboutButton() const { return aboutButton_; }
     QPushButton* exitButton() const { return exitButton_; }
 
@@ -27,6 +28,7 @@ private slots:
     void OnCapacityCalculation();
     void OnSettlementCalculation();
     void OnDesignExploration();
+    void OnRoadSections();
     void OnAbout();
 
 private:
@@ -36,6 +38,7 @@ private:
     QSvgRenderer background_;
     QPushButton* capacityButton_;
     QPushButton* settlementButton_;
+    QPushButton* sectionsButton_ = nullptr;
     QPushButton* designButton_;
     QPushButton* aboutButton_;
     QPushButton* exitButton_;

@@ -1,11 +1,12 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
 // re-saving a project file as the desktop program saves it, sweeps and the
-// calculation report.
+// calculation report, and the cross-sections of a road.
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/report.h"
 #include "cli/report_command.h"
 #include "cli/save_command.h"
+#include "cli/sections_command.h"
 #include "cli/sweep_command.h"
 #include "model/platform.h"
 #include "orvane_version.h"
@@ -42,6 +43,8 @@ int reportAll(const CommandLine& command)
 
 int run(const std::vector<std::string>& args)
 {
+    if (isSectionsCommand(args))
+        return runSectionsCommand(args);
     if (isSweepCommand(args))
         return runSweepCommand(args);
     CommandLine command;

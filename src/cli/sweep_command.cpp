@@ -62,40 +62,6 @@ std::optional<double> parseNumber(std::string_view text)
     return value;
 }
 
-// FIELD=FROM:TO:STEP; the refusal, or an empty text.
-std::string parseAxis(std::string_view text, bool withProfile, SweepAxis& axis)
-{
-    const std::size_t equals = text.find('=');
-    const std::size_t colon1 = text.find(':', equals);
-    const std::size_t colon2 = colon1 == std::string_view::npos ? colon1 : text.find(':', colon1 + 1);
-    if (equals == std::string_view::npos || colon2 == std::string_view::npos)
-        return "a sweep is FIELD=FROM:TO:STEP, not " + std::string(text);
-    const SweepFieldLookup lookup = findSweepField(text.substr(0, equals), withProfile);
-    if (!lookup.field)
-        return lookup.refusal + (findSweepField(text.substr(0, equals), true).field
-                                     ? " (unless a soil profile is given with --profile)"
-                                     : "");
-    const auto from = parseNumber(text.substr(equals + 1, colon1 - equals - 1));
-    const auto to = parseNumber(text.substr(colon1 + 1, colon2 - colon1 - 1));
-    const auto step = parseNumber(text.substr(colon2 + 1));
-    if (!from || !to || !step)
-        return "FROM, TO and STEP must be numbers in " + std::string(text);
-    axis = {lookup.field, {*from, *to, *step}};
-    const std::string fault = rangeFaultText(rangeFault(axis.range));
-    return fault.empty() ? fault : fault + " in " + std::string(text);
-}
-
-std::string parseBest(std::string_view text, SweepRequest& request)
-{
-    const std::size_t colon = text.rfind(':');
-    const std::string_view direction = colon == std::string_view::npos ? "" : text.substr(colon + 1);
-    if ((direction != "max" && direction != "min") || colon == 0)
-        return "--best takes NAME:max or NAME:min";
-    request.bestName = text.substr(0, colon);
-    request.bestLargest = direction == "max";
-    return {};
-}
-
 std::string parseDemand(const std::string& option, std::string_view text, SweepRequest& request)
 {
     const auto value = parseNumber(text);
@@ -124,7 +90,7 @@ std::string parseRequest(const std::vector<std::string>& args, SweepRequest& req
         } else if (arg == "--surcharge" || arg == "--allowable-settlement") {
             fault = parseDemand(arg, args[++i], request);
         } else if (arg == "--best") {
-            fault = parseBest(args[++i], request);
+            fault = parseBestOption(args[++i], request.bestName, request.bestLargest);
         } else if (arg == "--profile") {
             request.profileFile = args[++i];
         } else if (arg == "--json") {
@@ -250,6 +216,39 @@ std::string workRefusal(const SweepWork& work)
 }
 
 }  // namespace
+
+std::string parseAxis(std::string_view text, bool withProfile, SweepAxis& axis)
+{
+    const std::size_t equals = text.find('=');
+    const std::size_t colon1 = text.find(':', equals);
+    const std::size_t colon2 = colon1 == std::string_view::npos ? colon1 : text.find(':', colon1 + 1);
+    if (equals == std::string_view::npos || colon2 == std::string_view::npos)
+        return "a sweep is FIELD=FROM:TO:STEP, not " + std::string(text);
+    const SweepFieldLookup lookup = findSweepField(text.substr(0, equals), withProfile);
+    if (!lookup.field)
+        return lookup.refusal + (findSweepField(text.substr(0, equals), true).field
+                                     ? " (unless a soil profile is given with --profile)"
+                                     : "");
+    const auto from = parseNumber(text.substr(equals + 1, colon1 - equals - 1));
+    const auto to = parseNumber(text.substr(colon1 + 1, colon2 - colon1 - 1));
+    const auto step = parseNumber(text.substr(colon2 + 1));
+    if (!from || !to || !step)
+        return "FROM, TO and STEP must be numbers in " + std::string(text);
+    axis = {lookup.field, {*from, *to, *step}};
+    const std::string fault = rangeFaultText(rangeFault(axis.range));
+    return fault.empty() ? fault : fault + " in " + std::string(text);
+}
+
+std::string parseBestOption(std::string_view text, std::string& name, bool& largest)
+{
+    const std::size_t colon = text.rfind(':');
+    const std::string_view direction = colon == std::string_view::npos ? "" : text.substr(colon + 1);
+    if ((direction != "max" && direction != "min") || colon == 0)
+        return "--best takes NAME:max or NAME:min";
+    name = text.substr(0, colon);
+    largest = direction == "max";
+    return {};
+}
 
 bool isSweepCommand(const std::vector<std::string>& args)
 {

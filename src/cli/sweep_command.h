@@ -4,8 +4,17 @@
 // the largest or smallest value of a field.
 #pragma once
 
+#include "engine/sweep.h"
+
 #include <string>
+#include <string_view>
 #include <vector>
+
+// FIELD=FROM:TO:STEP as the axis; H and L only withProfile. The refusal, or
+// an empty text.
+std::string parseAxis(std::string_view text, bool withProfile, SweepAxis& axis);
+// NAME:max or NAME:min; the refusal, or an empty text.
+std::string parseBestOption(std::string_view text, std::string& name, bool& largest);
 
 // True when the arguments ask for a sweep (any of them is --sweep).
 bool isSweepCommand(const std::vector<std::string>& args);

@@ -32,7 +32,10 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliFullDiskTest,
                                          OutputCase{"details", "--json --details"},
                                          OutputCase{"sweepCsv", "--sweep spacingSquare=1:3:0.5"},
                                          OutputCase{"sweepJson", "--json --sweep spacingSquare=1:3:0.5"},
-                                         OutputCase{"sweepBest", "--sweep spacingSquare=1:3:0.5 --best spacingSquare:max"}),
+                                         OutputCase{"sweepBest", "--sweep spacingSquare=1:3:0.5 --best spacingSquare:max"},
+                                         OutputCase{"sectionsCsv", "--sections " ORVANE_EXAMPLES_DIR "/road-sections.csv"},
+                                         OutputCase{"sectionsBest", "--sections " ORVANE_EXAMPLES_DIR "/road-sections.csv "
+                                                                    "--sweep spacingSquare=1.5:2.5:0.5 --best spacingSquare:max"}),
                          [](const auto& info) { return info.param.name; });
 
 // A million points take the better part of a minute; once the reader has

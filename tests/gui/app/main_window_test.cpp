@@ -5,6 +5,7 @@
 #include "app/main_dialog.h"
 #include "forms/capacity/capacity_dialog.h"
 #include "forms/design/design_dialog.h"
+#include "forms/sections/sections_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "model/project_data.h"
 #include "support/fake_services.h"
@@ -59,14 +60,14 @@ private slots:
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
 
     // The four buttons of the calculator keep their texts and order; the
-    // design window's button comes after "沉降计算".
+    // design and road windows' buttons come after "沉降计算".
     void showsTheCaptionAndItsButtonsInARow()
     {
         CMainDialog window;
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("路堤荷载下Orvane 1.04版 "));
         QCOMPARE(buttonTextsLeftToRight(window),
-                 (QStringList{"承载力计算", "沉降计算", "方案比选", "关于我们", "退出"}));
+                 (QStringList{"承载力计算", "沉降计算", "方案比选", "路段计算", "关于我们", "退出"}));
         for (QPushButton* button : window.findChildren<QPushButton*>())
             QCOMPARE(button->y(), window.capacityButton()->y());
         QVERIFY2(window.capacityButton()->geometry().bottom() < window.height() - 40,
@@ -170,6 +171,27 @@ private slots:
         QTest::mouseClick(window.designButton(), Qt::LeftButton);
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QCOMPARE(caption, QStringLiteral("方案比选"));
+    }
+
+    // A section chosen in the road window (which accepts it) opens in the
+    // input form; closing the road window opens nothing.
+    void roadWindowOpensTheChosenSectionInTheInputForm()
+    {
+        CMainDialog window;
+        window.show();
+        ModalWatchdog watchdog;
+        watchdog.expect<CSectionsDialog>([](CSectionsDialog* road) { road->reject(); });
+        QTest::mouseClick(window.sectionsButton(), Qt::LeftButton);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+
+        OpenedForm capacity;
+        watchdog.expect<CSectionsDialog>([&watchdog, &capacity](CSectionsDialog* road) {
+            watchdog.expect<CCapacityDialog>(noteAndClose<CCapacityDialog>(capacity));
+            road->accept();
+        });
+        QTest::mouseClick(window.sectionsButton(), Qt::LeftButton);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QVERIFY(capacity.modal);
     }
 
     // The window opens with the focus on "承载力计算"; Enter presses the

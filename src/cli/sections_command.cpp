@@ -1,0 +1,348 @@
+#include "cli/sections_command.h"
+
+#include "cli/details_json.h"
+#include "cli/exit_codes.h"
+#include "cli/result_output.h"
+#include "engine/sections_chart.h"
+#include "cli/sweep_command.h"
+#include "engine/sections.h"
+#include "engine/sweep_csv.h"
+#include "model/csv_table.h"
+#include "model/file_numbers.h"
+#include "model/file_reasons.h"
+#include "model/platform.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+
+namespace {
+
+constexpr const char* kSectionsUsage =
+    "Usage: orvane-cli --sections TABLE.csv [--json] [--surcharge KPA] [--allowable-settlement MM]\n"
+    "                  [--sweep FIELD=FROM:TO:STEP --best NAME:max|min [--shortest-stretch M]] FILE\n"
+    "\n"
+    "Computes every cross-section of the table on the base project FILE as the forms compute\n"
+    "a project and checks it; the governing section of each check is marked.\n"
+    "  TABLE.csv               one row per section: station (桩号, e.g. K12+340), any field a\n"
+    "                          sweep can vary where the section differs from FILE (an empty\n"
+    "                          cell keeps FILE's value) and optionally profile (a borehole\n"
+    "                          table, its path relative to TABLE.csv)\n"
+    "  --json                  one JSON object per section and line instead of CSV\n"
+    "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
+    "  --allowable-settlement MM  settlement check under FILE's criterion (none without it)\n"
+    "  --chart OUT.svg         also write the longitudinal chart: fill height and settlement\n"
+    "                          against chainage, the allowable settlement drawn\n"
+    "  --sweep, --best         per section, the passing point of the sweep with the largest\n"
+    "                          or smallest NAME; then the stretches of adjacent sections\n"
+    "                          sharing one value of FIELD\n"
+    "  --shortest-stretch M    merge stretches shorter than M metres into a neighbour, the\n"
+    "                          more demanding value deciding\n";
+
+struct SectionsRequest {
+    std::string table;
+    std::string file;
+    bool json = false;
+    DesignDemands demands;
+    std::optional<SweepAxis> axis;
+    std::string bestName;
+    bool bestLargest = true;
+    double shortestStretch = 0;
+    std::string chart;
+};
+
+int wrongUsage(const std::string& reason)
+{
+    std::cerr << "orvane-cli: " << reason << "\n" << kSectionsUsage;
+    return kExitWrongUsage;
+}
+
+std::string parseNumberOption(const std::string& option, const std::string& text, double& value)
+{
+    return parseFileNumber(text, value) ? std::string() : option + " takes a number, not " + text;
+}
+
+std::string parseOption(const std::string& option, const std::string& value, SectionsRequest& r)
+{
+    if (option == "--sections")
+        return r.table.empty() ? (r.table = value, std::string()) : "--sections is given twice";
+    if (option == "--sweep") {
+        if (r.axis)
+            return "one field can be swept per section";
+        r.axis.emplace();
+        return parseAxis(value, true, *r.axis);
+    }
+    if (option == "--chart")
+        return r.chart.empty() ? (r.chart = value, std::string()) : "--chart is given twice";
+    if (option == "--best")
+        return parseBestOption(value, r.bestName, r.bestLargest);
+    if (option == "--surcharge")
+        return parseNumberOption(option, value, r.demands.surcharge);
+    if (option == "--shortest-stretch") {
+        const std::string fault = parseNumberOption(option, value, r.shortestStretch);
+        return fault.empty() && !(r.shortestStretch >= 0) ? option + " takes a length not below 0" : fault;
+    }
+    double allowable = 0;
+    const std::string fault = parseNumberOption(option, value, allowable);
+    r.demands.allowableSettlement = allowable;
+    return fault;
+}
+
+std::string combinationFault(const SectionsRequest& r)
+{
+    if (r.file.empty())
+        return "--sections needs one base project file";
+    if (r.axis.has_value() != !r.bestName.empty())
+        return "--sweep and --best go together with --sections";
+    if (!r.chart.empty() && r.axis)
+        return "--chart does not go with --sweep";
+    if (r.shortestStretch > 0 && !r.axis)
+        return "--shortest-stretch needs --sweep and --best";
+    return demandsFault(r.demands);
+}
+
+std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& r)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool takesValue = arg == "--sections" || arg == "--chart" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
+                                || arg == "--allowable-settlement" || arg == "--shortest-stretch";
+        std::string fault;
+        if (takesValue && i + 1 == args.size())
+            fault = arg + " needs a value";
+        else if (takesValue)
+            fault = parseOption(arg, args[++i], r);
+        else if (arg == "--json")
+            r.json = true;
+        else if (arg.rfind("--", 0) == 0 || !r.file.empty())
+            fault = "unexpected argument " + arg;
+        else
+            r.file = arg;
+        if (!fault.empty())
+            return fault;
+    }
+    return combinationFault(r);
+}
+
+nlohmann::ordered_json jsonCheck(const SweepPoint& point, std::optional<bool> ok)
+{
+    return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
+}
+
+// Which checks the section governs: "bearing", "settlement", both or none.
+std::vector<std::string> governedChecks(const GoverningSections& governing, std::size_t index)
+{
+    std::vector<std::string> checks;
+    if (governing.bearing == index)
+        checks.emplace_back("bearing");
+    if (governing.settlement == index)
+        checks.emplace_back("settlement");
+    return checks;
+}
+
+// The keys of a single project's --json, then the checks.
+nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, int stopCriterion,
+                                   const std::optional<SweepAxis>& axis)
+{
+    nlohmann::ordered_json j;
+    j["station"] = s.station;
+    j["chainage"] = jsonNumber(s.chainage);
+    if (axis)
+        j[axis->field->name] = point ? jsonNumber(point->values.front()) : nlohmann::json(nullptr);
+    if (!point) {
+        j["passes"] = false;
+        return j;
+    }
+    const DesignResults& r = point->results;
+    j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
+    j["pileCapacity"] = jsonNumber(r.pileCapacity);
+    j["compositeCapacity"] = jsonNumber(r.compositeCapacity);
+    j["manualCompositeCapacity"] = jsonNumber(r.manualCompositeCapacity);
+    j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
+                       {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
+                       {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
+    j["stopCriterion"] = stopCriterion;
+    j["bearingOk"] = jsonCheck(*point, point->checks.bearingOk);
+    j["settlementOk"] = jsonCheck(*point, point->checks.settlementOk);
+    j["passes"] = point->passes();
+    j["reason"] = point->valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point->fault);
+    return j;
+}
+
+class SectionPrinter {
+public:
+    SectionPrinter(const SectionsRequest& request, int stopCriterion)
+        : request_(request), stopCriterion_(stopCriterion)
+    {
+    }
+
+    // One section: its point (none when no swept value passes) and the
+    // checks it governs. False once the output failed.
+    bool print(const Section& s, const SweepPoint* point, const std::vector<std::string>& governs)
+    {
+        if (point && !point->valid())
+            std::cerr << s.station << ": " << point->fault << "\n";
+        if (request_.json) {
+            nlohmann::ordered_json j = sectionJson(s, point, stopCriterion_, request_.axis);
+            if (!request_.axis)
+                j["governs"] = governs;
+            return line(j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+        }
+        if (!headerPrinted_) {
+            headerPrinted_ = true;
+            std::vector<SweepAxis> axes;
+            if (request_.axis)
+                axes.push_back(*request_.axis);
+            if (!line("station,chainage," + sweepCsvHeader(axes, ',') + ",passes" + (request_.axis ? "" : ",governs")))
+                return false;
+        }
+        std::string row = csv_table::csvField(s.station) + "," + shortestDecimal(s.chainage) + ",";
+        row += point ? sweepCsvRow(*point, ',') : std::string(request_.axis ? 9 : 8, ',');
+        row += std::string(",") + (point && point->passes() ? "true" : "false");
+        if (!request_.axis) {
+            row += ",";
+            for (std::size_t i = 0; i < governs.size(); ++i)
+                row += (i ? " " : "") + governs[i];
+        }
+        return line(row);
+    }
+
+    bool line(std::string_view text) { return out_.write(text) && out_.endLine(); }
+
+private:
+    const SectionsRequest& request_;
+    int stopCriterion_;
+    ResultOutput out_;
+    bool headerPrinted_ = false;
+};
+
+// The stretches with their shared value, and whether every section of each
+// passes with it (checked, not assumed).
+bool printStretches(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections,
+                    const std::vector<Stretch>& stretches, SectionPrinter& printer)
+{
+    const char* field = r.axis->field->name;
+    if (!r.json && !(printer.line("") && printer.line(std::string("from,to,sections,") + field + ",decidedBy,passes")))
+        return false;
+    for (const Stretch& st : stretches) {
+        bool passes = st.value.has_value();
+        for (std::size_t i = st.first; passes && i <= st.last; ++i)
+            passes = sectionSweep(base, sections[i], r.demands, {{r.axis->field, {*st.value, *st.value, 1}}}).point(0).passes();
+        const std::string& from = sections[st.first].station;
+        const std::string& to = sections[st.last].station;
+        const std::string& decidedBy = sections[st.decidedBy].station;
+        const std::size_t count = st.last - st.first + 1;
+        std::string text;
+        if (r.json) {
+            nlohmann::ordered_json j;
+            j["stretch"] = {{"from", from}, {"to", to}, {"sections", count},
+                            {field, st.value ? jsonNumber(*st.value) : nlohmann::json(nullptr)},
+                            {"decidedBy", st.value ? nlohmann::json(decidedBy) : nlohmann::json(nullptr)},
+                            {"passes", passes}};
+            text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        } else {
+            text = csv_table::csvField(from) + "," + csv_table::csvField(to) + "," + std::to_string(count) + ","
+                   + (st.value ? shortestDecimal(*st.value) : "") + ","
+                   + (st.value ? csv_table::csvField(decidedBy) : "") + "," + (passes ? "true" : "false");
+        }
+        if (!printer.line(text))
+            return false;
+    }
+    return true;
+}
+
+int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections)
+{
+    const std::optional<PointMeasure> measure = findPointMeasure(r.bestName, {&*r.axis, 1});
+    if (!measure)
+        return wrongUsage("--best: " + r.bestName + " is neither the swept field nor a result");
+    const auto best = bestPerSection(base, sections, r.demands, *r.axis, *measure, r.bestLargest);
+    SectionPrinter printer(r, base.stopCriterion);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (!printer.print(sections[i], best[i] ? &*best[i] : nullptr, {}))
+            return kExitUnreadable;
+    // Only a design chosen by the swept field's own value has a more demanding
+    // direction; chosen by a result, stretches are runs of equal values.
+    const bool byField = r.bestName == r.axis->field->name;
+    const auto stretches = designStretches(sections, best, r.bestLargest, byField ? r.shortestStretch : 0);
+    return printStretches(r, base, sections, stretches, printer) ? kExitDone : kExitUnreadable;
+}
+
+// The chart written beside the results; false, with the reason on standard
+// error, when it cannot be.
+bool writeChart(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections,
+                const std::vector<SweepPoint>& points)
+{
+    std::vector<double> heights;
+    for (const Section& s : sections)
+        heights.push_back(sectionSweep(base, s, r.demands).record(0).embankmentHeight);
+    const std::string svg = sectionsChartSvg(sections, points, heights, r.demands.allowableSettlement);
+    const platform::FileOutcome written = platform::replaceFile(r.chart, svg);
+    if (!written.ok())
+        std::cerr << saveFailure(r.chart, written) << "\n";
+    return written.ok();
+}
+
+int printSections(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections)
+{
+    const std::vector<SweepPoint> points = computeSections(base, sections, r.demands);
+    if (!r.chart.empty() && !writeChart(r, base, sections, points))
+        return kExitUnreadable;
+    const GoverningSections governing = governingSections(points);
+    SectionPrinter printer(r, base.stopCriterion);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (!printer.print(sections[i], &points[i], governedChecks(governing, i)))
+            return kExitUnreadable;
+    return kExitDone;
+}
+
+std::string workRefusal(double slices)
+{
+    return "the sections ask for more than " + std::to_string(static_cast<long long>(kMaxSweepSlices))
+           + " settlement slices (" + std::to_string(static_cast<long long>(slices))
+           + " counted); at most that many are computed in one run";
+}
+
+}  // namespace
+
+bool isSectionsCommand(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args)
+        if (arg == "--sections")
+            return true;
+    return false;
+}
+
+int runSectionsCommand(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kSectionsUsage;
+            return kExitDone;
+        }
+    }
+    SectionsRequest request;
+    if (const std::string fault = parseRequest(args, request); !fault.empty())
+        return wrongUsage(fault);
+    for (const std::string& input : {request.file, request.table})
+        if (!request.chart.empty() && platform::isSameFile(request.chart, input)) {
+            std::cerr << request.chart << ": 图不能写到输入文件本身，否则它将被覆盖；请另选图的文件名。\n";
+            return kExitUnreadable;
+        }
+    ProjectData base{};
+    if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
+        std::cerr << request.file << ": " << loaded.reason << "\n";
+        return kExitUnreadable;
+    }
+    const SectionTableRead table = loadSectionTable(request.table);
+    for (const std::string& error : table.errors)
+        std::cerr << request.table << ": " << error << "\n";
+    if (!table.ok())
+        return kExitUnreadable;
+    std::vector<SweepAxis> axes;
+    if (request.axis)
+        axes.push_back(*request.axis);
+    if (const double slices = sectionsSlices(base, table.sections, request.demands, axes); slices > kMaxSweepSlices)
+        return wrongUsage(workRefusal(slices));
+    return request.axis ? printBestDesigns(request, base, table.sections) : printSections(request, base, table.sections);
+}

@@ -1,0 +1,61 @@
+// The cross-sections (桩号) of a road's soft-ground section as a table of its
+// own beside the base project: one row per section with its station, the
+// fields where it differs from the base project and optionally its own
+// borehole table. The project file is unchanged by it.
+#pragma once
+
+#include "engine/sweep.h"
+#include "model/soil_profile.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct SectionValue {
+    const SweepField* field;
+    double value;
+};
+
+struct Section {
+    std::string station;              // as written, e.g. "K12+340"
+    double chainage = 0;              // m from the alignment's origin
+    std::size_t row = 0;              // line of the table, as its messages name it
+    std::vector<SectionValue> values;  // the cells that replace the base project's values
+    std::string profileFile;          // as written; empty for the base project's layers
+    std::optional<ProfileSplitter> profile;
+};
+
+// A station as engineers write it: optional letters, kilometres, a plus
+// (half or full width) and metres below 1000, "K12+340.5" -> 12340.5 m.
+std::optional<double> parseStation(std::string_view text);
+
+// The Chinese column title of a field, as the forms label it (with symbol
+// and unit), for headers and messages.
+std::string sectionColumnTitle(const SweepField& field);
+
+struct SectionTableRead {
+    std::vector<Section> sections;    // sorted by chainage
+    std::vector<std::string> errors;  // one per bad row or header, each naming its row
+    bool ok() const { return errors.empty(); }
+};
+
+// Reads a borehole table named in the profile column, as written there.
+using ProfileLoader = std::function<ProfileRead(const std::string& file)>;
+
+// The table as the profile CSV is read (UTF-8 or GBK, comma or tab). The
+// header names the columns in English as the record names its members or in
+// Chinese as the forms label them: 桩号/station (required), 土层剖面/profile,
+// 备注/note (ignored) and any field a sweep can vary. An empty cell keeps
+// the base project's value. Every bad row is refused with its row number and
+// reason, and then no section is returned: a table is read whole or not at all.
+SectionTableRead readSectionTable(std::string_view bytes, const ProfileLoader& loadProfile);
+
+// The file, its profiles found relative to the table's folder.
+SectionTableRead loadSectionTable(const std::string& path);
+
+// A profile path as written in a table, relative to the table's folder
+// unless it is absolute.
+std::string pathBesideTable(const std::string& table, const std::string& file);

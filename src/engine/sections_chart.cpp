@@ -1,0 +1,153 @@
+#include "engine/sections_chart.h"
+
+#include "engine/sweep_csv.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kWidth = 900;
+constexpr double kHeight = 420;
+constexpr double kLeft = 70;
+constexpr double kRight = 70;
+constexpr double kTop = 40;
+constexpr double kBottom = 60;
+
+// A coordinate to a tenth of a pixel, whatever the process locale.
+std::string px(double value) { return shortestDecimal(std::round(value * 10) / 10); }
+
+// 1, 2 or 5 times a power of ten, giving about `ticks` steps over the span.
+double tickStep(double span, int ticks)
+{
+    const double raw = std::max(span, 1e-9) / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (raw <= factor * power)
+            return factor * power;
+    return 10 * power;
+}
+
+struct Axis {
+    double from;
+    double to;
+    double pixelFrom;
+    double pixelTo;
+    double at(double v) const { return pixelFrom + (v - from) / (to - from) * (pixelTo - pixelFrom); }
+};
+
+std::string line(double x1, double y1, double x2, double y2, const std::string& style)
+{
+    return "<line x1=\"" + px(x1) + "\" y1=\"" + px(y1) + "\" x2=\"" + px(x2) + "\" y2=\"" + px(y2) + "\" " + style
+           + "/>\n";
+}
+
+std::string text(double x, double y, const std::string& anchor, const std::string& content)
+{
+    return "<text x=\"" + px(x) + "\" y=\"" + px(y) + "\" text-anchor=\"" + anchor + "\">" + content + "</text>\n";
+}
+
+// A polyline or polygon through the points.
+std::string shape(const char* kind, const std::vector<std::pair<double, double>>& points, const std::string& style)
+{
+    std::string coordinates;
+    for (const auto& [x, y] : points)
+        coordinates += (coordinates.empty() ? "" : " ") + px(x) + "," + px(y);
+    return std::string("<") + kind + " points=\"" + coordinates + "\" " + style + "/>\n";
+}
+
+// Ticks and labels of a vertical axis at x, on the left or the right.
+std::string verticalAxis(const Axis& axis, double x, bool left, const std::string& title)
+{
+    std::string svg = line(x, kTop, x, kHeight - kBottom, "stroke=\"#444\"");
+    const double step = tickStep(axis.to - axis.from, 5);
+    for (double v = 0; v <= axis.to + step * 1e-9; v += step) {
+        const double y = axis.at(v);
+        svg += line(x, y, x + (left ? -4 : 4), y, "stroke=\"#444\"");
+        svg += text(x + (left ? -7 : 7), y + 4, left ? "end" : "start", shortestDecimal(std::round(v * 1000) / 1000));
+    }
+    return svg + text(x, kTop - 14, left ? "start" : "end", title);
+}
+
+std::string horizontalAxis(const Axis& axis)
+{
+    const double y = kHeight - kBottom;
+    std::string svg = line(kLeft, y, kWidth - kRight, y, "stroke=\"#444\"");
+    const double step = tickStep(axis.to - axis.from, 6);
+    for (double v = std::ceil(axis.from / step) * step; v <= axis.to + step * 1e-9; v += step) {
+        svg += line(axis.at(v), y, axis.at(v), y + 4, "stroke=\"#444\"");
+        svg += text(axis.at(v), y + 18, "middle", stationText(v));
+    }
+    return svg + text((kLeft + kWidth - kRight) / 2, kHeight - 12, "middle", "桩号");
+}
+
+double largestFinite(const std::vector<double>& values, double atLeast)
+{
+    double largest = atLeast;
+    for (double v : values)
+        if (std::isfinite(v))
+            largest = std::max(largest, v);
+    return largest;
+}
+
+std::string legend()
+{
+    const double y = kTop - 18;
+    return "<rect x=\"300\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
+           + text(318, y, "start", "填土高度") + line(390, y - 4, 410, y - 4, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"")
+           + text(414, y, "start", "沉降") + "<circle cx=\"462\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
+           + text(470, y, "start", "未通过验算的断面");
+}
+
+}  // namespace
+
+std::string stationText(double chainage)
+{
+    const long long millimetres = std::llround(chainage * 1000);
+    const std::string metres = shortestDecimal(static_cast<double>(millimetres % 1'000'000) / 1000);
+    const std::size_t whole = std::min(metres.find('.'), metres.size());
+    return "K" + std::to_string(millimetres / 1'000'000) + "+" + std::string(whole < 3 ? 3 - whole : 0, '0') + metres;
+}
+
+std::string sectionsChartSvg(const std::vector<Section>& sections, const std::vector<SweepPoint>& points,
+                             const std::vector<double>& fillHeights, std::optional<double> allowableSettlement)
+{
+    std::vector<double> settlements;
+    for (const SweepPoint& p : points)
+        settlements.push_back(p.valid() ? p.checks.settlement : NAN);
+    const double first = sections.empty() ? 0 : sections.front().chainage;
+    const double last = sections.empty() ? 1 : std::max(sections.back().chainage, first + 1);
+    const Axis x{first, last, kLeft, kWidth - kRight};
+    const double heightTop = largestFinite(fillHeights, 1) * 1.15;
+    const Axis height{0, heightTop, kHeight - kBottom, kTop};
+    const double settlementTop = largestFinite(settlements, allowableSettlement.value_or(1)) * 1.15;
+    const Axis settlement{0, settlementTop, kHeight - kBottom, kTop};
+
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(kWidth) + "\" height=\"" + px(kHeight)
+                      + "\" font-family=\"sans-serif\" font-size=\"12\">\n<rect width=\"100%\" height=\"100%\" "
+                        "fill=\"white\"/>\n";
+    svg += horizontalAxis(x) + verticalAxis(height, kLeft, true, "填土高度h（m）")
+           + verticalAxis(settlement, kWidth - kRight, false, "沉降s（mm）");
+    std::vector<std::pair<double, double>> heightLine{{x.at(first), height.at(0)}};
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        heightLine.emplace_back(x.at(sections[i].chainage), height.at(fillHeights[i]));
+    heightLine.emplace_back(x.at(last), height.at(0));
+    svg += shape("polygon", heightLine, "fill=\"#d9c9a3\" fill-opacity=\"0.6\" stroke=\"#a08850\"");
+    if (allowableSettlement)
+        svg += line(x.at(first), settlement.at(*allowableSettlement), x.at(last), settlement.at(*allowableSettlement),
+                    "stroke=\"#c00\" stroke-dasharray=\"6,4\"")
+               + text(x.at(last) - 4, settlement.at(*allowableSettlement) - 5, "end", "容许沉降[s]");
+    std::vector<std::pair<double, double>> settlementLine;
+    std::string marks;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (!std::isfinite(settlements[i]))
+            continue;
+        const double cx = x.at(sections[i].chainage);
+        const double cy = settlement.at(settlements[i]);
+        settlementLine.emplace_back(cx, cy);
+        marks += "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" r=\"3\" fill=\""
+                 + (points[i].passes() ? "#1f5fbf" : "#c00") + "\"/>\n";
+    }
+    svg += shape("polyline", settlementLine, "fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"1.5\"") + marks;
+    return svg + legend() + "</svg>\n";
+}

@@ -1,0 +1,329 @@
+#include "forms/sections/sections_dialog.h"
+
+#include "engine/sections_chart.h"
+#include "engine/sweep_csv.h"
+#include "model/csv_table.h"
+#include "model/file_reasons.h"
+#include "model/platform.h"
+#include "ui/dialog.h"
+#include "ui/number_text.h"
+#include "ui/services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSvgWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kPollMs = 40;
+
+enum Column { kStation, kHeight, kPileCapacity, kComposite, kDemand, kSettlement, kBearingOk, kSettlementOk, kGoverns, kColumnCount };
+
+const char* const kHeaders[kColumnCount] = {"桩号", "填土高度h（m）", "Ra（kN）", "fspk（kPa）", "p0+q（kPa）",
+                                            "沉降s（mm）", "承载力验算", "沉降验算", "控制断面"};
+
+// Sorts by its number (the chainage for a station), not by its text.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(const QString& text, double key) : QTableWidgetItem(text) { setData(Qt::UserRole, key); }
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        const double a = data(Qt::UserRole).toDouble();
+        const double b = other.data(Qt::UserRole).toDouble();
+        return std::isnan(a) ? false : std::isnan(b) || a < b;
+    }
+};
+
+QString checkText(const SweepPoint& p, std::optional<bool> ok)
+{
+    if (!p.valid() || !ok)
+        return {};
+    return *ok ? QStringLiteral("满足") : QStringLiteral("不满足");
+}
+
+QString shown(double value) { return std::isfinite(value) ? ui::formatDouble(std::round(value * 100) / 100) : QString(); }
+
+QString askCsvByDialog(QWidget* parent, const QString& caption, bool save)
+{
+    const QString filter = QStringLiteral("CSV Files (*.csv)");
+    return save ? ui::askFileToSave(parent, caption, filter, QStringLiteral("csv"))
+                : ui::askFileToOpen(parent, caption, filter);
+}
+
+std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace
+
+CSectionsDialog::CSectionsDialog(QWidget* parent)
+    : QDialog(parent),
+      askTableFileName([](QWidget* w) { return askCsvByDialog(w, QStringLiteral("载入断面表"), false); }),
+      askCsvFileName([](QWidget* w) { return askCsvByDialog(w, QStringLiteral("导出CSV"), true); }),
+      base_(g_project)
+{
+    setWindowTitle(QStringLiteral("路段计算"));
+    ui::setFormFont(this, 9);
+    resize(980, 720);
+
+    tableEdit_ = new QLineEdit(this);
+    tableEdit_->setObjectName(QStringLiteral("tableEdit"));
+    tableEdit_->setReadOnly(true);
+    loadButton_ = new QPushButton(QStringLiteral("载入断面表..."), this);
+    loadButton_->setObjectName(QStringLiteral("loadButton"));
+    pasteButton_ = new QPushButton(QStringLiteral("粘贴断面表"), this);
+    pasteButton_->setObjectName(QStringLiteral("pasteButton"));
+    surcharge_ = new QLineEdit(QStringLiteral("0"), this);
+    surcharge_->setObjectName(QStringLiteral("surchargeEdit"));
+    allowable_ = new QLineEdit(this);
+    allowable_->setObjectName(QStringLiteral("allowableSettlementEdit"));
+    runButton_ = new QPushButton(QStringLiteral("开始计算"), this);
+    runButton_->setObjectName(QStringLiteral("runButton"));
+    cancelButton_ = new QPushButton(QStringLiteral("取消计算"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setEnabled(false);
+    exportButton_ = new QPushButton(QStringLiteral("导出CSV..."), this);
+    exportButton_->setObjectName(QStringLiteral("exportButton"));
+    exportButton_->setEnabled(false);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progressBar"));
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summaryLabel"));
+    table_ = new QTableWidget(0, kColumnCount, this);
+    table_->setObjectName(QStringLiteral("summaryTable"));
+    for (int c = 0; c < kColumnCount; ++c)
+        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kHeaders[c])));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSortIndicator(kStation, Qt::AscendingOrder);  // along the road
+    chart_ = new QSvgWidget(this);
+    chart_->setObjectName(QStringLiteral("longitudinalChart"));
+    chart_->setMinimumHeight(280);
+
+    auto* inputs = new QGridLayout;
+    inputs->addWidget(new QLabel(QStringLiteral("断面表："), this), 0, 0);
+    inputs->addWidget(tableEdit_, 0, 1, 1, 3);
+    inputs->addWidget(loadButton_, 0, 4);
+    inputs->addWidget(pasteButton_, 0, 5);
+    inputs->addWidget(new QLabel(QStringLiteral("附加荷载q（kPa）："), this), 1, 0);
+    inputs->addWidget(surcharge_, 1, 1);
+    inputs->addWidget(new QLabel(QStringLiteral("容许沉降[s]（mm）："), this), 1, 2);
+    inputs->addWidget(allowable_, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{runButton_, cancelButton_, progress_, exportButton_})
+        buttons->addWidget(w);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(inputs);
+    page->addLayout(buttons);
+    page->addWidget(summary_);
+    page->addWidget(table_, 1);
+    page->addWidget(chart_, 1);
+
+    connect(loadButton_, &QPushButton::clicked, this, &CSectionsDialog::loadTable);
+    connect(pasteButton_, &QPushButton::clicked, this, &CSectionsDialog::pasteTable);
+    connect(runButton_, &QPushButton::clicked, this, &CSectionsDialog::run);
+    connect(cancelButton_, &QPushButton::clicked, this, &CSectionsDialog::cancel);
+    connect(exportButton_, &QPushButton::clicked, this, &CSectionsDialog::exportCsv);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { adoptSection(row); });
+    poll_.setInterval(kPollMs);
+    connect(&poll_, &QTimer::timeout, this, &CSectionsDialog::poll);
+}
+
+CSectionsDialog::~CSectionsDialog()
+{
+    if (worker_.joinable()) {
+        runProgress_->cancelled = true;
+        worker_.join();
+    }
+}
+
+void CSectionsDialog::loadTable()
+{
+    const QString file = askTableFileName(this);
+    if (file.isEmpty())
+        return;
+    tablePath_ = utf8(file);
+    takeTable(loadSectionTable(tablePath_), QDir::toNativeSeparators(file));
+}
+
+// Cells copied from a spreadsheet arrive as tab-separated text; profiles are
+// found beside the table loaded last, else as written.
+void CSectionsDialog::pasteTable()
+{
+    const std::string table = tablePath_;
+    const auto loadProfile = [table](const std::string& file) { return loadProfileCsv(pathBesideTable(table, file)); };
+    takeTable(readSectionTable(utf8(QApplication::clipboard()->text()), loadProfile), QStringLiteral("（粘贴）"));
+}
+
+void CSectionsDialog::takeTable(const SectionTableRead& read, const QString& source)
+{
+    if (!read.ok()) {
+        QStringList reasons;
+        for (const std::string& error : read.errors)
+            reasons << QString::fromStdString(error);
+        ui::services().showMessage(this, reasons.join(QLatin1Char('\n')));
+        return;
+    }
+    sections_ = read.sections;
+    points_.clear();
+    table_->setRowCount(0);
+    exportButton_->setEnabled(false);
+    tableEdit_->setText(source);
+    summary_->setText(QStringLiteral("共%1个断面。").arg(sections_.size()));
+}
+
+void CSectionsDialog::run()
+{
+    if (sections_.empty()) {
+        ui::services().showMessage(this, QStringLiteral("请先载入或粘贴断面表！"));
+        return;
+    }
+    const std::optional<double> q = ui::parseDouble(surcharge_->text());
+    const std::optional<double> s = ui::parseDouble(allowable_->text());
+    if (!q || (!s && !allowable_->text().trimmed().isEmpty())) {
+        ui::services().showMessage(this, QStringLiteral("请输入正确的附加荷载q和容许沉降[s]！"));
+        return;
+    }
+    demands_ = {*q, s};
+    if (const std::string fault = demandsFault(demands_); !fault.empty()) {
+        ui::services().showMessage(this, QString::fromStdString(fault));
+        return;
+    }
+    if (sectionsSlices(base_, sections_, demands_) > kMaxSweepSlices) {
+        ui::services().showMessage(this, QStringLiteral("断面过多或土层过厚，计算量太大！"));
+        return;
+    }
+    runProgress_ = std::make_unique<SectionsProgress>();
+    workerDone_ = false;
+    progress_->setRange(0, static_cast<int>(sections_.size()));
+    progress_->setValue(0);
+    setRunning(true);
+    worker_ = std::thread([this] {
+        computed_ = computeSections(base_, sections_, demands_, runProgress_.get());
+        workerDone_ = true;
+    });
+    poll_.start();
+}
+
+void CSectionsDialog::cancel()
+{
+    if (runProgress_)
+        runProgress_->cancelled = true;
+}
+
+void CSectionsDialog::poll()
+{
+    progress_->setValue(static_cast<int>(runProgress_->done.load()));
+    if (!workerDone_)
+        return;
+    poll_.stop();
+    worker_.join();
+    setRunning(false);
+    if (runProgress_->cancelled) {
+        summary_->setText(QStringLiteral("计算已取消。"));
+    } else {
+        points_ = std::move(computed_);
+        showResults();
+    }
+    emit runEnded();
+}
+
+void CSectionsDialog::setRunning(bool running)
+{
+    for (QPushButton* b : {loadButton_, pasteButton_, runButton_})
+        b->setEnabled(!running);
+    cancelButton_->setEnabled(running);
+}
+
+void CSectionsDialog::showResults()
+{
+    const GoverningSections governing = governingSections(points_);
+    table_->setSortingEnabled(false);
+    table_->setRowCount(static_cast<int>(sections_.size()));
+    std::vector<double> heights;
+    int failing = 0;
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        const SweepPoint& p = points_[i];
+        const double height = sectionSweep(base_, sections_[i], demands_).record(0).embankmentHeight;
+        heights.push_back(height);
+        failing += p.passes() ? 0 : 1;
+        QStringList governs;
+        if (governing.bearing == i)
+            governs << QStringLiteral("承载力");
+        if (governing.settlement == i)
+            governs << QStringLiteral("沉降");
+        const double nan = std::nan("");
+        const auto number = [&](double v) { return new NumberItem(p.valid() ? shown(v) : QString(), p.valid() ? v : nan); };
+        const int row = static_cast<int>(i);
+        auto* station = new NumberItem(QString::fromStdString(sections_[i].station), sections_[i].chainage);
+        station->setData(Qt::UserRole + 1, row);
+        if (!p.valid())
+            station->setToolTip(QString::fromStdString(p.fault));
+        table_->setItem(row, kStation, station);
+        table_->setItem(row, kHeight, new NumberItem(shown(height), height));
+        table_->setItem(row, kPileCapacity, number(p.results.pileCapacity));
+        table_->setItem(row, kComposite, number(p.checks.bearingCapacity));
+        table_->setItem(row, kDemand, number(p.checks.bearingDemand));
+        table_->setItem(row, kSettlement, number(p.checks.settlement));
+        table_->setItem(row, kBearingOk, new QTableWidgetItem(checkText(p, p.checks.bearingOk)));
+        table_->setItem(row, kSettlementOk, new QTableWidgetItem(checkText(p, p.checks.settlementOk)));
+        table_->setItem(row, kGoverns, new QTableWidgetItem(governs.join(QLatin1Char(' '))));
+    }
+    table_->setSortingEnabled(true);
+    chart_->load(QByteArray::fromStdString(sectionsChartSvg(sections_, points_, heights, demands_.allowableSettlement)));
+    exportButton_->setEnabled(true);
+    summary_->setText(failing == 0 ? QStringLiteral("共%1个断面，全部满足验算要求。").arg(sections_.size())
+                                   : QStringLiteral("共%1个断面，%2个不满足验算要求。").arg(sections_.size()).arg(failing));
+}
+
+QString CSectionsDialog::csvText() const
+{
+    QString text;
+    for (int c = 0; c < kColumnCount; ++c)
+        text += QString::fromUtf8(kHeaders[c]) + (c + 1 < kColumnCount ? QStringLiteral(",") : QStringLiteral("\r\n"));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        for (int c = 0; c < kColumnCount; ++c)
+            text += QString::fromStdString(csv_table::csvField(utf8(table_->item(row, c)->text())))
+                    + (c + 1 < kColumnCount ? QStringLiteral(",") : QStringLiteral("\r\n"));
+    }
+    return text;
+}
+
+// As shown, in the order shown, with a byte order mark so that a spreadsheet
+// of a Chinese system opens it as UTF-8.
+void CSectionsDialog::exportCsv()
+{
+    const QString file = askCsvFileName(this);
+    if (file.isEmpty())
+        return;
+    const std::string path = utf8(file);
+    const platform::FileOutcome written = platform::replaceFile(path, std::string(csv_table::kByteOrderMark) + utf8(csvText()));
+    if (!written.ok())
+        ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written)));
+}
+
+void CSectionsDialog::adoptSection(int row)
+{
+    const int index = table_->item(row, kStation)->data(Qt::UserRole + 1).toInt();
+    const Section& section = sections_[static_cast<std::size_t>(index)];
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Orvane"),
+        QStringLiteral("将断面%1作为当前工程并打开输入表单？当前工程的输入将被替换。").arg(QString::fromStdString(section.station)));
+    if (answer != QMessageBox::Yes)
+        return;
+    g_project = sectionSweep(base_, section, demands_).record(0);
+    accept();
+}

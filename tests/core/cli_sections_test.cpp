@@ -1,0 +1,172 @@
+// orvane-cli --sections on tables beside the bundled examples.
+#include "cli_run.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A table written into a folder of the test's own, its path.
+std::string tableFile(const std::string& name, const std::string& bytes)
+{
+    const std::string folder = scratchFolder("sections-" + name);
+    writeBytes(folder + "/bh.csv", readBytes(example("borehole.csv")));
+    writeBytes(folder + "/table.csv", bytes);
+    return folder + "/table.csv";
+}
+
+// A section with no values of its own prints what --json prints of the base
+// project, key for key and digit for digit, with its station and checks.
+TEST(CliSections, SectionOfTheBaseProjectPrintsTheProjectsOwnJson)
+{
+    for (const char* name : {"worked-example.txt", "expressway-triangular-grid.txt", "county-road-rectangular-grid.txt"}) {
+        const std::string table = tableFile(std::string("base-") + name, "station\nK0+000\n");
+        const CliRun sections = runCli("--sections " + table + " --json " + example(name));
+        const CliRun alone = runCli("--json " + example(name));
+        ASSERT_EQ(sections.exitCode, 0) << sections.err;
+        nlohmann::json s = nlohmann::json::parse(sections.out);
+        nlohmann::json a = nlohmann::json::parse(alone.out);
+        EXPECT_EQ(s["station"], "K0+000");
+        EXPECT_EQ(s["passes"], true);
+        for (const char* key : {"file", "ok", "extension"})
+            a.erase(key);
+        for (const auto& [key, value] : a.items())
+            EXPECT_EQ(s[key].dump(), value.dump()) << name << " " << key;
+    }
+}
+
+TEST(CliSections, GoverningSectionsMarkedInTheCsv)
+{
+    const std::string table = tableFile("governing", "桩号,路基填土高度h（m）\nK0+100,3\nK0+000,4.5\nK0+200,2\n");
+    const CliRun run = runCli("--sections " + table + " --surcharge 20 " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].substr(0, 24), "station,chainage,equival");
+    EXPECT_EQ(lines[0].substr(lines[0].size() - 15), ",passes,governs");
+    EXPECT_EQ(lines[1].substr(0, 12), "K0+000,0,2.2");
+    EXPECT_TRUE(lines[1].ends_with(",true,,true,bearing settlement")) << lines[1];
+    EXPECT_TRUE(lines[2].ends_with(",true,,true,")) << lines[2];
+}
+
+TEST(CliSections, BestPerSectionAndStretches)
+{
+    const std::string table = tableFile("best", "station,embankmentHeight\nK0+000,3\nK0+050,3\nK0+100,5\n");
+    const CliRun run = runCli("--sections " + table
+                              + " --json --allowable-settlement 150 --sweep spacingSquare=1.5:3:0.1"
+                                " --best spacingSquare:max "
+                              + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 5u) << run.out;
+    const auto first = nlohmann::json::parse(lines[0]);
+    const auto third = nlohmann::json::parse(lines[2]);
+    EXPECT_EQ(first["passes"], true);
+    EXPECT_LT(third["spacingSquare"].get<double>(), first["spacingSquare"].get<double>());
+    const auto stretch = nlohmann::json::parse(lines[3])["stretch"];
+    EXPECT_EQ(stretch["from"], "K0+000");
+    EXPECT_EQ(stretch["to"], "K0+050");
+    EXPECT_EQ(stretch["sections"], 2);
+    EXPECT_EQ(stretch["spacingSquare"], first["spacingSquare"]);
+    EXPECT_EQ(stretch["passes"], true);
+    EXPECT_EQ(nlohmann::json::parse(lines[4])["stretch"]["decidedBy"], "K0+100");
+}
+
+TEST(CliSections, ShortStretchTakesTheMoreDemandingDesignAndStillPasses)
+{
+    const std::string table = tableFile("merged", "station,embankmentHeight\nK0+000,3\nK0+050,3\nK0+100,5\n");
+    const CliRun run = runCli("--sections " + table
+                              + " --allowable-settlement 150 --sweep spacingSquare=1.5:3:0.1"
+                                " --best spacingSquare:max --shortest-stretch 200 "
+                              + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 7u) << run.out;
+    EXPECT_EQ(lines[5], "from,to,sections,spacingSquare,decidedBy,passes");
+    EXPECT_EQ(lines[6].substr(0, 16), "K0+000,K0+100,3,");
+    EXPECT_EQ(lines[6].substr(lines[6].size() - 12), ",K0+100,true");
+}
+
+std::string twentySections()
+{
+    std::string table = "station\n";
+    for (int i = 0; i < 20; ++i)
+        table += "K0+" + std::to_string(100 + i * 10) + "\n";
+    return table;
+}
+
+TEST(CliSections, ChartWrittenBesideTheResults)
+{
+    const std::string table = tableFile("chart", "station,embankmentHeight\nK0+000,3\nK0+050,5\n");
+    const std::string chart = table.substr(0, table.rfind('/')) + "/chart.svg";
+    const CliRun run = runCli("--sections " + table + " --allowable-settlement 150 --chart " + chart + " "
+                              + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string svg = readBytes(chart);
+    EXPECT_TRUE(svg.starts_with("<svg ")) << svg.substr(0, 40);
+    EXPECT_NE(svg.find(">K0+050<"), std::string::npos);
+}
+
+// The chart never replaces what the run reads.
+TEST(CliSections, ChartOverAnInputIsRefused)
+{
+    const std::string table = tableFile("chart-over-input", "station\nK0+000\n");
+    const std::string base = table.substr(0, table.rfind('/')) + "/base.txt";
+    writeBytes(base, readBytes(example("worked-example.txt")));
+    for (const std::string& target : {base, table}) {
+        const std::string before = readBytes(target);
+        const CliRun run = runCli("--sections " + table + " --chart " + target + " " + base);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("图不能写到输入文件本身"), std::string::npos) << run.err;
+        EXPECT_EQ(readBytes(target), before);
+    }
+}
+
+struct RefusedCase {
+    const char* name;
+    std::string table;
+    const char* arguments;  // before the table's path
+    int exitCode;
+    const char* reason;
+};
+
+class CliSectionsRefusalTest : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(CliSectionsRefusalTest, NothingComputedAndTheReasonGiven)
+{
+    const RefusedCase& c = GetParam();
+    const std::string table = tableFile(c.name, c.table);
+    const CliRun run = runCli(std::string(c.arguments) + " --sections " + table + " " + example("worked-example.txt"));
+    EXPECT_EQ(run.exitCode, c.exitCode);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, CliSectionsRefusalTest,
+    testing::Values(
+        RefusedCase{"badRows", "station,slopeM\nK0+000,1.5\nK0+100,x\nK0+1OO,1\n", "", 1,
+                    "table.csv: 第3行第2列（边坡坡度1:m）的“x”不是数字。\n"},
+        RefusedCase{"secondBadRowToo", "station,slopeM\nK0+000,1.5\nK0+100,x\nK0+1OO,1\n", "", 1,
+                    "table.csv: 第4行的桩号“K0+1OO”不是桩号"},
+        RefusedCase{"profileBesideTheTableIsRead", "station,profile\nK0+000,bh.csv\nK0+100,none.csv\n", "", 1,
+                    "第3行的土层剖面“none.csv”无法使用"},
+        RefusedCase{"tooMuchWork", twentySections(),
+                    "--sweep spacingSquare=1:10000:0.01 --best spacingSquare:max", 2, "settlement slices"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

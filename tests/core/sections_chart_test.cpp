@@ -1,0 +1,87 @@
+#include "engine/sections_chart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct StationTextCase {
+    const char* name;
+    double chainage;
+    const char* text;
+};
+
+class StationTextTest : public testing::TestWithParam<StationTextCase> {};
+
+TEST_P(StationTextTest, AsEngineersWriteIt) { EXPECT_EQ(stationText(GetParam().chainage), GetParam().text); }
+
+INSTANTIATE_TEST_SUITE_P(Chainages, StationTextTest,
+                         testing::Values(StationTextCase{"kilometresAndMetres", 3450, "K3+450"},
+                                         StationTextCase{"origin", 0, "K0+000"},
+                                         StationTextCase{"metresPadded", 12.5, "K0+012.5"},
+                                         StationTextCase{"wholeKilometre", 12000, "K12+000"},
+                                         StationTextCase{"roundedUpToTheNextKilometre", 1999.9996, "K2+000"},
+                                         StationTextCase{"millimetres", 7.125, "K0+007.125"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::size_t count(const std::string& text, const std::string& part)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+SweepPoint point(double settlement, bool passes)
+{
+    SweepPoint p;
+    p.checks.settlement = settlement;
+    p.checks.bearingOk = passes;
+    return p;
+}
+
+SweepPoint refused()
+{
+    SweepPoint p = point(NAN, false);
+    p.fault = "输入的参数有误，请检查后重新计算！";
+    return p;
+}
+
+struct ChartCase {
+    const char* name;
+    std::vector<SweepPoint> points;  // at 0, 100, 200, ... m
+    std::optional<double> allowable;
+    std::size_t passingMarks;
+    std::size_t failingMarks;
+};
+
+class SectionsChartTest : public testing::TestWithParam<ChartCase> {};
+
+TEST_P(SectionsChartTest, MarksEveryComputedSection)
+{
+    const ChartCase& c = GetParam();
+    std::vector<Section> sections(c.points.size());
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        sections[i].chainage = 100.0 * static_cast<double>(i);
+    const std::string svg = sectionsChartSvg(sections, c.points, std::vector<double>(c.points.size(), 3.0), c.allowable);
+    EXPECT_EQ(count(svg, "r=\"3\" fill=\"#1f5fbf\""), c.passingMarks);
+    EXPECT_EQ(count(svg, "r=\"3\" fill=\"#c00\""), c.failingMarks + 1) << "one in the legend";
+    EXPECT_EQ(count(svg, "容许沉降[s]"), c.allowable ? 1u : 0u);
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+    EXPECT_EQ(svg.find("inf"), std::string::npos);
+    EXPECT_TRUE(svg.ends_with("</svg>\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, SectionsChartTest,
+    testing::Values(ChartCase{"passingAndFailing", {point(80, true), point(160, false), point(90, true)}, 150, 2, 1},
+                    ChartCase{"refusedSectionLeftOut", {point(80, true), refused(), point(90, true)}, 150, 2, 0},
+                    ChartCase{"withoutAllowance", {point(80, true), point(90, true)}, std::nullopt, 2, 0},
+                    ChartCase{"oneSection", {point(80, true)}, 100, 1, 0},
+                    ChartCase{"nothingComputed", {refused(), refused()}, std::nullopt, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

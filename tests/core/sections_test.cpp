@@ -1,0 +1,227 @@
+#include "cli/report.h"
+#include "engine/sections.h"
+
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <new>
+#include <vector>
+
+namespace {
+
+const std::string kExamples = ORVANE_EXAMPLES_DIR;
+
+std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+ProjectData loadExample(const std::string& name)
+{
+    ProjectData p{};
+    const FileStatus status = p.loadProject(kExamples + "/" + name);
+    EXPECT_TRUE(status.ok) << status.reason;
+    return p;
+}
+
+const SweepField& field(const char* name) { return *findSweepField(name, true).field; }
+
+Section sectionWith(double chainage, std::vector<SectionValue> values, bool withProfile)
+{
+    Section s;
+    s.chainage = chainage;
+    s.values = std::move(values);
+    if (withProfile)
+        s.profile = ProfileSplitter(loadProfileCsv(kExamples + "/borehole.csv").profile);
+    return s;
+}
+
+// The section's project typed into the forms, saved and computed alone, as
+// orvane-cli computes a project file.
+ProjectReport projectAlone(const std::string& example, const Section& s, const std::string& folder)
+{
+    ProjectData p = loadExample(example);
+    for (const SectionValue& v : s.values)
+        p.*(v.field->member) = v.value;
+    if (s.profile) {
+        EXPECT_EQ(applyProfile(loadProfileCsv(kExamples + "/borehole.csv").profile, p), "");
+    }
+    const std::string file = folder + "/" + std::to_string(s.chainage) + ".txt";
+    EXPECT_TRUE(p.saveProject(file, fixedSaveTime()).ok);
+    return reportProject(file);
+}
+
+void expectSameNumbers(const SweepPoint& point, const ProjectReport& alone, const std::string& label)
+{
+    ASSERT_TRUE(point.valid()) << label << ": " << point.fault;
+    const DesignResults& r = point.results;
+    EXPECT_EQ(bits(r.equivalentDiameter), bits(alone.equivalentDiameter)) << label;
+    EXPECT_EQ(bits(r.pileCapacity), bits(alone.pileCapacity)) << label;
+    EXPECT_EQ(bits(r.compositeCapacity), bits(alone.compositeCapacity)) << label;
+    EXPECT_EQ(bits(r.settlementDeformationRatio), bits(alone.settlementDeformationRatio)) << label;
+    EXPECT_EQ(bits(r.settlementStressRatio02), bits(alone.settlementStressRatio02)) << label;
+    EXPECT_EQ(bits(r.settlementStressRatio01), bits(alone.settlementStressRatio01)) << label;
+}
+
+struct IdentityCase {
+    const char* name;
+    std::string example;
+    std::vector<Section> sections;
+};
+
+class SectionIdentityTest : public testing::TestWithParam<IdentityCase> {};
+
+TEST_P(SectionIdentityTest, EverySectionAsItsProjectAlone)
+{
+    const IdentityCase& c = GetParam();
+    const std::string folder = scratchFolder(std::string("SectionIdentity_") + c.name);
+    const std::vector<SweepPoint> points = computeSections(loadExample(c.example), c.sections, {20, 300});
+    ASSERT_EQ(points.size(), c.sections.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        expectSameNumbers(points[i], projectAlone(c.example, c.sections[i], folder), "section " + std::to_string(i));
+}
+
+// Forty sections along a road: the fill rising and falling, the layout and
+// the borehole changing.
+std::vector<Section> generatedRoad()
+{
+    std::vector<Section> road;
+    for (int i = 0; i < 40; ++i) {
+        // Quotients of whole numbers: the doubles a file's decimals read as.
+        std::vector<SectionValue> values{{&field("embankmentHeight"), (20 + i % 25) / 10.0},
+                                         {&field("embankmentTopWidth"), 10.0 + i % 4},
+                                         {&field("spacingSquare"), (160 + 5 * (i % 7)) / 100.0}};
+        if (i % 3 == 0)
+            values.push_back({&field("pileLength"), 8.0 + i % 5});
+        road.push_back(sectionWith(20.0 * i, values, i % 3 == 0));
+    }
+    return road;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, SectionIdentityTest,
+    testing::Values(IdentityCase{"worked", "worked-example.txt", {sectionWith(0, {}, false)}},
+                    IdentityCase{"expressway", "expressway-triangular-grid.txt", {sectionWith(0, {}, false)}},
+                    IdentityCase{"countyRoad", "county-road-rectangular-grid.txt", {sectionWith(0, {}, false)}},
+                    IdentityCase{"workedWithProfile", "worked-example.txt", {sectionWith(0, {}, true)}},
+                    IdentityCase{"generatedRoad", "worked-example.txt", generatedRoad()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+SweepPoint computed(double capacity, double demand, double settlement)
+{
+    SweepPoint p;
+    p.checks.bearingCapacity = capacity;
+    p.checks.bearingDemand = demand;
+    p.checks.settlement = settlement;
+    return p;
+}
+
+SweepPoint refused()
+{
+    SweepPoint p = computed(1, 1000, 9999);
+    p.fault = "输入的参数有误，请检查后重新计算！";
+    return p;
+}
+
+struct GoverningCase {
+    const char* name;
+    std::vector<SweepPoint> points;
+    std::optional<std::size_t> bearing;
+    std::optional<std::size_t> settlement;
+};
+
+class GoverningTest : public testing::TestWithParam<GoverningCase> {};
+
+TEST_P(GoverningTest, LeastBearingRatioAndLargestSettlement)
+{
+    const GoverningSections g = governingSections(GetParam().points);
+    EXPECT_EQ(g.bearing, GetParam().bearing);
+    EXPECT_EQ(g.settlement, GetParam().settlement);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, GoverningTest,
+    testing::Values(
+        GoverningCase{"ratioNotMargin", {computed(130, 100, 50), computed(60, 40, 40), computed(300, 200, 60)}, 0, 2},
+        GoverningCase{"firstOfEqualOnes", {computed(200, 100, 60), computed(200, 100, 60)}, 0, 0},
+        GoverningCase{"refusedSectionsNeverGovern", {refused(), computed(200, 100, 50), refused()}, 1, 1},
+        GoverningCase{"nothingComputed", {refused()}, std::nullopt, std::nullopt},
+        GoverningCase{"noSections", {}, std::nullopt, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct StretchCase {
+    const char* name;
+    std::vector<double> chainages;
+    std::vector<std::optional<double>> best;  // the best swept value per section
+    bool largest;
+    double shortest;
+    std::vector<Stretch> expected;
+};
+
+class StretchTest : public testing::TestWithParam<StretchCase> {};
+
+TEST_P(StretchTest, AdjacentSectionsSharingOneDesign)
+{
+    const StretchCase& c = GetParam();
+    std::vector<Section> sections;
+    std::vector<std::optional<SweepPoint>> best;
+    for (std::size_t i = 0; i < c.chainages.size(); ++i) {
+        sections.push_back(sectionWith(c.chainages[i], {}, false));
+        best.push_back(c.best[i] ? std::optional<SweepPoint>(SweepPoint{{*c.best[i]}, {}, {}, {}}) : std::nullopt);
+    }
+    const std::vector<Stretch> stretches = designStretches(sections, best, c.largest, c.shortest);
+    ASSERT_EQ(stretches.size(), c.expected.size());
+    for (std::size_t i = 0; i < stretches.size(); ++i) {
+        EXPECT_EQ(stretches[i].first, c.expected[i].first) << i;
+        EXPECT_EQ(stretches[i].last, c.expected[i].last) << i;
+        EXPECT_EQ(stretches[i].value, c.expected[i].value) << i;
+        EXPECT_EQ(stretches[i].decidedBy, c.expected[i].decidedBy) << i;
+    }
+}
+
+const std::vector<double> kEvery50m{0, 50, 100, 150, 200, 250};
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, StretchTest,
+    testing::Values(
+        StretchCase{"runsOfEqualValues", kEvery50m, {2.0, 2.0, 1.8, 1.8, 1.8, 2.0}, true, 0,
+                    {{0, 1, 2.0, 0}, {2, 4, 1.8, 2}, {5, 5, 2.0, 5}}},
+        StretchCase{"noDesignIsAStretchOfItsOwn", kEvery50m, {2.0, std::nullopt, std::nullopt, 2.0, 2.0, 2.0}, true, 500,
+                    {{0, 0, 2.0, 0}, {1, 2, std::nullopt, 1}, {3, 5, 2.0, 3}}},
+        // The lone 2.0 covers 50 m (25 m each side): giving its 2.0 to the 75 m
+        // at 2.4 would change more than taking the 1.8 of its 50 m neighbour.
+        StretchCase{"shortStretchMergedTheMoreDemandingDeciding", kEvery50m, {2.4, 2.4, 2.0, 1.8, 2.0, 2.0}, true, 60,
+                    {{0, 1, 2.4, 0}, {2, 3, 1.8, 3}, {4, 5, 2.0, 4}}},
+        StretchCase{"theLongNeighbourOfNearerValueKept", {0, 50, 100, 150, 200, 250, 300},
+                    {2.0, 2.0, 2.0, 2.0, 1.9, 1.6, 1.6}, true, 60, {{0, 3, 2.0, 0}, {4, 6, 1.6, 5}}},
+        StretchCase{"smallestBestMergesToTheLarger", kEvery50m, {10, 10, 10, 14, 10, 10}, false, 80,
+                    {{0, 2, 10.0, 0}, {3, 5, 14.0, 3}}},
+        StretchCase{"endSectionsCoverHalfASpan", {0, 100, 200}, {1.5, 2.0, 2.0}, true, 60,
+                    {{0, 2, 1.5, 0}}},
+        StretchCase{"longEnoughStays", {0, 100, 200}, {1.5, 2.0, 2.0}, true, 50,
+                    {{0, 0, 1.5, 0}, {1, 2, 2.0, 1}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// Memory running out in one section's work reaches the caller (the command
+// line says so) instead of ending the program from a worker thread.
+TEST(SectionsInParallel, AFailureInOneSectionReachesTheCaller)
+{
+    std::vector<Section> road;
+    for (int i = 0; i < 8; ++i)
+        road.push_back(sectionWith(10.0 * i, {{&field("embankmentHeight"), (20 + i) / 10.0}}, false));
+    const SweepAxis spacing{&field("spacingSquare"), {1.5, 2.5, 0.5}};
+    const PointMeasure failing = [](const SweepPoint& p) -> double {
+        if (p.values.front() == 2.5)
+            throw std::bad_alloc();
+        return p.values.front();
+    };
+    EXPECT_THROW(bestPerSection(loadExample("worked-example.txt"), road, {}, spacing, failing, true), std::bad_alloc);
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+// The road window as an engineer uses it: a section table loaded or pasted,
+// refused tables explained, the run shown as a sortable table with the
+// governing sections and a chart, a long run cancelled, the table exported,
+// a section made the current project.
+#include "forms/sections/sections_dialog.h"
+
+#include "support/fake_services.h"
+#include "support/modal_watchdog.h"
+#include "support/widgets.h"
+#include "worked_examples.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kRunTimeoutMs = 60000;
+
+QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+// The worked example's fill at four heights; K9+000 and K10+000 sort by
+// chainage, not as text.
+const QByteArray kRoad = "桩号,路基填土高度h（m）,土层剖面\n"
+                         "K10+000,3,\nK9+000,5,\nK10+050,2,bh.csv\nK10+100,4,\n";
+const QByteArray kBorehole = "name,thickness,qs,Es,gamma\nfill,2,10,3,18\nclay,8,12,5,18.5\nsand,20,,12,19\n";
+
+// A double-click as the mouse makes it: a click, then the second press.
+void doubleClick(QTableWidget* table, const QPoint& at)
+{
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+}
+
+void loadTable(CSectionsDialog& window, const QString& path)
+{
+    window.askTableFileName = [path](QWidget*) { return path; };
+    click(&window, "loadButton");
+}
+
+bool runs(CSectionsDialog& window, const QString& surcharge, const QString& allowable)
+{
+    typeAll(&window, {{"surchargeEdit", surcharge}, {"allowableSettlementEdit", allowable}});
+    QSignalSpy ended(&window, &CSectionsDialog::runEnded);
+    click(&window, "runButton");
+    return !ended.isEmpty() || ended.wait(kRunTimeoutMs);
+}
+
+QStringList column(const QTableWidget* table, int c)
+{
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts << table->item(row, c)->text();
+    return texts;
+}
+
+}  // namespace
+
+class SectionsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(folder_.isValid());
+        g_project = settlementExample();
+        writeFile(folder_, QStringLiteral("bh.csv"), kBorehole);
+    }
+
+    void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
+
+    void runShowsEverySectionSortableWithTheGoverningOnesAndTheChart()
+    {
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+        QVERIFY(runs(window, QStringLiteral("20"), QStringLiteral("100")));
+        QCOMPARE(services.texts(), QStringList());
+
+        auto* table = child<QTableWidget>(&window, "summaryTable");
+        table->sortByColumn(0, Qt::AscendingOrder);
+        QCOMPARE(column(table, 0), (QStringList{"K9+000", "K10+000", "K10+050", "K10+100"}));
+        QCOMPARE(column(table, 1), (QStringList{"5", "3", "2", "4"}));
+        // The highest fill governs both checks and fails the settlement one.
+        QCOMPARE(column(table, 8), (QStringList{"承载力 沉降", "", "", ""}));
+        QCOMPARE(column(table, 7).first(), QStringLiteral("不满足"));
+        table->sortByColumn(5, Qt::DescendingOrder);
+        QCOMPARE(column(table, 0).first(), QStringLiteral("K9+000"));
+        QCOMPARE(column(table, 0).last(), QStringLiteral("K10+050"));
+        QVERIFY(child<QSvgWidget>(&window, "longitudinalChart")->renderer()->isValid());
+        QVERIFY2(child<QLabel>(&window, "summaryLabel")->text().contains(QStringLiteral("不满足")),
+                 qPrintable(child<QLabel>(&window, "summaryLabel")->text()));
+        QCOMPARE(g_project, settlementExample());
+    }
+
+    void refusedTablesAreExplained_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("bad cell") << QByteArray("station,slopeM\nK0+000,1\nK0+100,x\n")
+                                  << QStringLiteral("第3行第2列（边坡坡度1:m）的“x”不是数字。");
+        QTest::addRow("no station column") << QByteArray("slopeM\n1\n") << QStringLiteral("表头中缺少“桩号”列");
+        QTest::addRow("missing profile") << QByteArray("station,profile\nK0+000,none.csv\n")
+                                         << QStringLiteral("第2行的土层剖面“none.csv”无法使用");
+    }
+
+    void refusedTablesAreExplained()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, message);
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("bad.csv"), table));
+        QVERIFY2(services.lastText().contains(message), qPrintable(services.lastText()));
+        QVERIFY(window.sections().empty());
+        click(&window, "runButton");
+        QCOMPARE(services.lastText(), QStringLiteral("请先载入或粘贴断面表！"));
+    }
+
+    void pastedCellsAreATable()
+    {
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        QApplication::clipboard()->setText(QStringLiteral("桩号\t路基填土高度h（m）\r\nK0+000\t3\r\nK0+020\t3.5\r\n"));
+        click(&window, "pasteButton");
+        QCOMPARE(services.texts(), QStringList());
+        QCOMPARE(window.sections().size(), std::size_t{2});
+        QVERIFY(runs(window, QStringLiteral("0"), QString()));
+        QCOMPARE(child<QTableWidget>(&window, "summaryTable")->rowCount(), 2);
+    }
+
+    void cancelledRunShowsNothing()
+    {
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        QByteArray road = "station,embankmentHeight,profile\n";
+        for (int i = 0; i < 400; ++i)
+            road += "K" + QByteArray::number(i) + "+000," + QByteArray::number(2 + i % 30 / 10.0) + ",bh.csv\n";
+        loadTable(window, writeFile(folder_, QStringLiteral("long.csv"), road));
+        typeAll(&window, {{"surchargeEdit", QStringLiteral("20")}});
+        QSignalSpy ended(&window, &CSectionsDialog::runEnded);
+        click(&window, "runButton");
+        // The table the run computes cannot change under it.
+        QVERIFY(!button(&window, "loadButton")->isEnabled());
+        QVERIFY(!button(&window, "pasteButton")->isEnabled());
+        click(&window, "cancelButton");
+        QVERIFY(!ended.isEmpty() || ended.wait(kRunTimeoutMs));
+        QCOMPARE(child<QLabel>(&window, "summaryLabel")->text(), QStringLiteral("计算已取消。"));
+        QCOMPARE(child<QTableWidget>(&window, "summaryTable")->rowCount(), 0);
+        QVERIFY(button(&window, "runButton")->isEnabled());
+        QVERIFY(button(&window, "loadButton")->isEnabled());
+        QVERIFY(!button(&window, "exportButton")->isEnabled());
+    }
+
+    void exportedAsShown()
+    {
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+        QVERIFY(runs(window, QStringLiteral("20"), QStringLiteral("100")));
+        const QString target = folder_.filePath(QStringLiteral("summary.csv"));
+        window.askCsvFileName = [target](QWidget*) { return target; };
+        click(&window, "exportButton");
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("桩号,填土高度h（m）,Ra（kN）")), qPrintable(lines[0]));
+        QVERIFY2(lines[1].startsWith(QStringLiteral("K9+000,5,")), qPrintable(lines[1]));  // along the road
+    }
+
+    void doubleClickMakesTheSectionTheCurrentProject()
+    {
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+        QVERIFY(runs(window, QStringLiteral("20"), QString()));
+        auto* table = child<QTableWidget>(&window, "summaryTable");
+        table->sortByColumn(0, Qt::AscendingOrder);
+        const QRect cell = table->visualItemRect(table->item(2, 0));  // K10+050, on its own borehole
+
+        ModalWatchdog watchdog;
+        QString question;
+        watchdog.expect<QMessageBox>([&question](QMessageBox* box) {
+            question = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        doubleClick(table, cell.center());
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QVERIFY2(question.contains(QStringLiteral("K10+050")), qPrintable(question));
+        QCOMPARE(g_project, settlementExample());
+
+        watchdog.expect<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        doubleClick(table, cell.center());
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QCOMPARE(g_project.embankmentHeight, 2.0);
+        QCOMPARE(g_project.shaftLayerCount, 1);  // the borehole's clay, not the example's two layers
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+QTEST_MAIN(SectionsWindowTest)
+#include "sections_window_test.moc"

@@ -7,6 +7,7 @@
 #include "cli/report_command.h"
 #include "cli/save_command.h"
 #include "cli/sweep_command.h"
+#include "cli/time_settlement_output.h"
 #include "model/platform.h"
 #include "orvane_version.h"
 
@@ -57,6 +58,8 @@ int run(const std::vector<std::string>& args)
     }
     if (!command.report.empty())
         return runReport(command);
+    if (!command.timeSettlement.empty())
+        return runTimeSettlement(command);
     if (!command.saveAs.empty())
         return runSaveAs(command, platform::localNow());
     return reportAll(command);

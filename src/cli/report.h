@@ -3,6 +3,7 @@
 
 #include "cli/extension_settings.h"
 #include "engine/breakdown.h"
+#include "engine/time_settlement.h"
 #include "model/project_data.h"
 
 #include <string>
@@ -27,6 +28,9 @@ struct ProjectReport {
     // computed as they are written.
     bool withDetails = false;
     CapacityTerms capacityTerms;
+    // The inputs of the settlement against time, read with the breakdown: a
+    // refused value fails the file with the refusal.
+    TimeSettlementInputs timeInputs;
 };
 
 // Loads the file into a fresh record, sets the --set values in its extension
@@ -42,7 +46,8 @@ std::string textReport(const ProjectReport& report);
 // One JSON object on one line; values that are not finite are null. The
 // extension block's values follow as the object "extension" ({} when there
 // are none); with the breakdown, the keys capacityTerms and settlementDetails,
-// written slice by slice. False when the output failed.
+// written slice by slice, then consolidation (with cv values) and
+// underlyingLayerChecks (with fak values). False when the output failed.
 bool writeJsonReport(const ProjectReport& report, ResultOutput& out);
 
 // Reports every file as text or JSON lines, with the --set values in each

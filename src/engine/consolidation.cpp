@@ -132,6 +132,8 @@ std::vector<TimeSettlement> settlementCurve(const ConsolidationColumn& column,
         return {};
     const auto loadRatio = [&](double day) { return fillHeightOn(loading.fill, day) / fullHeight; };
     const double firstStep = grid.firstStep * timeScale(column);
+    if (!(firstStep > 0 && std::isfinite(firstStep)))  // no step would ever advance
+        return {};
     const double sc = column.finalSettlement;
 
     std::vector<double> v(cells.factor);

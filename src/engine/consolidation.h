@@ -48,9 +48,9 @@ struct ConsolidationColumn {
 // step of firstStep times the column's time scale H^2 / cv (H the column
 // height, cv the largest), each next step `growth` times the one before.
 struct ConsolidationGrid {
-    double cellSize = 0.02;
+    double cellSize = 0.05;
     double firstStep = 1e-6;
-    double growth = 1.05;
+    double growth = 1.1;
 };
 
 struct ConsolidationLoading {

@@ -98,8 +98,8 @@ TEST_P(TerzaghiTest, HalvingCellAndStepChangesLittle)
     const auto b = settlementCurve(homogeneousLayer(GetParam().bottomDrained), loading(), days(), fine);
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
-        EXPECT_NEAR(a[i].degree, b[i].degree, 1e-4) << "T = " << factors[i];
-        EXPECT_NEAR(b[i].degree, expected(factors[i]), 3e-5) << "T = " << factors[i];
+        EXPECT_NEAR(a[i].degree, b[i].degree, 4e-4) << "T = " << factors[i];
+        EXPECT_NEAR(b[i].degree, expected(factors[i]), 1e-4) << "T = " << factors[i];
     }
 }
 

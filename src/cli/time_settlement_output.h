@@ -1,0 +1,30 @@
+// The settlement against time and the bearing check under the pile tips on
+// the command line: their JSON for --details and the curve's CSV file.
+#pragma once
+
+#include "cli/command_line.h"
+#include "engine/time_settlement.h"
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+
+// The record's outputs under its own criterion: the curve at the report
+// days when it has cv values, the checks when it has fak values.
+struct TimeSettlementOutputs {
+    std::optional<TimeSettlementResult> consolidation;  // empty without cv or a settlement
+    std::optional<std::vector<UnderlyingLayerCheck>> checks;  // empty without fak
+};
+TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p, const TimeSettlementInputs& inputs);
+
+// {times, settlement, degree, final, pavementDay, postConstruction, residual}.
+nlohmann::ordered_json consolidationJson(const TimeSettlementResult& result);
+// [{depth, pz, pcz, faz, ok}, ...]
+nlohmann::ordered_json underlyingChecksJson(const std::vector<UnderlyingLayerCheck>& checks);
+
+// The curve as CSV: the header day,fillHeight,settlement and a line a day.
+std::string timeSettlementCsv(const TimeSettlementResult& result);
+
+// --time-settlement OUT.csv FILE: the curve of FILE written to OUT.csv.
+int runTimeSettlement(const CommandLine& command);

@@ -43,8 +43,8 @@ std::string settlementText(const ProjectReport& r)
 // them gives the output it always gave.
 bool writeTimeSettlement(const ProjectReport& r, ResultOutput& out)
 {
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(r.record, r.timeInputs);
-    if (r.timeInputs.hasConsolidation()
+    const TimeSettlementOutputs outputs = timeSettlementOutputs(r.record);
+    if (outputs.inputs.hasConsolidation()
         && !out.write(",\"consolidation\":"
                       + (outputs.consolidation ? consolidationJson(*outputs.consolidation).dump() : "null")))
         return false;
@@ -93,7 +93,9 @@ ProjectReport reportProject(const std::string& file, bool withDetails, const std
     r.withDetails = withDetails;
     if (withDetails) {
         r.capacityTerms = capacityTerms(p);
-        if (std::string refusal = readTimeSettlementInputs(p, r.timeInputs); !refusal.empty())
+        // A refused input of the settlement against time fails the file.
+        TimeSettlementInputs inputs;
+        if (std::string refusal = readTimeSettlementInputs(p, inputs); !refusal.empty())
             r.status = {false, std::move(refusal)};
     }
     return r;

@@ -3,7 +3,6 @@
 
 #include "cli/extension_settings.h"
 #include "engine/breakdown.h"
-#include "engine/time_settlement.h"
 #include "model/project_data.h"
 
 #include <string>
@@ -28,9 +27,6 @@ struct ProjectReport {
     // computed as they are written.
     bool withDetails = false;
     CapacityTerms capacityTerms;
-    // The inputs of the settlement against time, read with the breakdown: a
-    // refused value fails the file with the refusal.
-    TimeSettlementInputs timeInputs;
 };
 
 // Loads the file into a fresh record, sets the --set values in its extension

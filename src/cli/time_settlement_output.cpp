@@ -7,7 +7,6 @@
 #include "model/input_faults.h"
 #include "model/platform.h"
 
-#include <cmath>
 #include <iostream>
 
 namespace {
@@ -27,19 +26,6 @@ nlohmann::json numbers(const std::vector<TimeSettlement>& curve, double TimeSett
 }
 
 }  // namespace
-
-TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p, const TimeSettlementInputs& in)
-{
-    TimeSettlementOutputs out;
-    if (!in.hasConsolidation() && !in.hasBearingCheck())
-        return out;
-    const SettlementDetails details = settlementDetails(p, p.stopCriterion);
-    if (in.hasConsolidation() && std::isfinite(details.total) && details.total > 0)
-        out.consolidation = timeSettlement(p, details, in, reportDays(in));
-    if (in.hasBearingCheck())
-        out.checks = underlyingLayerChecks(p, in.fakBase, in.etaD, details.stopDepth);
-    return out;
-}
 
 nlohmann::ordered_json consolidationJson(const TimeSettlementResult& r)
 {
@@ -84,12 +70,11 @@ int runTimeSettlement(const CommandLine& command)
     if (const std::string fault = applySettings(command.settings, p.extension); !fault.empty())
         return wrongUsage(fault);
     p.deriveEquivalentDiameter();
-    TimeSettlementInputs in;
-    if (const std::string fault = readTimeSettlementInputs(p, in); !fault.empty())
-        return refused(file, fault);
-    if (!in.hasConsolidation())
+    const TimeSettlementOutputs outputs = timeSettlementOutputs(p);
+    if (!outputs.refusal.empty())
+        return refused(file, outputs.refusal);
+    if (!outputs.inputs.hasConsolidation())
         return refused(file, "未给出固结系数cv（cv.head、cv.shaft、cv.base），无法计算沉降过程。");
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(p, in);
     if (!outputs.consolidation)
         return refused(file, input_faults::kParametersWrong);
     const platform::FileOutcome written =

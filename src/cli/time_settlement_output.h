@@ -7,16 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include <optional>
 #include <string>
-
-// The record's outputs under its own criterion: the curve at the report
-// days when it has cv values, the checks when it has fak values.
-struct TimeSettlementOutputs {
-    std::optional<TimeSettlementResult> consolidation;  // empty without cv or a settlement
-    std::optional<std::vector<UnderlyingLayerCheck>> checks;  // empty without fak
-};
-TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p, const TimeSettlementInputs& inputs);
 
 // {times, settlement, degree, final, pavementDay, postConstruction, residual}.
 nlohmann::ordered_json consolidationJson(const TimeSettlementResult& result);

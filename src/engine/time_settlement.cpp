@@ -67,6 +67,21 @@ ConsolidationColumn consolidationColumn(const ProjectData& p, const SettlementDe
     return column;
 }
 
+TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p)
+{
+    TimeSettlementOutputs out;
+    out.refusal = readTimeSettlementInputs(p, out.inputs);
+    const TimeSettlementInputs& in = out.inputs;
+    if (!out.refusal.empty() || (!in.hasConsolidation() && !in.hasBearingCheck()))
+        return out;
+    const SettlementDetails details = settlementDetails(p, p.stopCriterion);
+    if (in.hasConsolidation() && std::isfinite(details.total) && details.total > 0)
+        out.consolidation = timeSettlement(p, details, in, reportDays(in));
+    if (in.hasBearingCheck())
+        out.checks = underlyingLayerChecks(p, in.fakBase, in.etaD, details.stopDepth);
+    return out;
+}
+
 TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
                                     const TimeSettlementInputs& in, std::vector<double> days)
 {

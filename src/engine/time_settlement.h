@@ -73,3 +73,14 @@ ConsolidationColumn consolidationColumn(const ProjectData& p, const SettlementDe
 TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
                                     const TimeSettlementInputs& inputs,
                                     std::vector<double> days);
+
+// Everything a report section or an output needs of a record (de derived)
+// under its own criterion: the inputs as read, the curve at the report days
+// when it has cv values and a settlement, the checks when it has fak values.
+struct TimeSettlementOutputs {
+    std::string refusal;  // of the inputs; nothing else is set then
+    TimeSettlementInputs inputs;
+    std::optional<TimeSettlementResult> consolidation;
+    std::optional<std::vector<UnderlyingLayerCheck>> checks;
+};
+TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p);

@@ -110,15 +110,15 @@ private slots:
         const QStringList staged{"0:0", "90:3"};
         QTest::newRow("secondClassGeneral")
             << staged << 2 << 3 << QString() << QString() << QString()
-            << QStringList{"工后沉降 48.01 mm ≤ [s工后] = 500 mm：满足"};
+            << QStringList{"工后沉降 53.38 mm ≤ [s工后] = 500 mm：满足"};
         QTest::newRow("typedAllowanceNotMet")
             << staged << 0 << 0 << "30" << QString() << QString()
-            << QStringList{"工后沉降 48.01 mm ≤ [s工后] = 30 mm：不满足"};
+            << QStringList{"工后沉降 53.38 mm ≤ [s工后] = 30 mm：不满足"};
         QTest::newRow("bearingChecks")
             << staged << 0 << 0 << QString() << "120,100,140" << QString()
-            << QStringList{"工后沉降 48.01 mm（未给出容许工后沉降）。",
+            << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",
                            "下卧层1（深度 10 m）：pz + pcz = 39.51 + 186 = 225.51 kPa ≤ faz = 296.7 kPa：满足",
-                           "下卧层2（深度 13 m）"};
+                           "下卧层2（深度 13 m）：pz + pcz = 33.54 + 243 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
         QTest::newRow("unloadingRefused")
             << QStringList{"0:0", "30:3.5", "60:3"} << 0 << 0 << QString() << QString()
             << "fill：填土高度不得减小（不计卸载与回弹）！" << QStringList{};
@@ -166,7 +166,7 @@ private slots:
         QTest::mouseClick(window.computeButton(), Qt::LeftButton);
         QCOMPARE(window.chart().settlementPoints().first(), QPointF(0, 0));
         QCOMPARE(window.chart().fillPoints().last().y(), 3.0);
-        QVERIFY(window.chart().titleText().contains(QStringLiteral("工后沉降 48.01 mm")));
+        QVERIFY(window.chart().titleText().contains(QStringLiteral("工后沉降 53.38 mm")));
         QCOMPARE(window.timeTable()->rowCount(), 3);
         QCOMPARE(window.timeTable()->item(0, 0)->text(), QStringLiteral("30"));
         QCOMPARE(window.timeTable()->item(1, 0)->text(), QStringLiteral("90"));

@@ -1,3 +1,4 @@
+#include "engine/design_check.h"
 #include "engine/time_settlement.h"
 #include "test_files.h"
 
@@ -198,6 +199,49 @@ INSTANTIATE_TEST_SUITE_P(
                     AllowanceCase{"typedOverTable",
                                   {{"roadClass", "second"}, {"location", "general"}, {"allowablePostConstruction", "150"}},
                                   150}),
+    [](const auto& info) { return info.param.name; });
+
+struct DemandCase {
+    const char* name;
+    Settings settings;
+    std::optional<double> demand;  // --allowable-post-construction
+    std::optional<bool> postConstructionOk;
+    std::optional<bool> underlyingOk;
+};
+
+class DesignDemandTest : public testing::TestWithParam<DemandCase> {};
+
+// Filled over 90 days and paved on day 180, the worked example settles
+// 48.01 mm in the 15 years after.
+TEST_P(DesignDemandTest, CheckAfterConstructionDecidesThePass)
+{
+    const DemandCase& c = GetParam();
+    ProjectData p = withCv({{"fill", "0:0,90:3"}, {"pavementDay", "180"}});
+    for (const auto& [key, value] : c.settings)
+        p.extension.set(key, value);
+    p.deriveEquivalentDiameter();
+    const DesignResults results = computeDesign(p);
+    const DesignChecks checks = checkDesign(p, results, {0, std::nullopt, c.demand});
+    EXPECT_EQ(checks.postConstructionOk, c.postConstructionOk);
+    EXPECT_EQ(checks.underlyingOk, c.underlyingOk);
+    if (c.postConstructionOk.value_or(false)) {
+        EXPECT_NEAR(checks.postConstruction, 48.01, 0.01);
+    }
+    EXPECT_EQ(checks.passes(), c.postConstructionOk.value_or(true) && c.underlyingOk.value_or(true));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Demands, DesignDemandTest,
+    testing::Values(DemandCase{"none", {}, std::nullopt, std::nullopt, std::nullopt},
+                    DemandCase{"met", {}, 50.0, true, std::nullopt},
+                    DemandCase{"notMet", {}, 48.0, false, std::nullopt},
+                    DemandCase{"fromTheFilesTable", {{"roadClass", "highway"}, {"location", "abutment"}}, std::nullopt,
+                               true, std::nullopt},
+                    DemandCase{"givenOverTheFiles", {{"allowablePostConstruction", "300"}}, 40.0, false, std::nullopt},
+                    DemandCase{"refusedInputsFail", {{"cv.head", ""}}, 500.0, false, std::nullopt},
+                    DemandCase{"weakSoilUnderTheTips", {{"fak.base", "50,40,30"}, {"etaD", "0"}}, std::nullopt,
+                               std::nullopt, false},
+                    DemandCase{"bothMet", {{"fak.base", "120,100,140"}}, 100.0, true, true}),
     [](const auto& info) { return info.param.name; });
 
 // Every input, saved with the project and loaded again, reads the same.

@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "       orvane-cli --profile PROFILE.csv --save-as OUT [--set KEY=VALUE]... FILE\n"
     "       orvane-cli --report OUT.pdf [--surcharge KPA] [--allowable-settlement MM]\n"
     "                  [--report-slices] [--set KEY=VALUE]... FILE\n"
+    "       orvane-cli --time-settlement OUT.csv [--set KEY=VALUE]... FILE\n"
     "       orvane-cli --version\n"
     "\n"
     "For each project file: the characteristic capacity of one pile (kN), of the\n"
@@ -36,10 +37,17 @@ constexpr const char* kUsage =
     "  --surcharge KPA  with --report: conclusions on fspk >= gamma h + q\n"
     "  --allowable-settlement MM  with --report: conclusions on the settlement\n"
     "  --report-slices  with --report: an appendix with every settlement slice\n"
+    "  --allowable-post-construction MM  with --report: conclusions on the\n"
+    "                   settlement after the pavement is complete (needs cv values)\n"
+    "  --time-settlement OUT.csv  write the settlement of FILE against time\n"
+    "                   (day,fillHeight,settlement) from its cv values and fill history\n"
     "  --set KEY=VALUE  with --json, --save-as or --report: a value of the extension\n"
     "                   block, one line of text (an empty VALUE removes KEY). Keys:\n"
     "                   projectName, station, designStage, organisation, reportNumber,\n"
-    "                   calculatedBy, checkedBy, approvedBy, or one already in FILE\n";
+    "                   calculatedBy, checkedBy, approvedBy, ms, cv.head, cv.shaft,\n"
+    "                   cv.base, bottomDrained, fill, pavementDay, designPeriod,\n"
+    "                   fak.base, etaD, roadClass, location, allowablePostConstruction,\n"
+    "                   or one already in FILE\n";
 
 enum class Kind { flag, value };
 
@@ -53,6 +61,7 @@ constexpr Option kOptions[] = {
     {"--json", Kind::flag},       {"--details", Kind::flag},  {"--report-slices", Kind::flag},
     {"--save-as", Kind::value},   {"--report", Kind::value},  {"--profile", Kind::value},
     {"--set", Kind::value},       {"--surcharge", Kind::value}, {"--allowable-settlement", Kind::value},
+    {"--time-settlement", Kind::value}, {"--allowable-post-construction", Kind::value},
 };
 
 const Option* findOption(const std::string& arg)
@@ -92,6 +101,10 @@ std::string takeValue(const std::string& option, const std::string& value, Comma
         return setNumber(c.surcharge, option, value);
     if (option == "--allowable-settlement")
         return setNumber(c.allowableSettlement, option, value);
+    if (option == "--allowable-post-construction")
+        return setNumber(c.allowablePostConstruction, option, value);
+    if (option == "--time-settlement")
+        return setOnce(c.timeSettlement, option, value);
     c.settings.emplace_back();
     return parseSetting(value, c.settings.back());
 }
@@ -117,16 +130,22 @@ std::string combinationFault(const CommandLine& c, std::size_t argumentCount)
         return "--details needs --json";
     if (writes && (c.json || (!c.saveAs.empty() && !c.report.empty())))
         return "--save-as, --report and --json do not go together";
+    if (!c.timeSettlement.empty() && (writes || c.json))
+        return "--time-settlement goes with none of --save-as, --report and --json";
     if (writes && c.files.size() != 1)
         return (c.saveAs.empty() ? "--report" : "--save-as") + std::string(" takes one project file");
+    if (!c.timeSettlement.empty() && c.files.size() != 1)
+        return "--time-settlement takes one project file";
     if (!c.profile.empty() && c.saveAs.empty())
         return "--profile needs --save-as";
-    if (!c.settings.empty() && !writes && !c.json)
-        return "--set needs --json, --save-as or --report";
+    if (!c.settings.empty() && !writes && !c.json && c.timeSettlement.empty())
+        return "--set needs --json, --save-as, --report or --time-settlement";
     if ((c.surcharge || c.allowableSettlement || c.reportSlices) && c.report.empty())
         return "--surcharge, --allowable-settlement and --report-slices need --report";
-    if (c.surcharge || c.allowableSettlement) {
-        const DesignDemands demands{c.surcharge.value_or(0), c.allowableSettlement};
+    if (c.allowablePostConstruction && c.report.empty())
+        return "--allowable-post-construction needs --report";
+    if (c.surcharge || c.allowableSettlement || c.allowablePostConstruction) {
+        const DesignDemands demands{c.surcharge.value_or(0), c.allowableSettlement, c.allowablePostConstruction};
         if (const std::string fault = demandsFault(demands); !fault.empty())
             return fault;
     }

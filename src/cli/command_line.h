@@ -17,9 +17,11 @@ struct CommandLine {
     std::string saveAs;   // --save-as OUT
     std::string report;   // --report OUT.pdf
     std::string profile;  // --profile PROFILE.csv
+    std::string timeSettlement;  // --time-settlement OUT.csv
     std::vector<Setting> settings;              // --set KEY=VALUE, in order
     std::optional<double> surcharge;            // --surcharge KPA
     std::optional<double> allowableSettlement;  // --allowable-settlement MM
+    std::optional<double> allowablePostConstruction;  // --allowable-post-construction MM
     bool reportSlices = false;                  // --report-slices
     std::vector<std::string> files;
 };

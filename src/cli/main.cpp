@@ -8,6 +8,7 @@
 #include "cli/save_command.h"
 #include "cli/sections_command.h"
 #include "cli/sweep_command.h"
+#include "cli/time_settlement_output.h"
 #include "model/platform.h"
 #include "orvane_version.h"
 
@@ -60,6 +61,8 @@ int run(const std::vector<std::string>& args)
     }
     if (!command.report.empty())
         return runReport(command);
+    if (!command.timeSettlement.empty())
+        return runTimeSettlement(command);
     if (!command.saveAs.empty())
         return runSaveAs(command, platform::localNow());
     return reportAll(command);

@@ -3,6 +3,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/time_settlement_output.h"
 #include "model/display_rounding.h"
 #include "model/input_faults.h"
 
@@ -38,6 +39,18 @@ std::string settlementText(const ProjectReport& r)
     return shownValue(settlement, input_faults::isReportedSettlement(r.record, settlement), " mm");
 }
 
+// Written only for a record with cv or fak values, so that a file without
+// them gives the output it always gave.
+bool writeTimeSettlement(const ProjectReport& r, ResultOutput& out)
+{
+    const TimeSettlementOutputs outputs = timeSettlementOutputs(r.record);
+    if (outputs.inputs.hasConsolidation()
+        && !out.write(",\"consolidation\":"
+                      + (outputs.consolidation ? consolidationJson(*outputs.consolidation).dump() : "null")))
+        return false;
+    return !outputs.checks || out.write(",\"underlyingLayerChecks\":" + underlyingChecksJson(*outputs.checks).dump());
+}
+
 bool writeDetails(const ProjectReport& r, ResultOutput& out)
 {
     if (!out.write(",\"capacityTerms\":" + capacityTermsJson(r.capacityTerms).dump()))
@@ -51,7 +64,7 @@ bool writeDetails(const ProjectReport& r, ResultOutput& out)
         if (!out.write(opening) || !writeSettlementDetailsJson(settlementDetails(r.record, criterion), out))
             return false;
     }
-    return out.write("}");
+    return out.write("}") && writeTimeSettlement(r, out);
 }
 
 }  // namespace
@@ -78,8 +91,13 @@ ProjectReport reportProject(const std::string& file, bool withDetails, const std
     r.settlementStressRatio01 = p.settlementByStressRatio(0.1);
     r.stopCriterion = p.stopCriterion;
     r.withDetails = withDetails;
-    if (withDetails)
+    if (withDetails) {
         r.capacityTerms = capacityTerms(p);
+        // A refused input of the settlement against time fails the file.
+        TimeSettlementInputs inputs;
+        if (std::string refusal = readTimeSettlementInputs(p, inputs); !refusal.empty())
+            r.status = {false, std::move(refusal)};
+    }
     return r;
 }
 

@@ -42,7 +42,8 @@ std::string textReport(const ProjectReport& report);
 // One JSON object on one line; values that are not finite are null. The
 // extension block's values follow as the object "extension" ({} when there
 // are none); with the breakdown, the keys capacityTerms and settlementDetails,
-// written slice by slice. False when the output failed.
+// written slice by slice, then consolidation (with cv values) and
+// underlyingLayerChecks (with fak values). False when the output failed.
 bool writeJsonReport(const ProjectReport& report, ResultOutput& out);
 
 // Reports every file as text or JSON lines, with the --set values in each

@@ -32,8 +32,9 @@ int runReport(const CommandLine& command)
     if (const std::string fault = applySettings(command.settings, input.project.extension); !fault.empty())
         return wrongUsage(fault);
     input.project.deriveEquivalentDiameter();
-    if (command.surcharge || command.allowableSettlement)
-        input.demands = DesignDemands{command.surcharge.value_or(0), command.allowableSettlement};
+    if (command.surcharge || command.allowableSettlement || command.allowablePostConstruction)
+        input.demands = DesignDemands{command.surcharge.value_or(0), command.allowableSettlement,
+                                      command.allowablePostConstruction};
     input.sliceAppendix = command.reportSlices;
     return writePdfReport(command.report, input);
 }

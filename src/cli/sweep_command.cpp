@@ -4,6 +4,7 @@
 #include "cli/result_output.h"
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
+#include "engine/time_settlement.h"
 #include "model/soil_profile.h"
 
 #include <nlohmann/json.hpp>
@@ -20,7 +21,7 @@ namespace {
 constexpr const char* kSweepUsage =
     "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep FIELD2=FROM:TO:STEP] [--json]\n"
     "                  [--surcharge KPA] [--allowable-settlement MM] [--best NAME:max|min]\n"
-    "                  [--profile PROFILE.csv] FILE\n"
+    "                  [--allowable-post-construction MM] [--profile PROFILE.csv] FILE\n"
     "\n"
     "Varies one field of the project file (two for a grid, the first slowest) from FROM to\n"
     "TO inclusive by STEP and computes every point as the forms do; a point the forms would\n"
@@ -31,6 +32,8 @@ constexpr const char* kSweepUsage =
     "  --json                  one JSON object per point and line instead of CSV\n"
     "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
     "  --allowable-settlement MM  settlement check under the file's criterion (none without it)\n"
+    "  --allowable-post-construction MM  settlement after the pavement is complete, from\n"
+    "                          the file's cv values (a point without them fails)\n"
     "  --best NAME:max|min     only the passing point with the largest or smallest NAME\n"
     "                          (a swept field or a result column)\n"
     "  --profile CSV           the borehole table CSV split at each point's head height and\n"
@@ -45,6 +48,9 @@ struct SweepRequest {
     bool bestLargest = true;
     std::string file;
     std::string profileFile;
+    // The demands after construction are made (given here or in the file):
+    // their columns are written.
+    bool afterConstruction = false;
 };
 
 int wrongUsage(const std::string& reason)
@@ -69,6 +75,8 @@ std::string parseDemand(const std::string& option, std::string_view text, SweepR
         return option + " takes a number";
     if (option == "--surcharge")
         request.demands.surcharge = *value;
+    else if (option == "--allowable-post-construction")
+        request.demands.allowablePostConstruction = *value;
     else
         request.demands.allowableSettlement = *value;
     return demandsFault(request.demands).empty() ? std::string() : option + " is out of range";
@@ -80,14 +88,16 @@ std::string parseRequest(const std::vector<std::string>& args, SweepRequest& req
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--sweep" || arg == "--surcharge" || arg == "--allowable-settlement"
-                                || arg == "--best" || arg == "--profile";
+                                || arg == "--allowable-post-construction" || arg == "--best"
+                                || arg == "--profile";
         if (takesValue && i + 1 == args.size())
             return arg + " needs a value";
         std::string fault;
         if (arg == "--sweep") {
             request.axes.emplace_back();
             fault = parseAxis(args[++i], withProfile, request.axes.back());
-        } else if (arg == "--surcharge" || arg == "--allowable-settlement") {
+        } else if (arg == "--surcharge" || arg == "--allowable-settlement"
+                   || arg == "--allowable-post-construction") {
             fault = parseDemand(arg, args[++i], request);
         } else if (arg == "--best") {
             fault = parseBestOption(args[++i], request.bestName, request.bestLargest);
@@ -122,7 +132,7 @@ nlohmann::ordered_json jsonCheck(const SweepPoint& point, std::optional<bool> ok
     return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
 }
 
-std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& point)
+std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& point, bool afterConstruction)
 {
     nlohmann::ordered_json j;
     for (std::size_t i = 0; i < axes.size(); ++i)
@@ -137,6 +147,12 @@ std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& poin
                        {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
     j["bearingOk"] = jsonCheck(point, point.checks.bearingOk);
     j["settlementOk"] = jsonCheck(point, point.checks.settlementOk);
+    if (afterConstruction) {
+        j["postConstruction"] = point.checks.postConstructionOk ? jsonNumber(point.checks.postConstruction)
+                                                                : nlohmann::ordered_json(nullptr);
+        j["postConstructionOk"] = jsonCheck(point, point.checks.postConstructionOk);
+        j["underlyingOk"] = jsonCheck(point, point.checks.underlyingOk);
+    }
     j["valid"] = point.valid();
     j["reason"] = point.valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point.fault);
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -158,13 +174,14 @@ public:
     bool print(const SweepPoint& point)
     {
         if (request_.json)
-            return out_.write(jsonPoint(request_.axes, point)) && out_.endLine();
+            return out_.write(jsonPoint(request_.axes, point, request_.afterConstruction)) && out_.endLine();
         if (!headerPrinted_) {
             headerPrinted_ = true;
-            if (!out_.write(sweepCsvHeader(request_.axes, ',')) || !out_.endLine())
+            if (!out_.write(sweepCsvHeader(request_.axes, ',')) || !out_.write(afterConstructionHeader())
+                || !out_.endLine())
                 return false;
         }
-        if (!out_.write(sweepCsvRow(point, ',')) || !out_.endLine())
+        if (!out_.write(sweepCsvRow(point, ',')) || !out_.write(afterConstructionRow(point)) || !out_.endLine())
             return false;
         if (!point.valid())
             std::cerr << pointLabel(request_.axes, point) << ": " << point.fault << "\n";
@@ -173,6 +190,15 @@ public:
     bool printLine(std::string_view text) { return out_.write(text) && out_.endLine(); }
 
 private:
+    std::string afterConstructionHeader() const
+    {
+        return request_.afterConstruction ? afterConstructionCsvHeader(',') : std::string();
+    }
+    std::string afterConstructionRow(const SweepPoint& point) const
+    {
+        return request_.afterConstruction ? afterConstructionCsvRow(point, ',') : std::string();
+    }
+
     const SweepRequest& request_;
     ResultOutput out_;
     bool headerPrinted_ = false;
@@ -213,6 +239,26 @@ std::string workRefusal(const SweepWork& work)
            + std::to_string(work.slicesPerPoint) + " settlement slices each, "
            + std::to_string(static_cast<long long>(work.total())) + " slices in all; at most "
            + std::to_string(static_cast<long long>(kMaxSweepSlices)) + " slices are computed in one sweep";
+}
+
+// Decides whether the sweep makes the demands after construction; the
+// refusal of the file's inputs for them, or an empty text.
+std::string afterConstructionFault(const ProjectData& base, SweepRequest& request)
+{
+    TimeSettlementInputs in;
+    const std::string refusal = readTimeSettlementInputs(base, in);
+    const bool demanded = request.demands.allowablePostConstruction || in.allowablePostConstruction;
+    request.afterConstruction = demanded || in.hasBearingCheck();
+    if (!request.afterConstruction)
+        return {};
+    if (!refusal.empty())
+        return refusal;
+    const bool sweepsCv = std::any_of(request.axes.begin(), request.axes.end(), [](const SweepAxis& axis) {
+        return std::string_view(axis.field->name) == "cv";
+    });
+    if (demanded && !in.hasConsolidation() && !sweepsCv)
+        return "未给出固结系数cv（cv.head、cv.shaft、cv.base），无法验算工后沉降。";
+    return {};
 }
 
 }  // namespace
@@ -278,6 +324,10 @@ int runSweepCommand(const std::vector<std::string>& args)
     ProjectData base{};
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
         std::cerr << request.file << ": " << loaded.reason << "\n";
+        return kExitUnreadable;
+    }
+    if (const std::string fault = afterConstructionFault(base, request); !fault.empty()) {
+        std::cerr << request.file << ": " << fault << "\n";
         return kExitUnreadable;
     }
     Sweep::PreparePoint splitProfile;

@@ -1,8 +1,10 @@
 #include "engine/design_check.h"
 
 #include "engine/layered_settlement.h"
+#include "engine/time_settlement.h"
 #include "model/input_faults.h"
 
+#include <algorithm>
 #include <cmath>
 
 DesignResults computeDesign(ProjectData& p)
@@ -73,6 +75,34 @@ double settlementUnder(const DesignResults& r, int criterion)
     }
 }
 
+namespace {
+
+// The demands of the settlement against time and of the soil under the
+// tips. Inputs the record refuses fail a demand rather than pass it unseen.
+void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
+{
+    TimeSettlementInputs in;
+    const bool readable = readTimeSettlementInputs(p, in).empty();
+    c.allowablePostConstruction = demands.allowablePostConstruction ? demands.allowablePostConstruction
+                                                                    : in.allowablePostConstruction;
+    if (!c.allowablePostConstruction && !in.hasBearingCheck())
+        return;
+    const SettlementDetails details = settlementDetails(p, p.stopCriterion);
+    if (c.allowablePostConstruction) {
+        const bool computable = readable && in.hasConsolidation() && c.settlement > 0;
+        c.postConstruction = computable ? timeSettlement(p, details, in, {}).postConstruction
+                                        : layered_settlement::kNotANumber;
+        c.postConstructionOk = c.postConstruction <= *c.allowablePostConstruction;
+    }
+    if (in.hasBearingCheck()) {
+        c.underlyingChecks = underlyingLayerChecks(p, in.fakBase, in.etaD, details.stopDepth);
+        c.underlyingOk = readable && std::all_of(c.underlyingChecks.begin(), c.underlyingChecks.end(),
+                                                 [](const UnderlyingLayerCheck& u) { return u.ok; });
+    }
+}
+
+}  // namespace
+
 DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands)
 {
     DesignChecks c;
@@ -83,6 +113,7 @@ DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const Des
     c.settlement = settlementUnder(r, p.stopCriterion);
     if (demands.allowableSettlement)
         c.settlementOk = c.settlement <= *demands.allowableSettlement;
+    checkAfterConstruction(p, demands, c);
     return c;
 }
 
@@ -93,5 +124,8 @@ std::string demandsFault(const DesignDemands& demands)
     if (demands.allowableSettlement
         && !(std::isfinite(*demands.allowableSettlement) && *demands.allowableSettlement > 0))
         return "容许沉降[s]应为大于0的数！";
+    if (demands.allowablePostConstruction
+        && !(std::isfinite(*demands.allowablePostConstruction) && *demands.allowablePostConstruction > 0))
+        return "容许工后沉降[s工后]应为大于0的数！";
     return {};
 }

@@ -5,14 +5,25 @@
 // own and are not part of the project file.
 #pragma once
 
+#include "engine/underlying_layer.h"
 #include "model/project_data.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct DesignDemands {
+    DesignDemands() = default;
+    DesignDemands(double q, std::optional<double> s = {}, std::optional<double> afterConstruction = {})
+        : surcharge(q), allowableSettlement(s), allowablePostConstruction(afterConstruction)
+    {
+    }
+
     double surcharge = 0;                      // q (kPa), traffic and other loads on the fill
     std::optional<double> allowableSettlement;  // [s] (mm); no settlement check without it
+    // [s] after the pavement is complete (mm); over the record's own
+    // (allowablePostConstruction, or its road class and location).
+    std::optional<double> allowablePostConstruction;
 };
 
 // Everything the two input forms compute for one record.
@@ -33,7 +44,20 @@ struct DesignChecks {
     bool bearingOk = false;      // fspk >= p0 + q
     double settlement = 0;       // mm, under the record's criterion
     std::optional<bool> settlementOk;  // settlement <= [s]; empty without [s]
-    bool passes() const { return bearingOk && settlementOk.value_or(true); }
+    // With an allowance after construction: the settlement over the design
+    // period (NaN when the record's cv values are missing or refused) and
+    // whether it stays within the allowance.
+    std::optional<double> allowablePostConstruction;
+    double postConstruction = 0;
+    std::optional<bool> postConstructionOk;
+    // With the record's fak values: the bearing checks under the pile tips.
+    std::vector<UnderlyingLayerCheck> underlyingChecks;
+    std::optional<bool> underlyingOk;
+    bool passes() const
+    {
+        return bearingOk && settlementOk.value_or(true) && postConstructionOk.value_or(true)
+               && underlyingOk.value_or(true);
+    }
 };
 
 // Every result of a record whose de has been derived from its layout, by the
@@ -54,6 +78,6 @@ DesignChecks checkDesign(const ProjectData& project, const DesignResults& result
 // any other value.
 double settlementUnder(const DesignResults& results, int criterion);
 
-// A refusal of the demands as typed (q not finite, [s] not finite or not
-// above 0), or an empty text.
+// A refusal of the demands as typed (q not finite, [s] or [s] after
+// construction not finite or not above 0), or an empty text.
 std::string demandsFault(const DesignDemands& demands);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -37,6 +38,44 @@ const std::array kFields{
     SweepField{"headPileModulus", &ProjectData::headPileModulus},
     SweepField{"shaftPileModulus", &ProjectData::shaftPileModulus},
 };
+
+const std::array kExtensionFields{
+    SweepField{"cv", nullptr, false, "cv"},
+    SweepField{"pavementDay", nullptr, false, "pavementDay"},
+};
+
+// The value as the extension block holds numbers: the shortest decimal
+// that reads back the same.
+std::string extensionNumber(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string repeated(const std::string& value, int count)
+{
+    std::string list;
+    for (int i = 0; i < count; ++i)
+        list += (i ? "," : "") + value;
+    return list;
+}
+
+void setField(ProjectData& p, const SweepField& field, double value)
+{
+    if (field.member) {
+        p.*(field.member) = value;
+        return;
+    }
+    const std::string text = extensionNumber(value);
+    if (std::string_view(field.extensionKey) != "cv") {
+        p.extension.set(field.extensionKey, text);
+        return;
+    }
+    p.extension.set("cv.head", repeated(text, usedLayers(p.headLayerCount)));
+    p.extension.set("cv.shaft", repeated(text, usedLayers(p.shaftLayerCount)));
+    p.extension.set("cv.base", repeated(text, usedLayers(p.baseLayerCount)));
+}
 
 // The raw count of steps from FROM to TO, before any rounding.
 double stepsToEnd(const SweepRange& r) { return (r.to - r.from) / r.step; }
@@ -93,6 +132,9 @@ SweepFieldLookup findSweepField(std::string_view name, bool layerTablesFollowLen
                                    "so changing it would leave the layers that no longer fit"};
         return {&field, {}};
     }
+    for (const SweepField& field : kExtensionFields)
+        if (field.name == name)
+            return {&field, {}};
     return {nullptr, "unknown field " + std::string(name)};
 }
 
@@ -170,7 +212,7 @@ ProjectData Sweep::record(std::size_t index, std::string* prepareFault) const
     for (const SweepAxis& axis : axes_) {
         const std::size_t count = pointCount(axis.range);
         stride /= count;
-        p.*(axis.field->member) = pointValue(axis.range, index / stride % count);
+        setField(p, *axis.field, pointValue(axis.range, index / stride % count));
     }
     std::string fault = prepare_ ? prepare_(p) : std::string();
     if (prepareFault)
@@ -183,8 +225,13 @@ SweepPoint Sweep::point(std::size_t index) const
 {
     SweepPoint point;
     ProjectData p = record(index, &point.fault);
-    for (const SweepAxis& axis : axes_)
-        point.values.push_back(p.*(axis.field->member));
+    std::size_t stride = size_;
+    for (const SweepAxis& axis : axes_) {
+        const std::size_t count = pointCount(axis.range);
+        stride /= count;
+        point.values.push_back(axis.field->member ? p.*(axis.field->member)
+                                                  : pointValue(axis.range, index / stride % count));
+    }
     if (point.fault.empty())
         point.fault = negativeValueFault(point.values);
     if (point.fault.empty())

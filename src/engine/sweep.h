@@ -26,9 +26,13 @@ struct SweepField {
     // H and L: the zones' layer tables are cut at them, so a point may only
     // change them when the sweep rewrites the layer tables for each point.
     bool cutsLayerTables = false;
+    // Instead of a member: a value of the extension block (cv sets every
+    // layer's cv.head, cv.shaft and cv.base to the value; pavementDay).
+    const char* extensionKey = nullptr;
 };
 
-// Every sweepable field, in the order of the forms.
+// Every sweepable member of the record, in the order of the forms; the
+// extension values cv and pavementDay are found by name only.
 std::span<const SweepField> sweepFields();
 
 struct SweepFieldLookup {

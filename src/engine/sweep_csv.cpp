@@ -39,6 +39,20 @@ std::string sweepCsvHeader(std::span<const SweepAxis> axes, char separator)
     return line;
 }
 
+std::string afterConstructionCsvHeader(char separator)
+{
+    return std::string(1, separator) + "postConstruction" + separator + "postConstructionOk" + separator
+           + "underlyingOk";
+}
+
+std::string afterConstructionCsvRow(const SweepPoint& point, char separator)
+{
+    const bool measured = point.valid() && point.checks.postConstructionOk;
+    return separator + (measured ? shortestDecimal(point.checks.postConstruction) : std::string()) + separator
+           + checkText(point, point.checks.postConstructionOk) + separator
+           + checkText(point, point.checks.underlyingOk);
+}
+
 std::string sweepCsvRow(const SweepPoint& point, char separator)
 {
     std::string line;

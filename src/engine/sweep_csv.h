@@ -13,3 +13,8 @@
 std::string shortestDecimal(double value);
 std::string sweepCsvHeader(std::span<const SweepAxis> axes, char separator);
 std::string sweepCsvRow(const SweepPoint& point, char separator);
+// The columns a sweep with the demands after construction adds at the end:
+// postConstruction (mm), postConstructionOk, underlyingOk, each after a
+// separator.
+std::string afterConstructionCsvHeader(char separator);
+std::string afterConstructionCsvRow(const SweepPoint& point, char separator);

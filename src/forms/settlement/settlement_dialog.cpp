@@ -1,5 +1,6 @@
 #include "forms/settlement/settlement_dialog.h"
 
+#include "forms/consolidation/consolidation_button.h"
 #include "forms/details/report_export.h"
 #include "forms/profile/profile_window.h"
 #include "forms/project_info/project_info_dialog.h"
@@ -51,6 +52,8 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     QPushButton* infoButton = projectInfoButton(this);
     u.layerCountGrid->addWidget(infoButton, 3, 0, 1, 2, Qt::AlignLeft);
     setTabOrder(exportButton, infoButton);
+    // In the grid's free cell left of the head zone's buttons.
+    u.layerCountGrid->addWidget(consolidation::consolidationButton(this), 1, 0, 1, 2, Qt::AlignLeft);
 }
 
 // The profile is split at the H and L the form shows; the form then shows

@@ -2,6 +2,7 @@
 
 #include "ui_settlement_result_dialog.h"
 
+#include "forms/consolidation/consolidation_button.h"
 #include "forms/details/details_button.h"
 #include "model/project_data.h"
 
@@ -18,6 +19,7 @@ CSettlementResultDialog::CSettlementResultDialog(QWidget* parent)
     ui_->saveToFileButton->hide();
     details::addSettlementDetailsButton(this, ui_->buttons, 2, ui_->saveToFileButton,
                                         g_project);
+    ui_->buttons->insertWidget(3, consolidation::consolidationButton(this));
     connect(ui_->returnButton, &QPushButton::clicked, this, &CSettlementResultDialog::reject);
 }
 

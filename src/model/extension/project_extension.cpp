@@ -1,6 +1,7 @@
 #include "model/extension/project_extension.h"
 
 #include "model/extension/project_info.h"
+#include "model/extension/time_settlement_keys.h"
 #include "model/gbk.h"
 
 #include <algorithm>
@@ -94,5 +95,7 @@ bool isExtensionKey(std::string_view key)
 bool isKnownExtensionKey(std::string_view key)
 {
     return std::any_of(std::begin(kProjectInfoFields), std::end(kProjectInfoFields),
-                       [key](const ProjectInfoField& field) { return key == field.key; });
+                       [key](const ProjectInfoField& field) { return key == field.key; })
+           || std::any_of(std::begin(kTimeSettlementKeys), std::end(kTimeSettlementKeys),
+                          [key](const char* known) { return key == known; });
 }

@@ -41,5 +41,6 @@ private:
 // True for a key the block can hold: ASCII letters, digits and dots, not
 // empty, and not "version" (the block's own first line).
 bool isExtensionKey(std::string_view key);
-// True for a key this version of Orvane uses (the project information).
+// True for a key this version of Orvane uses (the project information, the
+// inputs of the settlement against time).
 bool isKnownExtensionKey(std::string_view key);

@@ -1,0 +1,86 @@
+// The settlement against time of a record, its post-construction settlement
+// and the bearing check under the pile tips, from the inputs stored in the
+// extension block (see time_settlement_keys.h):
+//   ms                        settlement coefficient (default 1)
+//   cv.head, cv.shaft, cv.base  cv of the soil per layer (1e-3 cm2/s)
+//   bottomDrained             0 or 1: the stop depth drains (default 0)
+//   fill                      day:height pairs from day 0 (default 0:h)
+//   pavementDay               day the pavement is complete (default: the
+//                             last fill day)
+//   designPeriod              years after it (default 15)
+//   fak.base                  fak (kPa) per base layer, for the bearing check
+//   etaD                      depth factor of fak (default 1)
+//   roadClass, location       the allowance table's row and column
+//   allowablePostConstruction [s] after construction (mm), over the table's
+//
+// In the reinforced zones cv is the soil's scaled by Esp / Es: the
+// permeability stays the soil's, the compressibility is the composite one.
+#pragma once
+
+#include "engine/breakdown.h"
+#include "engine/consolidation.h"
+#include "engine/underlying_layer.h"
+#include "model/project_data.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TimeSettlementInputs {
+    double ms = 1.0;
+    std::vector<double> cvHead, cvShaft, cvBase;  // 1e-3 cm2/s
+    bool bottomDrained = false;
+    std::vector<FillPoint> fill;
+    double pavementDay = 0;
+    double designPeriod = 15;  // years
+    std::vector<double> fakBase;  // kPa
+    double etaD = 1.0;
+    std::string roadClass;
+    std::string location;
+    std::optional<double> allowablePostConstruction;  // mm, typed or from the table
+
+    // Without cv values nothing of the settlement against time is computed.
+    bool hasConsolidation() const { return !cvHead.empty() || !cvShaft.empty() || !cvBase.empty(); }
+    bool hasBearingCheck() const { return !fakBase.empty(); }
+};
+
+// The inputs of the record's extension block, checked against its layers;
+// the refusal (in Chinese, naming the key), or an empty text.
+std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs& inputs);
+
+// The allowable post-construction settlement (mm) of the road class and
+// location codes; empty for codes the table does not hold.
+std::optional<double> allowanceOf(const std::string& roadClass, const std::string& location);
+
+struct TimeSettlementResult {
+    std::vector<TimeSettlement> curve;
+    double final = 0;             // ms Sc (mm)
+    double pavementDay = 0;
+    double atPavement = 0;        // S on the pavement day (mm)
+    double postConstruction = 0;  // S(pavement + period) - S(pavement) (mm)
+    double residual = 0;          // S(infinity) - S(pavement) (mm)
+};
+
+// The days the curve reports: day 0, the fill points, the pavement day and
+// the end of the design period, and ten a decade from day 1 to that end.
+std::vector<double> reportDays(const TimeSettlementInputs& inputs);
+
+// The column of the settlement's slices down to its stop depth.
+ConsolidationColumn consolidationColumn(const ProjectData& p, const SettlementDetails& details,
+                                        const TimeSettlementInputs& inputs);
+
+// The curve at the given days (ascending) and the post-construction figures.
+TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
+                                    const TimeSettlementInputs& inputs,
+                                    std::vector<double> days);
+
+// Everything a report section or an output needs of a record (de derived)
+// under its own criterion: the inputs as read, the curve at the report days
+// when it has cv values and a settlement, the checks when it has fak values.
+struct TimeSettlementOutputs {
+    std::string refusal;  // of the inputs; nothing else is set then
+    TimeSettlementInputs inputs;
+    std::optional<TimeSettlementResult> consolidation;
+    std::optional<std::vector<UnderlyingLayerCheck>> checks;
+};
+TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p);

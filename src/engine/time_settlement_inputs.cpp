@@ -1,0 +1,183 @@
+#include "engine/time_settlement.h"
+
+#include "model/file_numbers.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// Bounds the days and years that can be asked for: some three centuries.
+constexpr double kLastDay = 100000;
+constexpr double kLongestPeriod = 100;
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = text.find(separator, at);
+        parts.push_back(trimmed(text.substr(at, end == std::string_view::npos ? end : end - at)));
+        if (end == std::string_view::npos)
+            return parts;
+        at = end + 1;
+    }
+}
+
+bool parseList(std::string_view text, std::vector<double>& values)
+{
+    values.clear();
+    for (std::string_view token : split(text, ',')) {
+        double value = 0;
+        if (!parseFileNumber(token, value))
+            return false;
+        values.push_back(value);
+    }
+    return true;
+}
+
+// A list of `count` values above 0 under key, or no value at all.
+std::string readLayerList(const ProjectData& p, const char* key, int count, const char* what,
+                          std::vector<double>& values)
+{
+    const std::string text = p.extension.value(key);
+    if (text.empty())
+        return {};
+    if (!parseList(text, values) || static_cast<int>(values.size()) != count
+        || !std::all_of(values.begin(), values.end(), [](double v) { return v > 0; }))
+        return std::string(key) + "：" + what + "应为每层一个大于0的数（共" + std::to_string(count)
+               + "层），以逗号分隔！";
+    return {};
+}
+
+// A single number under key when present; ok(value) says whether it is allowed.
+template <class Allowed>
+std::string readNumber(const ProjectData& p, const char* key, const char* refusal, Allowed ok,
+                       double& value)
+{
+    const std::string text = p.extension.value(key);
+    if (text.empty())
+        return {};
+    double parsed = 0;
+    if (!parseFileNumber(trimmed(text), parsed) || !ok(parsed))
+        return std::string(key) + "：" + refusal;
+    value = parsed;
+    return {};
+}
+
+std::string fillFault(const std::vector<FillPoint>& fill, double embankmentHeight)
+{
+    if (fill.front().day != 0)
+        return "fill：填土过程应从第0天开始！";
+    for (std::size_t i = 0; i < fill.size(); ++i) {
+        if (fill[i].height < 0)
+            return "fill：填土高度不能为负！";
+        if (fill[i].day > kLastDay)
+            return "fill：天数应不大于" + formatFileNumber(kLastDay) + "！";
+        if (i > 0 && !(fill[i].day > fill[i - 1].day))
+            return "fill：填土过程的天数应逐点增大！";
+        if (i > 0 && fill[i].height < fill[i - 1].height)
+            return "fill：填土高度不得减小（不计卸载与回弹）！";
+    }
+    if (!nearlyEqual(fill.back().height, embankmentHeight))
+        return "fill：最后的填土高度应等于路堤高度h（" + formatFileNumber(embankmentHeight) + " m）！";
+    return {};
+}
+
+std::string readFill(const ProjectData& p, std::vector<FillPoint>& fill)
+{
+    const std::string text = p.extension.value("fill");
+    fill.clear();
+    if (text.empty()) {
+        fill.push_back({0, p.embankmentHeight});
+        return {};
+    }
+    for (std::string_view pair : split(text, ',')) {
+        const std::size_t colon = pair.find(':');
+        FillPoint point;
+        if (colon == std::string_view::npos || !parseFileNumber(trimmed(pair.substr(0, colon)), point.day)
+            || !parseFileNumber(trimmed(pair.substr(colon + 1)), point.height))
+            return "fill：填土过程应为以逗号分隔的“天数:填土高度”，如0:0,90:1.5,180:3！";
+        fill.push_back(point);
+    }
+    return fillFault(fill, p.embankmentHeight);
+}
+
+std::string readCodes(const ProjectData& p, TimeSettlementInputs& in)
+{
+    in.roadClass = p.extension.value("roadClass");
+    in.location = p.extension.value("location");
+    if (!in.roadClass.empty() && in.roadClass != "highway" && in.roadClass != "second")
+        return "roadClass：公路等级应为highway（高速公路、一级公路）或second（二级公路）！";
+    if (!in.location.empty() && in.location != "abutment" && in.location != "culvert"
+        && in.location != "general")
+        return "location：路段应为abutment（桥台与路堤相邻处）、culvert（涵洞、通道处）或general（一般路段）！";
+    in.allowablePostConstruction = allowanceOf(in.roadClass, in.location);
+    double typed = 0;
+    const std::string fault = readNumber(p, "allowablePostConstruction", "容许工后沉降应为大于0的数（mm）！",
+                                         [](double v) { return v > 0; }, typed);
+    if (typed > 0)
+        in.allowablePostConstruction = typed;
+    return fault;
+}
+
+}  // namespace
+
+std::optional<double> allowanceOf(const std::string& roadClass, const std::string& location)
+{
+    const char* locations[] = {"abutment", "culvert", "general"};
+    const double highway[] = {100, 200, 300};
+    const double second[] = {200, 300, 500};
+    for (int i = 0; i < 3; ++i) {
+        if (location != locations[i])
+            continue;
+        if (roadClass == "highway")
+            return highway[i];
+        if (roadClass == "second")
+            return second[i];
+    }
+    return std::nullopt;
+}
+
+std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs& in)
+{
+    const auto atLeastOne = [](double v) { return v >= 1; };
+    const auto notNegative = [](double v) { return v >= 0; };
+    double drained = 0;
+    for (const std::string& fault : {
+             readNumber(p, "ms", "沉降系数ms应为不小于1的数！", atLeastOne, in.ms),
+             readLayerList(p, "cv.head", usedLayers(p.headLayerCount), "固结系数cv", in.cvHead),
+             readLayerList(p, "cv.shaft", usedLayers(p.shaftLayerCount), "固结系数cv", in.cvShaft),
+             readLayerList(p, "cv.base", usedLayers(p.baseLayerCount), "固结系数cv", in.cvBase),
+             readNumber(p, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
+                        [](double v) { return v == 0 || v == 1; }, drained),
+             readFill(p, in.fill)}) {
+        if (!fault.empty())
+            return fault;
+    }
+    in.bottomDrained = drained == 1;
+    if (in.hasConsolidation() && (in.cvHead.empty() || in.cvShaft.empty() || in.cvBase.empty()))
+        return std::string(in.cvHead.empty() ? "cv.head" : in.cvShaft.empty() ? "cv.shaft" : "cv.base")
+               + "：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！";
+    in.pavementDay = in.fill.back().day;
+    for (const std::string& fault : {
+             readNumber(p, "pavementDay", "路面完工时间应为不早于填土完成（最后一个填土点）的天数！",
+                        [&](double v) { return v >= in.fill.back().day && v <= kLastDay; }, in.pavementDay),
+             readNumber(p, "designPeriod", "设计使用年限应为大于0且不大于100的年数！",
+                        [](double v) { return v > 0 && v <= kLongestPeriod; }, in.designPeriod),
+             readLayerList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", in.fakBase),
+             readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD),
+             readCodes(p, in)}) {
+        if (!fault.empty())
+            return fault;
+    }
+    return {};
+}

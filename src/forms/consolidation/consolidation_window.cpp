@@ -1,0 +1,330 @@
+#include "forms/consolidation/consolidation_window.h"
+
+#include "forms/consolidation/time_chart.h"
+#include "model/display_rounding.h"
+#include "ui/dialog.h"
+#include "ui/number_text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace consolidation {
+namespace {
+
+enum LayerColumn { kZoneColumn, kLayerColumn, kThicknessColumn, kModulusColumn, kCvColumn, kFakColumn };
+
+struct ZoneRows {
+    const char* name;
+    const char* cvKey;
+    int count;
+    const LayerTable* thickness;
+    const LayerTable* modulus;
+};
+
+QString text(double value) { return ui::formatDouble(round2(value)); }
+
+QTableWidgetItem* fixedItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+QStringList listOf(const ProjectData& p, const char* key)
+{
+    return QString::fromStdString(p.extension.value(key)).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+QString cellText(const QTableWidget* table, int row, int column)
+{
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text().trimmed() : QString();
+}
+
+// The values of a column over rows [first, first + count) as a list; empty
+// when every cell is empty.
+std::string columnList(const QTableWidget* table, int first, int count, int column)
+{
+    QStringList values;
+    bool any = false;
+    for (int row = first; row < first + count; ++row) {
+        values << cellText(table, row, column);
+        any = any || !values.back().isEmpty();
+    }
+    return any ? values.join(QLatin1Char(',')).toStdString() : std::string();
+}
+
+const char* const kRoadClasses[] = {"", "highway", "second"};
+const char* const kLocations[] = {"", "abutment", "culvert", "general"};
+
+template <std::size_t N>
+int indexOf(const char* const (&codes)[N], const std::string& code)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (code == codes[i])
+            return static_cast<int>(i);
+    return 0;
+}
+
+std::vector<double> parseDays(const QString& text)
+{
+    std::vector<double> days;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (const auto day = ui::parseDouble(part); day && *day >= 0)
+            days.push_back(*day);
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+QString verdict(bool ok) { return ok ? QStringLiteral("满足") : QStringLiteral("不满足"); }
+
+}  // namespace
+
+ConsolidationWindow::ConsolidationWindow(ProjectData& project, QWidget* parent)
+    : QWidget(parent), project_(project)
+{
+    setWindowTitle(QStringLiteral("工后沉降"));
+    ui::setFormFont(this, 9);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(makeInputs());
+    auto* results = new QVBoxLayout;
+    chart_ = new TimeChart(this);
+    results->addWidget(chart_, 3);
+    checks_ = new QLabel(this);
+    checks_->setObjectName(QStringLiteral("checks"));
+    checks_->setWordWrap(true);
+    results->addWidget(checks_);
+    auto* chosen = new QHBoxLayout;
+    chosen->addWidget(new QLabel(QStringLiteral("列表时间 (天)："), this));
+    chosenTimes_ = new QLineEdit(QStringLiteral("30,90,180,365,730,1825,3650,5475"), this);
+    chosen->addWidget(chosenTimes_);
+    logTime_ = new QCheckBox(QStringLiteral("对数时间"), this);
+    chosen->addWidget(logTime_);
+    results->addLayout(chosen);
+    times_ = new QTableWidget(0, 4, this);
+    times_->setHorizontalHeaderLabels({QStringLiteral("时间 (天)"), QStringLiteral("填土高度 (m)"),
+                                       QStringLiteral("沉降 (mm)"), QStringLiteral("固结度")});
+    times_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results->addWidget(times_, 2);
+    layout->addLayout(results, 1);
+    fillLayerRows();
+    fillFromExtension();
+    connect(compute_, &QPushButton::clicked, this, &ConsolidationWindow::computeAndShow);
+    connect(logTime_, &QCheckBox::toggled, this, &ConsolidationWindow::computeAndShow);
+    connect(roadClass_, &QComboBox::currentIndexChanged, this, &ConsolidationWindow::fillAllowanceFromTable);
+    connect(location_, &QComboBox::currentIndexChanged, this, &ConsolidationWindow::fillAllowanceFromTable);
+}
+
+QWidget* ConsolidationWindow::makeInputs()
+{
+    auto* inputs = new QWidget(this);
+    auto* column = new QVBoxLayout(inputs);
+    column->addWidget(new QLabel(QStringLiteral("各层固结系数cv (10⁻³ cm²/s)，下卧层fak (kPa)："), inputs));
+    layers_ = new QTableWidget(0, 6, inputs);
+    layers_->setHorizontalHeaderLabels({QStringLiteral("区段"), QStringLiteral("层号"), QStringLiteral("厚度 (m)"),
+                                        QStringLiteral("Es (MPa)"), QStringLiteral("cv"), QStringLiteral("fak")});
+    layers_->verticalHeader()->hide();
+    column->addWidget(layers_, 2);
+    column->addWidget(new QLabel(QStringLiteral("填土过程（天数，填土高度 m；不可卸载）："), inputs));
+    fill_ = new QTableWidget(0, 2, inputs);
+    fill_->setHorizontalHeaderLabels({QStringLiteral("天数"), QStringLiteral("填土高度 (m)")});
+    column->addWidget(fill_, 1);
+    auto* rows = new QHBoxLayout;
+    auto* addRow = new QPushButton(QStringLiteral("加一行"), inputs);
+    auto* removeRow = new QPushButton(QStringLiteral("删末行"), inputs);
+    rows->addWidget(addRow);
+    rows->addWidget(removeRow);
+    column->addLayout(rows);
+    connect(addRow, &QPushButton::clicked, this, [this] { fill_->insertRow(fill_->rowCount()); });
+    connect(removeRow, &QPushButton::clicked, this, [this] {
+        if (fill_->rowCount() > 0)
+            fill_->removeRow(fill_->rowCount() - 1);
+    });
+    auto* form = new QFormLayout;
+    bottomDrained_ = new QCheckBox(QStringLiteral("计算深度底面排水"), inputs);
+    form->addRow(bottomDrained_);
+    ms_ = new QLineEdit(inputs);
+    form->addRow(QStringLiteral("沉降系数ms："), ms_);
+    pavementDay_ = new QLineEdit(inputs);
+    form->addRow(QStringLiteral("路面完工 (天)："), pavementDay_);
+    designPeriod_ = new QLineEdit(inputs);
+    form->addRow(QStringLiteral("设计使用年限 (年)："), designPeriod_);
+    etaD_ = new QLineEdit(inputs);
+    form->addRow(QStringLiteral("深度修正系数ηd："), etaD_);
+    roadClass_ = new QComboBox(inputs);
+    roadClass_->addItems({QString(), QStringLiteral("高速公路、一级公路"), QStringLiteral("二级公路")});
+    form->addRow(QStringLiteral("公路等级："), roadClass_);
+    location_ = new QComboBox(inputs);
+    location_->addItems({QString(), QStringLiteral("桥台与路堤相邻处"), QStringLiteral("涵洞、通道处"),
+                         QStringLiteral("一般路段")});
+    form->addRow(QStringLiteral("路段："), location_);
+    allowance_ = new QLineEdit(inputs);
+    form->addRow(QStringLiteral("容许工后沉降 (mm)："), allowance_);
+    column->addLayout(form);
+    compute_ = new QPushButton(QStringLiteral("计算"), inputs);
+    column->addWidget(compute_);
+    status_ = new QLabel(inputs);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
+    status_->setStyleSheet(QStringLiteral("color: #b00000"));
+    column->addWidget(status_);
+    return inputs;
+}
+
+void ConsolidationWindow::fillLayerRows()
+{
+    const ProjectData& p = project_;
+    const ZoneRows zones[] = {
+        {"桩帽段", "cv.head", usedLayers(p.headLayerCount), &p.headThickness, &p.headSoilModulus},
+        {"桩身段", "cv.shaft", usedLayers(p.shaftLayerCount), &p.shaftThickness, &p.shaftSoilModulus},
+        {"下卧层", "cv.base", usedLayers(p.baseLayerCount), &p.baseThickness, &p.baseSoilModulus}};
+    const QStringList fak = listOf(p, "fak.base");
+    for (const ZoneRows& zone : zones) {
+        const QStringList cv = listOf(p, zone.cvKey);
+        for (int i = 1; i <= zone.count; ++i) {
+            const int row = layers_->rowCount();
+            layers_->insertRow(row);
+            layers_->setItem(row, kZoneColumn, fixedItem(QString::fromUtf8(zone.name)));
+            layers_->setItem(row, kLayerColumn, fixedItem(ui::formatInt(i)));
+            layers_->setItem(row, kThicknessColumn, fixedItem(ui::formatDouble((*zone.thickness)[i])));
+            layers_->setItem(row, kModulusColumn, fixedItem(ui::formatDouble((*zone.modulus)[i])));
+            layers_->setItem(row, kCvColumn, new QTableWidgetItem(i <= cv.size() ? cv[i - 1].trimmed() : QString()));
+            const bool base = std::string_view(zone.cvKey) == "cv.base";
+            layers_->setItem(row, kFakColumn, base ? new QTableWidgetItem(i <= fak.size() ? fak[i - 1].trimmed() : QString())
+                                                   : fixedItem(QString()));
+        }
+    }
+}
+
+void ConsolidationWindow::fillFromExtension()
+{
+    const ProjectExtension& e = project_.extension;
+    for (const QString& pair : QString::fromStdString(e.value("fill")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList parts = pair.split(QLatin1Char(':'));
+        const int row = fill_->rowCount();
+        fill_->insertRow(row);
+        fill_->setItem(row, 0, new QTableWidgetItem(parts.value(0).trimmed()));
+        fill_->setItem(row, 1, new QTableWidgetItem(parts.value(1).trimmed()));
+    }
+    bottomDrained_->setChecked(e.value("bottomDrained") == "1");
+    ms_->setText(QString::fromStdString(e.value("ms")));
+    pavementDay_->setText(QString::fromStdString(e.value("pavementDay")));
+    designPeriod_->setText(QString::fromStdString(e.value("designPeriod")));
+    etaD_->setText(QString::fromStdString(e.value("etaD")));
+    roadClass_->setCurrentIndex(indexOf(kRoadClasses, e.value("roadClass")));
+    location_->setCurrentIndex(indexOf(kLocations, e.value("location")));
+    allowance_->setText(QString::fromStdString(e.value("allowablePostConstruction")));
+}
+
+void ConsolidationWindow::fillAllowanceFromTable()
+{
+    const auto allowance = allowanceOf(kRoadClasses[roadClass_->currentIndex()], kLocations[location_->currentIndex()]);
+    if (allowance)
+        allowance_->setText(ui::formatDouble(*allowance));
+}
+
+std::vector<std::pair<std::string, std::string>> ConsolidationWindow::typedKeys() const
+{
+    const ProjectData& p = project_;
+    const int head = usedLayers(p.headLayerCount);
+    const int shaft = usedLayers(p.shaftLayerCount);
+    const int base = usedLayers(p.baseLayerCount);
+    QStringList fill;
+    for (int row = 0; row < fill_->rowCount(); ++row)
+        if (!cellText(fill_, row, 0).isEmpty() || !cellText(fill_, row, 1).isEmpty())
+            fill << cellText(fill_, row, 0) + QLatin1Char(':') + cellText(fill_, row, 1);
+    const auto boxText = [](const QLineEdit* box) { return box->text().trimmed().toStdString(); };
+    return {{"cv.head", columnList(layers_, 0, head, kCvColumn)},
+            {"cv.shaft", columnList(layers_, head, shaft, kCvColumn)},
+            {"cv.base", columnList(layers_, head + shaft, base, kCvColumn)},
+            {"fak.base", columnList(layers_, head + shaft, base, kFakColumn)},
+            {"fill", fill.join(QLatin1Char(',')).toStdString()},
+            {"bottomDrained", bottomDrained_->isChecked() ? "1" : ""},
+            {"ms", boxText(ms_)},
+            {"pavementDay", boxText(pavementDay_)},
+            {"designPeriod", boxText(designPeriod_)},
+            {"etaD", boxText(etaD_)},
+            {"roadClass", kRoadClasses[roadClass_->currentIndex()]},
+            {"location", kLocations[location_->currentIndex()]},
+            {"allowablePostConstruction", boxText(allowance_)}};
+}
+
+// The inputs are checked on a copy and stored in the project only when the
+// copy accepts them, so that a refused value never reaches the file.
+void ConsolidationWindow::computeAndShow()
+{
+    ProjectData copy = project_;
+    for (const auto& [key, value] : typedKeys())
+        copy.extension.set(key, value);
+    TimeSettlementInputs in;
+    std::string refusal = readTimeSettlementInputs(copy, in);
+    if (refusal.empty() && !in.hasConsolidation())
+        refusal = "请在各层填入固结系数cv。";
+    copy.deriveEquivalentDiameter();
+    const SettlementDetails details = settlementDetails(copy, copy.stopCriterion);
+    if (refusal.empty() && !(details.total > 0))
+        refusal = "输入的参数有误，请检查后重新计算！";
+    status_->setText(QString::fromStdString(refusal));
+    if (!refusal.empty())
+        return;
+    project_.extension = copy.extension;
+    const std::vector<double> chosen = parseDays(chosenTimes_->text());
+    std::vector<double> days = reportDays(in);
+    days.insert(days.end(), chosen.begin(), chosen.end());
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    const TimeSettlementResult result = timeSettlement(copy, details, in, days);
+    chart_->show(result, logTime_->isChecked());
+    showTable(result, chosen);
+    showChecks(result, in.hasBearingCheck() ? underlyingLayerChecks(copy, in.fakBase, in.etaD, details.stopDepth)
+                                            : std::vector<UnderlyingLayerCheck>{},
+               in);
+}
+
+void ConsolidationWindow::showTable(const TimeSettlementResult& result, const std::vector<double>& chosen)
+{
+    times_->setRowCount(0);
+    for (const TimeSettlement& point : result.curve) {
+        if (!std::binary_search(chosen.begin(), chosen.end(), point.day) && point.day != result.pavementDay)
+            continue;
+        const int row = times_->rowCount();
+        times_->insertRow(row);
+        times_->setItem(row, 0, new QTableWidgetItem(ui::formatDouble(point.day)));
+        times_->setItem(row, 1, new QTableWidgetItem(text(point.fillHeight)));
+        times_->setItem(row, 2, new QTableWidgetItem(text(point.settlement)));
+        times_->setItem(row, 3, new QTableWidgetItem(ui::formatDouble(std::round(point.degree * 1000) / 1000)));
+    }
+}
+
+void ConsolidationWindow::showChecks(const TimeSettlementResult& r, const std::vector<UnderlyingLayerCheck>& checks,
+                                     const TimeSettlementInputs& in)
+{
+    QStringList lines;
+    lines << QStringLiteral("最终沉降 ms·Sc = %1 mm；路面完工（第%2天）时 %3 mm；剩余沉降 %4 mm。")
+                 .arg(text(r.final), ui::formatDouble(r.pavementDay), text(r.atPavement), text(r.residual));
+    if (in.allowablePostConstruction)
+        lines << QStringLiteral("工后沉降 %1 mm ≤ [s工后] = %2 mm：%3")
+                     .arg(text(r.postConstruction), ui::formatDouble(*in.allowablePostConstruction),
+                          verdict(r.postConstruction <= *in.allowablePostConstruction));
+    else
+        lines << QStringLiteral("工后沉降 %1 mm（未给出容许工后沉降）。").arg(text(r.postConstruction));
+    for (const UnderlyingLayerCheck& c : checks)
+        lines << QStringLiteral("下卧层%1（深度 %2 m）：pz + pcz = %3 + %4 = %5 kPa ≤ faz = %6 kPa：%7")
+                     .arg(ui::formatInt(c.layer), text(c.depth), text(c.pz), text(c.pcz), text(c.pz + c.pcz),
+                          text(c.faz), verdict(c.ok));
+    checks_->setText(lines.join(QLatin1Char('\n')));
+}
+
+}  // namespace consolidation

@@ -1,0 +1,112 @@
+#include "forms/consolidation/time_chart.h"
+
+#include "model/display_rounding.h"
+#include "ui/number_text.h"
+
+#include <QChart>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace consolidation {
+namespace {
+
+QLineSeries* seriesNamed(const QChart* chart, const QString& name)
+{
+    for (QAbstractSeries* series : chart->series())
+        if (series->name() == name)
+            return static_cast<QLineSeries*>(series);
+    return nullptr;
+}
+
+const QString kSettlement = QStringLiteral("沉降 (mm)");
+const QString kFill = QStringLiteral("填土高度 (m)");
+const QString kPavement = QStringLiteral("路面完工");
+
+QAbstractAxis* timeAxis(bool logTime)
+{
+    if (logTime) {
+        auto* axis = new QLogValueAxis;
+        axis->setBase(10);
+        axis->setLabelFormat(QStringLiteral("%g"));
+        axis->setTitleText(QStringLiteral("时间 (天，对数)"));
+        return axis;
+    }
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTitleText(QStringLiteral("时间 (天)"));
+    return axis;
+}
+
+}  // namespace
+
+TimeChart::TimeChart(QWidget* parent) : QChartView(new QChart, parent)
+{
+    setRenderHint(QPainter::Antialiasing);
+    setMinimumSize(480, 300);
+}
+
+void TimeChart::show(const TimeSettlementResult& r, bool logTime)
+{
+    logTime_ = logTime;
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes())
+        c->removeAxis(axis);
+    auto* settlement = new QLineSeries;
+    settlement->setName(kSettlement);
+    auto* fill = new QLineSeries;
+    fill->setName(kFill);
+    double largest = 0;
+    for (const TimeSettlement& point : r.curve) {
+        if (logTime && !(point.day > 0))
+            continue;  // day 0 has no place on a logarithmic axis
+        settlement->append(point.day, point.settlement);
+        fill->append(point.day, point.fillHeight);
+        largest = std::max(largest, point.settlement);
+    }
+    auto* pavement = new QLineSeries;
+    pavement->setName(kPavement);
+    if (!logTime || r.pavementDay > 0) {
+        pavement->append(r.pavementDay, 0);
+        pavement->append(r.pavementDay, std::max(largest, r.final));
+    }
+    for (QLineSeries* series : {settlement, fill, pavement})
+        c->addSeries(series);
+    QAbstractAxis* time = timeAxis(logTime);
+    auto* mm = new QValueAxis;
+    mm->setTitleText(kSettlement);
+    mm->setRange(0, std::max(r.final, largest) * 1.05);
+    mm->setReverse(true);
+    auto* metres = new QValueAxis;
+    metres->setTitleText(kFill);
+    c->addAxis(time, Qt::AlignBottom);
+    c->addAxis(mm, Qt::AlignLeft);
+    c->addAxis(metres, Qt::AlignRight);
+    for (QLineSeries* series : {settlement, pavement}) {
+        series->attachAxis(time);
+        series->attachAxis(mm);
+    }
+    fill->attachAxis(time);
+    fill->attachAxis(metres);
+    c->setTitle(QStringLiteral("工后沉降 %1 mm，路面完工后剩余沉降 %2 mm")
+                    .arg(ui::formatDouble(round2(r.postConstruction)), ui::formatDouble(round2(r.residual))));
+}
+
+QList<QPointF> TimeChart::settlementPoints() const
+{
+    const QLineSeries* series = seriesNamed(chart(), kSettlement);
+    return series ? series->points() : QList<QPointF>{};
+}
+
+QList<QPointF> TimeChart::fillPoints() const
+{
+    const QLineSeries* series = seriesNamed(chart(), kFill);
+    return series ? series->points() : QList<QPointF>{};
+}
+
+QString TimeChart::titleText() const { return chart()->title(); }
+
+}  // namespace consolidation

@@ -1,0 +1,179 @@
+// The settlement against time and the check under the pile tips on the
+// command line: --json --details, --time-settlement and the sweeps.
+#include "cli_run.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr const char* kCv = "--set cv.head=2 --set cv.shaft=2,3 --set cv.base=1.5,4,6";
+
+std::string workedExample(const std::string& folder)
+{
+    EXPECT_TRUE(settlementExample().saveProject(folder + "/p.txt", fixedSaveTime()).ok);
+    return folder + "/p.txt";
+}
+
+struct DetailsCase {
+    const char* name;
+    std::string options;
+    bool consolidation;
+    int checks;  // underlyingLayerChecks, -1 for none
+};
+
+class CliTimeDetailsTest : public testing::TestWithParam<DetailsCase> {};
+
+TEST_P(CliTimeDetailsTest, DetailsGainTheCurveAndTheChecksOnlyWithTheirInputs)
+{
+    const DetailsCase& c = GetParam();
+    const CliRun run = runCli("--json --details " + c.options + " " + workedExample(scratchFolder(c.name)));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    ASSERT_EQ(j.contains("consolidation"), c.consolidation);
+    ASSERT_EQ(j.contains("underlyingLayerChecks"), c.checks >= 0);
+    if (c.checks >= 0) {
+        ASSERT_EQ(j["underlyingLayerChecks"].size(), static_cast<std::size_t>(c.checks));
+        EXPECT_EQ(j["underlyingLayerChecks"][0]["depth"], 10.0) << "the first at the tips";
+    }
+    if (!c.consolidation)
+        return;
+    const auto& k = j["consolidation"];
+    EXPECT_EQ(k["final"], j["settlementDetails"]["deformationRatio"]["total"]);
+    const auto& times = k["times"];
+    const auto& s = k["settlement"];
+    ASSERT_EQ(times.size(), s.size());
+    ASSERT_EQ(times.size(), k["degree"].size());
+    const double pavement = k["pavementDay"];
+    double atPavement = -1;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        if (times[i] == pavement)
+            atPavement = s[i];
+        if (i > 0) {
+            EXPECT_GE(s[i].get<double>(), s[i - 1].get<double>()) << "day " << times[i];
+        }
+    }
+    EXPECT_EQ(times.back(), pavement + 15 * 365);
+    EXPECT_NEAR(k["postConstruction"].get<double>(), s.back().get<double>() - atPavement, 1e-9);
+    EXPECT_NEAR(k["residual"].get<double>(), k["final"].get<double>() - atPavement, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CliTimeDetailsTest,
+    testing::Values(DetailsCase{"none", "", false, -1},
+                    DetailsCase{"settingsWithoutCv", "--set ms=1.2 --set fill=0:0,90:3", false, -1},
+                    DetailsCase{"cvAtOnce", kCv, true, -1},
+                    DetailsCase{"cvStaged", std::string(kCv) + " --set fill=0:0,90:3 --set pavementDay=180", true, -1},
+                    DetailsCase{"fakOnly", "--set fak.base=120,100,140", false, 2},
+                    DetailsCase{"both", std::string(kCv) + " --set fak.base=120,130,140", true, 1}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CliTimeSettlement, RefusedInputFailsTheFileNamingTheKey)
+{
+    const CliRun run = runCli("--json --details " + std::string(kCv) + " --set fill=0:0,30:3.5,60:3 "
+                              + workedExample(scratchFolder("refusedFill")));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("fill：填土高度不得减小"), std::string::npos) << run.err;
+}
+
+struct CurveCase {
+    const char* name;
+    std::string options;
+    int exitCode;
+    const char* error;  // in standard error
+};
+
+class CliTimeCurveTest : public testing::TestWithParam<CurveCase> {};
+
+TEST_P(CliTimeCurveTest, WritesTheCurveOrRefuses)
+{
+    const CurveCase& c = GetParam();
+    const std::string folder = scratchFolder(c.name);
+    const std::string file = workedExample(folder);
+    const std::string out = folder + "/curve.csv";
+    std::string options = c.options;
+    for (const auto& [mark, path] : {std::pair{"OUT", out}, std::pair{"FILE", file}})
+        if (const auto at = options.find(mark); at != std::string::npos)
+            options.replace(at, std::string(mark).size(), path);
+    const CliRun run = runCli(options);
+    ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    if (c.exitCode != 0) {
+        EXPECT_FALSE(std::filesystem::exists(pathOf(out)));
+        return;
+    }
+    const std::string csv = readBytes(out);
+    EXPECT_EQ(csv.rfind("day,fillHeight,settlement\n0,0,0\n", 0), 0u) << csv.substr(0, 80);
+    EXPECT_NE(csv.find("\n90,3,"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliTimeCurveTest,
+    testing::Values(
+        CurveCase{"written", std::string("--time-settlement OUT ") + kCv + " --set fill=0:0,90:3 FILE", 0, ""},
+        CurveCase{"withoutCv", "--time-settlement OUT --set fill=0:0,90:3 FILE", 1, "未给出固结系数cv"},
+        CurveCase{"refusedInput", std::string("--time-settlement OUT ") + kCv + " --set fill=0:0,60:2 FILE", 1,
+                  "fill：最后的填土高度应等于路堤高度h"},
+        CurveCase{"withJson", "--json --time-settlement OUT FILE", 2, "--time-settlement goes with none"},
+        CurveCase{"twoFiles", "--time-settlement OUT FILE FILE", 2, "--time-settlement takes one project file"},
+        CurveCase{"demandWithoutReport", "--json --allowable-post-construction 100 FILE", 2,
+                  "--allowable-post-construction needs --report"}),
+    [](const auto& info) { return info.param.name; });
+
+// The worked example with cv, filled over 90 days and paved on day 180.
+std::string withCv(const std::string& folder)
+{
+    ProjectData p = settlementExample();
+    for (const auto& [key, value] : {std::pair{"cv.head", "2"}, {"cv.shaft", "2,3"}, {"cv.base", "1.5,4,6"},
+                                     {"fill", "0:0,90:3"}, {"pavementDay", "180"}})
+        p.extension.set(key, value);
+    EXPECT_TRUE(p.saveProject(folder + "/cv.txt", fixedSaveTime()).ok);
+    return folder + "/cv.txt";
+}
+
+struct SweepCase {
+    const char* name;
+    const char* options;  // before the project file
+    int exitCode;
+    const char* out;  // the start of standard output
+    const char* error;
+};
+
+class CliTimeSweepTest : public testing::TestWithParam<SweepCase> {};
+
+// The post-construction demand decides which points pass, over the swept
+// cv and pavement day as over any field.
+TEST_P(CliTimeSweepTest, PostConstructionDemandDecides)
+{
+    const SweepCase& c = GetParam();
+    const std::string folder = scratchFolder(c.name);
+    const std::string file = std::string(c.name).rfind("noCv", 0) == 0 ? workedExample(folder) : withCv(folder);
+    const CliRun run = runCli(std::string(c.options) + " " + file);
+    ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.out.substr(0, std::string(c.out).size()), c.out);
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CliTimeSweepTest,
+    testing::Values(
+        SweepCase{"pavementDayLaterPasses", "--sweep pavementDay=90:720:90 --allowable-post-construction 40 "
+                  "--best pavementDay:min", 0, "pavementDay,", ""},
+        SweepCase{"columnsAdded", "--sweep pavementDay=180:180:1 --allowable-post-construction 40", 0,
+                  "pavementDay,equivalentDiameter,pileCapacity,compositeCapacity,manualCompositeCapacity,"
+                  "deformationRatio,stressRatio02,stressRatio01,bearingOk,settlementOk,postConstruction,"
+                  "postConstructionOk,underlyingOk\n180,2.26,", ""},
+        SweepCase{"tooTightForAnyCv", "--sweep cv=1:5:1 --allowable-post-construction 5 --best cv:min", 0,
+                  "No point passes every check.", ""},
+        SweepCase{"noCvRefused", "--sweep spacingSquare=1.5:2:0.5 --allowable-post-construction 40", 1, "",
+                  "未给出固结系数cv"},
+        SweepCase{"noCvButSwept", "--sweep cv=1000:1000:1 --allowable-post-construction 100 --best cv:min", 0,
+                  "cv,", ""}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace

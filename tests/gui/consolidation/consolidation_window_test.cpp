@@ -1,0 +1,181 @@
+// The "工后沉降" window as an engineer uses it: opened from the settlement
+// form or its result form, cv typed beside the layers and a fill history,
+// the curve, the table at chosen times and the checks; refused inputs are
+// named in the window and never stored.
+#include "forms/consolidation/consolidation_window.h"
+#include "forms/consolidation/time_chart.h"
+#include "forms/settlement/settlement_dialog.h"
+#include "forms/settlement/settlement_result_dialog.h"
+#include "support/widgets.h"
+#include "worked_examples.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+using namespace testing_support;
+using consolidation::ConsolidationWindow;
+
+namespace {
+
+ConsolidationWindow* openedWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<ConsolidationWindow*>(widget))
+            return window;
+    return nullptr;
+}
+
+void setCell(QTableWidget* table, int row, int column, const QString& text)
+{
+    if (row >= table->rowCount())
+        table->setRowCount(row + 1);
+    table->setItem(row, column, new QTableWidgetItem(text));
+}
+
+// cv of the worked example's six layers (head, two shaft, three base).
+void typeCv(ConsolidationWindow& w)
+{
+    const QStringList cv{"2", "2", "3", "1.5", "4", "6"};
+    for (int row = 0; row < cv.size(); ++row)
+        setCell(w.layerTable(), row, 4, cv[row]);
+}
+
+void typeFill(ConsolidationWindow& w, const QStringList& pairs)
+{
+    for (int row = 0; row < pairs.size(); ++row) {
+        const QStringList parts = pairs[row].split(':');
+        setCell(w.fillTable(), row, 0, parts[0]);
+        setCell(w.fillTable(), row, 1, parts[1]);
+    }
+}
+
+}  // namespace
+
+class ConsolidationWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        g_project = settlementExample();
+        g_project.deriveEquivalentDiameter();
+    }
+
+    void cleanup()
+    {
+        delete openedWindow();
+    }
+
+    void openedFromBothForms_data()
+    {
+        QTest::addColumn<bool>("resultForm");
+        QTest::newRow("settlementForm") << false;
+        QTest::newRow("settlementResultForm") << true;
+    }
+
+    void openedFromBothForms()
+    {
+        QFETCH(bool, resultForm);
+        std::unique_ptr<QDialog> form;
+        if (resultForm)
+            form = std::make_unique<CSettlementResultDialog>();
+        else
+            form = std::make_unique<CSettlementDialog>();
+        form->show();
+        click(form.get(), "consolidationButton");
+        ConsolidationWindow* window = openedWindow();
+        QVERIFY(window);
+        QCOMPARE(window->layerTable()->rowCount(), 6);
+        QCOMPARE(window->layerTable()->item(5, 0)->text(), QStringLiteral("下卧层"));
+        form->reject();
+    }
+
+    void computes_data()
+    {
+        QTest::addColumn<QStringList>("fill");
+        QTest::addColumn<int>("roadClass");
+        QTest::addColumn<int>("location");
+        QTest::addColumn<QString>("allowance");
+        QTest::addColumn<QString>("fak");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("checks");
+        const QStringList staged{"0:0", "90:3"};
+        QTest::newRow("secondClassGeneral")
+            << staged << 2 << 3 << QString() << QString() << QString()
+            << QStringList{"工后沉降 53.38 mm ≤ [s工后] = 500 mm：满足"};
+        QTest::newRow("typedAllowanceNotMet")
+            << staged << 0 << 0 << "30" << QString() << QString()
+            << QStringList{"工后沉降 53.38 mm ≤ [s工后] = 30 mm：不满足"};
+        QTest::newRow("bearingChecks")
+            << staged << 0 << 0 << QString() << "120,100,140" << QString()
+            << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",
+                           "下卧层1（深度 10 m）：pz + pcz = 39.51 + 186 = 225.51 kPa ≤ faz = 296.7 kPa：满足",
+                           "下卧层2（深度 13 m）：pz + pcz = 33.54 + 243 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
+        QTest::newRow("unloadingRefused")
+            << QStringList{"0:0", "30:3.5", "60:3"} << 0 << 0 << QString() << QString()
+            << "fill：填土高度不得减小（不计卸载与回弹）！" << QStringList{};
+    }
+
+    void computes()
+    {
+        QFETCH(QStringList, fill);
+        QFETCH(int, roadClass);
+        QFETCH(int, location);
+        QFETCH(QString, allowance);
+        QFETCH(QString, fak);
+        QFETCH(QString, status);
+        QFETCH(QStringList, checks);
+        ConsolidationWindow window(g_project);
+        window.show();
+        typeCv(window);
+        typeFill(window, fill);
+        const QStringList fakValues = fak.split(',', Qt::SkipEmptyParts);
+        for (int i = 0; i < fakValues.size(); ++i)
+            setCell(window.layerTable(), 3 + i, 5, fakValues[i]);
+        window.roadClassBox()->setCurrentIndex(roadClass);
+        window.locationBox()->setCurrentIndex(location);
+        if (!allowance.isEmpty())
+            window.allowanceEdit()->setText(allowance);
+        QTest::mouseClick(window.computeButton(), Qt::LeftButton);
+        QCOMPARE(window.statusLabel()->text(), status);
+        for (const QString& line : checks)
+            QVERIFY2(window.checksLabel()->text().contains(line), qPrintable(window.checksLabel()->text()));
+        const bool stored = status.isEmpty();
+        QCOMPARE(g_project.extension.value("cv.base") == "1.5,4,6", stored);
+        if (stored)
+            QCOMPARE(QString::fromStdString(g_project.extension.value("fill")), fill.join(','));
+    }
+
+    // Day 0 has no place on a logarithmic axis; the table lists the chosen
+    // days and the pavement day.
+    void chartAndTable()
+    {
+        ConsolidationWindow window(g_project);
+        window.show();
+        typeCv(window);
+        typeFill(window, {"0:0", "90:3"});
+        window.chosenTimesEdit()->setText(QStringLiteral("30, 365"));
+        QTest::mouseClick(window.computeButton(), Qt::LeftButton);
+        QCOMPARE(window.chart().settlementPoints().first(), QPointF(0, 0));
+        QCOMPARE(window.chart().fillPoints().last().y(), 3.0);
+        QVERIFY(window.chart().titleText().contains(QStringLiteral("工后沉降 53.38 mm")));
+        QCOMPARE(window.timeTable()->rowCount(), 3);
+        QCOMPARE(window.timeTable()->item(0, 0)->text(), QStringLiteral("30"));
+        QCOMPARE(window.timeTable()->item(1, 0)->text(), QStringLiteral("90"));
+        QCOMPARE(window.timeTable()->item(1, 2)->text(), QStringLiteral("5.93"));
+        window.logTimeCheck()->setChecked(true);
+        QVERIFY(window.chart().logTime());
+        QVERIFY(window.chart().settlementPoints().first().x() > 0);
+    }
+};
+
+QTEST_MAIN(ConsolidationWindowTest)
+#include "consolidation_window_test.moc"

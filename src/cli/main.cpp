@@ -8,7 +8,7 @@
 #include "cli/save_command.h"
 #include "cli/sections_command.h"
 #include "cli/sweep_command.h"
-#include "cli/time_settlement_output.h"
+#include "cli/time_settlement_command.h"
 #include "model/platform.h"
 #include "orvane_version.h"
 

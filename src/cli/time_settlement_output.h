@@ -1,8 +1,7 @@
 // The settlement against time and the bearing check under the pile tips on
-// the command line: their JSON for --details and the curve's CSV file.
+// the command line: their JSON for --details and the curve's CSV text.
 #pragma once
 
-#include "cli/command_line.h"
 #include "engine/time_settlement.h"
 
 #include <nlohmann/json.hpp>
@@ -16,6 +15,3 @@ nlohmann::ordered_json underlyingChecksJson(const std::vector<UnderlyingLayerChe
 
 // The curve as CSV: the header day,fillHeight,settlement and a line a day.
 std::string timeSettlementCsv(const TimeSettlementResult& result);
-
-// --time-settlement OUT.csv FILE: the curve of FILE written to OUT.csv.
-int runTimeSettlement(const CommandLine& command);

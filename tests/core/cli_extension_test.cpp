@@ -58,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"notAKey", "--json --set 工程名称=1", 2, ""},
         SetCase{"versionIsNotAKey", "--json --set version=2", 2, ""},
         SetCase{"withoutEquals", "--json --set projectName", 2, ""},
+        SetCase{"deleteCharacter", "--json --set \"projectName=A\x7F\"", 2, ""},
         SetCase{"notGbk", "--json --set \"projectName=\xF0\x9F\x98\x80\"", 2, ""},
         SetCase{"withoutOutput", "--set projectName=A", 2, ""},
         SetCase{"valueMissing", "--json --set", 2, ""}),

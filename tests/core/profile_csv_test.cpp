@@ -59,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "第3行第4列（压缩模量）的“abc”不是数字"},
         CsvCase{"decimalComma", "name\tthickness\tqs\tEs\tgamma\n黏土\t2,5\t10\t4\t18\n", {},
                 "第2行第2列（层厚）的“2,5”不是数字"},
+        CsvCase{"plusBeforeMinusIsNotANumber", "name,thickness,qs,Es,gamma\n黏土,+-2,10,4,18\n", {},
+                "的“+-2”不是数字"},
         CsvCase{"infinityIsNotANumber", "name,thickness,qs,Es,gamma\n黏土,inf,10,4,18\n", {},
                 "的“inf”不是数字"},
         CsvCase{"emptyRequiredCell", "name,thickness,qs,Es,gamma\n黏土,2,10,4\n", {},

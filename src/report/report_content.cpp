@@ -16,6 +16,8 @@ QString reportHtml(const ReportRequest& r, const CapacityTerms& capacity, const 
     html += pileCapacity(data, ++section);
     html += compositeCapacity(data, ++section);
     html += settlement(data, ++section);
+    if (hasTimeSettlement(r.project))
+        html += timeSettlement(data, ++section);
     html += conclusions(data, ++section);
     html += summary(data, ++section);
     if (r.sliceAppendix)

@@ -200,6 +200,23 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("大于按土层及桩身强度计算的 Ra = 275.48 kN")));
     }
 
+    // With cv and fak values the settlement in time and the check under the
+    // tips follow the settlement; without them the report is as before.
+    void timeSettlementSectionFollowsTheSettlement()
+    {
+        ReportRequest request = workedExampleRequest();
+        for (const auto& [key, value] : {std::pair{"cv.head", "2"}, {"cv.shaft", "1.5,1.5"}, {"cv.base", "1,2,3"},
+                                         {"fill", "0:0,90:3"}, {"pavementDay", "180"}, {"fak.base", "90,150,200"}})
+            request.project.extension.set(key, value);
+        const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("time.pdf"))).text;
+        const auto section = text.indexOf(QStringLiteral("8 沉降随时间、工后沉降与下卧层验算"));
+        QVERIFY(section > text.indexOf(QStringLiteral("7 沉降计算")));
+        QVERIFY(text.indexOf(QStringLiteral("9 验算与结论")) > section);
+        QVERIFY(text.contains(QStringLiteral("最终沉降 ms·Sc = 71.12 mm")));
+        QVERIFY(text.contains(QStringLiteral("下卧层承载力验算")));
+        QVERIFY(!text_.contains(QStringLiteral("工后沉降")));
+    }
+
     // The longest report: bounded in size, its split tables with their
     // header row on every page, every page numbered out of the total.
     void longestReportKeepsItsTablesReadable()

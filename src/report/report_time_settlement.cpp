@@ -1,0 +1,140 @@
+// The report's section on the settlement against time and the bearing check
+// under the pile tips, printed when the project's extension block holds cv
+// or fak values: the method, the inputs, the curve at the report days, the
+// post-construction settlement against its allowance, and each check with
+// its numbers.
+#include "engine/time_settlement.h"
+#include "report/report_html.h"
+#include "report/report_sections.h"
+#include "report/report_text.h"
+
+using namespace report_html;
+namespace fmt = report_format;
+
+namespace {
+
+QString verdict(bool ok) { return ok ? QStringLiteral("满足") : QStringLiteral("不满足"); }
+
+QString list(const std::vector<double>& values)
+{
+    QStringList shown;
+    for (double value : values)
+        shown.append(fmt::typed(value));
+    return shown.isEmpty() ? QStringLiteral("—") : shown.join(QStringLiteral(", "));
+}
+
+QString fillHistory(const std::vector<FillPoint>& fill)
+{
+    QStringList points;
+    for (const FillPoint& point : fill)
+        points.append(QStringLiteral("第 %1 天 %2 m").arg(fmt::typed(point.day), fmt::typed(point.height)));
+    return points.join(QStringLiteral("，"));
+}
+
+QString method(const TimeSettlementInputs& in)
+{
+    return text(QStringLiteral(
+        "按一维固结理论（Terzaghi 固结方程）在沉降计算的分片上逐片求解，计算深度至沉降计算的终止深度；每片的体积压缩系数"
+        "取 mv = 1/E（加固区为 Esp，桩端以下为 Es），附加应力取 σz = I(z)·p(t)，p(t) = γ·h(t) 随填土过程增长。"
+        "加固区的固结系数取该层土的 cv 乘以 Esp/Es（渗透性取土的，压缩性取复合的）。顶面排水，底面%1。"
+        "用隐式差分格式（三对角方程组）按时间步推进；时间足够长时沉降等于最终沉降。总沉降 S = ms·Sc，"
+        "其中瞬时部分 (ms − 1)·Sc 随加载即时发生，其余按固结度发展。")
+                    .arg(in.bottomDrained ? QStringLiteral("排水") : QStringLiteral("不排水")));
+}
+
+QString inputsTable(const TimeSettlementInputs& in)
+{
+    const QString cvUnit = QStringLiteral("10⁻³ cm²/s");
+    QList<QStringList> rows{
+        {QStringLiteral("沉降经验系数 ms"), fmt::typed(in.ms), QString()},
+        {QStringLiteral("扩大头段各层 cv"), list(in.cvHead), cvUnit},
+        {QStringLiteral("下部桩段各层 cv"), list(in.cvShaft), cvUnit},
+        {QStringLiteral("桩端以下各层 cv"), list(in.cvBase), cvUnit},
+        {QStringLiteral("底面排水"), in.bottomDrained ? QStringLiteral("是") : QStringLiteral("否"), QString()},
+        {QStringLiteral("填土过程"), esc(fillHistory(in.fill)), QString()},
+        {QStringLiteral("路面完成时间"), fmt::typed(in.pavementDay), QStringLiteral("天")},
+        {QStringLiteral("设计使用期"), fmt::typed(in.designPeriod), QStringLiteral("年")}};
+    if (in.allowablePostConstruction)
+        rows.append({QStringLiteral("容许工后沉降 [s工后]"), fmt::typed(*in.allowablePostConstruction), QStringLiteral("mm")});
+    return table({QStringLiteral("参数"), QStringLiteral("数值"), QStringLiteral("单位")}, rows);
+}
+
+QString curveTable(const TimeSettlementResult& r)
+{
+    QList<QStringList> rows;
+    for (const TimeSettlement& point : r.curve)
+        rows.append({fmt::typed(point.day), fmt::typed(point.fillHeight), fmt::settlement(point.settlement),
+                     report_text::fixed(point.degree, 3)});
+    return table({QStringLiteral("时间 (天)"), QStringLiteral("填土高度 (m)"), QStringLiteral("沉降 S (mm)"),
+                  QStringLiteral("固结度 U")},
+                 rows);
+}
+
+QString postConstruction(const TimeSettlementInputs& in, const TimeSettlementResult& r)
+{
+    QString html = formula(QStringLiteral("最终沉降 ms·Sc = %1 mm；路面完成时（第 %2 天）S = %3 mm")
+                               .arg(fmt::settlement(r.final), fmt::typed(r.pavementDay), fmt::settlement(r.atPavement)));
+    html += formula(QStringLiteral("设计使用期 %1 年内的工后沉降 = S(路面完成 + %1 年) − S(路面完成) = <b>%2 mm</b>；"
+                                   "路面完成后的剩余沉降 S(∞) − S(路面完成) = %3 mm")
+                        .arg(fmt::typed(in.designPeriod), fmt::settlement(r.postConstruction), fmt::settlement(r.residual)));
+    if (in.allowablePostConstruction)
+        html += markup(esc(QStringLiteral("工后沉降 %1 mm %2 [s工后] = %3 mm，%4。")
+                               .arg(fmt::settlement(r.postConstruction),
+                                    r.postConstruction <= *in.allowablePostConstruction ? QStringLiteral("≤")
+                                                                                         : QStringLiteral(">"),
+                                    fmt::typed(*in.allowablePostConstruction),
+                                    verdict(r.postConstruction <= *in.allowablePostConstruction))));
+    return html;
+}
+
+QString underlyingChecks(const TimeSettlementInputs& in, const std::vector<UnderlyingLayerCheck>& checks)
+{
+    QString html = text(QStringLiteral(
+        "在桩端以下土层顶面及计算深度内每一承载力低于上层的土层顶面验算：pz + pcz ≤ faz，pz 取该深度处沉降计算的附加应力 σz，"
+        "pcz 为该处有效自重应力，faz = fak + ηd·γm·(d − 0.5)，ηd = %1，γm 为该深度以上土的加权平均重度，d 自桩顶起算。")
+                                   .arg(fmt::typed(in.etaD)));
+    QList<QStringList> rows;
+    for (const UnderlyingLayerCheck& c : checks)
+        rows.append({QString::number(c.layer), fmt::depth(c.depth), fmt::stress(c.pz), fmt::stress(c.pcz),
+                     fmt::typed(c.fak), fmt::stressTerm(c.unitWeightAbove),
+                     QStringLiteral("%1 + %2×%3×(%4 − 0.5) = %5")
+                         .arg(fmt::typed(c.fak), fmt::typed(in.etaD), fmt::stressTerm(c.unitWeightAbove), fmt::depth(c.depth),
+                              fmt::stress(c.faz)),
+                     verdict(c.ok)});
+    return html + table({QStringLiteral("层号"), QStringLiteral("d (m)"), QStringLiteral("pz (kPa)"), QStringLiteral("pcz (kPa)"),
+                         QStringLiteral("fak (kPa)"), QStringLiteral("γm (kN/m³)"), QStringLiteral("faz (kPa)"),
+                         QStringLiteral("结论")},
+                        rows);
+}
+
+}  // namespace
+
+namespace report_sections {
+
+bool hasTimeSettlement(const ProjectData& project)
+{
+    const TimeSettlementOutputs outputs = timeSettlementOutputs(project);
+    return outputs.refusal.empty() && (outputs.consolidation || outputs.checks);
+}
+
+QString timeSettlement(const ReportData& data, int section)
+{
+    const TimeSettlementOutputs outputs = timeSettlementOutputs(data.project);
+    const QString number = QString::number(section);
+    QString html = heading(number, QStringLiteral("沉降随时间、工后沉降与下卧层验算"));
+    if (outputs.consolidation) {
+        html += method(outputs.inputs);
+        html += caption(QStringLiteral("表 %1-1　固结计算参数").arg(number));
+        html += inputsTable(outputs.inputs);
+        html += caption(QStringLiteral("表 %1-2　各时刻的沉降").arg(number));
+        html += curveTable(*outputs.consolidation);
+        html += postConstruction(outputs.inputs, *outputs.consolidation);
+    }
+    if (outputs.checks) {
+        html += caption(QStringLiteral("下卧层承载力验算"));
+        html += underlyingChecks(outputs.inputs, *outputs.checks);
+    }
+    return html;
+}
+
+}  // namespace report_sections

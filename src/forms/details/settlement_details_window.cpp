@@ -11,6 +11,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using report_text::fixed;
 
 namespace details {
@@ -102,7 +104,8 @@ SettlementDetailsWindow::SettlementDetailsWindow(const ProjectData& project, QWi
       details_(settlementDetails(project_, project_.stopCriterion)),
       chart_(makeSettlementChart(project_, details_)),
       table_(new QTableWidget(this)),
-      slicesCheck_(new QCheckBox(QStringLiteral("逐片显示"), this))
+      slicesCheck_(new QCheckBox(QStringLiteral("逐片显示"), this)),
+      sliceNote_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("计算过程 - 沉降"));
     auto* chartView = new QChartView(chart_.chart, this);
@@ -120,6 +123,7 @@ SettlementDetailsWindow::SettlementDetailsWindow(const ProjectData& project, QWi
     layout->addWidget(chartView, 3);
     layout->addWidget(new QLabel(summaryText(details_), this));
     layout->addWidget(slicesCheck_);
+    layout->addWidget(sliceNote_);
     layout->addWidget(table_, 2);
     layout->addLayout(exportRow(this, &project_));
     QWidget::setTabOrder(slicesCheck_, table_);
@@ -134,11 +138,18 @@ void SettlementDetailsWindow::showRows()
         table_->setColumnCount(kSliceHeader.size());
         table_->setHorizontalHeaderLabels(kSliceHeader);
         const std::vector<SettlementSlice> slices = countedSlices(details_.slices);
-        table_->setRowCount(static_cast<int>(slices.size()));
-        int row = 0;
-        for (const SettlementSlice& s : slices)
-            setRow(table_, row++, sliceCells(s), s.top, s.bottom);
+        const int shown = static_cast<int>(std::min<std::size_t>(slices.size(), kMaxSliceRows));
+        table_->setRowCount(shown);
+        for (int row = 0; row < shown; ++row) {
+            const SettlementSlice& s = slices[static_cast<std::size_t>(row)];
+            setRow(table_, row, sliceCells(s), s.top, s.bottom);
+        }
+        sliceNote_->setText(QStringLiteral("共 %1 片，此处列出前 %2 片；全部分片可由 orvane-cli --json --details 输出。")
+                                .arg(slices.size())
+                                .arg(shown));
+        sliceNote_->setVisible(shown < static_cast<int>(slices.size()));
     } else {
+        sliceNote_->hide();
         const std::vector<SettlementLayer> layers = settlementLayers(details_);
         table_->setColumnCount(kLayerHeader.size());
         table_->setHorizontalHeaderLabels(kLayerHeader);

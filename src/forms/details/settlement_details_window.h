@@ -10,9 +10,14 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QTableWidget;
 
 namespace details {
+
+// Slices the slice table lists at most: a window's memory is bounded
+// whatever the layers; every slice is in `orvane-cli --json --details`.
+inline constexpr int kMaxSliceRows = 5000;
 
 class SettlementDetailsWindow : public QWidget {
     Q_OBJECT
@@ -21,6 +26,7 @@ public:
 
     QTableWidget* table() const { return table_; }
     QCheckBox* slicesCheck() const { return slicesCheck_; }
+    QLabel* sliceNote() const { return sliceNote_; }
     const SettlementChart& chart() const { return chart_; }
 
 private:
@@ -32,6 +38,7 @@ private:
     SettlementChart chart_;
     QTableWidget* table_;
     QCheckBox* slicesCheck_;
+    QLabel* sliceNote_;  // says when the slice table lists only the first slices
 };
 
 }  // namespace details

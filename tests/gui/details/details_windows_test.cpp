@@ -24,6 +24,7 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineSeries>
 #include <QProcess>
 #include <QTableWidget>
@@ -278,6 +279,32 @@ private slots:
         const QStringList last = rowTexts(table, table->rowCount() - 1);
         QCOMPARE(last[3], report_text::fixed(computed.slices.back().bottom, 3));
         QCOMPARE(last[8], report_text::fixed(computed.slices.back().cumulative, 3));
+    }
+
+    // A long shaft of 0.1 m slices lists its first slices and says so.
+    void sliceTableIsBounded_data()
+    {
+        QTest::addColumn<double>("shaftLayer");  // m, the second shaft layer
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("noted");
+        QTest::addRow("worked example") << 4.0 << -1 << false;
+        QTest::addRow("600 m of shaft") << 600.0 << details::kMaxSliceRows << true;
+    }
+
+    void sliceTableIsBounded()
+    {
+        QFETCH(double, shaftLayer);
+        QFETCH(int, rows);
+        QFETCH(bool, noted);
+        ProjectData project = settlementExample();
+        project.pileLength += shaftLayer - project.shaftThickness[2];
+        project.shaftThickness[2] = shaftLayer;
+        details::SettlementDetailsWindow window(project);
+        window.show();
+        window.slicesCheck()->setChecked(true);
+        if (rows > 0)
+            QCOMPARE(window.table()->rowCount(), rows);
+        QCOMPARE(window.sliceNote()->isVisible(), noted);
     }
 
     // However many slices, a curve holds a bounded number of points and

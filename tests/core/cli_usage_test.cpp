@@ -1,0 +1,104 @@
+// Wrong usage of the command-line calculator: every combination of options
+// it refuses, and an option given last without its value, exit with 2 and
+// the usage on standard error, before any file is read.
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct UsageCase {
+    const char* name;
+    const char* arguments;
+};
+
+class CliUsageTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsageTest, WrongUsageExitsWithTwo)
+{
+    const CliRun run = runCli(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Usage"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
+                         testing::Values(UsageCase{"noArguments", ""},
+                                         UsageCase{"jsonWithoutFiles", "--json"},
+                                         UsageCase{"saveAsWithoutSource", "--save-as out.txt"},
+                                         UsageCase{"saveAsTwoSources", "--save-as out.txt a.txt b.txt"},
+                                         UsageCase{"unknownOption", "--verbose x.txt"},
+                                         UsageCase{"detailsWithoutJson", "--details x.txt"},
+                                         UsageCase{"sweepBackwards", "--sweep spacingSquare=2:1:0.1 x.txt"},
+                                         UsageCase{"sweepZeroStep", "--sweep spacingSquare=1:2:0 x.txt"},
+                                         UsageCase{"sweepTooManyPoints", "--sweep spacingSquare=0:2000000:1 x.txt"},
+                                         UsageCase{"sweepGridTooLarge",
+                                                   "--sweep spacingSquare=0:2000:1 --sweep headDiameter=0:1000:1 x.txt"},
+                                         UsageCase{"sweepUnknownField", "--sweep spacing=1:2:0.1 x.txt"},
+                                         UsageCase{"sweepPileLength", "--sweep pileLength=8:12:1 x.txt"},
+                                         UsageCase{"sweepInfiniteEnd", "--sweep spacingSquare=1:inf:0.1 x.txt"},
+                                         UsageCase{"sweepNotANumberStep", "--sweep spacingSquare=1:2:nan x.txt"},
+                                         UsageCase{"sweepMissingStep", "--sweep spacingSquare=1:2 x.txt"},
+                                         UsageCase{"sweepNegativeSurcharge",
+                                                   "--sweep spacingSquare=1:2:1 --surcharge -5 x.txt"},
+                                         UsageCase{"sweepBestWithoutDirection",
+                                                   "--sweep spacingSquare=1:2:1 --best spacingSquare x.txt"},
+                                         UsageCase{"sweepBestWithoutName", "--sweep spacingSquare=1:2:1 --best :max x.txt"},
+                                         UsageCase{"sweepSameFieldTwice",
+                                                   "--sweep spacingSquare=1:2:1 --sweep spacingSquare=3:4:1 x.txt"},
+                                         UsageCase{"profileWithoutSaveAs", "--profile p.csv x.txt"},
+                                         UsageCase{"reportWithoutTarget", "--report x.txt"},
+                                         UsageCase{"sweepZeroAllowableSettlement",
+                                                   "--sweep spacingSquare=1:2:1 --allowable-settlement 0 x.txt"},
+                                         UsageCase{"sweepThreeFields",
+                                                   "--sweep spacingSquare=1:2:1 --sweep headDiameter=1:2:1 "
+                                                   "--sweep cubeStrength=1:2:1 x.txt"},
+                                         UsageCase{"sweepWithoutFile", "--sweep spacingSquare=1:2:1"},
+                                         UsageCase{"sweepTwoFiles", "--sweep spacingSquare=1:2:1 x.txt y.txt"},
+                                         UsageCase{"sweepBestUnknownName",
+                                                   "--sweep spacingSquare=1:2:1 --best nothing:max x.txt"},
+                                         // An option given last, without its value.
+                                         UsageCase{"sweepLast", "--sweep spacingSquare=1:2:1 x.txt --sweep"},
+                                         UsageCase{"surchargeLast", "--sweep spacingSquare=1:2:1 x.txt --surcharge"},
+                                         UsageCase{"allowableSettlementLast",
+                                                   "--sweep spacingSquare=1:2:1 x.txt --allowable-settlement"},
+                                         UsageCase{"bestLast", "--sweep spacingSquare=1:2:1 x.txt --best"},
+                                         UsageCase{"sweepProfileLast", "--sweep spacingSquare=1:2:1 x.txt --profile"},
+                                         UsageCase{"saveAsLast", "--save-as"},
+                                         UsageCase{"sectionsWithoutFile", "--sections t.csv"},
+                                         UsageCase{"sectionsLast", "x.txt --sections"},
+                                         UsageCase{"sectionsTwice", "--sections t.csv --sections u.csv x.txt"},
+                                         UsageCase{"sectionsBestWithoutSweep",
+                                                   "--sections t.csv --best spacingSquare:max x.txt"},
+                                         UsageCase{"sectionsSweepWithoutBest",
+                                                   "--sections t.csv --sweep spacingSquare=1:2:0.1 x.txt"},
+                                         UsageCase{"sectionsTwoSweeps",
+                                                   "--sections t.csv --sweep spacingSquare=1:2:0.1 "
+                                                   "--sweep headDiameter=1:2:0.1 --best spacingSquare:max x.txt"},
+                                         UsageCase{"sectionsShortestWithoutBest", "--sections t.csv --shortest-stretch 100 x.txt"},
+                                         UsageCase{"sectionsNegativeShortest",
+                                                   "--sections t.csv --sweep spacingSquare=1:2:0.1 "
+                                                   "--best spacingSquare:max --shortest-stretch -1 x.txt"},
+                                         UsageCase{"sectionsChartWithSweep",
+                                                   "--sections t.csv --chart c.svg --sweep spacingSquare=1:2:0.1 "
+                                                   "--best spacingSquare:max x.txt"},
+                                         UsageCase{"sectionsZeroAllowable", "--sections t.csv --allowable-settlement 0 x.txt"},
+                                         UsageCase{"profileLast", "--profile"},
+                                         UsageCase{"reportLast", "--report"},
+                                         UsageCase{"detailsLast", "--json --details"},
+                                         UsageCase{"optionLastWithoutValue", "x.txt --save-as"},
+                                         UsageCase{"optionValueIsAnOption", "--report --json x.txt"},
+                                         UsageCase{"saveAsAndReport", "--save-as o.txt --report o.pdf x.txt"},
+                                         UsageCase{"saveAsTwice", "--save-as o.txt --save-as p.txt x.txt"},
+                                         UsageCase{"profileWithJson", "--profile p.csv --json x.txt"},
+                                         UsageCase{"slicesWithoutReport", "--report-slices x.txt"},
+                                         UsageCase{"surchargeWithoutReport", "--json --surcharge 20 x.txt"},
+                                         UsageCase{"reportSurchargeNotANumber", "--report o.pdf --surcharge 2O x.txt"},
+                                         UsageCase{"reportNegativeSurcharge", "--report o.pdf --surcharge -1 x.txt"},
+                                         UsageCase{"reportZeroAllowedSettlement",
+                                                   "--report o.pdf --allowable-settlement 0 x.txt"},
+                                         UsageCase{"versionWithFile", "--version x.txt"}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace

@@ -106,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // A file at the size limit made of keys loads at once: no step of the
-// reader searches the keys read before (those took half a minute).
+// reader searches the keys read before (those took half a minute, and
+// minutes under the sanitizers; the bound leaves room for a loaded machine).
 TEST(ExtensionRead, AFileOfKeysLoadsAtOnce)
 {
     const std::string folder = scratchFolder("manyKeys");
@@ -118,7 +119,7 @@ TEST(ExtensionRead, AFileOfKeysLoadsAtOnce)
     ProjectData p{};
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(p.loadProject(folder + "/p.txt").ok);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(p.extension.entries().size(), static_cast<std::size_t>(keys));
 }
 

@@ -147,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A profile of a hundred thousand thin strata (a 1 MiB table) is refused
 // for its count of layers at once, with the count, however many strata it
-// holds; the split reads only the strata around each layer.
+// holds; the split reads only the strata around each layer (a split that
+// read them all took 10 s each, over three minutes for these 21).
 TEST(SoilProfile, ManyThinStrataAreCountedAndRefusedInLinearTime)
 {
     const SoilProfile profile = thinStrata(100'000, 0.0001, 10);
@@ -156,7 +157,7 @@ TEST(SoilProfile, ManyThinStrataAreCountedAndRefusedInLinearTime)
     const ProfileSplitter splitter(profile);
     for (int point = 0; point < 20; ++point)
         EXPECT_NE(splitter.split(0.005 * (point + 1), 9).refusal, "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(split.refusal, "扩大头范围（0～H）的土层分为20000层，超过每区最多49层。");
 }
 

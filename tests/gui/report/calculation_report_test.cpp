@@ -34,6 +34,7 @@ QString unixPath(const QString& path)
 QString pdfText(const QString& path)
 {
     const QString text = path + QStringLiteral(".txt");
+    QFile::remove(text);  // of an earlier report of the same name
     const QString script = QStringLiteral(R"(pdftotext -layout "$0" "$1.part" && mv "$1.part" "$1")");
     QProcess::execute(QStringLiteral("start.exe"), {QStringLiteral("/unix"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
                                                     script, unixPath(path), unixPath(text)});
@@ -107,6 +108,20 @@ WrittenReport writeAndRead(const ReportRequest& request, const QString& path)
     return written;
 }
 
+// The text without its spaces and line breaks, in compatibility form: a line
+// may wrap anywhere, and a face that Windows substitutes may extract a
+// character as its compatibility form (力 as the Kangxi radical).
+QString wordsOf(const QString& text)
+{
+    static const QRegularExpression space(QStringLiteral("\\s"));
+    return text.normalized(QString::NormalizationForm_KC).remove(space);
+}
+
+bool holds(const QString& text, const QString& expected)
+{
+    return wordsOf(text).contains(wordsOf(expected));
+}
+
 // The pages of a report's text, in order.
 QStringList pagesOf(const QString& text)
 {
@@ -153,7 +168,7 @@ private slots:
     void holdsTheResults()
     {
         QFETCH(QString, expected);
-        QVERIFY2(text_.contains(expected), qPrintable(expected));
+        QVERIFY2(holds(text_, expected), qPrintable(expected));
     }
 
     // Each report as a reviewer reads it: what ended the calculation, in
@@ -182,8 +197,9 @@ private slots:
         ReportRequest request = workedExampleRequest();
         request.project.stopCriterion = criterion;
         request.project.baseLayerCount = baseLayers;
-        const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("criterion.pdf"))).text;
-        QVERIFY2(text.count(stopTest) >= mentions, qPrintable(stopTest));
+        const QString path = folder_.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+        const QString text = writeAndRead(request, path).text;
+        QVERIFY2(wordsOf(text).count(wordsOf(stopTest)) >= mentions, qPrintable(stopTest));
         const QRegularExpression overlong(QStringLiteral("\\d\\.\\d{7,}"));
         const QRegularExpressionMatch match = overlong.match(text);
         QVERIFY2(!match.hasMatch(), qPrintable(match.captured()));
@@ -195,9 +211,9 @@ private slots:
         request.project.manualCapacityFlag = 1;
         request.project.manualPileCapacity = 700;
         const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("typed.pdf"))).text;
-        QVERIFY(text.contains(QStringLiteral("仅供对照，不采用")));
-        QVERIFY(text.contains(QStringLiteral("按手动输入的单桩承载力特征值（采用）")));
-        QVERIFY(text.contains(QStringLiteral("大于按土层及桩身强度计算的 Ra = 275.48 kN")));
+        QVERIFY(holds(text, QStringLiteral("仅供对照，不采用")));
+        QVERIFY(holds(text, QStringLiteral("按手动输入的单桩承载力特征值（采用）")));
+        QVERIFY(holds(text, QStringLiteral("大于按土层及桩身强度计算的 Ra = 275.48 kN")));
     }
 
     // With cv and fak values the settlement in time and the check under the
@@ -212,9 +228,9 @@ private slots:
         const auto section = text.indexOf(QStringLiteral("8 沉降随时间、工后沉降与下卧层验算"));
         QVERIFY(section > text.indexOf(QStringLiteral("7 沉降计算")));
         QVERIFY(text.indexOf(QStringLiteral("9 验算与结论")) > section);
-        QVERIFY(text.contains(QStringLiteral("最终沉降 ms·Sc = 71.12 mm")));
-        QVERIFY(text.contains(QStringLiteral("下卧层承载力验算")));
-        QVERIFY(!text_.contains(QStringLiteral("工后沉降")));
+        QVERIFY(holds(text, QStringLiteral("最终沉降 ms·Sc = 71.12 mm")));
+        QVERIFY(holds(text, QStringLiteral("下卧层承载力验算")));
+        QVERIFY(!holds(text_, QStringLiteral("工后沉降")));
     }
 
     // The longest report: bounded in size, its split tables with their

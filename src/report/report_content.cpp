@@ -16,8 +16,12 @@ QString reportHtml(const ReportRequest& r, const CapacityTerms& capacity, const 
     html += pileCapacity(data, ++section);
     html += compositeCapacity(data, ++section);
     html += settlement(data, ++section);
-    if (hasTimeSettlement(r.project))
-        html += timeSettlement(data, ++section);
+    // The curve is computed once: the section is numbered only when it has
+    // something to print.
+    if (const QString inTime = timeSettlement(data, section + 1); !inTime.isEmpty()) {
+        html += inTime;
+        ++section;
+    }
     html += conclusions(data, ++section);
     html += summary(data, ++section);
     if (r.sliceAppendix)

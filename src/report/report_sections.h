@@ -31,9 +31,8 @@ QString inputs(const ProjectData& project, int section);
 QString pileCapacity(const ReportData& data, int section);
 QString compositeCapacity(const ReportData& data, int section);
 QString settlement(const ReportData& data, int section);
-// The settlement against time and the check under the tips, for a project
-// whose extension block holds cv or fak values that are accepted.
-bool hasTimeSettlement(const ProjectData& project);
+// The settlement against time and the check under the tips; nothing unless
+// the project's extension block holds cv or fak values that are accepted.
 QString timeSettlement(const ReportData& data, int section);
 QString conclusions(const ReportData& data, int section);
 QString summary(const ReportData& data, int section);

@@ -111,15 +111,11 @@ QString underlyingChecks(const TimeSettlementInputs& in, const std::vector<Under
 
 namespace report_sections {
 
-bool hasTimeSettlement(const ProjectData& project)
-{
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(project);
-    return outputs.refusal.empty() && (outputs.consolidation || outputs.checks);
-}
-
 QString timeSettlement(const ReportData& data, int section)
 {
     const TimeSettlementOutputs outputs = timeSettlementOutputs(data.project);
+    if (!outputs.refusal.empty() || (!outputs.consolidation && !outputs.checks))
+        return {};
     const QString number = QString::number(section);
     QString html = heading(number, QStringLiteral("沉降随时间、工后沉降与下卧层验算"));
     if (outputs.consolidation) {

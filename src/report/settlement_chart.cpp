@@ -146,8 +146,9 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
     // drawing time are bounded whatever the slices.
     const std::size_t count = d.slices.size();
     const std::size_t stride = std::max<std::size_t>(1, (count + kMaxCurvePoints - 1) / kMaxCurvePoints);
+    const auto drawn = [&](std::size_t i) { return i % stride == 0 || i + 1 == count; };
     for (std::size_t i = 0; i < count; ++i) {
-        if (i % stride != 0 && i + 1 != count)
+        if (!drawn(i))
             continue;
         const SettlementSlice& s = d.slices[i];
         appendFinite(additionalPoints, s.additionalStress, (s.top + s.bottom) / 2);
@@ -167,7 +168,7 @@ SettlementChart makeSettlementChart(const ProjectData& p, const SettlementDetail
     appendFinite(limitPoints, ratio * d.selfWeightAtTips, p.pileLength);
     for (std::size_t i = 0; i < count; ++i) {
         const SettlementSlice& s = d.slices[i];
-        if (!s.tested || (i % stride != 0 && i + 1 != count))
+        if (!s.tested || !drawn(i))
             continue;
         appendFinite(selfWeightPoints, s.selfWeightStress, s.bottom);
         appendFinite(limitPoints, ratio * s.selfWeightStress, s.bottom);

@@ -1,0 +1,169 @@
+#include "report/report_document.h"
+
+#include "model/file_reasons.h"
+#include "model/platform.h"
+#include "report/report_figures.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPageLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextObjectInterface>
+#include <QTextTable>
+
+#include <cmath>
+
+namespace {
+
+// Text positions are kept in floating point by the PDF engine, so a screen
+// resolution loses nothing and keeps rich-text lengths in familiar pixels.
+constexpr int kResolution = 96;
+
+struct PageGeometry {
+    QRectF page;
+    double band;  // height of the header and of the footer
+    QRectF body;
+};
+
+PageGeometry pageGeometry(const QPdfWriter& writer)
+{
+    const QRectF page(QPointF(), writer.pageLayout().paintRectPixels(kResolution).size());
+    const double band = page.height() * 0.05;
+    return {page, band, QRectF(0, band, page.width(), page.height() - 2 * band)};
+}
+
+// Headings (level 2) and captions (level 5) stay on the page of what
+// follows them: of a table, its first row below the header rows.
+bool keptWithNext(const QTextBlock& block)
+{
+    const int level = block.blockFormat().headingLevel();
+    return (level == 2 || level == 5) && block.next().isValid();
+}
+
+QTextBlock firstBlockAfter(const QTextDocument& doc, const QTextBlock& block)
+{
+    const QTextBlock next = block.next();
+    QTextCursor cursor(next);
+    if (QTextTable* table = cursor.currentTable()) {
+        const int row = std::min(table->format().headerRowCount(), table->rows() - 1);
+        return doc.findBlock(table->cellAt(row, 0).firstCursorPosition().position());
+    }
+    return next;
+}
+
+int pageOf(const QTextDocument& doc, const QTextBlock& block)
+{
+    return static_cast<int>(std::floor(doc.documentLayout()->blockBoundingRect(block).top() / doc.pageSize().height()));
+}
+
+// Moves each heading and caption that the layout left at a page's foot to
+// the next page, top down; each block moves once at most.
+void keepHeadingsWithText(QTextDocument& doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!keptWithNext(block) || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            continue;
+        const QTextBlock next = firstBlockAfter(doc, block);
+        if (pageOf(doc, block) == pageOf(doc, next))
+            continue;
+        // A heading directly above this caption goes with it.
+        QTextBlock first = block;
+        if (block.previous().isValid() && keptWithNext(block.previous()))
+            first = block.previous();
+        QTextBlockFormat format;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(first).mergeBlockFormat(format);
+    }
+}
+
+void drawPageFrame(QPainter& painter, const PageGeometry& g, const QString& projectName, const QString& title,
+                   int pageNumber, int pageCount)
+{
+    painter.save();
+    painter.setFont(QFont(reportFontFamily(), 9));
+    painter.setPen(Qt::black);
+    const QRectF header(0, 0, g.page.width(), g.band * 0.7);
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignBottom, projectName);
+    painter.drawText(header, Qt::AlignRight | Qt::AlignBottom, title);
+    painter.drawLine(QPointF(0, g.band * 0.75), QPointF(g.page.width(), g.band * 0.75));
+    const QRectF footer(0, g.page.height() - g.band * 0.7, g.page.width(), g.band * 0.7);
+    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignTop,
+                     QStringLiteral("第 %1 页 共 %2 页").arg(pageNumber).arg(pageCount));
+    painter.restore();
+}
+
+// Paints the laid-out document page by page between the header and footer
+// bands; nothing of the body, a table's frame included, reaches the bands.
+bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, const QString& projectName,
+                const QString& title)
+{
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const int pageCount = doc.pageCount();
+    for (int i = 0; i < pageCount; ++i) {
+        if (i > 0)
+            writer.newPage();
+        painter.save();
+        painter.setClipRect(g.body);
+        painter.translate(g.body.left(), g.body.top() - i * g.body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, i * g.body.height(), g.body.width(), g.body.height());
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+        drawPageFrame(painter, g, projectName, title, i + 1, pageCount);
+    }
+    return painter.end();
+}
+
+}  // namespace
+
+QSizeF figureSize(const QTextDocument* doc, double proportion)
+{
+    const double width = doc->pageSize().width() * 0.95;
+    return {width, width * proportion};
+}
+
+ReportDocument::ReportDocument(const QString& title)
+    : title_(title), writer_(&pdf_), nextObjectType_(QTextFormat::UserObject + 1)
+{
+    pdf_.open(QIODevice::WriteOnly);
+    writer_.setResolution(kResolution);
+    writer_.setTitle(title);
+    writer_.setCreator(programName());
+    writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 12, 20, 12),
+                                      QPageLayout::Millimeter));
+    doc_.documentLayout()->setPaintDevice(&writer_);
+    doc_.setDefaultFont(QFont(reportFontFamily(), 10));
+    doc_.setPageSize(pageGeometry(writer_).body.size());
+}
+
+void ReportDocument::setHtml(const QString& html)
+{
+    doc_.setHtml(html);
+}
+
+void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* figure)
+{
+    QTextCursor cursor = doc_.find(marker);
+    if (cursor.isNull())
+        return;
+    const int type = nextObjectType_++;
+    doc_.documentLayout()->registerHandler(type, dynamic_cast<QObject*>(figure));
+    QTextCharFormat format;
+    format.setObjectType(type);
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+ReportStatus ReportDocument::write(const QString& path, const QString& projectName)
+{
+    keepHeadingsWithText(doc_);
+    if (!paintPages(writer_, doc_, pageGeometry(writer_), projectName, title_))
+        return {false, QStringLiteral("无法生成计算书")};
+    const platform::FileOutcome outcome = platform::replaceFile(
+        path.toStdString(), std::string_view(pdf_.data().constData(), static_cast<std::size_t>(pdf_.data().size())));
+    if (!outcome.ok())
+        return {false, QString::fromStdString(saveFailure(path.toStdString(), outcome, "计算书文件"))};
+    return {};
+}

@@ -13,6 +13,7 @@ constexpr double kLeft = 70;
 constexpr double kRight = 70;
 constexpr double kTop = 40;
 constexpr double kBottom = 60;
+const std::string kPostConstructionStyle = "stroke=\"#2a8a4a\" stroke-width=\"1.5\" stroke-dasharray=\"2,3\"";
 
 // A coordinate to a tenth of a pixel, whatever the process locale.
 std::string px(double value) { return shortestDecimal(std::round(value * 10) / 10); }
@@ -90,13 +91,57 @@ double largestFinite(const std::vector<double>& values, double atLeast)
     return largest;
 }
 
-std::string legend()
+std::string legend(bool postConstruction)
 {
     const double y = kTop - 18;
-    return "<rect x=\"300\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
-           + text(318, y, "start", "填土高度") + line(390, y - 4, 410, y - 4, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"")
-           + text(414, y, "start", "沉降") + "<circle cx=\"462\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
-           + text(470, y, "start", "未通过验算的断面");
+    std::string svg = "<rect x=\"300\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
+                      + text(318, y, "start", "填土高度") + line(390, y - 4, 410, y - 4, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"")
+                      + text(414, y, "start", "沉降") + "<circle cx=\"462\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
+                      + text(470, y, "start", "未通过验算的断面");
+    if (postConstruction)
+        svg += line(580, y - 4, 600, y - 4, kPostConstructionStyle) + text(604, y, "start", "工后沉降");
+    return svg;
+}
+
+// The settlement after construction of each section whose check asks for
+// it, NaN elsewhere; and the allowance of the first that has one.
+std::vector<double> postConstructionSettlements(const std::vector<SweepPoint>& points,
+                                                std::optional<double>& allowance)
+{
+    std::vector<double> values;
+    for (const SweepPoint& p : points) {
+        const bool checked = p.valid() && p.checks.allowablePostConstruction;
+        values.push_back(checked ? p.checks.postConstruction : NAN);
+        if (checked && !allowance)
+            allowance = p.checks.allowablePostConstruction;
+    }
+    return values;
+}
+
+// A polyline through the finite values, with a mark at each section coloured
+// by whether it passes; nothing where no value is finite.
+std::string settlementCurve(const std::vector<Section>& sections, const std::vector<SweepPoint>& points,
+                            const std::vector<double>& values, const Axis& x, const Axis& y, const std::string& style)
+{
+    std::vector<std::pair<double, double>> curve;
+    std::string marks;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (!std::isfinite(values[i]))
+            continue;
+        const double cx = x.at(sections[i].chainage);
+        const double cy = y.at(values[i]);
+        curve.emplace_back(cx, cy);
+        marks += "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" r=\"3\" fill=\""
+                 + (points[i].passes() ? "#1f5fbf" : "#c00") + "\"/>\n";
+    }
+    return curve.empty() ? std::string() : shape("polyline", curve, "fill=\"none\" " + style) + marks;
+}
+
+// A dashed allowance across the chart, labelled at its right end.
+std::string allowanceLine(const Axis& x, const Axis& y, double value, const std::string& label)
+{
+    return line(x.pixelFrom, y.at(value), x.pixelTo, y.at(value), "stroke=\"#c00\" stroke-dasharray=\"6,4\"")
+           + text(x.pixelTo - 4, y.at(value) - 5, "end", label);
 }
 
 }  // namespace
@@ -115,12 +160,15 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     std::vector<double> settlements;
     for (const SweepPoint& p : points)
         settlements.push_back(p.valid() ? p.checks.settlement : NAN);
+    std::optional<double> postAllowance;
+    const std::vector<double> post = postConstructionSettlements(points, postAllowance);
     const double first = sections.empty() ? 0 : sections.front().chainage;
     const double last = sections.empty() ? 1 : std::max(sections.back().chainage, first + 1);
     const Axis x{first, last, kLeft, kWidth - kRight};
     const double heightTop = largestFinite(fillHeights, 1) * 1.15;
     const Axis height{0, heightTop, kHeight - kBottom, kTop};
-    const double settlementTop = largestFinite(settlements, allowableSettlement.value_or(1)) * 1.15;
+    const double largestAllowance = std::max(allowableSettlement.value_or(1), postAllowance.value_or(1));
+    const double settlementTop = largestFinite(settlements, largestAllowance) * 1.15;
     const Axis settlement{0, settlementTop, kHeight - kBottom, kTop};
 
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(kWidth) + "\" height=\"" + px(kHeight)
@@ -134,20 +182,10 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     heightLine.emplace_back(x.at(last), height.at(0));
     svg += shape("polygon", heightLine, "fill=\"#d9c9a3\" fill-opacity=\"0.6\" stroke=\"#a08850\"");
     if (allowableSettlement)
-        svg += line(x.at(first), settlement.at(*allowableSettlement), x.at(last), settlement.at(*allowableSettlement),
-                    "stroke=\"#c00\" stroke-dasharray=\"6,4\"")
-               + text(x.at(last) - 4, settlement.at(*allowableSettlement) - 5, "end", "容许沉降[s]");
-    std::vector<std::pair<double, double>> settlementLine;
-    std::string marks;
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        if (!std::isfinite(settlements[i]))
-            continue;
-        const double cx = x.at(sections[i].chainage);
-        const double cy = settlement.at(settlements[i]);
-        settlementLine.emplace_back(cx, cy);
-        marks += "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" r=\"3\" fill=\""
-                 + (points[i].passes() ? "#1f5fbf" : "#c00") + "\"/>\n";
-    }
-    svg += shape("polyline", settlementLine, "fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"1.5\"") + marks;
-    return svg + legend() + "</svg>\n";
+        svg += allowanceLine(x, settlement, *allowableSettlement, "容许沉降[s]");
+    const std::string postCurve = settlementCurve(sections, points, post, x, settlement, kPostConstructionStyle);
+    if (!postCurve.empty())
+        svg += allowanceLine(x, settlement, *postAllowance, "容许工后沉降[s工后]");
+    svg += settlementCurve(sections, points, settlements, x, settlement, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"");
+    return svg + postCurve + legend(!postCurve.empty()) + "</svg>\n";
 }

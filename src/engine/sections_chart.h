@@ -1,7 +1,8 @@
 // The longitudinal chart of a road's sections as SVG: the fill height and
 // the settlement under the project's criterion against chainage, the
 // allowable settlement drawn where it is given, the sections that fail a
-// check marked.
+// check marked; where the sections are checked after construction, their
+// post-construction settlement and its allowance too.
 #pragma once
 
 #include "engine/section_table.h"

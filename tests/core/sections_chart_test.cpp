@@ -43,6 +43,15 @@ SweepPoint point(double settlement, bool passes)
     return p;
 }
 
+// A section checked after construction as well.
+SweepPoint checkedAfterConstruction(double settlement, double postConstruction, bool passes)
+{
+    SweepPoint p = point(settlement, passes);
+    p.checks.allowablePostConstruction = 100;
+    p.checks.postConstruction = postConstruction;
+    return p;
+}
+
 SweepPoint refused()
 {
     SweepPoint p = point(NAN, false);
@@ -56,6 +65,7 @@ struct ChartCase {
     std::optional<double> allowable;
     std::size_t passingMarks;
     std::size_t failingMarks;
+    std::size_t postConstructionCurves = 0;
 };
 
 class SectionsChartTest : public testing::TestWithParam<ChartCase> {};
@@ -70,6 +80,8 @@ TEST_P(SectionsChartTest, MarksEveryComputedSection)
     EXPECT_EQ(count(svg, "r=\"3\" fill=\"#1f5fbf\""), c.passingMarks);
     EXPECT_EQ(count(svg, "r=\"3\" fill=\"#c00\""), c.failingMarks + 1) << "one in the legend";
     EXPECT_EQ(count(svg, "容许沉降[s]"), c.allowable ? 1u : 0u);
+    EXPECT_EQ(count(svg, "stroke-dasharray=\"2,3\""), 2 * c.postConstructionCurves) << "a curve and its legend";
+    EXPECT_EQ(count(svg, "容许工后沉降[s工后]"), c.postConstructionCurves);
     EXPECT_EQ(svg.find("nan"), std::string::npos);
     EXPECT_EQ(svg.find("inf"), std::string::npos);
     EXPECT_TRUE(svg.ends_with("</svg>\n"));
@@ -81,7 +93,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ChartCase{"refusedSectionLeftOut", {point(80, true), refused(), point(90, true)}, 150, 2, 0},
                     ChartCase{"withoutAllowance", {point(80, true), point(90, true)}, std::nullopt, 2, 0},
                     ChartCase{"oneSection", {point(80, true)}, 100, 1, 0},
-                    ChartCase{"nothingComputed", {refused(), refused()}, std::nullopt, 0, 0}),
+                    ChartCase{"nothingComputed", {refused(), refused()}, std::nullopt, 0, 0},
+                    ChartCase{"afterConstruction",
+                              {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 120, false)},
+                              150, 2, 2, 1},
+                    ChartCase{"afterConstructionNotComputable",
+                              {checkedAfterConstruction(80, NAN, false), point(90, true)}, 150, 1, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

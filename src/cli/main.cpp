@@ -3,6 +3,7 @@
 // calculation report, and the cross-sections of a road.
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "cli/pdf_report.h"
 #include "cli/report.h"
 #include "cli/report_command.h"
 #include "cli/save_command.h"
@@ -45,7 +46,7 @@ int reportAll(const CommandLine& command)
 int run(const std::vector<std::string>& args)
 {
     if (isSectionsCommand(args))
-        return runSectionsCommand(args);
+        return runSectionsCommand(args, writeRoadPdfReport);
     if (isSweepCommand(args))
         return runSweepCommand(args);
     CommandLine command;

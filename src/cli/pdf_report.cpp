@@ -1,6 +1,7 @@
 #include "cli/pdf_report.h"
 
 #include "report/calculation_report.h"
+#include "report/road_report.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,19 +13,47 @@ namespace {
 constexpr int kWritten = 0;
 constexpr int kFailed = 1;
 
+// The project information's name, or the file's own.
+QString projectName(const ProjectData& project, const QFileInfo& file)
+{
+    const std::string name = project.extension.value("projectName");
+    return name.empty() ? file.completeBaseName() : QString::fromStdString(name);
+}
+
+QByteArray bytesOf(const std::string& bytes)
+{
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
 ReportStatus write(const std::string& target, const PdfReportInput& input)
 {
     ReportRequest request;
     request.project = input.project;
     const QFileInfo file(QString::fromStdString(input.file));
-    const std::string name = input.project.extension.value("projectName");
-    request.projectName = name.empty() ? file.completeBaseName() : QString::fromStdString(name);
+    request.projectName = projectName(input.project, file);
     request.date = QDate::currentDate();
     request.demands = input.demands;
     request.sliceAppendix = input.sliceAppendix;
     request.sourceFileName = file.fileName();
-    request.sourceBytes = QByteArray(input.fileBytes.data(), static_cast<qsizetype>(input.fileBytes.size()));
+    request.sourceBytes = bytesOf(input.fileBytes);
     return writeCalculationReport(request, QString::fromStdString(target));
+}
+
+ReportStatus writeRoad(const std::string& target, const RoadReportInput& input)
+{
+    RoadReportRequest request;
+    request.base = input.base;
+    request.sections = input.sections;
+    request.points = input.points;
+    request.demands = input.demands;
+    const QFileInfo table(QString::fromStdString(input.tableFile));
+    request.projectName = projectName(input.base, table);
+    request.date = QDate::currentDate();
+    request.baseFileName = QFileInfo(QString::fromStdString(input.baseFile)).fileName();
+    request.baseBytes = bytesOf(input.baseBytes);
+    request.tableFileName = table.fileName();
+    request.tableBytes = bytesOf(input.tableBytes);
+    return writeRoadReport(request, QString::fromStdString(target));
 }
 
 // Qt's notes on its own set-up (a missing runtime folder, a point a chart
@@ -36,12 +65,12 @@ void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& 
         std::cerr << message.toStdString() << "\n";
 }
 
-}  // namespace
-
 // The charts of the report need a QApplication; it needs no display. On
 // Windows the minimal platform with the system's fonts (the offscreen one
 // would look for fonts beside Qt's libraries); elsewhere the offscreen one.
-int writePdfReport(const std::string& target, const PdfReportInput& input)
+template <typename Input>
+int writeInApplication(ReportStatus (*write)(const std::string&, const Input&), const std::string& target,
+                       const Input& input)
 {
 #ifdef Q_OS_WIN
     qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
@@ -58,4 +87,16 @@ int writePdfReport(const std::string& target, const PdfReportInput& input)
         return kWritten;
     std::cerr << target << ": " << status.reason.toStdString() << "\n";
     return kFailed;
+}
+
+}  // namespace
+
+int writePdfReport(const std::string& target, const PdfReportInput& input)
+{
+    return writeInApplication(write, target, input);
+}
+
+int writeRoadPdfReport(const std::string& target, const RoadReportInput& input)
+{
+    return writeInApplication(writeRoad, target, input);
 }

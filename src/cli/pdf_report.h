@@ -1,8 +1,9 @@
-// The calculation report of one project file as PDF, for the command-line
-// calculator: exit code 0 when written, 1 when the report could not be
-// written, 2 when this build has no report.
+// The calculation reports as PDF, of one project file and of a road's
+// sections, for the command-line calculator: exit code 0 when written, 1
+// when the report could not be written, 2 when this build has no report.
 #pragma once
 
+#include "cli/sections_command.h"
 #include "engine/design_check.h"
 #include "model/project_data.h"
 
@@ -18,3 +19,5 @@ struct PdfReportInput {
 };
 
 int writePdfReport(const std::string& target, const PdfReportInput& input);
+
+int writeRoadPdfReport(const std::string& target, const RoadReportInput& input);

@@ -33,6 +33,9 @@ constexpr const char* kSectionsUsage =
     "  --allowable-settlement MM  settlement check under FILE's criterion (none without it)\n"
     "  --chart OUT.svg         also write the longitudinal chart: fill height and settlement\n"
     "                          against chainage, the allowable settlement drawn\n"
+    "  --report OUT.pdf        also write the calculation report: every section in a summary\n"
+    "                          table, the chart, the governing sections in full and a page\n"
+    "                          for each other section\n"
     "  --sweep, --best         per section, the passing point of the sweep with the largest\n"
     "                          or smallest NAME; then the stretches of adjacent sections\n"
     "                          sharing one value of FIELD\n"
@@ -49,6 +52,7 @@ struct SectionsRequest {
     bool bestLargest = true;
     double shortestStretch = 0;
     std::string chart;
+    std::string report;
 };
 
 int wrongUsage(const std::string& reason)
@@ -74,6 +78,8 @@ std::string parseOption(const std::string& option, const std::string& value, Sec
     }
     if (option == "--chart")
         return r.chart.empty() ? (r.chart = value, std::string()) : "--chart is given twice";
+    if (option == "--report")
+        return r.report.empty() ? (r.report = value, std::string()) : "--report is given twice";
     if (option == "--best")
         return parseBestOption(value, r.bestName, r.bestLargest);
     if (option == "--surcharge")
@@ -96,6 +102,8 @@ std::string combinationFault(const SectionsRequest& r)
         return "--sweep and --best go together with --sections";
     if (!r.chart.empty() && r.axis)
         return "--chart does not go with --sweep";
+    if (!r.report.empty() && r.axis)
+        return "--report does not go with --sweep";
     if (r.shortestStretch > 0 && !r.axis)
         return "--shortest-stretch needs --sweep and --best";
     return demandsFault(r.demands);
@@ -105,7 +113,7 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--sections" || arg == "--chart" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
+        const bool takesValue = arg == "--sections" || arg == "--chart" || arg == "--report" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
                                 || arg == "--allowable-settlement" || arg == "--shortest-stretch";
         std::string fault;
         if (takesValue && i + 1 == args.size())
@@ -283,17 +291,73 @@ bool writeChart(const SectionsRequest& r, const ProjectData& base, const std::ve
     return written.ok();
 }
 
-int printSections(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections)
+// The files read for the sections, as the table names its profiles.
+struct SectionsInput {
+    ProjectData base{};
+    std::string baseBytes;
+    SectionTableRead table;
+    std::string tableBytes;
+};
+
+int printSections(const SectionsRequest& r, const SectionsInput& in, const RoadReportWriter& writeReport)
 {
-    const std::vector<SweepPoint> points = computeSections(base, sections, r.demands);
-    if (!r.chart.empty() && !writeChart(r, base, sections, points))
+    const std::vector<Section>& sections = in.table.sections;
+    const std::vector<SweepPoint> points = computeSections(in.base, sections, r.demands);
+    if (!r.chart.empty() && !writeChart(r, in.base, sections, points))
         return kExitUnreadable;
+    if (!r.report.empty()) {
+        const RoadReportInput report{in.base, r.file, in.baseBytes, r.table, in.tableBytes, sections, points, r.demands};
+        if (const int written = writeReport(r.report, report); written != kExitDone)
+            return written;
+    }
     const GoverningSections governing = governingSections(points);
-    SectionPrinter printer(r, base.stopCriterion);
+    SectionPrinter printer(r, in.base.stopCriterion);
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (!printer.print(sections[i], &points[i], governedChecks(governing, i)))
             return kExitUnreadable;
     return kExitDone;
+}
+
+// An output named like one of the files read would overwrite it: the base
+// project, the table or a borehole table the table names.
+bool overwritesInput(const std::string& target, const SectionsRequest& r, const std::vector<Section>& sections)
+{
+    std::vector<std::string> inputs{r.file, r.table};
+    for (const Section& s : sections)
+        if (!s.profileFile.empty())
+            inputs.push_back(pathBesideTable(r.table, s.profileFile));
+    for (const std::string& input : inputs)
+        if (platform::isSameFile(target, input))
+            return true;
+    return false;
+}
+
+// The reason an output is refused before any work, or empty.
+std::string outputRefusal(const SectionsRequest& r, const std::vector<Section>& sections)
+{
+    if (!r.chart.empty() && overwritesInput(r.chart, r, sections))
+        return r.chart + ": 图不能写到输入文件本身，否则它将被覆盖；请另选图的文件名。";
+    if (!r.report.empty() && overwritesInput(r.report, r, sections))
+        return r.report + ": 计算书不能写到输入文件本身，否则它将被覆盖；请另选计算书的文件名。";
+    if (!r.chart.empty() && !r.report.empty() && platform::isSameFile(r.chart, r.report))
+        return r.report + ": 图和计算书不能写到同一个文件；请另选文件名。";
+    return {};
+}
+
+// Reads the base project and the table; false, with the reasons on standard
+// error, when either cannot be read whole.
+bool readInputs(const SectionsRequest& r, SectionsInput& in)
+{
+    const platform::FileOutcome read = platform::readRegularFile(r.file, kMaxProjectFileBytes, in.baseBytes);
+    const FileStatus loaded = read.ok() ? in.base.loadProjectBytes(in.baseBytes) : FileStatus{false, readFailure(r.file, read)};
+    if (!loaded.ok) {
+        std::cerr << r.file << ": " << loaded.reason << "\n";
+        return false;
+    }
+    in.table = loadSectionTable(r.table, &in.tableBytes);
+    for (const std::string& error : in.table.errors)
+        std::cerr << r.table << ": " << error << "\n";
+    return in.table.ok();
 }
 
 std::string workRefusal(double slices)
@@ -313,7 +377,7 @@ bool isSectionsCommand(const std::vector<std::string>& args)
     return false;
 }
 
-int runSectionsCommand(const std::vector<std::string>& args)
+int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWriter& writeReport)
 {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
@@ -324,25 +388,17 @@ int runSectionsCommand(const std::vector<std::string>& args)
     SectionsRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
         return wrongUsage(fault);
-    for (const std::string& input : {request.file, request.table})
-        if (!request.chart.empty() && platform::isSameFile(request.chart, input)) {
-            std::cerr << request.chart << ": 图不能写到输入文件本身，否则它将被覆盖；请另选图的文件名。\n";
-            return kExitUnreadable;
-        }
-    ProjectData base{};
-    if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
-        std::cerr << request.file << ": " << loaded.reason << "\n";
+    SectionsInput in;
+    if (!readInputs(request, in))
+        return kExitUnreadable;
+    if (const std::string refusal = outputRefusal(request, in.table.sections); !refusal.empty()) {
+        std::cerr << refusal << "\n";
         return kExitUnreadable;
     }
-    const SectionTableRead table = loadSectionTable(request.table);
-    for (const std::string& error : table.errors)
-        std::cerr << request.table << ": " << error << "\n";
-    if (!table.ok())
-        return kExitUnreadable;
     std::vector<SweepAxis> axes;
     if (request.axis)
         axes.push_back(*request.axis);
-    if (const double slices = sectionsSlices(base, table.sections, request.demands, axes); slices > kMaxSweepSlices)
+    if (const double slices = sectionsSlices(in.base, in.table.sections, request.demands, axes); slices > kMaxSweepSlices)
         return wrongUsage(workRefusal(slices));
-    return request.axis ? printBestDesigns(request, base, table.sections) : printSections(request, base, table.sections);
+    return request.axis ? printBestDesigns(request, in.base, in.table.sections) : printSections(request, in, writeReport);
 }

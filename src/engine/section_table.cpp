@@ -348,13 +348,17 @@ SectionTableRead readSectionTable(std::string_view bytes, const ProfileLoader& l
     return readRows(decoded.rows, loadProfile);
 }
 
-SectionTableRead loadSectionTable(const std::string& path)
+SectionTableRead loadSectionTable(const std::string& path, std::string* tableBytes)
 {
     std::string bytes;
     const platform::FileOutcome read = platform::readRegularFile(path, kMaxTableBytes, bytes);
     if (!read.ok())
         return {{}, {"无法打开断面表“" + path + "”：" + readReason(read, "断面表", kMaxTableBytes)}};
-    return readSectionTable(bytes, [&path](const std::string& file) { return loadProfileCsv(pathBesideTable(path, file)); });
+    SectionTableRead table =
+        readSectionTable(bytes, [&path](const std::string& file) { return loadProfileCsv(pathBesideTable(path, file)); });
+    if (tableBytes)
+        *tableBytes = std::move(bytes);
+    return table;
 }
 
 std::string pathBesideTable(const std::string& table, const std::string& file)

@@ -53,8 +53,9 @@ using ProfileLoader = std::function<ProfileRead(const std::string& file)>;
 // reason, and then no section is returned: a table is read whole or not at all.
 SectionTableRead readSectionTable(std::string_view bytes, const ProfileLoader& loadProfile);
 
-// The file, its profiles found relative to the table's folder.
-SectionTableRead loadSectionTable(const std::string& path);
+// The file, its profiles found relative to the table's folder; its bytes as
+// read kept where asked.
+SectionTableRead loadSectionTable(const std::string& path, std::string* tableBytes = nullptr);
 
 // A profile path as written in a table, relative to the table's folder
 // unless it is absolute.

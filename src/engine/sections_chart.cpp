@@ -99,7 +99,7 @@ std::string legend(bool postConstruction)
                       + text(414, y, "start", "沉降") + "<circle cx=\"462\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
                       + text(470, y, "start", "未通过验算的断面");
     if (postConstruction)
-        svg += line(580, y - 4, 600, y - 4, kPostConstructionStyle) + text(604, y, "start", "工后沉降");
+        svg += line(600, y - 4, 620, y - 4, kPostConstructionStyle) + text(624, y, "start", "工后沉降");
     return svg;
 }
 

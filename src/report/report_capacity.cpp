@@ -111,7 +111,12 @@ QString inputs(const ProjectData& p, int section)
                    input(QStringLiteral("扩大头桩体压缩模量"), sub("E", "p1"), p.headPileModulus, "MPa"),
                    input(QStringLiteral("下部桩体压缩模量"), sub("E", "p2"), p.shaftPileModulus, "MPa"),
                    {QStringLiteral("计算深度终止条件"), "", esc(report_text::criterionName(p.stopCriterion)), ""}});
-    html += caption(QStringLiteral("扩大头段（0～H）土层，n1 = %1：").arg(p.headLayerCount));
+    return html + layerTables(p);
+}
+
+QString layerTables(const ProjectData& p)
+{
+    QString html = caption(QStringLiteral("扩大头段（0～H）土层，n1 = %1：").arg(p.headLayerCount));
     html += sideZoneTable(p.headThickness, p.headFriction, p.headSoilModulus, p.headUnitWeight, p.headLayerCount);
     html += caption(QStringLiteral("下部桩段（H～L）土层，n2 = %1：").arg(p.shaftLayerCount));
     html += sideZoneTable(p.shaftThickness, p.shaftFriction, p.shaftSoilModulus, p.shaftUnitWeight, p.shaftLayerCount);

@@ -4,10 +4,11 @@
 
 using namespace report_sections;
 
-QString reportHtml(const ReportRequest& r, const CapacityTerms& capacity, const SettlementDetails& settlementDetails)
+QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity,
+                           const SettlementDetails& settlementDetails)
 {
     const ReportData data{r, r.project, capacity, settlementDetails};
-    QString html = QStringLiteral("<html><body>") + cover(r);
+    QString html;
     int section = 0;
     html += overview(data, ++section);
     html += basis(data, ++section);
@@ -23,7 +24,12 @@ QString reportHtml(const ReportRequest& r, const CapacityTerms& capacity, const 
         ++section;
     }
     html += conclusions(data, ++section);
-    html += summary(data, ++section);
+    return html + summary(data, ++section);
+}
+
+QString reportHtml(const ReportRequest& r, const CapacityTerms& capacity, const SettlementDetails& settlementDetails)
+{
+    QString html = QStringLiteral("<html><body>") + cover(r) + reportSectionsHtml(r, capacity, settlementDetails);
     if (r.sliceAppendix)
         html += sliceAppendix(settlementDetails);
     return html + QStringLiteral("</body></html>");

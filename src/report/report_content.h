@@ -10,3 +10,7 @@
 // The settlement details are those of the project's own stop criterion.
 QString reportHtml(const ReportRequest& request, const CapacityTerms& capacity,
                    const SettlementDetails& settlement);
+// The numbered sections alone, from the overview to the summary: without
+// the cover and the appendix.
+QString reportSectionsHtml(const ReportRequest& request, const CapacityTerms& capacity,
+                   const SettlementDetails& settlement);

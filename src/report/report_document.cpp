@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextObjectInterface>
 #include <QTextTable>
 
@@ -139,9 +140,16 @@ ReportDocument::ReportDocument(const QString& title)
     doc_.setPageSize(pageGeometry(writer_).body.size());
 }
 
+// The text goes into a frame of its own: the document's top frame skips to
+// the first block of a page by positions it noted while laying out, and a
+// block moved to the next page by a page break can be skipped that way;
+// blocks of an inner frame are each tested against the page.
 void ReportDocument::setHtml(const QString& html)
 {
-    doc_.setHtml(html);
+    doc_.clear();
+    QTextCursor cursor(&doc_);
+    cursor.insertFrame(QTextFrameFormat());
+    cursor.insertHtml(html);
 }
 
 void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* figure)

@@ -54,10 +54,13 @@ void DrawingFigure::drawObject(QPainter* painter, const QRectF& rect, QTextDocum
     drawCalculationDrawing(*painter, rect, project_, settlement_);
 }
 
+// The picture is drawn narrower than it was laid out for, so its text is
+// set a size larger to stay readable in print.
 SvgFigure::SvgFigure(const QByteArray& svg)
 {
     QByteArray inReportFace = svg;
     inReportFace.replace("font-family=\"sans-serif\"", "font-family=\"" + reportFontFamily().toUtf8() + "\"");
+    inReportFace.replace("font-size=\"12\"", "font-size=\"14\"");
     renderer_.load(inReportFace);
 }
 

@@ -20,18 +20,6 @@ QString infoValue(const ProjectData& p, const char* key)
     return QString::fromStdString(p.extension.value(key));
 }
 
-QString centred(const QString& html, int points)
-{
-    return QStringLiteral("<p align=\"center\" style=\"font-size:%1pt\">%2</p>").arg(points).arg(html);
-}
-
-// The first 8 hexadecimal digits of the SHA-256 of the file's bytes: enough
-// to match a report to its file by eye.
-QString checksum(const QByteArray& bytes)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(8));
-}
-
 QString blankOr(const QString& value, const QString& blank)
 {
     return value.isEmpty() ? blank : esc(value);
@@ -41,30 +29,24 @@ QString blankOr(const QString& value, const QString& blank)
 
 namespace report_sections {
 
-QString cover(const ReportRequest& r)
+QString centred(const QString& html, int points)
 {
-    const ProjectData& p = r.project;
-    QString html = QStringLiteral("<p style=\"font-size:30pt\">&nbsp;</p>");
-    html += QStringLiteral("<p align=\"center\" style=\"font-size:24pt; font-weight:bold\">%1</p>")
-                .arg(esc(reportTitle()));
-    html += QStringLiteral("<p style=\"font-size:20pt\">&nbsp;</p>");
+    return QStringLiteral("<p align=\"center\" style=\"font-size:%1pt\">%2</p>").arg(points).arg(html);
+}
+
+// The first 8 hexadecimal digits of the SHA-256 of the file's bytes: enough
+// to match a report to its file by eye.
+QString fileWithChecksum(const QString& name, const QByteArray& bytes)
+{
+    const QString checksum =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(8));
+    return QStringLiteral("%1（校验码 %2）").arg(esc(name), checksum);
+}
+
+QString signatureLines(const ProjectData& p)
+{
     const QString line = QStringLiteral("____________________");
-    html += centred(QStringLiteral("工程名称：%1").arg(blankOr(r.projectName, line)), 14);
-    for (const ProjectInfoField& field : kProjectInfoFields) {
-        const QString key = QString::fromLatin1(field.key);
-        if (key == QLatin1String("projectName") || key.endsWith(QLatin1String("By")))
-            continue;
-        html += centred(QStringLiteral("%1：%2").arg(QString::fromUtf8(field.label),
-                                                     blankOr(infoValue(p, field.key), line)),
-                        14);
-    }
-    html += centred(QStringLiteral("计算日期：%1").arg(r.date.toString(QStringLiteral("yyyy年M月d日"))), 14);
-    html += centred(QStringLiteral("计算程序：%1").arg(esc(programName())), 14);
-    const QString source = r.sourceFileName.isEmpty()
-                               ? QStringLiteral("（未保存的输入）")
-                               : QStringLiteral("%1（校验码 %2）").arg(esc(r.sourceFileName), checksum(r.sourceBytes));
-    html += centred(QStringLiteral("输入文件：%1").arg(source), 11);
-    html += QStringLiteral("<p style=\"font-size:24pt\">&nbsp;</p>");
+    QString html;
     for (const char* key : {"calculatedBy", "checkedBy", "approvedBy"}) {
         const ProjectInfoField* field = std::find_if(std::begin(kProjectInfoFields), std::end(kProjectInfoFields),
                                                      [key](const ProjectInfoField& f) { return qstrcmp(f.key, key) == 0; });
@@ -73,6 +55,38 @@ QString cover(const ReportRequest& r)
                             .arg(label.left(1), QStringLiteral("　") + label.mid(1), blankOr(infoValue(p, key), line)),
                         14);
     }
+    return html;
+}
+
+QString projectInfoLines(const QString& projectName, const ProjectData& p)
+{
+    const QString line = QStringLiteral("____________________");
+    QString html = centred(QStringLiteral("工程名称：%1").arg(blankOr(projectName, line)), 14);
+    for (const ProjectInfoField& field : kProjectInfoFields) {
+        const QString key = QString::fromLatin1(field.key);
+        if (key == QLatin1String("projectName") || key.endsWith(QLatin1String("By")))
+            continue;
+        html += centred(QStringLiteral("%1：%2").arg(QString::fromUtf8(field.label),
+                                                     blankOr(infoValue(p, field.key), line)),
+                        14);
+    }
+    return html;
+}
+
+QString cover(const ReportRequest& r)
+{
+    const ProjectData& p = r.project;
+    QString html = QStringLiteral("<p style=\"font-size:30pt\">&nbsp;</p>");
+    html += QStringLiteral("<p align=\"center\" style=\"font-size:24pt; font-weight:bold\">%1</p>")
+                .arg(esc(reportTitle()));
+    html += QStringLiteral("<p style=\"font-size:20pt\">&nbsp;</p>");
+    html += projectInfoLines(r.projectName, p);
+    html += centred(QStringLiteral("计算日期：%1").arg(r.date.toString(QStringLiteral("yyyy年M月d日"))), 14);
+    html += centred(QStringLiteral("计算程序：%1").arg(esc(programName())), 14);
+    const QString source = r.sourceFileName.isEmpty() ? QStringLiteral("（未保存的输入）")
+                                                      : fileWithChecksum(r.sourceFileName, r.sourceBytes);
+    html += centred(QStringLiteral("输入文件：%1").arg(source), 11);
+    html += QStringLiteral("<p style=\"font-size:24pt\">&nbsp;</p>") + signatureLines(p);
     return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
 }
 

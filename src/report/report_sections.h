@@ -24,10 +24,19 @@ struct ReportData {
 namespace report_sections {
 
 QString cover(const ReportRequest& request);
+// Pieces of a cover: a centred line of markup at a size in points, a file's
+// name with the first digits of its bytes' SHA-256, the signature lines.
+QString centred(const QString& html, int points);
+QString fileWithChecksum(const QString& name, const QByteArray& bytes);
+QString signatureLines(const ProjectData& project);
+// The project's name and information, a centred line each.
+QString projectInfoLines(const QString& projectName, const ProjectData& project);
 QString overview(const ReportData& data, int section);
 QString basis(const ReportData& data, int section);
 QString symbols(int section);
 QString inputs(const ProjectData& project, int section);
+// The layers of the three zones, a caption and a table each.
+QString layerTables(const ProjectData& project);
 QString pileCapacity(const ReportData& data, int section);
 QString compositeCapacity(const ReportData& data, int section);
 QString settlement(const ReportData& data, int section);

@@ -1,0 +1,202 @@
+#include "report/road_report.h"
+
+#include "engine/breakdown.h"
+#include "engine/sections.h"
+#include "engine/sections_chart.h"
+#include "report/report_content.h"
+#include "report/report_document.h"
+#include "report/report_figures.h"
+#include "report/report_html.h"
+#include "report/report_sections.h"
+#include "report/report_text.h"
+#include "report/road_report_sections.h"
+#include "report/settlement_chart.h"
+
+#include <QStringList>
+
+#include <list>
+#include <memory>
+
+using namespace report_html;
+namespace fmt = report_format;
+
+namespace {
+
+const QString kLongitudinalChartMarker = QStringLiteral("[[longitudinal-chart]]");
+
+QString station(const RoadReportRequest& r, std::size_t index)
+{
+    return QString::fromStdString(r.sections[index].station);
+}
+
+QString cover(const RoadReportRequest& r)
+{
+    using report_sections::centred;
+    QString html = QStringLiteral("<p style=\"font-size:30pt\">&nbsp;</p>");
+    html += QStringLiteral("<p align=\"center\" style=\"font-size:24pt; font-weight:bold\">%1</p>")
+                .arg(esc(roadReportTitle()));
+    html += QStringLiteral("<p style=\"font-size:20pt\">&nbsp;</p>");
+    html += report_sections::projectInfoLines(r.projectName, r.base);
+    if (!r.sections.empty())
+        html += centred(QStringLiteral("计算范围：%1～%2，共 %3 个断面")
+                            .arg(esc(station(r, 0)), esc(station(r, r.sections.size() - 1)))
+                            .arg(r.sections.size()),
+                        14);
+    html += centred(QStringLiteral("计算日期：%1").arg(r.date.toString(QStringLiteral("yyyy年M月d日"))), 14);
+    html += centred(QStringLiteral("计算程序：%1").arg(esc(programName())), 14);
+    html += centred(QStringLiteral("基本工程：%1").arg(report_sections::fileWithChecksum(r.baseFileName, r.baseBytes)), 11);
+    html += centred(QStringLiteral("断面表：%1").arg(report_sections::fileWithChecksum(r.tableFileName, r.tableBytes)), 11);
+    html += QStringLiteral("<p style=\"font-size:24pt\">&nbsp;</p>") + report_sections::signatureLines(r.base);
+    return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
+}
+
+QString demandsText(const RoadReportRequest& r)
+{
+    QString text = QStringLiteral("设计要求：路堤顶面附加荷载 q = %1 kPa，承载力按 fspk ≥ γh + q 验算；")
+                       .arg(fmt::typed(r.demands.surcharge));
+    text += r.demands.allowableSettlement
+                ? QStringLiteral("容许沉降 [s] = %1 mm，沉降按%2计算。")
+                      .arg(fmt::typed(*r.demands.allowableSettlement), report_text::criterionName(r.base.stopCriterion))
+                : QStringLiteral("未给出容许沉降，沉降（按%1计算）不作验算。").arg(report_text::criterionName(r.base.stopCriterion));
+    for (const SweepPoint& p : r.points)
+        if (p.valid() && p.checks.allowablePostConstruction)
+            return text + QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。")
+                              .arg(fmt::typed(*p.checks.allowablePostConstruction));
+    return text;
+}
+
+QString governingText(const RoadReportRequest& r, const GoverningSections& g)
+{
+    if (!g.bearing)
+        return QStringLiteral("没有能够计算的断面，无控制断面。");
+    const DesignChecks& bearing = r.points[*g.bearing].checks;
+    QString text = QStringLiteral("承载力控制断面为 %1（fspk 与 γh + q 之比最小：%2 / %3 = %4）；")
+                       .arg(station(r, *g.bearing), fmt::stress(bearing.bearingCapacity), fmt::stress(bearing.bearingDemand))
+                       .arg(report_text::fixed(bearing.bearingCapacity / bearing.bearingDemand, 3));
+    return text + QStringLiteral("沉降控制断面为 %1（沉降最大：S = %2 mm）。")
+                      .arg(station(r, *g.settlement), fmt::settlement(r.points[*g.settlement].checks.settlement));
+}
+
+QString conclusionText(const RoadReportRequest& r)
+{
+    QStringList failing;
+    QStringList uncomputed;
+    for (std::size_t i = 0; i < r.points.size(); ++i)
+        if (!r.points[i].valid())
+            uncomputed << station(r, i);
+        else if (!r.points[i].passes())
+            failing << station(r, i);
+    QString text = failing.isEmpty() && uncomputed.isEmpty()
+                       ? QStringLiteral("全部 %1 个断面均满足验算要求。").arg(r.sections.size())
+                       : QStringLiteral("共 %1 个断面，其中 %2 个不满足验算要求").arg(r.sections.size()).arg(failing.size())
+                             + (failing.isEmpty() ? QString() : QStringLiteral("：") + failing.join(QStringLiteral("、")))
+                             + QStringLiteral("。");
+    if (!uncomputed.isEmpty())
+        text += QStringLiteral("%1 个断面的输入有误，未计算：%2。").arg(uncomputed.size()).arg(uncomputed.join(QStringLiteral("、")));
+    return text;
+}
+
+QString overview(const RoadReportRequest& r, const GoverningSections& g)
+{
+    QString html = road_report::partHeading(QStringLiteral("一、概述"), false);
+    html += text(QStringLiteral("本计算书对断面表“%1”中的 %2 个断面逐一计算。每个断面取基本工程“%3”的全部参数，"
+                                "断面表中给出的值代替基本工程的相应值；给出土层剖面的断面，扩大头段、下部桩段和桩端以下"
+                                "三个区段的土层按该断面的扩大头高度 H 和桩长 L 由剖面划分。每个断面的计算与单独计算该断面"
+                                "的工程完全相同，方法见第四部分控制断面的详细计算。")
+                     .arg(r.tableFileName)
+                     .arg(r.sections.size())
+                     .arg(r.baseFileName));
+    html += text(demandsText(r));
+    html += text(governingText(r, g));
+    return html + markup(QStringLiteral("<b>结论：%1</b>").arg(esc(conclusionText(r))));
+}
+
+// A governing section and the checks it governs, in the order of the table.
+struct GoverningChapter {
+    std::size_t index;
+    QString checks;
+};
+
+std::vector<GoverningChapter> governingChapters(const GoverningSections& g)
+{
+    std::vector<GoverningChapter> chapters;
+    for (std::optional<std::size_t> index : {g.bearing, g.settlement})
+        if (index && (chapters.empty() || chapters.front().index != *index))
+            chapters.push_back({*index, road_report::governedChecks(g, *index)});
+    std::sort(chapters.begin(), chapters.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
+    return chapters;
+}
+
+const QStringList kPartNumbers{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"), QStringLiteral("四"),
+                               QStringLiteral("五"), QStringLiteral("六")};
+
+// A governing section computed in full, as the report of its project alone.
+struct ChapterData {
+    ReportRequest request;
+    CapacityTerms capacity;
+    SettlementDetails settlement;
+};
+
+}  // namespace
+
+QString roadReportTitle()
+{
+    return QStringLiteral("T形水泥土搅拌桩复合地基路段计算书");
+}
+
+ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
+{
+    const GoverningSections governing = governingSections(r.points);
+    const std::vector<GoverningChapter> chapters = governingChapters(governing);
+    ReportDocument document(roadReportTitle());
+
+    QString html = QStringLiteral("<html><body>") + cover(r) + overview(r, governing);
+    html += road_report::partHeading(QStringLiteral("二、计算结果汇总"), false);
+    html += caption(QStringLiteral("各断面的计算结果（沉降 S 按%1计算）：").arg(esc(report_text::criterionName(r.base.stopCriterion))));
+    html += road_report::summaryTable(r, governing);
+    html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
+    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面）"));
+    html += QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
+
+    std::list<ChapterData> chapterData;
+    int part = 3;
+    for (const GoverningChapter& chapter : chapters) {
+        ReportRequest request;
+        request.project = sectionSweep(r.base, r.sections[chapter.index], r.demands).record(0);
+        request.projectName = r.projectName;
+        request.date = r.date;
+        request.demands = r.demands;
+        ChapterData& data = chapterData.emplace_back(ChapterData{request, capacityTerms(request.project),
+                                                                 settlementDetails(request.project, request.project.stopCriterion)});
+        html += road_report::partHeading(QStringLiteral("%1、控制断面 %2 的详细计算（%3控制）")
+                                             .arg(kPartNumbers[part++], station(r, chapter.index), chapter.checks),
+                                         true);
+        html += reportSectionsHtml(data.request, data.capacity, data.settlement);
+    }
+    if (chapters.size() < r.sections.size()) {
+        html += road_report::partHeading(QStringLiteral("%1、其他断面的计算").arg(kPartNumbers[part]), true);
+        html += text(QStringLiteral("以下每页一个断面，按桩号顺序。"));
+        for (std::size_t i = 0; i < r.sections.size(); ++i)
+            if (std::none_of(chapters.begin(), chapters.end(), [i](const auto& c) { return c.index == i; }))
+                html += road_report::sectionPage(r, i);
+    }
+    document.setHtml(html + QStringLiteral("</body></html>"));
+
+    std::vector<double> heights;
+    for (const Section& s : r.sections)
+        heights.push_back(sectionSweep(r.base, s, r.demands).record(0).embankmentHeight);
+    SvgFigure longitudinal(QByteArray::fromStdString(sectionsChartSvg(r.sections, r.points, heights,
+                                                                      r.demands.allowableSettlement)));
+    document.placeFigure(kLongitudinalChartMarker, &longitudinal);
+    std::vector<std::unique_ptr<QObject>> figures;
+    for (const ChapterData& data : chapterData) {
+        auto drawing = std::make_unique<DrawingFigure>(data.request.project, data.settlement);
+        auto chart = std::make_unique<ChartFigure>(makeSettlementChart(data.request.project, data.settlement).chart,
+                                                   document.text());
+        document.placeFigure(kDrawingMarker, drawing.get());
+        document.placeFigure(kChartMarker, chart.get());
+        figures.push_back(std::move(drawing));
+        figures.push_back(std::move(chart));
+    }
+    return document.write(path, r.projectName);
+}

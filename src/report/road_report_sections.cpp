@@ -1,0 +1,185 @@
+// The road report's summary table and the compact page of each section.
+#include "report/road_report_sections.h"
+
+#include "engine/breakdown.h"
+#include "report/report_html.h"
+#include "report/report_sections.h"
+#include "report/report_text.h"
+
+#include <cmath>
+
+using namespace report_html;
+namespace fmt = report_format;
+
+namespace {
+
+QString station(const Section& s)
+{
+    return esc(QString::fromStdString(s.station));
+}
+
+bool checkedAfterConstruction(const RoadReportRequest& r)
+{
+    for (const SweepPoint& p : r.points)
+        if (p.valid() && p.checks.allowablePostConstruction)
+            return true;
+    return false;
+}
+
+QString passOrFail(bool ok)
+{
+    return ok ? QStringLiteral("满足") : QStringLiteral("不满足");
+}
+
+QStringList summaryRow(const RoadReportRequest& r, std::size_t i, const GoverningSections& governing,
+                       bool afterConstruction)
+{
+    const SweepPoint& p = r.points[i];
+    const DesignChecks& c = p.checks;
+    QStringList row{station(r.sections[i])};
+    if (!p.valid()) {
+        row << "—" << "—" << "—" << "—" << "—";
+        if (afterConstruction)
+            row << "—";
+    } else {
+        row << fmt::stress(c.embankmentLoad) << fmt::force(p.results.pileCapacity) << fmt::stress(c.bearingCapacity)
+            << fmt::stress(c.bearingDemand) << fmt::settlement(c.settlement);
+        if (afterConstruction)
+            row << (c.allowablePostConstruction ? fmt::settlement(c.postConstruction) : QStringLiteral("—"));
+    }
+    return row << esc(road_report::verdict(p)) << road_report::governedChecks(governing, i);
+}
+
+QList<QStringList> sectionValueRows(const Section& s)
+{
+    QList<QStringList> rows;
+    for (const SectionValue& v : s.values)
+        rows.append({esc(QString::fromStdString(sectionColumnTitle(*v.field))), fmt::typed(v.value)});
+    rows.append({QStringLiteral("土层剖面"), s.profileFile.empty() ? QStringLiteral("（基本工程的土层）")
+                                                                   : esc(QString::fromStdString(s.profileFile))});
+    return rows;
+}
+
+QList<QStringList> resultRows(const ProjectData& p, const SweepPoint& point, const SettlementDetails& details)
+{
+    const DesignResults& r = point.results;
+    QList<QStringList> rows{{QStringLiteral("等效影响圆直径 ") + sub("d", "e"), fmt::de(r.equivalentDiameter), "m"},
+                            {QStringLiteral("单桩承载力特征值 ") + sub("R", "a") + QStringLiteral("（计算值）"),
+                             fmt::force(r.pileCapacity), "kN"}};
+    if (p.manualCapacityFlag == 1)
+        rows.append({QStringLiteral("单桩承载力特征值 ") + sub("R", "a") + QStringLiteral("（手动输入，采用）"),
+                     fmt::typed(p.manualPileCapacity), "kN"});
+    rows.append({QStringLiteral("复合地基承载力特征值 ") + sub("f", "spk") + QStringLiteral("（采用）"),
+                 fmt::stress(point.checks.bearingCapacity), "kPa"});
+    rows.append({QStringLiteral("路堤荷载 ") + sub("p", "0") + " = γh", fmt::stress(point.checks.embankmentLoad), "kPa"});
+    for (int criterion : {kStopDeformationRatio, kStopStressRatio02, kStopStressRatio01})
+        rows.append({QStringLiteral("沉降 S（") + esc(report_text::criterionName(criterion))
+                         + (criterion == p.stopCriterion ? QStringLiteral("，采用）") : QStringLiteral("）")),
+                     fmt::settlement(settlementUnder(r, criterion)), "mm"});
+    rows.append({QStringLiteral("计算深度 ") + sub("z", "n"), fmt::depth(details.stopDepth), "m"});
+    rows.append({QStringLiteral("计算终止"), esc(report_text::stopReasonText(details)), ""});
+    if (point.checks.allowablePostConstruction)
+        rows.append({QStringLiteral("工后沉降"), fmt::settlement(point.checks.postConstruction), "mm"});
+    return rows;
+}
+
+QList<QStringList> checkRows(const SweepPoint& point, const DesignDemands& demands)
+{
+    const DesignChecks& c = point.checks;
+    QList<QStringList> rows{{QStringLiteral("复合地基承载力"), sub("f", "spk") + " = " + fmt::stress(c.bearingCapacity) + " kPa",
+                             QStringLiteral("≥ %1 + q = %2 + %3 = %4 kPa")
+                                 .arg(sub("p", "0"), fmt::stress(c.embankmentLoad), fmt::typed(demands.surcharge),
+                                      fmt::stress(c.bearingDemand)),
+                             passOrFail(c.bearingOk)}};
+    const QString settlement = QStringLiteral("S = %1 mm").arg(fmt::settlement(c.settlement));
+    if (c.settlementOk)
+        rows.append({QStringLiteral("沉降"), settlement,
+                     QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(*demands.allowableSettlement)), passOrFail(*c.settlementOk)});
+    else
+        rows.append({QStringLiteral("沉降"), settlement, QStringLiteral("未给出容许沉降"), QStringLiteral("未验算")});
+    if (c.postConstructionOk)
+        rows.append({QStringLiteral("工后沉降"), fmt::settlement(c.postConstruction) + " mm",
+                     QStringLiteral("≤ [s工后] = %1 mm").arg(fmt::typed(*c.allowablePostConstruction)),
+                     passOrFail(*c.postConstructionOk)});
+    for (const UnderlyingLayerCheck& u : c.underlyingChecks)
+        rows.append({QStringLiteral("下卧层（桩端以下第 %1 层顶）").arg(u.layer),
+                     sub("p", "z") + " + " + sub("p", "cz") + " = " + fmt::stress(u.pz + u.pcz) + " kPa",
+                     QStringLiteral("≤ %1 = %2 kPa").arg(sub("f", "az"), fmt::stress(u.faz)), passOrFail(u.ok)});
+    return rows;
+}
+
+}  // namespace
+
+namespace road_report {
+
+QString partHeading(const QString& title, bool newPage)
+{
+    return QStringLiteral("<h2 style=\"font-size:16pt%1\">%2</h2>")
+        .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(), esc(title));
+}
+
+QString verdict(const SweepPoint& p)
+{
+    if (!p.valid())
+        return QStringLiteral("未计算：") + QString::fromStdString(p.fault);
+    if (p.passes())
+        return QStringLiteral("满足");
+    const DesignChecks& c = p.checks;
+    QStringList failed;
+    if (!c.bearingOk)
+        failed << QStringLiteral("承载力");
+    if (!c.settlementOk.value_or(true))
+        failed << QStringLiteral("沉降");
+    if (!c.postConstructionOk.value_or(true))
+        failed << QStringLiteral("工后沉降");
+    if (!c.underlyingOk.value_or(true))
+        failed << QStringLiteral("下卧层");
+    return QStringLiteral("不满足（%1）").arg(failed.join(QStringLiteral("、")));
+}
+
+QString governedChecks(const GoverningSections& governing, std::size_t index)
+{
+    QStringList checks;
+    if (governing.bearing == index)
+        checks << QStringLiteral("承载力");
+    if (governing.settlement == index)
+        checks << QStringLiteral("沉降");
+    return checks.join(QStringLiteral("、"));
+}
+
+QString summaryTable(const RoadReportRequest& r, const GoverningSections& governing)
+{
+    const bool afterConstruction = checkedAfterConstruction(r);
+    QStringList header{QStringLiteral("桩号"), sub("p", "0") + " = γh<br>(kPa)", sub("R", "a") + "<br>(kN)",
+                       sub("f", "spk") + "<br>(kPa)", sub("p", "0") + " + q<br>(kPa)", QStringLiteral("S<br>(mm)")};
+    if (afterConstruction)
+        header << QStringLiteral("工后沉降<br>(mm)");
+    header << QStringLiteral("验算结论") << QStringLiteral("控制断面");
+    QList<QStringList> rows;
+    for (std::size_t i = 0; i < r.sections.size(); ++i)
+        rows.append(summaryRow(r, i, governing, afterConstruction));
+    return table(header, rows);
+}
+
+QString sectionPage(const RoadReportRequest& r, std::size_t index)
+{
+    const Section& s = r.sections[index];
+    const SweepPoint& point = r.points[index];
+    QString html = QStringLiteral("<h2 style=\"font-size:14pt; page-break-before:always\">桩号 %1</h2>").arg(station(s));
+    html += caption(QStringLiteral("断面表给出的值（其余参数取基本工程的值）："));
+    html += table({QStringLiteral("参数"), QStringLiteral("数值")}, sectionValueRows(s));
+    if (!point.valid())
+        return html + warning(QStringLiteral("本断面未计算：") + QString::fromStdString(point.fault));
+    const ProjectData project = sectionSweep(r.base, s, r.demands).record(0);
+    html += report_sections::layerTables(project);
+    const SettlementDetails details = settlementDetails(project, project.stopCriterion);
+    html += caption(QStringLiteral("计算结果："));
+    html += table({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")},
+                  resultRows(project, point, details));
+    html += caption(QStringLiteral("验算："));
+    html += table({QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("要求"), QStringLiteral("结论")},
+                  checkRows(point, r.demands));
+    return html + markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(verdict(point))));
+}
+
+}  // namespace road_report

@@ -121,20 +121,60 @@ TEST(CliSections, ChartWrittenBesideTheResults)
     EXPECT_NE(svg.find(">K0+050<"), std::string::npos);
 }
 
-// The chart never replaces what the run reads.
-TEST(CliSections, ChartOverAnInputIsRefused)
+// The road's report beside the results; a build without the desktop
+// program's libraries says it has none and still prints the results.
+TEST(CliSections, ReportWrittenBesideTheResults)
 {
-    const std::string table = tableFile("chart-over-input", "station\nK0+000\n");
-    const std::string base = table.substr(0, table.rfind('/')) + "/base.txt";
-    writeBytes(base, readBytes(example("worked-example.txt")));
-    for (const std::string& target : {base, table}) {
-        const std::string before = readBytes(target);
-        const CliRun run = runCli("--sections " + table + " --chart " + target + " " + base);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_NE(run.err.find("图不能写到输入文件本身"), std::string::npos) << run.err;
-        EXPECT_EQ(readBytes(target), before);
+    const std::string table = tableFile("report", "station,embankmentHeight\nK0+000,3\nK0+050,5\n");
+    const std::string report = table.substr(0, table.rfind('/')) + "/road.pdf";
+    const CliRun run = runCli("--sections " + table + " --allowable-settlement 150 --report " + report + " "
+                              + example("worked-example.txt"));
+    if (ORVANE_CLI_HAS_REPORT) {
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(readBytes(report).rfind("%PDF-", 0), 0u);
+        EXPECT_EQ(linesOf(run.out).size(), 3u);
+    } else {
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("not available"), std::string::npos) << run.err;
     }
 }
+
+struct OutputOverInputCase {
+    const char* name;
+    const char* option;
+    const char* target;  // base, table or profile
+    const char* reason;
+};
+
+class CliSectionsOutputTest : public testing::TestWithParam<OutputOverInputCase> {};
+
+// No output replaces a file the run reads: the base project, the table or a
+// borehole table it names.
+TEST_P(CliSectionsOutputTest, OutputOverAnInputIsRefused)
+{
+    const OutputOverInputCase& c = GetParam();
+    const std::string table = tableFile(c.name, "station,profile\nK0+000,bh.csv\n");
+    const std::string folder = table.substr(0, table.rfind('/'));
+    const std::string base = folder + "/base.txt";
+    writeBytes(base, readBytes(example("worked-example.txt")));
+    const std::string target = std::string(c.target) == "base" ? base : std::string(c.target) == "table" ? table : folder + "/bh.csv";
+    const std::string before = readBytes(target);
+    const CliRun run = runCli("--sections " + table + " " + c.option + " " + target + " " + base);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(readBytes(target), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, CliSectionsOutputTest,
+    testing::Values(OutputOverInputCase{"chartOverBase", "--chart", "base", "图不能写到输入文件本身"},
+                    OutputOverInputCase{"chartOverTable", "--chart", "table", "图不能写到输入文件本身"},
+                    OutputOverInputCase{"chartOverProfile", "--chart", "profile", "图不能写到输入文件本身"},
+                    OutputOverInputCase{"reportOverBase", "--report", "base", "计算书不能写到输入文件本身"},
+                    OutputOverInputCase{"reportOverTable", "--report", "table", "计算书不能写到输入文件本身"},
+                    OutputOverInputCase{"reportOverProfile", "--report", "profile", "计算书不能写到输入文件本身"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {
     const char* name;

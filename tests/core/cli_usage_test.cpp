@@ -76,6 +76,10 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sectionsTwoSweeps",
                                                    "--sections t.csv --sweep spacingSquare=1:2:0.1 "
                                                    "--sweep headDiameter=1:2:0.1 --best spacingSquare:max x.txt"},
+                                         UsageCase{"sectionsReportWithSweep",
+                                                   "--sections t.csv --sweep spacingSquare=1:2:0.1 --best spacingSquare:max "
+                                                   "--report r.pdf x.txt"},
+                                         UsageCase{"sectionsReportTwice", "--sections t.csv --report r.pdf --report s.pdf x.txt"},
                                          UsageCase{"sectionsShortestWithoutBest", "--sections t.csv --shortest-stretch 100 x.txt"},
                                          UsageCase{"sectionsNegativeShortest",
                                                    "--sections t.csv --sweep spacingSquare=1:2:0.1 "

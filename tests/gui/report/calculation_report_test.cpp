@@ -4,6 +4,7 @@
 // report's split tables, numbered pages; a failed write leaves nothing.
 #include "report/calculation_report.h"
 
+#include "support/pdf_text.h"
 #include "worked_examples.h"
 
 #include <QDeadlineTimer>
@@ -16,44 +17,10 @@
 #include <QTest>
 #include <QThread>
 
+using testing_support::pdfText;
+
 namespace {
 
-// The text of a PDF as pdftotext lays it out, pages separated by form feeds.
-#ifdef Q_OS_WIN
-// The Windows build's tests run under Wine, where pdftotext is a Linux
-// program: Wine's `start /unix` starts it without waiting for it, so it
-// writes under a temporary name and renames the text when it is complete.
-QString unixPath(const QString& path)
-{
-    QProcess winepath;
-    winepath.start(QStringLiteral("winepath.exe"), {QStringLiteral("-u"), QDir::toNativeSeparators(path)});
-    winepath.waitForFinished(30000);
-    return QString::fromLocal8Bit(winepath.readAllStandardOutput()).trimmed();
-}
-
-QString pdfText(const QString& path)
-{
-    const QString text = path + QStringLiteral(".txt");
-    QFile::remove(text);  // of an earlier report of the same name
-    const QString script = QStringLiteral(R"(pdftotext -layout "$0" "$1.part" && mv "$1.part" "$1")");
-    QProcess::execute(QStringLiteral("start.exe"), {QStringLiteral("/unix"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                                                    script, unixPath(path), unixPath(text)});
-    QDeadlineTimer deadline(30000);
-    while (!QFileInfo::exists(text) && !deadline.hasExpired())
-        QThread::msleep(100);
-    QFile file(text);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-#else
-QString pdfText(const QString& path)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-#endif
 
 ReportRequest workedExampleRequest()
 {

@@ -1,0 +1,157 @@
+// The road's calculation report as a reviewer reads it, from the text
+// extracted from the PDF: every section in the summary, the governing ones in
+// full, each other on a page of its own, a refused section explained; the
+// longest road's report within its time and size.
+#include "report/road_report.h"
+
+#include "engine/sections.h"
+#include "support/pdf_text.h"
+#include "worked_examples.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testing_support::pdfText;
+
+namespace {
+
+// A table of `count` sections every 50 m, the fill rising and falling.
+QByteArray roadOf(int count)
+{
+    QByteArray table = "station,embankmentHeight\n";
+    for (int i = 0; i < count; ++i)
+        table += "K" + QByteArray::number(i * 50 / 1000) + "+" + QByteArray::number(i * 50 % 1000).rightJustified(3, '0')
+                 + "," + QByteArray::number(2.5 + 2.0 * (i % 7) / 7, 'f', 2) + "\n";
+    return table;
+}
+
+RoadReportRequest requestFor(const QByteArray& table)
+{
+    RoadReportRequest request;
+    request.base = settlementExample();
+    const SectionTableRead read = readSectionTable(table.toStdString(), [](const std::string&) { return ProfileRead{}; });
+    if (!read.ok())
+        qFatal("%s", read.errors.front().c_str());
+    request.sections = read.sections;
+    request.demands = DesignDemands(20, 150);
+    request.points = computeSections(request.base, request.sections, request.demands);
+    request.projectName = QStringLiteral("示例路段");
+    request.date = QDate(2026, 12, 8);
+    request.baseFileName = QStringLiteral("base.txt");
+    request.tableFileName = QStringLiteral("sections.csv");
+    request.tableBytes = table;
+    return request;
+}
+
+QStringList pagesOf(const QString& text)
+{
+    QStringList pages = text.split(QChar('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// The stations whose compact page starts on each page, in order.
+QStringList sectionPageHeadings(const QStringList& pages)
+{
+    static const QRegularExpression heading(QStringLiteral("^\\s*桩号 (K\\S+)\\s*$"),
+                                            QRegularExpression::MultilineOption);
+    QStringList stations;
+    for (const QString& page : pages) {
+        QRegularExpressionMatchIterator it = heading.globalMatch(page);
+        QStringList onPage;
+        while (it.hasNext())
+            onPage << it.next().captured(1);
+        if (onPage.size() > 1)
+            return {QStringLiteral("two sections on one page: ") + onPage.join(' ')};
+        stations += onPage;
+    }
+    return stations;
+}
+
+QString between(const QString& text, const QString& from, const QString& to)
+{
+    const qsizetype start = text.indexOf(from);
+    return start < 0 ? QString() : text.mid(start, text.indexOf(to, start) - start);
+}
+
+}  // namespace
+
+class RoadReportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(folder_.isValid()); }
+
+    void everySectionReported_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QStringList>("inFull");      // the governing sections, chapters of their own
+        QTest::addColumn<QStringList>("onOwnPages");  // every other section, in order
+        QTest::addColumn<QStringList>("notComputed");
+        QTest::addRow("one section governs both checks")
+            << QByteArray("station,embankmentHeight\nK0+000,3\nK0+050,4.5\nK0+100,2\n") << QStringList{"K0+050"}
+            << QStringList{"K0+000", "K0+100"} << QStringList{};
+        QTest::addRow("bearing and settlement governed apart")
+            << QByteArray("station,embankmentHeight,soilCapacity\nK0+000,3,30\nK0+050,4.5,\nK0+100,2,\n")
+            << QStringList{"K0+000", "K0+050"} << QStringList{"K0+100"} << QStringList{};
+        QTest::addRow("a refused section")
+            << QByteArray("station,embankmentHeight,headDiameter\nK0+000,3,\nK0+050,4,0\n") << QStringList{"K0+000"}
+            << QStringList{"K0+050"} << QStringList{"K0+050"};
+        // The highest fill first reached at K0+300 governs both checks.
+        QStringList others;
+        for (int i = 0; i < 30; ++i)
+            if (i != 6)
+                others << QStringLiteral("K%1+%2").arg(i * 50 / 1000).arg(i * 50 % 1000, 3, 10, QChar('0'));
+        QTest::addRow("thirty sections over many pages") << roadOf(30) << QStringList{"K0+300"} << others << QStringList{};
+    }
+
+    void everySectionReported()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QStringList, inFull);
+        QFETCH(QStringList, onOwnPages);
+        QFETCH(QStringList, notComputed);
+        const RoadReportRequest request = requestFor(table);
+        const QString path = folder_.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-') + ".pdf");
+        const ReportStatus status = writeRoadReport(request, path);
+        QVERIFY2(status.ok, qPrintable(status.reason));
+        const QString text = pdfText(path);
+        QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) read nothing");
+
+        const QString summary = between(text, QStringLiteral("二、计算结果汇总"), QStringLiteral("三、纵断面图"));
+        for (const Section& s : request.sections)
+            QVERIFY2(summary.contains(QString::fromStdString(s.station)), s.station.c_str());
+        QCOMPARE(summary.count(QStringLiteral("未计算")), notComputed.size());
+        for (const QString& station : inFull)
+            QCOMPARE(text.count(QStringLiteral("控制断面 %1 的详细计算").arg(station)), 1);
+        QCOMPARE(text.count(QStringLiteral("的详细计算（")), inFull.size());
+        QCOMPARE(sectionPageHeadings(pagesOf(text)), onOwnPages);
+        QCOMPARE(text.count(QStringLiteral("本断面未计算")), notComputed.size());
+    }
+
+    // The longest road the goal names: 200 sections.
+    void longRoadWithinTimeAndSize()
+    {
+        const RoadReportRequest request = requestFor(roadOf(200));
+        const QString path = folder_.filePath(QStringLiteral("long-road.pdf"));
+        QElapsedTimer timer;
+        timer.start();
+        const ReportStatus status = writeRoadReport(request, path);
+        const qint64 milliseconds = timer.elapsed();
+        QVERIFY2(status.ok, qPrintable(status.reason));
+        const qint64 bytes = QFileInfo(path).size();
+        qInfo("200 sections: %lld ms, %lld bytes", milliseconds, bytes);
+        QVERIFY2(bytes < 10'000'000, qPrintable(QString::number(bytes)));
+        QVERIFY2(milliseconds < 15'000, qPrintable(QString::number(milliseconds)));
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+QTEST_MAIN(RoadReportTest)
+#include "road_report_test.moc"

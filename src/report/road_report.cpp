@@ -44,7 +44,9 @@ QString cover(const RoadReportRequest& r)
                         14);
     html += centred(QStringLiteral("计算日期：%1").arg(r.date.toString(QStringLiteral("yyyy年M月d日"))), 14);
     html += centred(QStringLiteral("计算程序：%1").arg(esc(programName())), 14);
-    html += centred(QStringLiteral("基本工程：%1").arg(report_sections::fileWithChecksum(r.baseFileName, r.baseBytes)), 11);
+    const QString base = r.baseFileName.isEmpty() ? QStringLiteral("（当前工程的输入）")
+                                                  : report_sections::fileWithChecksum(r.baseFileName, r.baseBytes);
+    html += centred(QStringLiteral("基本工程：%1").arg(base), 11);
     html += centred(QStringLiteral("断面表：%1").arg(report_sections::fileWithChecksum(r.tableFileName, r.tableBytes)), 11);
     html += QStringLiteral("<p style=\"font-size:24pt\">&nbsp;</p>") + report_sections::signatureLines(r.base);
     return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
@@ -99,13 +101,14 @@ QString conclusionText(const RoadReportRequest& r)
 QString overview(const RoadReportRequest& r, const GoverningSections& g)
 {
     QString html = road_report::partHeading(QStringLiteral("一、概述"), false);
-    html += text(QStringLiteral("本计算书对断面表“%1”中的 %2 个断面逐一计算。每个断面取基本工程“%3”的全部参数，"
+    const QString base = r.baseFileName.isEmpty() ? QStringLiteral("当前工程") : QStringLiteral("基本工程“%1”").arg(r.baseFileName);
+    html += text(QStringLiteral("本计算书对断面表“%1”中的 %2 个断面逐一计算。每个断面取%3的全部参数，"
                                 "断面表中给出的值代替基本工程的相应值；给出土层剖面的断面，扩大头段、下部桩段和桩端以下"
                                 "三个区段的土层按该断面的扩大头高度 H 和桩长 L 由剖面划分。每个断面的计算与单独计算该断面"
                                 "的工程完全相同，方法见第四部分控制断面的详细计算。")
                      .arg(r.tableFileName)
                      .arg(r.sections.size())
-                     .arg(r.baseFileName));
+                     .arg(base));
     html += text(demandsText(r));
     html += text(governingText(r, g));
     return html + markup(QStringLiteral("<b>结论：%1</b>").arg(esc(conclusionText(r))));

@@ -24,7 +24,8 @@ struct RoadReportRequest {
     DesignDemands demands;
     QString projectName;
     QDate date;
-    // The files the report was made from, named with checksums of their bytes.
+    // The files the report was made from, named with checksums of their
+    // bytes; no base file name for the inputs of the desktop program.
     QString baseFileName;
     QByteArray baseBytes;
     QString tableFileName;

@@ -5,6 +5,7 @@
 #include "model/csv_table.h"
 #include "model/file_reasons.h"
 #include "model/platform.h"
+#include "report/road_report.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
 #include "ui/services.h"
@@ -97,6 +98,9 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     exportButton_ = new QPushButton(QStringLiteral("导出CSV..."), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     exportButton_->setEnabled(false);
+    reportButton_ = new QPushButton(QStringLiteral("导出计算书..."), this);
+    reportButton_->setObjectName(QStringLiteral("exportReportButton"));
+    reportButton_->setEnabled(false);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progressBar"));
     summary_ = new QLabel(this);
@@ -123,7 +127,7 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     inputs->addWidget(new QLabel(QStringLiteral("容许沉降[s]（mm）："), this), 1, 2);
     inputs->addWidget(allowable_, 1, 3);
     auto* buttons = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{runButton_, cancelButton_, progress_, exportButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{runButton_, cancelButton_, progress_, exportButton_, reportButton_})
         buttons->addWidget(w);
     auto* page = new QVBoxLayout(this);
     page->addLayout(inputs);
@@ -137,6 +141,7 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     connect(runButton_, &QPushButton::clicked, this, &CSectionsDialog::run);
     connect(cancelButton_, &QPushButton::clicked, this, &CSectionsDialog::cancel);
     connect(exportButton_, &QPushButton::clicked, this, &CSectionsDialog::exportCsv);
+    connect(reportButton_, &QPushButton::clicked, this, &CSectionsDialog::exportReport);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { adoptSection(row); });
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, &CSectionsDialog::poll);
@@ -156,7 +161,13 @@ void CSectionsDialog::loadTable()
     if (file.isEmpty())
         return;
     tablePath_ = utf8(file);
-    takeTable(loadSectionTable(tablePath_), QDir::toNativeSeparators(file));
+    std::string bytes;
+    const SectionTableRead read = loadSectionTable(tablePath_, &bytes);
+    if (read.ok()) {
+        tableName_ = QFileInfo(file).fileName();
+        tableBytes_ = std::move(bytes);
+    }
+    takeTable(read, QDir::toNativeSeparators(file));
 }
 
 // Cells copied from a spreadsheet arrive as tab-separated text; profiles are
@@ -165,7 +176,13 @@ void CSectionsDialog::pasteTable()
 {
     const std::string table = tablePath_;
     const auto loadProfile = [table](const std::string& file) { return loadProfileCsv(pathBesideTable(table, file)); };
-    takeTable(readSectionTable(utf8(QApplication::clipboard()->text()), loadProfile), QStringLiteral("（粘贴）"));
+    const std::string pasted = utf8(QApplication::clipboard()->text());
+    const SectionTableRead read = readSectionTable(pasted, loadProfile);
+    if (read.ok()) {
+        tableName_ = QStringLiteral("粘贴的断面表");
+        tableBytes_ = pasted;
+    }
+    takeTable(read, QStringLiteral("（粘贴）"));
 }
 
 void CSectionsDialog::takeTable(const SectionTableRead& read, const QString& source)
@@ -181,6 +198,7 @@ void CSectionsDialog::takeTable(const SectionTableRead& read, const QString& sou
     points_.clear();
     table_->setRowCount(0);
     exportButton_->setEnabled(false);
+    reportButton_->setEnabled(false);
     tableEdit_->setText(source);
     summary_->setText(QStringLiteral("共%1个断面。").arg(sections_.size()));
 }
@@ -285,6 +303,7 @@ void CSectionsDialog::showResults()
     table_->setSortingEnabled(true);
     chart_->load(QByteArray::fromStdString(sectionsChartSvg(sections_, points_, heights, demands_.allowableSettlement)));
     exportButton_->setEnabled(true);
+    reportButton_->setEnabled(true);
     summary_->setText(failing == 0 ? QStringLiteral("共%1个断面，全部满足验算要求。").arg(sections_.size())
                                    : QStringLiteral("共%1个断面，%2个不满足验算要求。").arg(sections_.size()).arg(failing));
 }
@@ -313,6 +332,32 @@ void CSectionsDialog::exportCsv()
     const platform::FileOutcome written = platform::replaceFile(path, std::string(csv_table::kByteOrderMark) + utf8(csvText()));
     if (!written.ok())
         ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written)));
+}
+
+// The road's report of the last run, headed by the project information's
+// name, else the table's; the base project is the current inputs.
+void CSectionsDialog::exportReport()
+{
+    const QString path = ui::services().askReportFileName(this);
+    if (path.isEmpty())
+        return;
+    RoadReportRequest request;
+    request.base = base_;
+    request.sections = sections_;
+    request.points = points_;
+    request.demands = demands_;
+    const QString stored = QString::fromStdString(base_.extension.value("projectName"));
+    request.projectName = !stored.isEmpty() ? stored : QFileInfo(tableName_).completeBaseName();
+    request.date = ui::services().now().date();
+    request.tableFileName = tableName_;
+    request.tableBytes = QByteArray::fromStdString(tableBytes_);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ReportStatus status = writeRoadReport(request, path);
+    QApplication::restoreOverrideCursor();
+    if (status.ok)
+        ui::services().showNotice(this, QStringLiteral("计算书导出成功！"));
+    else
+        ui::services().showMessage(this, QStringLiteral("计算书导出失败！\n") + status.reason);
 }
 
 void CSectionsDialog::adoptSection(int row)

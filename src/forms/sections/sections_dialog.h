@@ -4,7 +4,7 @@
 // sorts by any column and marks the governing sections, the longitudinal
 // chart shows fill height and settlement along the road. A double-click makes
 // a section the current project (accepting the window), the table exports as
-// CSV.
+// CSV and the whole road as a calculation report.
 #pragma once
 
 #include "engine/sections.h"
@@ -53,6 +53,7 @@ private:
     // While a run computes the sections, nothing may change them.
     void setRunning(bool running);
     void exportCsv();
+    void exportReport();
     void adoptSection(int row);
     QString csvText() const;
 
@@ -64,6 +65,7 @@ private:
     QPushButton* runButton_;
     QPushButton* cancelButton_;
     QPushButton* exportButton_;
+    QPushButton* reportButton_;
     QProgressBar* progress_;
     QLabel* summary_;
     QTableWidget* table_;
@@ -72,6 +74,8 @@ private:
 
     ProjectData base_;
     std::string tablePath_;  // profiles are found beside it
+    QString tableName_;      // as the report names the table
+    std::string tableBytes_;
     std::vector<Section> sections_;
     DesignDemands demands_;
     std::vector<SweepPoint> points_;

@@ -1,16 +1,18 @@
 // The road window as an engineer uses it: a section table loaded or pasted,
 // refused tables explained, the run shown as a sortable table with the
 // governing sections and a chart, a long run cancelled, the table exported,
-// a section made the current project.
+// a section made the current project, the road's report exported.
 #include "forms/sections/sections_dialog.h"
 
 #include "support/fake_services.h"
 #include "support/modal_watchdog.h"
+#include "support/pdf_text.h"
 #include "support/widgets.h"
 #include "worked_examples.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -191,6 +193,38 @@ private slots:
         QCOMPARE(lines.size(), 5);
         QVERIFY2(lines[0].startsWith(QStringLiteral("桩号,填土高度h（m）,Ra（kN）")), qPrintable(lines[0]));
         QVERIFY2(lines[1].startsWith(QStringLiteral("K9+000,5,")), qPrintable(lines[1]));  // along the road
+    }
+
+    void reportExported_data()
+    {
+        QTest::addColumn<QString>("target");  // in the test's folder; empty for a cancelled file dialog
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("written") << QStringLiteral("road.pdf") << QStringLiteral("计算书导出成功！");
+        QTest::addRow("folder refused") << QStringLiteral(".") << QStringLiteral("计算书导出失败！");
+        QTest::addRow("cancelled") << QString() << QString();
+    }
+
+    // The road's report of the last run, named after the table.
+    void reportExported()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, shown);
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        QVERIFY(!button(&window, "exportReportButton")->isEnabled());
+        loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+        QVERIFY(runs(window, QStringLiteral("20"), QStringLiteral("100")));
+        const QString path = target.isEmpty() ? QString() : QDir(folder_.path()).filePath(target);
+        services.answerFileDialogs({path});
+        click(&window, "exportReportButton");
+        QCOMPARE(services.fileDialogsAsked(), 1);
+        QCOMPARE(services.texts().isEmpty() ? QString() : services.texts().first().section('\n', 0, 0), shown);
+        if (target == QLatin1String("road.pdf")) {
+            const QString text = pdfText(path);
+            QVERIFY2(text.contains(QStringLiteral("road.csv")) && text.contains(QStringLiteral("控制断面 K9+000")),
+                     qPrintable(text.left(2000)));
+        }
     }
 
     void doubleClickMakesTheSectionTheCurrentProject()

@@ -151,6 +151,15 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
 {
     const auto atLeastOne = [](double v) { return v >= 1; };
     const auto notNegative = [](double v) { return v >= 0; };
+    // The demands are read first and whatever else is refused: a refused cv
+    // or fill then fails them rather than hides them.
+    std::string demandFault;
+    for (const std::string& fault : {
+             readLayerList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", in.fakBase),
+             readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD), readCodes(p, in)}) {
+        if (demandFault.empty())
+            demandFault = fault;
+    }
     double drained = 0;
     for (const std::string& fault : {
              readNumber(p, "ms", "沉降系数ms应为不小于1的数！", atLeastOne, in.ms),
@@ -172,12 +181,9 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
              readNumber(p, "pavementDay", "路面完工时间应为不早于填土完成（最后一个填土点）的天数！",
                         [&](double v) { return v >= in.fill.back().day && v <= kLastDay; }, in.pavementDay),
              readNumber(p, "designPeriod", "设计使用年限应为大于0且不大于100的年数！",
-                        [](double v) { return v > 0 && v <= kLongestPeriod; }, in.designPeriod),
-             readLayerList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", in.fakBase),
-             readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD),
-             readCodes(p, in)}) {
+                        [](double v) { return v > 0 && v <= kLongestPeriod; }, in.designPeriod)}) {
         if (!fault.empty())
             return fault;
     }
-    return {};
+    return demandFault;
 }

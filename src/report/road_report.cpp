@@ -151,12 +151,15 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
 {
     const GoverningSections governing = governingSections(r.points);
     const std::vector<GoverningChapter> chapters = governingChapters(governing);
+    std::vector<double> heights;
+    for (const Section& s : r.sections)
+        heights.push_back(sectionSweep(r.base, s, r.demands).record(0).embankmentHeight);
     ReportDocument document(roadReportTitle());
 
     QString html = QStringLiteral("<html><body>") + cover(r) + overview(r, governing);
     html += road_report::partHeading(QStringLiteral("二、计算结果汇总"), false);
     html += caption(QStringLiteral("各断面的计算结果（沉降 S 按%1计算）：").arg(esc(report_text::criterionName(r.base.stopCriterion))));
-    html += road_report::summaryTable(r, governing);
+    html += road_report::summaryTable(r, governing, heights);
     html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
     html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面）"));
     html += QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
@@ -185,9 +188,6 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
     }
     document.setHtml(html + QStringLiteral("</body></html>"));
 
-    std::vector<double> heights;
-    for (const Section& s : r.sections)
-        heights.push_back(sectionSweep(r.base, s, r.demands).record(0).embankmentHeight);
     SvgFigure longitudinal(QByteArray::fromStdString(sectionsChartSvg(r.sections, r.points, heights,
                                                                       r.demands.allowableSettlement)));
     document.placeFigure(kLongitudinalChartMarker, &longitudinal);

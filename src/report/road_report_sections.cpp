@@ -2,6 +2,7 @@
 #include "report/road_report_sections.h"
 
 #include "engine/breakdown.h"
+#include "engine/time_settlement.h"
 #include "report/report_html.h"
 #include "report/report_sections.h"
 #include "report/report_text.h"
@@ -32,11 +33,11 @@ QString passOrFail(bool ok)
 }
 
 QStringList summaryRow(const RoadReportRequest& r, std::size_t i, const GoverningSections& governing,
-                       bool afterConstruction)
+                       double fillHeight, bool afterConstruction)
 {
     const SweepPoint& p = r.points[i];
     const DesignChecks& c = p.checks;
-    QStringList row{station(r.sections[i])};
+    QStringList row{station(r.sections[i]), fmt::typed(fillHeight)};
     if (!p.valid()) {
         row << "—" << "—" << "—" << "—" << "—";
         if (afterConstruction)
@@ -147,17 +148,18 @@ QString governedChecks(const GoverningSections& governing, std::size_t index)
     return checks.join(QStringLiteral("、"));
 }
 
-QString summaryTable(const RoadReportRequest& r, const GoverningSections& governing)
+QString summaryTable(const RoadReportRequest& r, const GoverningSections& governing,
+                     const std::vector<double>& fillHeights)
 {
     const bool afterConstruction = checkedAfterConstruction(r);
-    QStringList header{QStringLiteral("桩号"), sub("p", "0") + " = γh<br>(kPa)", sub("R", "a") + "<br>(kN)",
+    QStringList header{QStringLiteral("桩号"), QStringLiteral("h<br>(m)"), sub("p", "0") + " = γh<br>(kPa)", sub("R", "a") + "<br>(kN)",
                        sub("f", "spk") + "<br>(kPa)", sub("p", "0") + " + q<br>(kPa)", QStringLiteral("S<br>(mm)")};
     if (afterConstruction)
         header << QStringLiteral("工后沉降<br>(mm)");
     header << QStringLiteral("验算结论") << QStringLiteral("控制断面");
     QList<QStringList> rows;
     for (std::size_t i = 0; i < r.sections.size(); ++i)
-        rows.append(summaryRow(r, i, governing, afterConstruction));
+        rows.append(summaryRow(r, i, governing, fillHeights[i], afterConstruction));
     return table(header, rows);
 }
 
@@ -176,6 +178,11 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index)
     html += caption(QStringLiteral("计算结果："));
     html += table({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")},
                   resultRows(project, point, details));
+    TimeSettlementInputs in;
+    const std::string inputFault = readTimeSettlementInputs(project, in);
+    if (!inputFault.empty() && (point.checks.postConstructionOk || point.checks.underlyingOk))
+        html += warning(QStringLiteral("工后沉降与下卧层验算的输入不适用于本断面（") + QString::fromStdString(inputFault)
+                        + QStringLiteral("），验算按不满足计。"));
     html += caption(QStringLiteral("验算："));
     html += table({QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("要求"), QStringLiteral("结论")},
                   checkRows(point, r.demands));

@@ -11,9 +11,10 @@ namespace road_report {
 
 // A part's heading ("二、计算结果汇总"), on a new page when asked.
 QString partHeading(const QString& title, bool newPage);
-// Every section in a row: its fill, capacities, demand, settlement(s), the
-// verdict and the checks it governs.
-QString summaryTable(const RoadReportRequest& request, const GoverningSections& governing);
+// Every section in a row: its fill height (m) and load, capacities, demand,
+// settlement(s), the verdict and the checks it governs.
+QString summaryTable(const RoadReportRequest& request, const GoverningSections& governing,
+                     const std::vector<double>& fillHeights);
 // One section on a page of its own: the values the table gives it, its
 // layers, its results and its checks.
 QString sectionPage(const RoadReportRequest& request, std::size_t index);

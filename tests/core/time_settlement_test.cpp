@@ -241,7 +241,14 @@ INSTANTIATE_TEST_SUITE_P(
                     DemandCase{"refusedInputsFail", {{"cv.head", ""}}, 500.0, false, std::nullopt},
                     DemandCase{"weakSoilUnderTheTips", {{"fak.base", "50,40,30"}, {"etaD", "0"}}, std::nullopt,
                                std::nullopt, false},
-                    DemandCase{"bothMet", {{"fak.base", "120,100,140"}}, 100.0, true, true}),
+                    DemandCase{"bothMet", {{"fak.base", "120,100,140"}}, 100.0, true, true},
+                    // A file's own demands stand when other inputs are refused, as
+                    // when a profile gives a section more layers than its cv values.
+                    DemandCase{"filesAllowanceWithRefusedCv", {{"cv.head", "2,2,2"}, {"allowablePostConstruction", "300"}},
+                               std::nullopt, false, std::nullopt},
+                    DemandCase{"filesFakWithRefusedCv", {{"cv.head", "2,2,2"}, {"fak.base", "120,100,140"}},
+                               std::nullopt, std::nullopt, false},
+                    DemandCase{"refusedFak", {{"fak.base", "120,100,140,160"}}, std::nullopt, std::nullopt, false}),
     [](const auto& info) { return info.param.name; });
 
 // Every input, saved with the project and loaded again, reads the same.

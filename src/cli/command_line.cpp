@@ -14,7 +14,7 @@ constexpr const char* kUsage =
     "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
     "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
     "       orvane-cli --sections TABLE.csv [--json] [--surcharge KPA] [--allowable-settlement MM]\n"
-    "                  [--sweep FIELD=FROM:TO:STEP --best NAME:max|min] FILE\n"
+    "                  [--chart OUT.svg] [--report OUT.pdf] [--sweep FIELD=FROM:TO:STEP --best NAME:max|min] FILE\n"
     "       orvane-cli --profile PROFILE.csv --save-as OUT [--set KEY=VALUE]... FILE\n"
     "       orvane-cli --report OUT.pdf [--surcharge KPA] [--allowable-settlement MM]\n"
     "                  [--report-slices] [--set KEY=VALUE]... FILE\n"

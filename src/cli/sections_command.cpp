@@ -20,6 +20,7 @@ namespace {
 
 constexpr const char* kSectionsUsage =
     "Usage: orvane-cli --sections TABLE.csv [--json] [--surcharge KPA] [--allowable-settlement MM]\n"
+    "                  [--chart OUT.svg] [--report OUT.pdf]\n"
     "                  [--sweep FIELD=FROM:TO:STEP --best NAME:max|min [--shortest-stretch M]] FILE\n"
     "\n"
     "Computes every cross-section of the table on the base project FILE as the forms compute\n"

@@ -14,6 +14,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <list>
 #include <memory>
 
@@ -114,31 +115,73 @@ QString overview(const RoadReportRequest& r, const GoverningSections& g)
     return html + markup(QStringLiteral("<b>结论：%1</b>").arg(esc(conclusionText(r))));
 }
 
-// A governing section and the checks it governs, in the order of the table.
-struct GoverningChapter {
+// A governing section computed in full, as the report of its project alone,
+// with the checks it governs.
+struct Chapter {
     std::size_t index;
     QString checks;
-};
-
-std::vector<GoverningChapter> governingChapters(const GoverningSections& g)
-{
-    std::vector<GoverningChapter> chapters;
-    for (std::optional<std::size_t> index : {g.bearing, g.settlement})
-        if (index && (chapters.empty() || chapters.front().index != *index))
-            chapters.push_back({*index, road_report::governedChecks(g, *index)});
-    std::sort(chapters.begin(), chapters.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
-    return chapters;
-}
-
-const QStringList kPartNumbers{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"), QStringLiteral("四"),
-                               QStringLiteral("五"), QStringLiteral("六")};
-
-// A governing section computed in full, as the report of its project alone.
-struct ChapterData {
     ReportRequest request;
     CapacityTerms capacity;
     SettlementDetails settlement;
 };
+
+// In the order of the table; one section governing both checks is one chapter.
+std::list<Chapter> governingChapters(const RoadReportRequest& r, const GoverningSections& g)
+{
+    std::vector<std::size_t> indices;
+    for (std::optional<std::size_t> index : {g.bearing, g.settlement})
+        if (index && std::find(indices.begin(), indices.end(), *index) == indices.end())
+            indices.push_back(*index);
+    std::sort(indices.begin(), indices.end());
+    std::list<Chapter> chapters;
+    for (std::size_t index : indices) {
+        ReportRequest request;
+        request.project = sectionSweep(r.base, r.sections[index], r.demands).record(0);
+        request.projectName = r.projectName;
+        request.date = r.date;
+        request.demands = r.demands;
+        const CapacityTerms capacity = capacityTerms(request.project);
+        const SettlementDetails settlement = settlementDetails(request.project, request.project.stopCriterion);
+        chapters.push_back({index, road_report::governedChecks(g, index), request, capacity, settlement});
+    }
+    return chapters;
+}
+
+// The cover, the overview, the summary and the place of the chart.
+QString frontHtml(const RoadReportRequest& r, const GoverningSections& governing, const std::vector<double>& heights)
+{
+    QString html = cover(r) + overview(r, governing);
+    html += road_report::partHeading(QStringLiteral("二、计算结果汇总"), false);
+    html += caption(QStringLiteral("各断面的计算结果（沉降 S 按%1计算）：")
+                        .arg(esc(report_text::criterionName(r.base.stopCriterion))));
+    html += road_report::summaryTable(r, governing, heights);
+    html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
+    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面）"));
+    return html + QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
+}
+
+const QStringList kPartNumbers{QStringLiteral("四"), QStringLiteral("五"), QStringLiteral("六")};
+
+// The governing sections in full, then a page for each other section.
+QString chaptersHtml(const RoadReportRequest& r, const std::list<Chapter>& chapters)
+{
+    QString html;
+    int part = 0;
+    for (const Chapter& chapter : chapters) {
+        html += road_report::partHeading(QStringLiteral("%1、控制断面 %2 的详细计算（%3控制）")
+                                             .arg(kPartNumbers[part++], station(r, chapter.index), chapter.checks),
+                                         true);
+        html += reportSectionsHtml(chapter.request, chapter.capacity, chapter.settlement);
+    }
+    if (chapters.size() == r.sections.size())
+        return html;
+    html += road_report::partHeading(QStringLiteral("%1、其他断面的计算").arg(kPartNumbers[part]), true);
+    html += text(QStringLiteral("以下每页一个断面，按桩号顺序。"));
+    for (std::size_t i = 0; i < r.sections.size(); ++i)
+        if (std::none_of(chapters.begin(), chapters.end(), [i](const Chapter& c) { return c.index == i; }))
+            html += road_report::sectionPage(r, i);
+    return html;
+}
 
 }  // namespace
 
@@ -150,52 +193,23 @@ QString roadReportTitle()
 ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
 {
     const GoverningSections governing = governingSections(r.points);
-    const std::vector<GoverningChapter> chapters = governingChapters(governing);
     std::vector<double> heights;
     for (const Section& s : r.sections)
         heights.push_back(sectionSweep(r.base, s, r.demands).record(0).embankmentHeight);
+    const std::list<Chapter> chapters = governingChapters(r, governing);
     ReportDocument document(roadReportTitle());
-
-    QString html = QStringLiteral("<html><body>") + cover(r) + overview(r, governing);
-    html += road_report::partHeading(QStringLiteral("二、计算结果汇总"), false);
-    html += caption(QStringLiteral("各断面的计算结果（沉降 S 按%1计算）：").arg(esc(report_text::criterionName(r.base.stopCriterion))));
-    html += road_report::summaryTable(r, governing, heights);
-    html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
-    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面）"));
-    html += QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
-
-    std::list<ChapterData> chapterData;
-    int part = 3;
-    for (const GoverningChapter& chapter : chapters) {
-        ReportRequest request;
-        request.project = sectionSweep(r.base, r.sections[chapter.index], r.demands).record(0);
-        request.projectName = r.projectName;
-        request.date = r.date;
-        request.demands = r.demands;
-        ChapterData& data = chapterData.emplace_back(ChapterData{request, capacityTerms(request.project),
-                                                                 settlementDetails(request.project, request.project.stopCriterion)});
-        html += road_report::partHeading(QStringLiteral("%1、控制断面 %2 的详细计算（%3控制）")
-                                             .arg(kPartNumbers[part++], station(r, chapter.index), chapter.checks),
-                                         true);
-        html += reportSectionsHtml(data.request, data.capacity, data.settlement);
-    }
-    if (chapters.size() < r.sections.size()) {
-        html += road_report::partHeading(QStringLiteral("%1、其他断面的计算").arg(kPartNumbers[part]), true);
-        html += text(QStringLiteral("以下每页一个断面，按桩号顺序。"));
-        for (std::size_t i = 0; i < r.sections.size(); ++i)
-            if (std::none_of(chapters.begin(), chapters.end(), [i](const auto& c) { return c.index == i; }))
-                html += road_report::sectionPage(r, i);
-    }
-    document.setHtml(html + QStringLiteral("</body></html>"));
+    document.setHtml(QStringLiteral("<html><body>") + frontHtml(r, governing, heights) + chaptersHtml(r, chapters)
+                     + QStringLiteral("</body></html>"));
 
     SvgFigure longitudinal(QByteArray::fromStdString(sectionsChartSvg(r.sections, r.points, heights,
                                                                       r.demands.allowableSettlement)));
     document.placeFigure(kLongitudinalChartMarker, &longitudinal);
+    // Each chapter's figures, in the order of the chapters' markers.
     std::vector<std::unique_ptr<QObject>> figures;
-    for (const ChapterData& data : chapterData) {
-        auto drawing = std::make_unique<DrawingFigure>(data.request.project, data.settlement);
-        auto chart = std::make_unique<ChartFigure>(makeSettlementChart(data.request.project, data.settlement).chart,
-                                                   document.text());
+    for (const Chapter& chapter : chapters) {
+        auto drawing = std::make_unique<DrawingFigure>(chapter.request.project, chapter.settlement);
+        auto chart = std::make_unique<ChartFigure>(
+            makeSettlementChart(chapter.request.project, chapter.settlement).chart, document.text());
         document.placeFigure(kDrawingMarker, drawing.get());
         document.placeFigure(kChartMarker, chart.get());
         figures.push_back(std::move(drawing));

@@ -35,7 +35,8 @@ PageGeometry pageGeometry(const QPdfWriter& writer)
 }
 
 // Headings (level 2) and captions (level 5) stay on the page of what
-// follows them: of a table, its first row below the header rows.
+// follows them: of a table, its first two rows below the header rows, so
+// that no table starts with a single row at a page's foot.
 bool keptWithNext(const QTextBlock& block)
 {
     const int level = block.blockFormat().headingLevel();
@@ -47,7 +48,7 @@ QTextBlock firstBlockAfter(const QTextDocument& doc, const QTextBlock& block)
     const QTextBlock next = block.next();
     QTextCursor cursor(next);
     if (QTextTable* table = cursor.currentTable()) {
-        const int row = std::min(table->format().headerRowCount(), table->rows() - 1);
+        const int row = std::min(table->format().headerRowCount() + 1, table->rows() - 1);
         return doc.findBlock(table->cellAt(row, 0).firstCursorPosition().position());
     }
     return next;

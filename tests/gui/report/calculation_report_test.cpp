@@ -198,6 +198,12 @@ private slots:
         QVERIFY(holds(text, QStringLiteral("最终沉降 ms·Sc = 71.12 mm")));
         QVERIFY(holds(text, QStringLiteral("下卧层承载力验算")));
         QVERIFY(!holds(text_, QStringLiteral("工后沉降")));
+        // A table does not start at a page's foot with a single row.
+        const QStringList pages = pagesOf(text);
+        const auto captionPage = std::find_if(pages.begin(), pages.end(),
+                                              [](const QString& page) { return page.contains(QStringLiteral("表 8-1")); });
+        QVERIFY(captionPage != pages.end());
+        QVERIFY2(captionPage->contains(QStringLiteral("扩大头段各层 cv")), qPrintable(*captionPage));
     }
 
     // The longest report: bounded in size, its split tables with their

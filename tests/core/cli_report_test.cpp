@@ -1,4 +1,5 @@
-// The calculator's PDF report obeys the rules a project file is saved by:
+// The calculator's PDF reports, of a project and of a road's sections, obey
+// the rules a project file is saved by:
 // a read-only file, a folder or a pipe is refused with the reason, naming
 // the PDF; a replaced file keeps its mode; a long existing name is replaced;
 // standard error stays silent when the report is written.
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <tuple>
 #include <system_error>
 
 #ifndef _WIN32
@@ -57,20 +60,26 @@ bool groupReadable(const std::string& target)
     return true;
 }
 
-class CliReportTargetRules : public testing::TestWithParam<ReportTargetCase> {};
+// Each target for the report of a project and for the report of a road.
+class CliReportTargetRules : public testing::TestWithParam<std::tuple<ReportTargetCase, bool>> {};
 
 TEST_P(CliReportTargetRules, ReportIsSavedAsAProjectFileIs)
 {
     if (!ORVANE_CLI_HAS_REPORT)
         GTEST_SKIP() << "no report in this build";
-    const ReportTargetCase& c = GetParam();
-    const std::string scratch = scratchFolder(std::string("cli-report-") + c.name);
+    const auto& [c, road] = GetParam();
+    const std::string scratch = scratchFolder(std::string("cli-report-") + c.name + (road ? "-road" : ""));
     const std::string target = scratch + "/" + (c.name == std::string("longName") ? std::string(246, 'r') : "r") + ".pdf";
     if (!c.make(target))
         GTEST_SKIP() << "this system cannot make " << c.name;
     const fs::file_status before = fs::status(pathOf(target));
+    std::string sections;
+    if (road) {
+        writeBytes(scratch + "/sections.csv", "station,embankmentHeight\nK0+000,3\nK0+050,4\n");
+        sections = "--sections " + scratch + "/sections.csv ";
+    }
 
-    const CliRun run = runCli("--report " + target + " " + example("worked-example.txt"));
+    const CliRun run = runCli(sections + "--report " + target + " " + example("worked-example.txt"));
 
     EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
     if (c.exitCode == 0) {
@@ -88,11 +97,14 @@ TEST_P(CliReportTargetRules, ReportIsSavedAsAProjectFileIs)
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, CliReportTargetRules,
-    testing::Values(ReportTargetCase{"readOnly", readOnlyFile, 1, "文件是只读的。"},
-                    ReportTargetCase{"folder", folder, 1, "这是一个文件夹，不是计算书文件。"},
-                    ReportTargetCase{"pipe", pipe, 1, "这不是普通文件（而是管道、设备等）。"},
-                    ReportTargetCase{"modeKept", groupReadable, 0, ""},
-                    ReportTargetCase{"longName", oldFile, 0, ""}),
-    [](const auto& info) { return info.param.name; });
+    testing::Combine(testing::Values(ReportTargetCase{"readOnly", readOnlyFile, 1, "文件是只读的。"},
+                                     ReportTargetCase{"folder", folder, 1, "这是一个文件夹，不是计算书文件。"},
+                                     ReportTargetCase{"pipe", pipe, 1, "这不是普通文件（而是管道、设备等）。"},
+                                     ReportTargetCase{"modeKept", groupReadable, 0, ""},
+                                     ReportTargetCase{"longName", oldFile, 0, ""}),
+                     testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "OfARoad" : "OfAProject");
+    });
 
 }  // namespace

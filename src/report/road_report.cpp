@@ -53,14 +53,15 @@ QString cover(const RoadReportRequest& r)
     return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
 }
 
+// As markup: the criterion and the stations are escaped.
 QString demandsText(const RoadReportRequest& r)
 {
-    QString text = QStringLiteral("设计要求：路堤顶面附加荷载 q = %1 kPa，承载力按 fspk ≥ γh + q 验算；")
-                       .arg(fmt::typed(r.demands.surcharge));
+    const QString criterion = esc(report_text::criterionName(r.base.stopCriterion));
+    QString text = QStringLiteral("设计要求：路堤顶面附加荷载 q = %1 kPa，承载力按 %2 ≥ γh + q 验算；")
+                       .arg(fmt::typed(r.demands.surcharge), sub("f", "spk"));
     text += r.demands.allowableSettlement
-                ? QStringLiteral("容许沉降 [s] = %1 mm，沉降按%2计算。")
-                      .arg(fmt::typed(*r.demands.allowableSettlement), report_text::criterionName(r.base.stopCriterion))
-                : QStringLiteral("未给出容许沉降，沉降（按%1计算）不作验算。").arg(report_text::criterionName(r.base.stopCriterion));
+                ? QStringLiteral("容许沉降 [s] = %1 mm，沉降按%2计算。").arg(fmt::typed(*r.demands.allowableSettlement), criterion)
+                : QStringLiteral("未给出容许沉降，沉降（按%1计算）不作验算。").arg(criterion);
     for (const SweepPoint& p : r.points)
         if (p.valid() && p.checks.allowablePostConstruction)
             return text + QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。")
@@ -73,11 +74,12 @@ QString governingText(const RoadReportRequest& r, const GoverningSections& g)
     if (!g.bearing)
         return QStringLiteral("没有能够计算的断面，无控制断面。");
     const DesignChecks& bearing = r.points[*g.bearing].checks;
-    QString text = QStringLiteral("承载力控制断面为 %1（fspk 与 γh + q 之比最小：%2 / %3 = %4）；")
-                       .arg(station(r, *g.bearing), fmt::stress(bearing.bearingCapacity), fmt::stress(bearing.bearingDemand))
+    QString text = QStringLiteral("承载力控制断面为 %1（%2 与 γh + q 之比最小：%3 / %4 = %5）；")
+                       .arg(esc(station(r, *g.bearing)), sub("f", "spk"), fmt::stress(bearing.bearingCapacity),
+                            fmt::stress(bearing.bearingDemand))
                        .arg(report_text::fixed(bearing.bearingCapacity / bearing.bearingDemand, 3));
     return text + QStringLiteral("沉降控制断面为 %1（沉降最大：S = %2 mm）。")
-                      .arg(station(r, *g.settlement), fmt::settlement(r.points[*g.settlement].checks.settlement));
+                      .arg(esc(station(r, *g.settlement)), fmt::settlement(r.points[*g.settlement].checks.settlement));
 }
 
 QString conclusionText(const RoadReportRequest& r)
@@ -110,8 +112,8 @@ QString overview(const RoadReportRequest& r, const GoverningSections& g)
                      .arg(r.tableFileName)
                      .arg(r.sections.size())
                      .arg(base));
-    html += text(demandsText(r));
-    html += text(governingText(r, g));
+    html += markup(demandsText(r));
+    html += markup(governingText(r, g));
     return html + markup(QStringLiteral("<b>结论：%1</b>").arg(esc(conclusionText(r))));
 }
 

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "engine/design_check.h"
 #include "model/file_numbers.h"
@@ -181,6 +182,5 @@ const char* usageText() { return kUsage; }
 
 int wrongUsage(const std::string& reason)
 {
-    std::cerr << "orvane-cli: " << reason << "\n" << kUsage;
-    return kExitWrongUsage;
+    return usageError(reason, kUsage);
 }

@@ -1,11 +1,12 @@
 #include "cli/sections_command.h"
 
+#include "cli/command_args.h"
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
-#include "engine/sections_chart.h"
 #include "cli/sweep_command.h"
 #include "engine/sections.h"
+#include "engine/sections_chart.h"
 #include "engine/sweep_csv.h"
 #include "model/csv_table.h"
 #include "model/file_numbers.h"
@@ -55,12 +56,6 @@ struct SectionsRequest {
     std::string chart;
     std::string report;
 };
-
-int wrongUsage(const std::string& reason)
-{
-    std::cerr << "orvane-cli: " << reason << "\n" << kSectionsUsage;
-    return kExitWrongUsage;
-}
 
 std::string parseNumberOption(const std::string& option, const std::string& text, double& value)
 {
@@ -264,7 +259,7 @@ int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const st
 {
     const std::optional<PointMeasure> measure = findPointMeasure(r.bestName, {&*r.axis, 1});
     if (!measure)
-        return wrongUsage("--best: " + r.bestName + " is neither the swept field nor a result");
+        return usageError("--best: " + r.bestName + " is neither the swept field nor a result", kSectionsUsage);
     const auto best = bestPerSection(base, sections, r.demands, *r.axis, *measure, r.bestLargest);
     SectionPrinter printer(r, base.stopCriterion);
     for (std::size_t i = 0; i < sections.size(); ++i)
@@ -372,23 +367,16 @@ std::string workRefusal(double slices)
 
 bool isSectionsCommand(const std::vector<std::string>& args)
 {
-    for (const std::string& arg : args)
-        if (arg == "--sections")
-            return true;
-    return false;
+    return hasArgument(args, "--sections");
 }
 
 int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWriter& writeReport)
 {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kSectionsUsage;
-            return kExitDone;
-        }
-    }
+    if (printHelpIfAsked(args, kSectionsUsage))
+        return kExitDone;
     SectionsRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
-        return wrongUsage(fault);
+        return usageError(fault, kSectionsUsage);
     SectionsInput in;
     if (!readInputs(request, in))
         return kExitUnreadable;
@@ -400,6 +388,6 @@ int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWri
     if (request.axis)
         axes.push_back(*request.axis);
     if (const double slices = sectionsSlices(in.base, in.table.sections, request.demands, axes); slices > kMaxSweepSlices)
-        return wrongUsage(workRefusal(slices));
+        return usageError(workRefusal(slices), kSectionsUsage);
     return request.axis ? printBestDesigns(request, in.base, in.table.sections) : printSections(request, in, writeReport);
 }

@@ -1,5 +1,6 @@
 #include "cli/sweep_command.h"
 
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
 #include "engine/sweep.h"
@@ -52,12 +53,6 @@ struct SweepRequest {
     // their columns are written.
     bool afterConstruction = false;
 };
-
-int wrongUsage(const std::string& reason)
-{
-    std::cerr << "orvane-cli: " << reason << "\n" << kSweepUsage;
-    return kExitWrongUsage;
-}
 
 std::optional<double> parseNumber(std::string_view text)
 {
@@ -298,28 +293,21 @@ std::string parseBestOption(std::string_view text, std::string& name, bool& larg
 
 bool isSweepCommand(const std::vector<std::string>& args)
 {
-    for (const std::string& arg : args)
-        if (arg == "--sweep")
-            return true;
-    return false;
+    return hasArgument(args, "--sweep");
 }
 
 int runSweepCommand(const std::vector<std::string>& args)
 {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kSweepUsage;
-            return kExitDone;
-        }
-    }
+    if (printHelpIfAsked(args, kSweepUsage))
+        return kExitDone;
     SweepRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
-        return wrongUsage(fault);
+        return usageError(fault, kSweepUsage);
     std::optional<PointMeasure> measure;
     if (!request.bestName.empty()) {
         measure = findPointMeasure(request.bestName, request.axes);
         if (!measure)
-            return wrongUsage("--best: " + request.bestName + " is neither a swept field nor a result");
+            return usageError("--best: " + request.bestName + " is neither a swept field nor a result", kSweepUsage);
     }
     ProjectData base{};
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
@@ -335,7 +323,7 @@ int runSweepCommand(const std::vector<std::string>& args)
         return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
     if (const SweepWork work = sweepWork(sweep); work.tooMuch())
-        return wrongUsage(workRefusal(work));
+        return usageError(workRefusal(work), kSweepUsage);
     if (measure)
         return printBest(sweep, request, std::move(*measure));
     PointPrinter printer(request);

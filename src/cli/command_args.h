@@ -1,0 +1,17 @@
+// What the calculator's commands share of their command lines: an option
+// looked for, and the help and a wrong usage, each with the command's own
+// usage text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+bool hasArgument(const std::vector<std::string>& args, std::string_view argument);
+
+// True, with the usage printed on standard output, when an argument asks
+// for help (--help or -h).
+bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage);
+
+// The reason, then the usage, on standard error; the exit code of wrong usage.
+int usageError(const std::string& reason, std::string_view usage);

@@ -53,6 +53,22 @@ nlohmann::json jsonNumber(double value)
     return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr);
 }
 
+void addResultsJson(const DesignResults& r, nlohmann::ordered_json& j)
+{
+    j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
+    j["pileCapacity"] = jsonNumber(r.pileCapacity);
+    j["compositeCapacity"] = jsonNumber(r.compositeCapacity);
+    j["manualCompositeCapacity"] = jsonNumber(r.manualCompositeCapacity);
+    j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
+                       {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
+                       {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
+}
+
+nlohmann::ordered_json checkJson(const SweepPoint& point, std::optional<bool> ok)
+{
+    return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
+}
+
 nlohmann::ordered_json capacityTermsJson(const CapacityTerms& t)
 {
     return {{"headFriction", jsonNumber(t.headFriction)},

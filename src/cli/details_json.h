@@ -2,6 +2,9 @@
 #pragma once
 
 #include "engine/breakdown.h"
+#include "engine/sweep.h"
+
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -9,6 +12,14 @@ class ResultOutput;
 
 // A number, or null when it is not finite.
 nlohmann::json jsonNumber(double value);
+
+// The results of a computed record as --json prints a project's:
+// equivalentDiameter, pileCapacity, compositeCapacity, manualCompositeCapacity
+// and settlement {deformationRatio, stressRatio02, stressRatio01}.
+void addResultsJson(const DesignResults& results, nlohmann::ordered_json& j);
+// A check of a point: true or false; null when it was not made or the point
+// was refused.
+nlohmann::ordered_json checkJson(const SweepPoint& point, std::optional<bool> ok);
 
 // headFriction .. byHeadBody (kN), governing, replacementRatio, headArea (m2).
 nlohmann::ordered_json capacityTermsJson(const CapacityTerms& terms);

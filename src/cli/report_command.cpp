@@ -2,7 +2,6 @@
 
 #include "cli/exit_codes.h"
 #include "cli/pdf_report.h"
-#include "model/file_reasons.h"
 #include "model/platform.h"
 
 #include <iostream>
@@ -24,10 +23,7 @@ int runReport(const CommandLine& command)
         return refused(command.report, "计算书不能写到工程文件本身，否则工程文件将被覆盖；请另选计算书的文件名。");
     PdfReportInput input;
     input.file = file;
-    const platform::FileOutcome read = platform::readRegularFile(file, kMaxProjectFileBytes, input.fileBytes);
-    if (!read.ok())
-        return refused(file, readFailure(file, read));
-    if (const FileStatus loaded = input.project.loadProjectBytes(input.fileBytes); !loaded.ok)
+    if (const FileStatus loaded = input.project.loadProject(file, &input.fileBytes); !loaded.ok)
         return refused(file, loaded.reason);
     if (const std::string fault = applySettings(command.settings, input.project.extension); !fault.empty())
         return wrongUsage(fault);

@@ -128,11 +128,6 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
     return combinationFault(r);
 }
 
-nlohmann::ordered_json jsonCheck(const SweepPoint& point, std::optional<bool> ok)
-{
-    return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
-}
-
 // Which checks the section governs: "bearing", "settlement", both or none.
 std::vector<std::string> governedChecks(const GoverningSections& governing, std::size_t index)
 {
@@ -157,17 +152,10 @@ nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, in
         j["passes"] = false;
         return j;
     }
-    const DesignResults& r = point->results;
-    j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
-    j["pileCapacity"] = jsonNumber(r.pileCapacity);
-    j["compositeCapacity"] = jsonNumber(r.compositeCapacity);
-    j["manualCompositeCapacity"] = jsonNumber(r.manualCompositeCapacity);
-    j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
-                       {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
-                       {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
+    addResultsJson(point->results, j);
     j["stopCriterion"] = stopCriterion;
-    j["bearingOk"] = jsonCheck(*point, point->checks.bearingOk);
-    j["settlementOk"] = jsonCheck(*point, point->checks.settlementOk);
+    j["bearingOk"] = checkJson(*point, point->checks.bearingOk);
+    j["settlementOk"] = checkJson(*point, point->checks.settlementOk);
     j["passes"] = point->passes();
     j["reason"] = point->valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point->fault);
     return j;
@@ -277,10 +265,8 @@ int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const st
 bool writeChart(const SectionsRequest& r, const ProjectData& base, const std::vector<Section>& sections,
                 const std::vector<SweepPoint>& points)
 {
-    std::vector<double> heights;
-    for (const Section& s : sections)
-        heights.push_back(sectionSweep(base, s, r.demands).record(0).embankmentHeight);
-    const std::string svg = sectionsChartSvg(sections, points, heights, r.demands.allowableSettlement);
+    const std::string svg =
+        sectionsChartSvg(sections, points, sectionFillHeights(base, sections), r.demands.allowableSettlement);
     const platform::FileOutcome written = platform::replaceFile(r.chart, svg);
     if (!written.ok())
         std::cerr << saveFailure(r.chart, written) << "\n";
@@ -344,9 +330,7 @@ std::string outputRefusal(const SectionsRequest& r, const std::vector<Section>& 
 // error, when either cannot be read whole.
 bool readInputs(const SectionsRequest& r, SectionsInput& in)
 {
-    const platform::FileOutcome read = platform::readRegularFile(r.file, kMaxProjectFileBytes, in.baseBytes);
-    const FileStatus loaded = read.ok() ? in.base.loadProjectBytes(in.baseBytes) : FileStatus{false, readFailure(r.file, read)};
-    if (!loaded.ok) {
+    if (const FileStatus loaded = in.base.loadProject(r.file, &in.baseBytes); !loaded.ok) {
         std::cerr << r.file << ": " << loaded.reason << "\n";
         return false;
     }

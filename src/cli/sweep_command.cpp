@@ -1,6 +1,7 @@
 #include "cli/sweep_command.h"
 
 #include "cli/command_args.h"
+#include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
 #include "engine/sweep.h"
@@ -122,31 +123,19 @@ nlohmann::ordered_json jsonNumber(double value)
     return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
 }
 
-nlohmann::ordered_json jsonCheck(const SweepPoint& point, std::optional<bool> ok)
-{
-    return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
-}
-
 std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& point, bool afterConstruction)
 {
     nlohmann::ordered_json j;
     for (std::size_t i = 0; i < axes.size(); ++i)
         j[axes[i].field->name] = jsonNumber(point.values[i]);
-    const DesignResults& r = point.results;
-    j["equivalentDiameter"] = jsonNumber(r.equivalentDiameter);
-    j["pileCapacity"] = jsonNumber(r.pileCapacity);
-    j["compositeCapacity"] = jsonNumber(r.compositeCapacity);
-    j["manualCompositeCapacity"] = jsonNumber(r.manualCompositeCapacity);
-    j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
-                       {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
-                       {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
-    j["bearingOk"] = jsonCheck(point, point.checks.bearingOk);
-    j["settlementOk"] = jsonCheck(point, point.checks.settlementOk);
+    addResultsJson(point.results, j);
+    j["bearingOk"] = checkJson(point, point.checks.bearingOk);
+    j["settlementOk"] = checkJson(point, point.checks.settlementOk);
     if (afterConstruction) {
         j["postConstruction"] = point.checks.postConstructionOk ? jsonNumber(point.checks.postConstruction)
                                                                 : nlohmann::ordered_json(nullptr);
-        j["postConstructionOk"] = jsonCheck(point, point.checks.postConstructionOk);
-        j["underlyingOk"] = jsonCheck(point, point.checks.underlyingOk);
+        j["postConstructionOk"] = checkJson(point, point.checks.postConstructionOk);
+        j["underlyingOk"] = checkJson(point, point.checks.underlyingOk);
     }
     j["valid"] = point.valid();
     j["reason"] = point.valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point.fault);

@@ -156,6 +156,22 @@ Sweep sectionSweep(const ProjectData& base, const Section& section, const Design
     return Sweep(p, std::move(axes), demands, std::move(split));
 }
 
+std::optional<double> postConstructionAllowance(const std::vector<SweepPoint>& points)
+{
+    for (const SweepPoint& p : points)
+        if (p.valid() && p.checks.allowablePostConstruction)
+            return p.checks.allowablePostConstruction;
+    return std::nullopt;
+}
+
+std::vector<double> sectionFillHeights(const ProjectData& base, const std::vector<Section>& sections)
+{
+    std::vector<double> heights;
+    for (const Section& s : sections)
+        heights.push_back(sectionSweep(base, s, {}).record(0).embankmentHeight);
+    return heights;
+}
+
 double sectionsSlices(const ProjectData& base, const std::vector<Section>& sections, const DesignDemands& demands,
                       const std::vector<SweepAxis>& axes)
 {

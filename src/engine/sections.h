@@ -20,6 +20,13 @@
 Sweep sectionSweep(const ProjectData& base, const Section& section, const DesignDemands& demands,
                    std::vector<SweepAxis> axes = {});
 
+// The allowance after construction of the first computed section checked
+// for it; none when no section is.
+std::optional<double> postConstructionAllowance(const std::vector<SweepPoint>& points);
+
+// Each section's fill height h (m): its own, or the base project's.
+std::vector<double> sectionFillHeights(const ProjectData& base, const std::vector<Section>& sections);
+
 // The settlement slices of the sections' sweeps together, each counted as
 // sweepWork counts it; counting stops once the total exceeds kMaxSweepSlices.
 double sectionsSlices(const ProjectData& base, const std::vector<Section>& sections,

@@ -1,5 +1,6 @@
 #include "engine/sections_chart.h"
 
+#include "engine/sections.h"
 #include "engine/sweep_csv.h"
 
 #include <algorithm>
@@ -104,17 +105,12 @@ std::string legend(bool postConstruction)
 }
 
 // The settlement after construction of each section whose check asks for
-// it, NaN elsewhere; and the allowance of the first that has one.
-std::vector<double> postConstructionSettlements(const std::vector<SweepPoint>& points,
-                                                std::optional<double>& allowance)
+// it, NaN elsewhere.
+std::vector<double> postConstructionSettlements(const std::vector<SweepPoint>& points)
 {
     std::vector<double> values;
-    for (const SweepPoint& p : points) {
-        const bool checked = p.valid() && p.checks.allowablePostConstruction;
-        values.push_back(checked ? p.checks.postConstruction : NAN);
-        if (checked && !allowance)
-            allowance = p.checks.allowablePostConstruction;
-    }
+    for (const SweepPoint& p : points)
+        values.push_back(p.valid() && p.checks.allowablePostConstruction ? p.checks.postConstruction : NAN);
     return values;
 }
 
@@ -160,8 +156,8 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     std::vector<double> settlements;
     for (const SweepPoint& p : points)
         settlements.push_back(p.valid() ? p.checks.settlement : NAN);
-    std::optional<double> postAllowance;
-    const std::vector<double> post = postConstructionSettlements(points, postAllowance);
+    const std::optional<double> postAllowance = postConstructionAllowance(points);
+    const std::vector<double> post = postConstructionSettlements(points);
     const double first = sections.empty() ? 0 : sections.front().chainage;
     const double last = sections.empty() ? 1 : std::max(sections.back().chainage, first + 1);
     const Axis x{first, last, kLeft, kWidth - kRight};

@@ -124,8 +124,9 @@ public:
     // followed; a read-only or special file is refused.
     FileStatus saveProject(const std::string& path, const std::tm& saveTime);
     // Reads a project file of at most 1 MiB through loadProjectBytes; pipes,
-    // devices and folders are refused without being read.
-    FileStatus loadProject(const std::string& path);
+    // devices and folders are refused without being read. The bytes as read
+    // are kept where asked (for a report's checksum).
+    FileStatus loadProject(const std::string& path, std::string* fileBytes = nullptr);
     // Reads the bytes of a project file; all or nothing: on failure the record
     // is unchanged. equivalentDiameter and pileCapacity are never read.
     FileStatus loadProjectBytes(std::string_view bytes);

@@ -247,11 +247,16 @@ FileStatus ProjectData::saveProject(const std::string& path, const std::tm& save
     return outcome.ok() ? FileStatus{} : failure(saveFailure(path, outcome));
 }
 
-FileStatus ProjectData::loadProject(const std::string& path)
+FileStatus ProjectData::loadProject(const std::string& path, std::string* fileBytes)
 {
     std::string bytes;
     const platform::FileOutcome outcome = platform::readRegularFile(path, kMaxProjectFileBytes, bytes);
-    return outcome.ok() ? loadProjectBytes(bytes) : failure(readFailure(path, outcome));
+    if (!outcome.ok())
+        return failure(readFailure(path, outcome));
+    const FileStatus loaded = loadProjectBytes(bytes);
+    if (fileBytes)
+        *fileBytes = std::move(bytes);
+    return loaded;
 }
 
 FileStatus ProjectData::loadProjectBytes(std::string_view bytes)

@@ -9,11 +9,6 @@ namespace fmt = report_format;
 
 namespace {
 
-QString verdict(bool ok)
-{
-    return ok ? QStringLiteral("满足") : QStringLiteral("不满足");
-}
-
 QString stopWarning(const SettlementDetails& d)
 {
     return d.stoppedBy == StopReason::Criterion ? QString() : report_text::stopReasonText(d);
@@ -21,25 +16,39 @@ QString stopWarning(const SettlementDetails& d)
 
 }  // namespace
 
-QString designChecksTable(const ProjectData& project, const DesignDemands& demands)
+QList<QStringList> bearingAndSettlementRows(const DesignChecks& c, const DesignDemands& demands, int criterion)
 {
-    ProjectData p = project;
-    const DesignResults results = computeDesign(p);
-    const DesignChecks c = checkDesign(p, results, demands);
     QList<QStringList> rows{{QStringLiteral("复合地基承载力"),
                              QStringLiteral("%1 = %2 kPa").arg(sub("f", "spk"), fmt::stress(c.bearingCapacity)),
                              QStringLiteral("≥ %1 + q = %2 + %3 = %4 kPa")
                                  .arg(sub("p", "0"), fmt::stress(c.embankmentLoad), fmt::typed(demands.surcharge),
                                       fmt::stress(c.bearingDemand)),
-                             verdict(c.bearingOk)}};
+                             checkVerdict(c.bearingOk)}};
     const QString settlement = QStringLiteral("S = %1 mm（%2）")
-                                   .arg(fmt::settlement(c.settlement), esc(report_text::criterionName(p.stopCriterion)));
+                                   .arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion)));
     if (demands.allowableSettlement)
         rows.append({QStringLiteral("沉降"), settlement,
-                     QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(*demands.allowableSettlement)), verdict(*c.settlementOk)});
+                     QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(*demands.allowableSettlement)), checkVerdict(*c.settlementOk)});
     else
         rows.append({QStringLiteral("沉降"), settlement, QStringLiteral("未给出容许沉降"), QStringLiteral("未验算")});
-    return table({QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("要求"), QStringLiteral("结论")}, rows);
+    return rows;
+}
+
+QString checkVerdict(bool ok)
+{
+    return ok ? QStringLiteral("满足") : QStringLiteral("不满足");
+}
+
+QStringList designChecksHeader()
+{
+    return {QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("要求"), QStringLiteral("结论")};
+}
+
+QString designChecksTable(const ProjectData& project, const DesignDemands& demands)
+{
+    ProjectData p = project;
+    const DesignChecks c = checkDesign(p, computeDesign(p), demands);
+    return table(designChecksHeader(), bearingAndSettlementRows(c, demands, p.stopCriterion));
 }
 
 namespace report_sections {

@@ -4,6 +4,7 @@
 // post-construction settlement against its allowance, and each check with
 // its numbers.
 #include "engine/time_settlement.h"
+#include "report/report_conclusions.h"
 #include "report/report_html.h"
 #include "report/report_sections.h"
 #include "report/report_text.h"
@@ -12,8 +13,6 @@ using namespace report_html;
 namespace fmt = report_format;
 
 namespace {
-
-QString verdict(bool ok) { return ok ? QStringLiteral("满足") : QStringLiteral("不满足"); }
 
 QString list(const std::vector<double>& values)
 {
@@ -83,7 +82,7 @@ QString postConstruction(const TimeSettlementInputs& in, const TimeSettlementRes
                                     r.postConstruction <= *in.allowablePostConstruction ? QStringLiteral("≤")
                                                                                          : QStringLiteral(">"),
                                     fmt::typed(*in.allowablePostConstruction),
-                                    verdict(r.postConstruction <= *in.allowablePostConstruction))));
+                                    checkVerdict(r.postConstruction <= *in.allowablePostConstruction))));
     return html;
 }
 
@@ -100,7 +99,7 @@ QString underlyingChecks(const TimeSettlementInputs& in, const std::vector<Under
                      QStringLiteral("%1 + %2×%3×(%4 − 0.5) = %5")
                          .arg(fmt::typed(c.fak), fmt::typed(in.etaD), fmt::stressTerm(c.unitWeightAbove), fmt::depth(c.depth),
                               fmt::stress(c.faz)),
-                     verdict(c.ok)});
+                     checkVerdict(c.ok)});
     return html + table({QStringLiteral("层号"), QStringLiteral("d (m)"), QStringLiteral("pz (kPa)"), QStringLiteral("pcz (kPa)"),
                          QStringLiteral("fak (kPa)"), QStringLiteral("γm (kN/m³)"), QStringLiteral("faz (kPa)"),
                          QStringLiteral("结论")},

@@ -62,10 +62,8 @@ QString demandsText(const RoadReportRequest& r)
     text += r.demands.allowableSettlement
                 ? QStringLiteral("容许沉降 [s] = %1 mm，沉降按%2计算。").arg(fmt::typed(*r.demands.allowableSettlement), criterion)
                 : QStringLiteral("未给出容许沉降，沉降（按%1计算）不作验算。").arg(criterion);
-    for (const SweepPoint& p : r.points)
-        if (p.valid() && p.checks.allowablePostConstruction)
-            return text + QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。")
-                              .arg(fmt::typed(*p.checks.allowablePostConstruction));
+    if (const std::optional<double> allowance = postConstructionAllowance(r.points))
+        text += QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。").arg(fmt::typed(*allowance));
     return text;
 }
 
@@ -195,9 +193,7 @@ QString roadReportTitle()
 ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
 {
     const GoverningSections governing = governingSections(r.points);
-    std::vector<double> heights;
-    for (const Section& s : r.sections)
-        heights.push_back(sectionSweep(r.base, s, r.demands).record(0).embankmentHeight);
+    const std::vector<double> heights = sectionFillHeights(r.base, r.sections);
     const std::list<Chapter> chapters = governingChapters(r, governing);
     ReportDocument document(roadReportTitle());
     document.setHtml(QStringLiteral("<html><body>") + frontHtml(r, governing, heights) + chaptersHtml(r, chapters)

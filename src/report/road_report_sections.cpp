@@ -3,6 +3,7 @@
 
 #include "engine/breakdown.h"
 #include "engine/time_settlement.h"
+#include "report/report_conclusions.h"
 #include "report/report_html.h"
 #include "report/report_sections.h"
 #include "report/report_text.h"
@@ -17,19 +18,6 @@ namespace {
 QString station(const Section& s)
 {
     return esc(QString::fromStdString(s.station));
-}
-
-bool checkedAfterConstruction(const RoadReportRequest& r)
-{
-    for (const SweepPoint& p : r.points)
-        if (p.valid() && p.checks.allowablePostConstruction)
-            return true;
-    return false;
-}
-
-QString passOrFail(bool ok)
-{
-    return ok ? QStringLiteral("满足") : QStringLiteral("不满足");
 }
 
 QStringList summaryRow(const RoadReportRequest& r, std::size_t i, const GoverningSections& governing,
@@ -84,28 +72,18 @@ QList<QStringList> resultRows(const ProjectData& p, const SweepPoint& point, con
     return rows;
 }
 
-QList<QStringList> checkRows(const SweepPoint& point, const DesignDemands& demands)
+QList<QStringList> checkRows(const ProjectData& project, const SweepPoint& point, const DesignDemands& demands)
 {
     const DesignChecks& c = point.checks;
-    QList<QStringList> rows{{QStringLiteral("复合地基承载力"), sub("f", "spk") + " = " + fmt::stress(c.bearingCapacity) + " kPa",
-                             QStringLiteral("≥ %1 + q = %2 + %3 = %4 kPa")
-                                 .arg(sub("p", "0"), fmt::stress(c.embankmentLoad), fmt::typed(demands.surcharge),
-                                      fmt::stress(c.bearingDemand)),
-                             passOrFail(c.bearingOk)}};
-    const QString settlement = QStringLiteral("S = %1 mm").arg(fmt::settlement(c.settlement));
-    if (c.settlementOk)
-        rows.append({QStringLiteral("沉降"), settlement,
-                     QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(*demands.allowableSettlement)), passOrFail(*c.settlementOk)});
-    else
-        rows.append({QStringLiteral("沉降"), settlement, QStringLiteral("未给出容许沉降"), QStringLiteral("未验算")});
+    QList<QStringList> rows = bearingAndSettlementRows(c, demands, project.stopCriterion);
     if (c.postConstructionOk)
         rows.append({QStringLiteral("工后沉降"), fmt::settlement(c.postConstruction) + " mm",
                      QStringLiteral("≤ [s工后] = %1 mm").arg(fmt::typed(*c.allowablePostConstruction)),
-                     passOrFail(*c.postConstructionOk)});
+                     checkVerdict(*c.postConstructionOk)});
     for (const UnderlyingLayerCheck& u : c.underlyingChecks)
         rows.append({QStringLiteral("下卧层（桩端以下第 %1 层顶）").arg(u.layer),
                      sub("p", "z") + " + " + sub("p", "cz") + " = " + fmt::stress(u.pz + u.pcz) + " kPa",
-                     QStringLiteral("≤ %1 = %2 kPa").arg(sub("f", "az"), fmt::stress(u.faz)), passOrFail(u.ok)});
+                     QStringLiteral("≤ %1 = %2 kPa").arg(sub("f", "az"), fmt::stress(u.faz)), checkVerdict(u.ok)});
     return rows;
 }
 
@@ -151,7 +129,7 @@ QString governedChecks(const GoverningSections& governing, std::size_t index)
 QString summaryTable(const RoadReportRequest& r, const GoverningSections& governing,
                      const std::vector<double>& fillHeights)
 {
-    const bool afterConstruction = checkedAfterConstruction(r);
+    const bool afterConstruction = postConstructionAllowance(r.points).has_value();
     QStringList header{QStringLiteral("桩号"), QStringLiteral("h<br>(m)"), sub("p", "0") + " = γh<br>(kPa)", sub("R", "a") + "<br>(kN)",
                        sub("f", "spk") + "<br>(kPa)", sub("p", "0") + " + q<br>(kPa)", QStringLiteral("S<br>(mm)")};
     if (afterConstruction)
@@ -184,8 +162,7 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index)
         html += warning(QStringLiteral("工后沉降与下卧层验算的输入不适用于本断面（") + QString::fromStdString(inputFault)
                         + QStringLiteral("），验算按不满足计。"));
     html += caption(QStringLiteral("验算："));
-    html += table({QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("要求"), QStringLiteral("结论")},
-                  checkRows(point, r.demands));
+    html += table(designChecksHeader(), checkRows(project, point, r.demands));
     return html + markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(verdict(point))));
 }
 

@@ -4,6 +4,7 @@
 #include "report/calculation_report.h"
 #include "ui/services.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,26 +14,35 @@
 
 namespace details {
 
-void exportReportInteractively(QWidget* parent, const ProjectData& project, const QString& projectName,
-                               bool sliceAppendix)
+void writeReportInteractively(QWidget* parent, const std::function<ReportStatus(const QString& path)>& write)
 {
     const QString path = ui::services().askReportFileName(parent);
     if (path.isEmpty())
         return;
-    ReportRequest request;
-    request.project = project;
-    const QString stored = QString::fromStdString(project.extension.value("projectName"));
-    request.projectName = !projectName.isEmpty() ? projectName
-                          : !stored.isEmpty()    ? stored
-                                                 : QFileInfo(path).completeBaseName();
-    request.date = ui::services().now().date();
-    request.demands = design::rememberedDemands();
-    request.sliceAppendix = sliceAppendix;
-    const ReportStatus status = writeCalculationReport(request, path);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ReportStatus status = write(path);
+    QApplication::restoreOverrideCursor();
     if (status.ok)
         ui::services().showNotice(parent, kReportExported);
     else
         ui::services().showMessage(parent, kReportNotExported + QLatin1Char('\n') + status.reason);
+}
+
+void exportReportInteractively(QWidget* parent, const ProjectData& project, const QString& projectName,
+                               bool sliceAppendix)
+{
+    writeReportInteractively(parent, [&](const QString& path) {
+        ReportRequest request;
+        request.project = project;
+        const QString stored = QString::fromStdString(project.extension.value("projectName"));
+        request.projectName = !projectName.isEmpty() ? projectName
+                              : !stored.isEmpty()    ? stored
+                                                     : QFileInfo(path).completeBaseName();
+        request.date = ui::services().now().date();
+        request.demands = design::rememberedDemands();
+        request.sliceAppendix = sliceAppendix;
+        return writeCalculationReport(request, path);
+    });
 }
 
 QHBoxLayout* exportRow(QWidget* window, const ProjectData* project)

@@ -2,7 +2,11 @@
 // chooses.
 #pragma once
 
+#include "report/calculation_report.h"
+
 #include <QString>
+
+#include <functional>
 
 class ProjectData;
 class QHBoxLayout;
@@ -15,6 +19,11 @@ inline const QString kReportExported = QStringLiteral("计算书导出成功！"
 inline const QString kReportNotExported = QStringLiteral("计算书导出失败！");
 
 inline const QString kSliceAppendixCaption = QStringLiteral("附分片计算表");
+
+// Asks for a PDF name (stops on cancel), writes a report there with `write`
+// under a busy cursor, and confirms with a notice or reports the failure
+// with its reason.
+void writeReportInteractively(QWidget* parent, const std::function<ReportStatus(const QString& path)>& write);
 
 // Asks for a PDF name (stops on cancel) and writes the report of `project`
 // (with de derived) under `projectName`, or when it is empty the project

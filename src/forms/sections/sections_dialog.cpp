@@ -2,6 +2,7 @@
 
 #include "engine/sections_chart.h"
 #include "engine/sweep_csv.h"
+#include "forms/details/report_export.h"
 #include "model/csv_table.h"
 #include "model/file_reasons.h"
 #include "model/platform.h"
@@ -271,12 +272,11 @@ void CSectionsDialog::showResults()
     const GoverningSections governing = governingSections(points_);
     table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(sections_.size()));
-    std::vector<double> heights;
+    const std::vector<double> heights = sectionFillHeights(base_, sections_);
     int failing = 0;
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const SweepPoint& p = points_[i];
-        const double height = sectionSweep(base_, sections_[i], demands_).record(0).embankmentHeight;
-        heights.push_back(height);
+        const double height = heights[i];
         failing += p.passes() ? 0 : 1;
         QStringList governs;
         if (governing.bearing == i)
@@ -338,9 +338,6 @@ void CSectionsDialog::exportCsv()
 // name, else the table's; the base project is the current inputs.
 void CSectionsDialog::exportReport()
 {
-    const QString path = ui::services().askReportFileName(this);
-    if (path.isEmpty())
-        return;
     RoadReportRequest request;
     request.base = base_;
     request.sections = sections_;
@@ -351,13 +348,7 @@ void CSectionsDialog::exportReport()
     request.date = ui::services().now().date();
     request.tableFileName = tableName_;
     request.tableBytes = QByteArray::fromStdString(tableBytes_);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ReportStatus status = writeRoadReport(request, path);
-    QApplication::restoreOverrideCursor();
-    if (status.ok)
-        ui::services().showNotice(this, QStringLiteral("计算书导出成功！"));
-    else
-        ui::services().showMessage(this, QStringLiteral("计算书导出失败！\n") + status.reason);
+    details::writeReportInteractively(this, [&request](const QString& path) { return writeRoadReport(request, path); });
 }
 
 void CSectionsDialog::adoptSection(int row)

@@ -18,6 +18,12 @@ bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usa
     return true;
 }
 
+int refusedFile(const std::string& file, const std::string& reason)
+{
+    std::cerr << file << ": " << reason << "\n";
+    return kExitUnreadable;
+}
+
 int usageError(const std::string& reason, std::string_view usage)
 {
     std::cerr << "orvane-cli: " << reason << "\n" << usage;

@@ -1,6 +1,5 @@
-// What the calculator's commands share of their command lines: an option
-// looked for, and the help and a wrong usage, each with the command's own
-// usage text.
+// What the calculator's commands share: an option looked for, the help and
+// a wrong usage, each with the command's own usage text, and a refused file.
 #pragma once
 
 #include <string>
@@ -12,6 +11,10 @@ bool hasArgument(const std::vector<std::string>& args, std::string_view argument
 // True, with the usage printed on standard output, when an argument asks
 // for help (--help or -h).
 bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage);
+
+// "FILE: reason" on standard error; the exit code of a file that cannot be
+// read or written.
+int refusedFile(const std::string& file, const std::string& reason);
 
 // The reason, then the usage, on standard error; the exit code of wrong usage.
 int usageError(const std::string& reason, std::string_view usage);

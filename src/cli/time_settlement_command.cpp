@@ -1,44 +1,33 @@
 #include "cli/time_settlement_command.h"
 
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/time_settlement_output.h"
 #include "model/file_reasons.h"
 #include "model/input_faults.h"
 #include "model/platform.h"
 
-#include <iostream>
-
-namespace {
-
-int refused(const std::string& file, const std::string& reason)
-{
-    std::cerr << file << ": " << reason << "\n";
-    return kExitUnreadable;
-}
-
-}  // namespace
-
 int runTimeSettlement(const CommandLine& command)
 {
     const std::string& file = command.files.front();
     if (platform::isSameFile(command.timeSettlement, file))
-        return refused(command.timeSettlement, "沉降过程不能写到工程文件本身，否则工程文件将被覆盖；请另选文件名。");
+        return refusedFile(command.timeSettlement, "沉降过程不能写到工程文件本身，否则工程文件将被覆盖；请另选文件名。");
     ProjectData p{};
     if (const FileStatus loaded = p.loadProject(file); !loaded.ok)
-        return refused(file, loaded.reason);
+        return refusedFile(file, loaded.reason);
     if (const std::string fault = applySettings(command.settings, p.extension); !fault.empty())
         return wrongUsage(fault);
     p.deriveEquivalentDiameter();
     const TimeSettlementOutputs outputs = timeSettlementOutputs(p);
     if (!outputs.refusal.empty())
-        return refused(file, outputs.refusal);
+        return refusedFile(file, outputs.refusal);
     if (!outputs.inputs.hasConsolidation())
-        return refused(file, "未给出固结系数cv（cv.head、cv.shaft、cv.base），无法计算沉降过程。");
+        return refusedFile(file, "未给出固结系数cv（cv.head、cv.shaft、cv.base），无法计算沉降过程。");
     if (!outputs.consolidation)
-        return refused(file, input_faults::kParametersWrong);
+        return refusedFile(file, input_faults::kParametersWrong);
     const platform::FileOutcome written =
         platform::replaceFile(command.timeSettlement, timeSettlementCsv(*outputs.consolidation));
     if (!written.ok())
-        return refused(command.timeSettlement, saveFailure(command.timeSettlement, written));
+        return refusedFile(command.timeSettlement, saveFailure(command.timeSettlement, written));
     return kExitDone;
 }

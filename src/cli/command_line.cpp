@@ -10,7 +10,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: orvane-cli [--json [--details]] [--set KEY=VALUE]... FILE...\n"
+    "Usage: orvane-cli [--json [--details] [--surcharge KPA] [--allowable-settlement MM]\n"
+    "                  [--allowable-post-construction MM]] [--set KEY=VALUE]... FILE...\n"
     "       orvane-cli --save-as OUT [--set KEY=VALUE]... FILE\n"
     "       orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep ...] [--json] [--surcharge KPA]\n"
     "                  [--allowable-settlement MM] [--best NAME:max|min] FILE\n"
@@ -35,11 +36,13 @@ constexpr const char* kUsage =
     "                   (strata with name, thickness, qs, Es, gamma) split at\n"
     "                   FILE's head height H and pile length L\n"
     "  --report OUT.pdf write the calculation report of FILE as PDF (never over FILE)\n"
-    "  --surcharge KPA  with --report: conclusions on fspk >= gamma h + q\n"
-    "  --allowable-settlement MM  with --report: conclusions on the settlement\n"
+    "  --surcharge KPA  with --report or --json: check fspk >= gamma h + q\n"
+    "  --allowable-settlement MM  with --report or --json: check the settlement\n"
     "  --report-slices  with --report: an appendix with every settlement slice\n"
-    "  --allowable-post-construction MM  with --report: conclusions on the\n"
+    "  --allowable-post-construction MM  with --report or --json: check the\n"
     "                   settlement after the pavement is complete (needs cv values)\n"
+    "                   With a check asked for here or in FILE, --json gives\n"
+    "                   \"assessment\": every check with its value, limit and verdict\n"
     "  --time-settlement OUT.csv  write the settlement of FILE against time\n"
     "                   (day,fillHeight,settlement) from its cv values and fill history\n"
     "  --set KEY=VALUE  with --json, --save-as or --report: a value of the extension\n"
@@ -141,15 +144,13 @@ std::string combinationFault(const CommandLine& c, std::size_t argumentCount)
         return "--profile needs --save-as";
     if (!c.settings.empty() && !writes && !c.json && c.timeSettlement.empty())
         return "--set needs --json, --save-as, --report or --time-settlement";
-    if ((c.surcharge || c.allowableSettlement || c.reportSlices) && c.report.empty())
-        return "--surcharge, --allowable-settlement and --report-slices need --report";
-    if (c.allowablePostConstruction && c.report.empty())
-        return "--allowable-post-construction needs --report";
-    if (c.surcharge || c.allowableSettlement || c.allowablePostConstruction) {
-        const DesignDemands demands{c.surcharge.value_or(0), c.allowableSettlement, c.allowablePostConstruction};
-        if (const std::string fault = demandsFault(demands); !fault.empty())
+    if (c.reportSlices && c.report.empty())
+        return "--report-slices needs --report";
+    if ((c.surcharge || c.allowableSettlement || c.allowablePostConstruction) && c.report.empty() && !c.json)
+        return "--surcharge, --allowable-settlement and --allowable-post-construction need --report or --json";
+    if (const std::optional<DesignDemands> demands = demandsOf(c))
+        if (const std::string fault = demandsFault(*demands); !fault.empty())
             return fault;
-    }
     return {};
 }
 
@@ -176,6 +177,13 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
             return fault;
     }
     return command.help ? std::string() : combinationFault(command, args.size());
+}
+
+std::optional<DesignDemands> demandsOf(const CommandLine& c)
+{
+    if (!c.surcharge && !c.allowableSettlement && !c.allowablePostConstruction)
+        return std::nullopt;
+    return DesignDemands{c.surcharge.value_or(0), c.allowableSettlement, c.allowablePostConstruction};
 }
 
 const char* usageText() { return kUsage; }

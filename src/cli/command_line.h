@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/extension_settings.h"
+#include "engine/design_check.h"
 
 #include <optional>
 #include <string>
@@ -29,6 +30,10 @@ struct CommandLine {
 // Reads the arguments (the program's name left out); the reason they are
 // wrong usage, or an empty text.
 std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& command);
+
+// The demands typed on the command line (q = 0 when only an allowance is
+// typed); empty when none is.
+std::optional<DesignDemands> demandsOf(const CommandLine& command);
 
 // The usage text.
 const char* usageText();

@@ -69,6 +69,40 @@ nlohmann::ordered_json checkJson(const SweepPoint& point, std::optional<bool> ok
     return point.valid() && ok ? nlohmann::ordered_json(*ok) : nlohmann::ordered_json(nullptr);
 }
 
+namespace {
+
+const char* verdictKey(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Passes: return "passes";
+    case Verdict::Fails: return "fails";
+    default: return "unchecked";
+    }
+}
+
+nlohmann::ordered_json outcomeJson(const CheckOutcome& o)
+{
+    nlohmann::ordered_json j = {{"check", checkKey(o.kind)},
+                                {"value", jsonNumber(o.value)},
+                                {"limit", jsonNumber(o.limit)},
+                                {"limitSource", o.limitSource.empty() ? nlohmann::json(nullptr) : nlohmann::json(o.limitSource)},
+                                {"ok", o.ok ? nlohmann::json(*o.ok) : nlohmann::json(nullptr)},
+                                {"reason", o.reason.empty() ? nlohmann::json(nullptr) : nlohmann::json(o.reason)}};
+    if (o.kind == CheckKind::UnderlyingLayer)
+        j["depth"] = jsonNumber(o.depth);
+    return j;
+}
+
+}  // namespace
+
+nlohmann::ordered_json assessmentJson(const DesignChecks& checks)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const CheckOutcome& o : checks.outcomes)
+        list.push_back(outcomeJson(o));
+    return {{"passes", checks.passes()}, {"verdict", verdictKey(checks.verdict())}, {"checks", std::move(list)}};
+}
+
 nlohmann::ordered_json capacityTermsJson(const CapacityTerms& t)
 {
     return {{"headFriction", jsonNumber(t.headFriction)},

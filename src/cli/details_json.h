@@ -21,6 +21,12 @@ void addResultsJson(const DesignResults& results, nlohmann::ordered_json& j);
 // was refused.
 nlohmann::ordered_json checkJson(const SweepPoint& point, std::optional<bool> ok);
 
+// The assessment of a design as every output gives it:
+// {"passes", "verdict": "passes"|"fails"|"unchecked", "checks": [{"check",
+// "value", "limit", "limitSource", "ok", "reason", "depth" (underlying layer
+// only)}]}; value, limit and ok null where not known.
+nlohmann::ordered_json assessmentJson(const DesignChecks& checks);
+
 // headFriction .. byHeadBody (kN), governing, replacementRatio, headArea (m2).
 nlohmann::ordered_json capacityTermsJson(const CapacityTerms& terms);
 // {total, head, shaft, base (mm), stopDepth (m), stoppedBy, slices}, written

@@ -40,7 +40,8 @@ int reportAll(const CommandLine& command)
 {
     if (const std::string fault = settingsFault(command); !fault.empty())
         return wrongUsage(fault);
-    return reportFiles(command.files, command.json, command.details, command.settings);
+    ReportOptions options{command.details, command.settings, demandsOf(command)};
+    return reportFiles(command.files, command.json, options);
 }
 
 int run(const std::vector<std::string>& args)

@@ -36,6 +36,8 @@ ReportStatus write(const std::string& target, const PdfReportInput& input)
     request.sliceAppendix = input.sliceAppendix;
     request.sourceFileName = file.fileName();
     request.sourceBytes = bytesOf(input.fileBytes);
+    for (const std::string& setting : input.settings)
+        request.sourceSettings.append(QString::fromStdString(setting));
     return writeCalculationReport(request, QString::fromStdString(target));
 }
 

@@ -9,11 +9,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct PdfReportInput {
     ProjectData project;  // as read, with de derived and the --set values applied
     std::string file;     // the project file as named on the command line
-    std::string fileBytes;
+    std::string fileBytes;  // as computed: with the --set values, in the saved form
+    std::vector<std::string> settings;  // the --set values, KEY=VALUE
     std::optional<DesignDemands> demands;
     bool sliceAppendix = false;
 };

@@ -69,45 +69,62 @@ bool writeDetails(const ProjectReport& r, ResultOutput& out)
 
 }  // namespace
 
-ProjectReport reportProject(const std::string& file, bool withDetails, const std::vector<Setting>& settings)
+namespace {
+
+double adoptedCompositeCapacity(const ProjectReport& r)
+{
+    return r.manualCapacity ? r.manualCompositeCapacity : r.compositeCapacity;
+}
+
+}  // namespace
+
+ProjectReport reportProject(const std::string& file, const ReportOptions& options)
 {
     ProjectReport r;
     r.file = file;
     ProjectData& p = r.record;
     r.status = p.loadProject(file);
     if (r.status.ok)
-        if (std::string refusal = applySettings(settings, p.extension); !refusal.empty())
+        if (std::string refusal = applySettings(options.settings, p.extension); !refusal.empty())
+            r.status = {false, std::move(refusal)};
+    // The extension block's values are refused whatever output was asked for.
+    TimeSettlementInputs inputs;
+    if (r.status.ok)
+        if (std::string refusal = readTimeSettlementInputs(p, inputs); !refusal.empty())
             r.status = {false, std::move(refusal)};
     if (!r.status.ok)
         return r;
     p.deriveEquivalentDiameter();
-    r.equivalentDiameter = p.equivalentDiameter;
-    r.compositeCapacity = p.computeCapacity();
-    r.pileCapacity = p.pileCapacity;
+    const DesignResults results = computeDesign(p);
+    r.equivalentDiameter = results.equivalentDiameter;
+    r.compositeCapacity = results.compositeCapacity;
+    r.pileCapacity = results.pileCapacity;
     r.manualCapacity = p.manualCapacityFlag == 1;
     r.manualCompositeCapacity = p.computeCapacityManual();
-    r.settlementDeformationRatio = p.settlementByDeformationRatio();
-    r.settlementStressRatio02 = p.settlementByStressRatio(0.2);
-    r.settlementStressRatio01 = p.settlementByStressRatio(0.1);
+    r.settlementDeformationRatio = results.settlementDeformationRatio;
+    r.settlementStressRatio02 = results.settlementStressRatio02;
+    r.settlementStressRatio01 = results.settlementStressRatio01;
     r.stopCriterion = p.stopCriterion;
-    r.withDetails = withDetails;
-    if (withDetails) {
+    r.withDetails = options.withDetails;
+    if (options.withDetails)
         r.capacityTerms = capacityTerms(p);
-        // A refused input of the settlement against time fails the file.
-        TimeSettlementInputs inputs;
-        if (std::string refusal = readTimeSettlementInputs(p, inputs); !refusal.empty())
-            r.status = {false, std::move(refusal)};
-    }
+    if (options.demands || projectAsksForChecks(p))
+        r.checks = checkDesign(p, results, options.demands.value_or(DesignDemands{}));
     return r;
 }
 
 std::string textReport(const ProjectReport& r)
 {
     using input_faults::isReportedResult;
+    const double adopted = adoptedCompositeCapacity(r);
+    std::string composite = shownValue(adopted, isReportedResult(adopted), " kPa");
+    if (r.manualCapacity)
+        composite += "（采用手动输入的单桩承载力特征值 " + shownValue(r.record.manualPileCapacity, true, " kN")
+                     + "；由计算的单桩承载力特征值得 "
+                     + shownValue(r.compositeCapacity, isReportedResult(r.compositeCapacity), " kPa") + "，仅供对照）";
     return r.file + "\n"
            + "单桩承载力特征值：" + shownValue(r.pileCapacity, isReportedResult(r.pileCapacity), " kN") + "\n"
-           + "复合地基承载力特征值：" + shownValue(r.compositeCapacity, isReportedResult(r.compositeCapacity), " kPa")
-           + "\n" + "沉降值：" + settlementText(r) + "\n";
+           + "复合地基承载力特征值：" + composite + "\n" + "沉降值：" + settlementText(r) + "\n";
 }
 
 bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
@@ -127,22 +144,24 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
     j["settlement"] = {{"deformationRatio", jsonNumber(r.settlementDeformationRatio)},
                        {"stressRatio02", jsonNumber(r.settlementStressRatio02)},
                        {"stressRatio01", jsonNumber(r.settlementStressRatio01)}};
+    j["adoptedCompositeCapacity"] = jsonNumber(adoptedCompositeCapacity(r));
     j["stopCriterion"] = r.stopCriterion;
     // The keys are unique: taken in one go, without a search per key.
     const auto& entries = r.record.extension.entries();
     j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
+    if (r.checks)
+        j["assessment"] = assessmentJson(*r.checks);
     std::string text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     text.pop_back();  // the closing brace, after the breakdown
     return out.write(text) && (!r.withDetails || writeDetails(r, out)) && out.write("}") && out.endLine();
 }
 
-int reportFiles(const std::vector<std::string>& files, bool json, bool details,
-                const std::vector<Setting>& settings)
+int reportFiles(const std::vector<std::string>& files, bool json, const ReportOptions& options)
 {
     int exitCode = kExitDone;
     ResultOutput out;
     for (const std::string& file : files) {
-        const ProjectReport report = reportProject(file, details, settings);
+        const ProjectReport report = reportProject(file, options);
         if (!report.status.ok) {
             std::cerr << file << ": " << report.status.reason << "\n";
             exitCode = kExitUnreadable;

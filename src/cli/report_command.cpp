@@ -2,7 +2,10 @@
 
 #include "cli/command_args.h"
 #include "cli/pdf_report.h"
+#include "engine/time_settlement.h"
 #include "model/platform.h"
+
+#include <ctime>
 
 int runReport(const CommandLine& command)
 {
@@ -15,10 +18,25 @@ int runReport(const CommandLine& command)
         return refusedFile(file, loaded.reason);
     if (const std::string fault = applySettings(command.settings, input.project.extension); !fault.empty())
         return wrongUsage(fault);
+    // A refused value of the extension block refuses the report as it refuses
+    // every other output: no report leaves out a check that was asked for.
+    TimeSettlementInputs inputs;
+    if (const std::string refusal = readTimeSettlementInputs(input.project, inputs); !refusal.empty())
+        return refusedFile(file, refusal);
+    if (!command.settings.empty()) {
+        // The report names the project as computed: the file with the values
+        // of the command line, in its saved form at a fixed save time, so
+        // that the same inputs always give the same checksum.
+        std::tm fixed{};
+        fixed.tm_year = 100;
+        fixed.tm_mday = 1;
+        ProjectData asComputed = input.project;
+        input.fileBytes = asComputed.projectFileBytes(fixed);
+        for (const Setting& setting : command.settings)
+            input.settings.push_back(setting.key + "=" + setting.value);
+    }
     input.project.deriveEquivalentDiameter();
-    if (command.surcharge || command.allowableSettlement || command.allowablePostConstruction)
-        input.demands = DesignDemands{command.surcharge.value_or(0), command.allowableSettlement,
-                                      command.allowablePostConstruction};
+    input.demands = demandsOf(command);
     input.sliceAppendix = command.reportSlices;
     return writePdfReport(command.report, input);
 }

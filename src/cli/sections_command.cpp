@@ -153,11 +153,14 @@ nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, in
         return j;
     }
     addResultsJson(point->results, j);
+    j["adoptedCompositeCapacity"] = point->valid() ? jsonNumber(point->checks.bearingCapacity) : nlohmann::json(nullptr);
     j["stopCriterion"] = stopCriterion;
     j["bearingOk"] = checkJson(*point, point->checks.bearingOk);
     j["settlementOk"] = checkJson(*point, point->checks.settlementOk);
     j["passes"] = point->passes();
     j["reason"] = point->valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point->fault);
+    if (point->valid())
+        j["assessment"] = assessmentJson(point->checks);
     return j;
 }
 
@@ -185,7 +188,8 @@ public:
             std::vector<SweepAxis> axes;
             if (request_.axis)
                 axes.push_back(*request_.axis);
-            if (!line("station,chainage," + sweepCsvHeader(axes, ',') + ",passes" + (request_.axis ? "" : ",governs")))
+            if (!line("station,chainage," + sweepCsvHeader(axes, ',') + ",passes" + (request_.axis ? "" : ",governs")
+                      + verdictCsvHeader(',')))
                 return false;
         }
         std::string row = csv_table::csvField(s.station) + "," + shortestDecimal(s.chainage) + ",";
@@ -196,7 +200,7 @@ public:
             for (std::size_t i = 0; i < governs.size(); ++i)
                 row += (i ? " " : "") + governs[i];
         }
-        return line(row);
+        return line(row + (point ? verdictCsvRow(*point, ',') : std::string(2, ',')));
     }
 
     bool line(std::string_view text) { return out_.write(text) && out_.endLine(); }

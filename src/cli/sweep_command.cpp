@@ -129,6 +129,7 @@ std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& poin
     for (std::size_t i = 0; i < axes.size(); ++i)
         j[axes[i].field->name] = jsonNumber(point.values[i]);
     addResultsJson(point.results, j);
+    j["adoptedCompositeCapacity"] = point.valid() ? jsonNumber(point.checks.bearingCapacity) : nlohmann::ordered_json(nullptr);
     j["bearingOk"] = checkJson(point, point.checks.bearingOk);
     j["settlementOk"] = checkJson(point, point.checks.settlementOk);
     if (afterConstruction) {
@@ -137,6 +138,8 @@ std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& poin
         j["postConstructionOk"] = checkJson(point, point.checks.postConstructionOk);
         j["underlyingOk"] = checkJson(point, point.checks.underlyingOk);
     }
+    if (point.valid())
+        j["assessment"] = assessmentJson(point.checks);
     j["valid"] = point.valid();
     j["reason"] = point.valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point.fault);
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -162,10 +165,11 @@ public:
         if (!headerPrinted_) {
             headerPrinted_ = true;
             if (!out_.write(sweepCsvHeader(request_.axes, ',')) || !out_.write(afterConstructionHeader())
-                || !out_.endLine())
+                || !out_.write(verdictCsvHeader(',')) || !out_.endLine())
                 return false;
         }
-        if (!out_.write(sweepCsvRow(point, ',')) || !out_.write(afterConstructionRow(point)) || !out_.endLine())
+        if (!out_.write(sweepCsvRow(point, ',')) || !out_.write(afterConstructionRow(point))
+            || !out_.write(verdictCsvRow(point, ',')) || !out_.endLine())
             return false;
         if (!point.valid())
             std::cerr << pointLabel(request_.axes, point) << ": " << point.fault << "\n";

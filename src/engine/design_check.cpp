@@ -77,27 +77,121 @@ double settlementUnder(const DesignResults& r, int criterion)
 
 namespace {
 
+constexpr double kNotANumber = layered_settlement::kNotANumber;
+
+bool asksUnderlyingLayer(const ProjectData& p) { return !p.extension.value("fak.base").empty(); }
+
+CheckOutcome made(CheckKind kind, double value, double limit, bool ok, std::string limitSource)
+{
+    return {kind, value, limit, ok, {}, std::move(limitSource), kNotANumber};
+}
+
+CheckOutcome notMade(CheckKind kind, double limit, std::string reason, std::string limitSource = {})
+{
+    return {kind, kNotANumber, limit, std::nullopt, std::move(reason), std::move(limitSource), kNotANumber};
+}
+
+std::string roadClassName(const std::string& code)
+{
+    return code == "highway" ? "高速公路、一级公路" : "二级公路";
+}
+
+std::string locationName(const std::string& code)
+{
+    return code == "abutment" ? "桥台与路堤相邻处" : code == "culvert" ? "涵洞、通道处" : "一般路段";
+}
+
+// Where [s工后] comes from: the demand typed with the checks, the project's
+// own value, or the table by road class and location.
+std::string postConstructionSource(const ProjectData& p, const DesignDemands& demands,
+                                   const TimeSettlementInputs& in)
+{
+    if (demands.allowablePostConstruction)
+        return "设计要求";
+    if (!p.extension.value("allowablePostConstruction").empty())
+        return "工程输入";
+    return "按" + roadClassName(in.roadClass) + "、" + locationName(in.location) + "查表";
+}
+
+std::string postConstructionReason(const TimeSettlementOutputs& out, double settlement)
+{
+    if (!out.refusal.empty())
+        return out.refusal;
+    if (!out.inputs.hasConsolidation())
+        return "未给出各层固结系数cv，工后沉降无法计算";
+    if (!(std::isfinite(settlement) && settlement > 0))
+        return "沉降未能算出，工后沉降无法计算";
+    return "工后沉降未能算出";
+}
+
+void checkPostConstruction(const ProjectData& p, const DesignDemands& demands, const TimeSettlementOutputs& out,
+                           DesignChecks& c)
+{
+    const std::string source = postConstructionSource(p, demands, out.inputs);
+    const double limit = c.allowablePostConstruction.value_or(kNotANumber);
+    c.postConstruction = out.consolidation ? out.consolidation->postConstruction : kNotANumber;
+    if (out.refusal.empty() && std::isfinite(c.postConstruction) && c.allowablePostConstruction) {
+        c.postConstructionOk = c.postConstruction <= limit;
+        c.outcomes.push_back(made(CheckKind::PostConstruction, c.postConstruction, limit, *c.postConstructionOk, source));
+    } else {
+        c.outcomes.push_back(notMade(CheckKind::PostConstruction, limit, postConstructionReason(out, c.settlement),
+                                     c.allowablePostConstruction ? source : std::string()));
+    }
+}
+
+void checkUnderlyingLayers(const TimeSettlementOutputs& out, DesignChecks& c)
+{
+    const char* source = "faz = fak + ηd·γm·(d − 0.5)";
+    if (!out.refusal.empty() || !out.checks || out.checks->empty()) {
+        c.outcomes.push_back(notMade(CheckKind::UnderlyingLayer, kNotANumber,
+                                     out.refusal.empty() ? "计算深度未达桩端以下土层，下卧层无法验算" : out.refusal));
+        return;
+    }
+    c.underlyingChecks = *out.checks;
+    c.underlyingOk = true;
+    for (const UnderlyingLayerCheck& u : c.underlyingChecks) {
+        CheckOutcome outcome = made(CheckKind::UnderlyingLayer, u.pz + u.pcz, u.faz, u.ok, source);
+        outcome.depth = u.depth;
+        c.outcomes.push_back(outcome);
+        c.underlyingOk = *c.underlyingOk && u.ok;
+    }
+}
+
 // The demands of the settlement against time and of the soil under the
-// tips. Inputs the record refuses fail a demand rather than pass it unseen.
+// tips, from the same curve and checks every output shows. A demand whose
+// inputs are refused or missing is not made, with the reason, never passed.
 void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
 {
     TimeSettlementInputs in;
-    const bool readable = readTimeSettlementInputs(p, in).empty();
+    const std::string refusal = readTimeSettlementInputs(p, in);
     c.allowablePostConstruction = demands.allowablePostConstruction ? demands.allowablePostConstruction
                                                                     : in.allowablePostConstruction;
-    if (!c.allowablePostConstruction && !in.hasBearingCheck())
+    const bool postConstructionAsked =
+        c.allowablePostConstruction || !p.extension.value("allowablePostConstruction").empty();
+    const bool underlyingAsked = asksUnderlyingLayer(p);
+    if (!postConstructionAsked && !underlyingAsked)
         return;
-    const SettlementDetails details = settlementDetails(p, p.stopCriterion);
-    if (c.allowablePostConstruction) {
-        const bool computable = readable && in.hasConsolidation() && c.settlement > 0;
-        c.postConstruction = computable ? timeSettlement(p, details, in, {}).postConstruction
-                                        : layered_settlement::kNotANumber;
-        c.postConstructionOk = c.postConstruction <= *c.allowablePostConstruction;
-    }
-    if (in.hasBearingCheck()) {
-        c.underlyingChecks = underlyingLayerChecks(p, in.fakBase, in.etaD, details.stopDepth);
-        c.underlyingOk = readable && std::all_of(c.underlyingChecks.begin(), c.underlyingChecks.end(),
-                                                 [](const UnderlyingLayerCheck& u) { return u.ok; });
+    const TimeSettlementOutputs out = timeSettlementOutputs(p);
+    if (postConstructionAsked)
+        checkPostConstruction(p, demands, out, c);
+    if (underlyingAsked)
+        checkUnderlyingLayers(out, c);
+}
+
+void checkBearingAndSettlement(const DesignDemands& demands, DesignChecks& c)
+{
+    c.bearingOk = c.bearingCapacity >= c.bearingDemand;
+    if (std::isfinite(c.bearingCapacity))
+        c.outcomes.push_back(made(CheckKind::Bearing, c.bearingCapacity, c.bearingDemand, c.bearingOk, "p0 + q"));
+    else
+        c.outcomes.push_back(notMade(CheckKind::Bearing, c.bearingDemand, "复合地基承载力未能算出", "p0 + q"));
+    if (!demands.allowableSettlement)
+        return;
+    if (std::isfinite(c.settlement)) {
+        c.settlementOk = c.settlement <= *demands.allowableSettlement;
+        c.outcomes.push_back(made(CheckKind::Settlement, c.settlement, *demands.allowableSettlement, *c.settlementOk, "设计要求"));
+    } else {
+        c.outcomes.push_back(notMade(CheckKind::Settlement, *demands.allowableSettlement, "沉降未能算出", "设计要求"));
     }
 }
 
@@ -109,12 +203,68 @@ DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const Des
     c.embankmentLoad = layered_settlement::embankmentLoad(p);
     c.bearingDemand = c.embankmentLoad + demands.surcharge;
     c.bearingCapacity = p.manualCapacityFlag == 1 ? r.manualCompositeCapacity : r.compositeCapacity;
-    c.bearingOk = c.bearingCapacity >= c.bearingDemand;
     c.settlement = settlementUnder(r, p.stopCriterion);
-    if (demands.allowableSettlement)
-        c.settlementOk = c.settlement <= *demands.allowableSettlement;
+    checkBearingAndSettlement(demands, c);
     checkAfterConstruction(p, demands, c);
     return c;
+}
+
+bool projectAsksForChecks(const ProjectData& p)
+{
+    TimeSettlementInputs in;
+    readTimeSettlementInputs(p, in);
+    return in.allowablePostConstruction || !p.extension.value("allowablePostConstruction").empty()
+           || asksUnderlyingLayer(p);
+}
+
+Verdict DesignChecks::verdict() const
+{
+    if (!failedKinds().empty())
+        return Verdict::Fails;
+    return uncheckedKinds().empty() ? Verdict::Passes : Verdict::Unchecked;
+}
+
+namespace {
+
+std::vector<CheckKind> kindsWhere(const std::vector<CheckOutcome>& outcomes, bool (*test)(const CheckOutcome&))
+{
+    std::vector<CheckKind> kinds;
+    for (const CheckOutcome& o : outcomes)
+        if (test(o) && std::find(kinds.begin(), kinds.end(), o.kind) == kinds.end())
+            kinds.push_back(o.kind);
+    return kinds;
+}
+
+}  // namespace
+
+std::vector<CheckKind> DesignChecks::failedKinds() const
+{
+    return kindsWhere(outcomes, [](const CheckOutcome& o) { return o.ok == false; });
+}
+
+std::vector<CheckKind> DesignChecks::uncheckedKinds() const
+{
+    return kindsWhere(outcomes, [](const CheckOutcome& o) { return !o.ok.has_value(); });
+}
+
+const char* checkKey(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::Settlement: return "settlement";
+    case CheckKind::PostConstruction: return "postConstruction";
+    case CheckKind::UnderlyingLayer: return "underlyingLayer";
+    default: return "bearing";
+    }
+}
+
+const char* checkName(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::Settlement: return "沉降";
+    case CheckKind::PostConstruction: return "工后沉降";
+    case CheckKind::UnderlyingLayer: return "下卧层承载力";
+    default: return "复合地基承载力";
+    }
 }
 
 std::string demandsFault(const DesignDemands& demands)

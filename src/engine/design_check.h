@@ -37,28 +37,59 @@ struct DesignResults {
     double settlementStressRatio01 = 0;     // mm
 };
 
+// The checks a design can be asked for. Every output names them by key
+// (checkKey) and the reports by their Chinese name (checkName).
+enum class CheckKind { Bearing, Settlement, PostConstruction, UnderlyingLayer };
+
+// One check as it was made: the value against its limit and whether it
+// holds; a check that could not be made has no verdict but a reason.
+struct CheckOutcome {
+    CheckKind kind = CheckKind::Bearing;
+    double value = 0;        // fspk (kPa), S or the post-construction S (mm), pz + pcz (kPa)
+    double limit = 0;        // p0 + q (kPa), [s] or [s工后] (mm), faz (kPa)
+    std::optional<bool> ok;  // empty: 未能验算
+    std::string reason;      // why it could not be made (Chinese); empty when made
+    std::string limitSource; // where the limit comes from (Chinese)
+    double depth = 0;        // d below the pile tops (m), underlying layer only
+};
+
+// 满足 when every check asked for holds; 不满足 when one fails; 未能验算 when
+// none fails but one could not be made.
+enum class Verdict { Passes, Fails, Unchecked };
+
+// The assessment of a design: every check asked for, computed once, in the
+// order bearing, settlement, post-construction, then the underlying layers
+// from the top down. Every output presents these outcomes.
 struct DesignChecks {
     double embankmentLoad = 0;   // p0 = gamma h (kPa)
     double bearingDemand = 0;    // p0 + q (kPa)
     double bearingCapacity = 0;  // fspk (kPa) the capacity form shows: the typed Ra's when set
     bool bearingOk = false;      // fspk >= p0 + q
     double settlement = 0;       // mm, under the record's criterion
-    std::optional<bool> settlementOk;  // settlement <= [s]; empty without [s]
+    std::optional<bool> settlementOk;  // settlement <= [s]; empty without [s] or a settlement
     // With an allowance after construction: the settlement over the design
-    // period (NaN when the record's cv values are missing or refused) and
-    // whether it stays within the allowance.
+    // period (NaN when it cannot be computed) and whether it stays within
+    // the allowance (empty then).
     std::optional<double> allowablePostConstruction;
     double postConstruction = 0;
     std::optional<bool> postConstructionOk;
     // With the record's fak values: the bearing checks under the pile tips.
     std::vector<UnderlyingLayerCheck> underlyingChecks;
     std::optional<bool> underlyingOk;
-    bool passes() const
-    {
-        return bearingOk && settlementOk.value_or(true) && postConstructionOk.value_or(true)
-               && underlyingOk.value_or(true);
-    }
+    std::vector<CheckOutcome> outcomes;
+
+    Verdict verdict() const;
+    bool passes() const { return verdict() == Verdict::Passes; }
+    // The kinds that fail, and those that could not be checked, each once
+    // in the order of the outcomes.
+    std::vector<CheckKind> failedKinds() const;
+    std::vector<CheckKind> uncheckedKinds() const;
 };
+
+// "bearing", "settlement", "postConstruction", "underlyingLayer".
+const char* checkKey(CheckKind kind);
+// 复合地基承载力, 沉降, 工后沉降, 下卧层承载力.
+const char* checkName(CheckKind kind);
 
 // Every result of a record whose de has been derived from its layout, by the
 // engine's own operations (computeCapacity stores Ra in the record).
@@ -73,6 +104,9 @@ std::string resultFault(const ProjectData& project, const DesignResults& results
 
 DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
                          const DesignDemands& demands);
+// True when the project's own inputs ask for a check: an allowance after
+// construction (typed, or by road class and location), or fak under the tips.
+bool projectAsksForChecks(const ProjectData& project);
 
 // The settlement (mm) of the results under a criterion (kStop...); NaN for
 // any other value.

@@ -17,6 +17,14 @@ std::string checkText(const SweepPoint& point, std::optional<bool> ok)
     return *ok ? "true" : "false";
 }
 
+std::string keys(const std::vector<CheckKind>& kinds)
+{
+    std::string text;
+    for (CheckKind kind : kinds)
+        text += (text.empty() ? "" : " ") + std::string(checkKey(kind));
+    return text;
+}
+
 }  // namespace
 
 std::string shortestDecimal(double value)
@@ -65,4 +73,16 @@ std::string sweepCsvRow(const SweepPoint& point, char separator)
         line += shortestDecimal(value) + separator;
     return line + checkText(point, point.checks.bearingOk) + separator
            + checkText(point, point.checks.settlementOk);
+}
+
+std::string verdictCsvHeader(char separator)
+{
+    return std::string(1, separator) + "failedChecks" + separator + "uncheckedChecks";
+}
+
+std::string verdictCsvRow(const SweepPoint& point, char separator)
+{
+    if (!point.valid())
+        return std::string(2, separator);
+    return separator + keys(point.checks.failedKinds()) + separator + keys(point.checks.uncheckedKinds());
 }

@@ -18,3 +18,9 @@ std::string sweepCsvRow(const SweepPoint& point, char separator);
 // separator.
 std::string afterConstructionCsvHeader(char separator);
 std::string afterConstructionCsvRow(const SweepPoint& point, char separator);
+// The columns every sweep and section table ends with: failedChecks and
+// uncheckedChecks, the keys of the checks that fail and of those that could
+// not be made (checkKey), separated by blanks; each after a separator, empty
+// for a refused point.
+std::string verdictCsvHeader(char separator);
+std::string verdictCsvRow(const SweepPoint& point, char separator);

@@ -14,6 +14,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -29,6 +30,8 @@ struct ReportRequest {
     // its bytes on the cover; empty when it was made from unsaved inputs.
     QString sourceFileName;
     QByteArray sourceBytes;
+    // Values given beside the file (KEY=VALUE), already in sourceBytes.
+    QStringList sourceSettings;
 };
 
 struct ReportStatus {

@@ -14,24 +14,99 @@ QString stopWarning(const SettlementDetails& d)
     return d.stoppedBy == StopReason::Criterion ? QString() : report_text::stopReasonText(d);
 }
 
+QString name(CheckKind kind) { return QString::fromUtf8(checkName(kind)); }
+
+QString reasonOf(const CheckOutcome& o) { return esc(QString::fromStdString(o.reason)); }
+
+QString limitSource(const CheckOutcome& o)
+{
+    return o.limitSource.empty() ? QString() : QStringLiteral("（%1）").arg(esc(QString::fromStdString(o.limitSource)));
+}
+
+QStringList bearingRow(const DesignChecks& c, const CheckOutcome& o, const DesignDemands& demands)
+{
+    return {name(o.kind), QStringLiteral("%1 = %2 kPa").arg(sub("f", "spk"), fmt::stress(c.bearingCapacity)),
+            QStringLiteral("≥ %1 + q = %2 + %3 = %4 kPa")
+                .arg(sub("p", "0"), fmt::stress(c.embankmentLoad), fmt::typed(demands.surcharge),
+                     fmt::stress(c.bearingDemand)),
+            outcomeVerdict(o)};
+}
+
+QStringList settlementRow(const DesignChecks& c, const CheckOutcome& o, int criterion)
+{
+    return {name(o.kind),
+            QStringLiteral("S = %1 mm（%2）").arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion))),
+            QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(o.limit)), outcomeVerdict(o)};
+}
+
+QStringList postConstructionRow(const CheckOutcome& o)
+{
+    const QString limit = std::isfinite(o.limit)
+                              ? QStringLiteral("≤ [s工后] = %1 mm%2").arg(fmt::typed(o.limit), limitSource(o))
+                              : QStringLiteral("[s工后]");
+    const QString value = o.ok ? fmt::settlement(o.value) + " mm" : reasonOf(o);
+    return {name(o.kind), value, limit, outcomeVerdict(o)};
+}
+
+QStringList underlyingRow(const CheckOutcome& o)
+{
+    if (!o.ok)
+        return {name(o.kind), reasonOf(o), QStringLiteral("≤ %1").arg(sub("f", "az")), outcomeVerdict(o)};
+    return {QStringLiteral("下卧层（桩顶下 %1 m）").arg(fmt::depth(o.depth)),
+            sub("p", "z") + " + " + sub("p", "cz") + " = " + fmt::stress(o.value) + " kPa",
+            QStringLiteral("≤ %1 = %2 kPa").arg(sub("f", "az"), fmt::stress(o.limit)), outcomeVerdict(o)};
+}
+
+QStringList outcomeRow(const DesignChecks& c, const CheckOutcome& o, const DesignDemands& demands, int criterion)
+{
+    switch (o.kind) {
+    case CheckKind::Settlement: return settlementRow(c, o, criterion);
+    case CheckKind::PostConstruction: return postConstructionRow(o);
+    case CheckKind::UnderlyingLayer: return underlyingRow(o);
+    default: return bearingRow(c, o, demands);
+    }
+}
+
+// The verdict of every outcome of one kind together: 不满足 when one fails,
+// 未能验算 when one could not be made, else 满足.
+std::optional<bool> kindOk(const DesignChecks& c, CheckKind kind, QString* reason)
+{
+    std::optional<bool> ok = true;
+    for (const CheckOutcome& o : c.outcomes) {
+        if (o.kind != kind)
+            continue;
+        if (o.ok == false)
+            return false;
+        if (!o.ok) {
+            ok = std::nullopt;
+            *reason = QString::fromStdString(o.reason);
+        }
+    }
+    return ok;
+}
+
 }  // namespace
 
-QList<QStringList> bearingAndSettlementRows(const DesignChecks& c, const DesignDemands& demands, int criterion)
+QList<QStringList> assessmentRows(const DesignChecks& c, const DesignDemands& demands, int criterion)
 {
-    QList<QStringList> rows{{QStringLiteral("复合地基承载力"),
-                             QStringLiteral("%1 = %2 kPa").arg(sub("f", "spk"), fmt::stress(c.bearingCapacity)),
-                             QStringLiteral("≥ %1 + q = %2 + %3 = %4 kPa")
-                                 .arg(sub("p", "0"), fmt::stress(c.embankmentLoad), fmt::typed(demands.surcharge),
-                                      fmt::stress(c.bearingDemand)),
-                             checkVerdict(c.bearingOk)}};
-    const QString settlement = QStringLiteral("S = %1 mm（%2）")
-                                   .arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion)));
-    if (demands.allowableSettlement)
-        rows.append({QStringLiteral("沉降"), settlement,
-                     QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(*demands.allowableSettlement)), checkVerdict(*c.settlementOk)});
-    else
-        rows.append({QStringLiteral("沉降"), settlement, QStringLiteral("未给出容许沉降"), QStringLiteral("未验算")});
+    QList<QStringList> rows;
+    for (const CheckOutcome& o : c.outcomes) {
+        rows.append(outcomeRow(c, o, demands, criterion));
+        if (o.kind == CheckKind::Bearing && !demands.allowableSettlement)
+            rows.append({QStringLiteral("沉降"),
+                         QStringLiteral("S = %1 mm（%2）")
+                             .arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion))),
+                         QStringLiteral("未给出容许沉降"), QStringLiteral("未验算")});
+    }
     return rows;
+}
+
+QString checkNames(const std::vector<CheckKind>& kinds)
+{
+    QStringList names;
+    for (CheckKind kind : kinds)
+        names << name(kind);
+    return names.join(QStringLiteral("、"));
 }
 
 QString checkVerdict(bool ok)
@@ -39,16 +114,42 @@ QString checkVerdict(bool ok)
     return ok ? QStringLiteral("满足") : QStringLiteral("不满足");
 }
 
+QString outcomeVerdict(const CheckOutcome& o)
+{
+    return o.ok ? checkVerdict(*o.ok) : QStringLiteral("未能验算");
+}
+
 QStringList designChecksHeader()
 {
     return {QStringLiteral("验算项目"), QStringLiteral("计算值"), QStringLiteral("要求"), QStringLiteral("结论")};
 }
 
-QString designChecksTable(const ProjectData& project, const DesignDemands& demands)
+QString designVerdict(const DesignChecks& c)
 {
-    ProjectData p = project;
-    const DesignChecks c = checkDesign(p, computeDesign(p), demands);
-    return table(designChecksHeader(), bearingAndSettlementRows(c, demands, p.stopCriterion));
+    switch (c.verdict()) {
+    case Verdict::Passes: return QStringLiteral("满足");
+    case Verdict::Fails: return QStringLiteral("不满足（%1）").arg(checkNames(c.failedKinds()));
+    default: return QStringLiteral("未能验算（%1）").arg(checkNames(c.uncheckedKinds()));
+    }
+}
+
+QString conclusionSentence(const DesignChecks& c, bool settlementAsked)
+{
+    QStringList parts;
+    std::vector<CheckKind> seen;
+    for (const CheckOutcome& o : c.outcomes) {
+        if (std::find(seen.begin(), seen.end(), o.kind) != seen.end())
+            continue;
+        seen.push_back(o.kind);
+        QString reason;
+        const std::optional<bool> ok = kindOk(c, o.kind, &reason);
+        parts << name(o.kind)
+                     + (!ok ? QStringLiteral("未能验算（%1）").arg(reason)
+                            : *ok ? QStringLiteral("满足要求") : QStringLiteral("不满足要求"));
+        if (o.kind == CheckKind::Bearing && !settlementAsked)
+            parts << QStringLiteral("未给出容许沉降，沉降未验算");
+    }
+    return parts.join(QStringLiteral("，"));
 }
 
 namespace report_sections {
@@ -56,21 +157,16 @@ namespace report_sections {
 QString conclusions(const ReportData& d, int section)
 {
     QString html = heading(QString::number(section), QStringLiteral("验算与结论"));
-    if (!d.request.demands) {
+    if (!d.checks) {
         html += text(QStringLiteral("未给出设计要求（附加荷载 q、容许沉降 [s]），本计算书只给出计算结果，不作验算。"));
         return html;
     }
-    const DesignDemands& demands = *d.request.demands;
-    ProjectData p = d.project;
-    const DesignChecks c = checkDesign(p, computeDesign(p), demands);
-    html += designChecksTable(d.project, demands);
-    QString conclusion = c.bearingOk ? QStringLiteral("复合地基承载力满足要求")
-                                     : QStringLiteral("复合地基承载力不满足要求");
-    if (c.settlementOk)
-        conclusion += *c.settlementOk ? QStringLiteral("，沉降满足要求") : QStringLiteral("，沉降不满足要求");
-    else
-        conclusion += QStringLiteral("，未给出容许沉降，沉降未验算");
-    html += markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(conclusion)));
+    const DesignDemands demands = d.request.demands.value_or(DesignDemands{});
+    const DesignChecks& c = *d.checks;
+    html += table(designChecksHeader(), assessmentRows(c, demands, d.project.stopCriterion));
+    html += markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(conclusionSentence(c, demands.allowableSettlement.has_value()))));
+    if (c.verdict() != Verdict::Passes)
+        html += markup(QStringLiteral("<b>设计%1。</b>").arg(esc(designVerdict(c))));
     if (const QString warning = stopWarning(d.settlement); !warning.isEmpty() && c.settlementOk)
         html += report_html::warning(warning + QStringLiteral("，沉降验算结果仅供参考。"));
     return html;
@@ -96,6 +192,12 @@ QString summary(const ReportData& data, int section)
                  fmt::settlement(d.total), "mm"});
     rows.append({QStringLiteral("计算深度 ") + sub("z", "n"), fmt::depth(d.stopDepth), "m"});
     rows.append({QStringLiteral("计算终止"), esc(report_text::stopReasonText(d)), ""});
+    if (data.checks) {
+        const DesignChecks& c = *data.checks;
+        if (c.allowablePostConstruction && std::isfinite(c.postConstruction))
+            rows.append({QStringLiteral("工后沉降"), fmt::settlement(c.postConstruction), "mm"});
+        rows.append({QStringLiteral("验算结论"), esc(designVerdict(c)), ""});
+    }
     QString html = heading(QString::number(section), QStringLiteral("计算结果汇总"))
                    + table({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")}, rows);
     if (const QString warning = stopWarning(d); !warning.isEmpty())

@@ -1,7 +1,7 @@
-// The report's checks against the design demands: the bearing check
-// fspk >= p0 + q with the fspk the design uses (the typed Ra's when set)
-// and, when an allowable settlement is given, the settlement under the
-// project's criterion against it, each with its verdict 满足 or 不满足.
+// The report's checks of a design, presented from its assessment: one row a
+// check (验算项目, 计算值, 要求, 结论) with 满足, 不满足 or 未能验算 and the
+// reason; the verdict of the design and the sentence that concludes it.
+// Shared by the calculation report and the road report.
 #pragma once
 
 #include "engine/design_check.h"
@@ -10,13 +10,19 @@
 #include <QString>
 #include <QStringList>
 
-// The checks as a table in the report's rich text; the project's de must be
-// derived from its layout.
-QString designChecksTable(const ProjectData& project, const DesignDemands& demands);
-
-// The rows of that table (验算项目, 计算值, 要求, 结论) from checks already made,
-// the settlement under `criterion`; and the table's header.
-QList<QStringList> bearingAndSettlementRows(const DesignChecks& checks, const DesignDemands& demands, int criterion);
+// Every check of the assessment as a row; the settlement under `criterion`,
+// q as the demands give it. A settlement check not asked for is shown as
+// 未验算 for want of [s].
+QList<QStringList> assessmentRows(const DesignChecks& checks, const DesignDemands& demands, int criterion);
 QStringList designChecksHeader();
 // 满足 or 不满足.
 QString checkVerdict(bool ok);
+// 满足, 不满足 or 未能验算 of one check.
+QString outcomeVerdict(const CheckOutcome& outcome);
+// "复合地基承载力、下卧层承载力".
+QString checkNames(const std::vector<CheckKind>& kinds);
+// "满足", "不满足（复合地基承载力、下卧层承载力）" or "未能验算（工后沉降）".
+QString designVerdict(const DesignChecks& checks);
+// "复合地基承载力满足要求，沉降不满足要求，工后沉降未能验算（reason）": every
+// check of the assessment in order, each kind once.
+QString conclusionSentence(const DesignChecks& checks, bool settlementAsked);

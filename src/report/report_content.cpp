@@ -4,10 +4,25 @@
 
 using namespace report_sections;
 
+namespace {
+
+// The design assessed once: the conclusions, the summary and the chapter on
+// the settlement against time all present these checks.
+std::optional<DesignChecks> assess(const ReportRequest& r)
+{
+    if (!r.demands && !projectAsksForChecks(r.project))
+        return std::nullopt;
+    ProjectData p = r.project;
+    return checkDesign(p, computeDesign(p), r.demands.value_or(DesignDemands{}));
+}
+
+}  // namespace
+
 QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity,
                            const SettlementDetails& settlementDetails)
 {
-    const ReportData data{r, r.project, capacity, settlementDetails};
+    const std::optional<DesignChecks> checks = assess(r);
+    const ReportData data{r, r.project, capacity, settlementDetails, checks};
     QString html;
     int section = 0;
     html += overview(data, ++section);

@@ -86,6 +86,8 @@ QString cover(const ReportRequest& r)
     const QString source = r.sourceFileName.isEmpty() ? QStringLiteral("（未保存的输入）")
                                                       : fileWithChecksum(r.sourceFileName, r.sourceBytes);
     html += centred(QStringLiteral("输入文件：%1").arg(source), 11);
+    if (!r.sourceSettings.isEmpty())
+        html += centred(QStringLiteral("另按命令行取值（已计入校验码）：%1").arg(esc(r.sourceSettings.join(QStringLiteral("；")))), 11);
     html += QStringLiteral("<p style=\"font-size:24pt\">&nbsp;</p>") + signatureLines(p);
     return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
 }

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "engine/breakdown.h"
+#include "engine/design_check.h"
 #include "report/calculation_report.h"
 
 #include <QString>
+
+#include <optional>
 
 inline const QString kChartMarker = QStringLiteral("[[settlement-chart]]");
 inline const QString kDrawingMarker = QStringLiteral("[[calculation-drawing]]");
@@ -19,6 +22,8 @@ struct ReportData {
     const ProjectData& project;
     const CapacityTerms& capacity;
     const SettlementDetails& settlement;
+    // The assessment, when the demands or the project ask for a check.
+    const std::optional<DesignChecks>& checks;
 };
 
 namespace report_sections {

@@ -41,7 +41,18 @@ QString method(const TimeSettlementInputs& in)
                     .arg(in.bottomDrained ? QStringLiteral("排水") : QStringLiteral("不排水")));
 }
 
-QString inputsTable(const TimeSettlementInputs& in)
+// The post-construction check of the assessment, when it was asked for.
+const CheckOutcome* postConstructionCheck(const ReportData& data)
+{
+    if (!data.checks)
+        return nullptr;
+    for (const CheckOutcome& o : data.checks->outcomes)
+        if (o.kind == CheckKind::PostConstruction)
+            return &o;
+    return nullptr;
+}
+
+QString inputsTable(const TimeSettlementInputs& in, const CheckOutcome* check)
 {
     const QString cvUnit = QStringLiteral("10⁻³ cm²/s");
     QList<QStringList> rows{
@@ -53,8 +64,9 @@ QString inputsTable(const TimeSettlementInputs& in)
         {QStringLiteral("填土过程"), esc(fillHistory(in.fill)), QString()},
         {QStringLiteral("路面完成时间"), fmt::typed(in.pavementDay), QStringLiteral("天")},
         {QStringLiteral("设计使用期"), fmt::typed(in.designPeriod), QStringLiteral("年")}};
-    if (in.allowablePostConstruction)
-        rows.append({QStringLiteral("容许工后沉降 [s工后]"), fmt::typed(*in.allowablePostConstruction), QStringLiteral("mm")});
+    if (check && std::isfinite(check->limit))
+        rows.append({QStringLiteral("容许工后沉降 [s工后]（%1）").arg(esc(QString::fromStdString(check->limitSource))),
+                     fmt::typed(check->limit), QStringLiteral("mm")});
     return table({QStringLiteral("参数"), QStringLiteral("数值"), QStringLiteral("单位")}, rows);
 }
 
@@ -69,20 +81,19 @@ QString curveTable(const TimeSettlementResult& r)
                  rows);
 }
 
-QString postConstruction(const TimeSettlementInputs& in, const TimeSettlementResult& r)
+QString postConstruction(const TimeSettlementInputs& in, const TimeSettlementResult& r, const CheckOutcome* check)
 {
     QString html = formula(QStringLiteral("最终沉降 ms·Sc = %1 mm；路面完成时（第 %2 天）S = %3 mm")
                                .arg(fmt::settlement(r.final), fmt::typed(r.pavementDay), fmt::settlement(r.atPavement)));
     html += formula(QStringLiteral("设计使用期 %1 年内的工后沉降 = S(路面完成 + %1 年) − S(路面完成) = <b>%2 mm</b>；"
                                    "路面完成后的剩余沉降 S(∞) − S(路面完成) = %3 mm")
                         .arg(fmt::typed(in.designPeriod), fmt::settlement(r.postConstruction), fmt::settlement(r.residual)));
-    if (in.allowablePostConstruction)
+    if (check && check->ok)
         html += markup(esc(QStringLiteral("工后沉降 %1 mm %2 [s工后] = %3 mm，%4。")
-                               .arg(fmt::settlement(r.postConstruction),
-                                    r.postConstruction <= *in.allowablePostConstruction ? QStringLiteral("≤")
-                                                                                         : QStringLiteral(">"),
-                                    fmt::typed(*in.allowablePostConstruction),
-                                    checkVerdict(r.postConstruction <= *in.allowablePostConstruction))));
+                               .arg(fmt::settlement(check->value), *check->ok ? QStringLiteral("≤") : QStringLiteral(">"),
+                                    fmt::typed(check->limit), outcomeVerdict(*check))));
+    else if (check)
+        html += markup(esc(QStringLiteral("工后沉降未能验算：%1。").arg(QString::fromStdString(check->reason))));
     return html;
 }
 
@@ -120,14 +131,14 @@ QString timeSettlement(const ReportData& data, int section)
     if (outputs.consolidation) {
         html += method(outputs.inputs);
         html += caption(QStringLiteral("表 %1-1　固结计算参数").arg(number));
-        html += inputsTable(outputs.inputs);
+        html += inputsTable(outputs.inputs, postConstructionCheck(data));
         html += caption(QStringLiteral("表 %1-2　各时刻的沉降").arg(number));
         html += curveTable(*outputs.consolidation);
-        html += postConstruction(outputs.inputs, *outputs.consolidation);
+        html += postConstruction(outputs.inputs, *outputs.consolidation, postConstructionCheck(data));
     }
     if (outputs.checks) {
         html += caption(QStringLiteral("下卧层承载力验算"));
-        html += underlyingChecks(outputs.inputs, *outputs.checks);
+        html += underlyingChecks(outputs.inputs, data.checks ? data.checks->underlyingChecks : *outputs.checks);
     }
     return html;
 }

@@ -3,6 +3,7 @@
 #include "engine/breakdown.h"
 #include "engine/sections.h"
 #include "engine/sections_chart.h"
+#include "report/report_conclusions.h"
 #include "report/report_content.h"
 #include "report/report_document.h"
 #include "report/report_figures.h"
@@ -80,20 +81,29 @@ QString governingText(const RoadReportRequest& r, const GoverningSections& g)
                       .arg(esc(station(r, *g.settlement)), fmt::settlement(r.points[*g.settlement].checks.settlement));
 }
 
+// Every failing section with the checks it fails, every section that could
+// not be checked with the checks it lacks, every refused section.
 QString conclusionText(const RoadReportRequest& r)
 {
     QStringList failing;
+    QStringList unchecked;
     QStringList uncomputed;
-    for (std::size_t i = 0; i < r.points.size(); ++i)
-        if (!r.points[i].valid())
+    for (std::size_t i = 0; i < r.points.size(); ++i) {
+        const SweepPoint& p = r.points[i];
+        if (!p.valid())
             uncomputed << station(r, i);
-        else if (!r.points[i].passes())
-            failing << station(r, i);
-    QString text = failing.isEmpty() && uncomputed.isEmpty()
+        else if (p.checks.verdict() == Verdict::Fails)
+            failing << station(r, i) + QStringLiteral("（%1）").arg(checkNames(p.checks.failedKinds()));
+        else if (p.checks.verdict() == Verdict::Unchecked)
+            unchecked << station(r, i) + QStringLiteral("（%1）").arg(checkNames(p.checks.uncheckedKinds()));
+    }
+    QString text = failing.isEmpty() && unchecked.isEmpty() && uncomputed.isEmpty()
                        ? QStringLiteral("全部 %1 个断面均满足验算要求。").arg(r.sections.size())
                        : QStringLiteral("共 %1 个断面，其中 %2 个不满足验算要求").arg(r.sections.size()).arg(failing.size())
                              + (failing.isEmpty() ? QString() : QStringLiteral("：") + failing.join(QStringLiteral("、")))
                              + QStringLiteral("。");
+    if (!unchecked.isEmpty())
+        text += QStringLiteral("%1 个断面未能完成验算：%2。").arg(unchecked.size()).arg(unchecked.join(QStringLiteral("、")));
     if (!uncomputed.isEmpty())
         text += QStringLiteral("%1 个断面的输入有误，未计算：%2。").arg(uncomputed.size()).arg(uncomputed.join(QStringLiteral("、")));
     return text;

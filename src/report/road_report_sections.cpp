@@ -72,21 +72,6 @@ QList<QStringList> resultRows(const ProjectData& p, const SweepPoint& point, con
     return rows;
 }
 
-QList<QStringList> checkRows(const ProjectData& project, const SweepPoint& point, const DesignDemands& demands)
-{
-    const DesignChecks& c = point.checks;
-    QList<QStringList> rows = bearingAndSettlementRows(c, demands, project.stopCriterion);
-    if (c.postConstructionOk)
-        rows.append({QStringLiteral("工后沉降"), fmt::settlement(c.postConstruction) + " mm",
-                     QStringLiteral("≤ [s工后] = %1 mm").arg(fmt::typed(*c.allowablePostConstruction)),
-                     checkVerdict(*c.postConstructionOk)});
-    for (const UnderlyingLayerCheck& u : c.underlyingChecks)
-        rows.append({QStringLiteral("下卧层（桩端以下第 %1 层顶）").arg(u.layer),
-                     sub("p", "z") + " + " + sub("p", "cz") + " = " + fmt::stress(u.pz + u.pcz) + " kPa",
-                     QStringLiteral("≤ %1 = %2 kPa").arg(sub("f", "az"), fmt::stress(u.faz)), checkVerdict(u.ok)});
-    return rows;
-}
-
 }  // namespace
 
 namespace road_report {
@@ -101,19 +86,7 @@ QString verdict(const SweepPoint& p)
 {
     if (!p.valid())
         return QStringLiteral("未计算：") + QString::fromStdString(p.fault);
-    if (p.passes())
-        return QStringLiteral("满足");
-    const DesignChecks& c = p.checks;
-    QStringList failed;
-    if (!c.bearingOk)
-        failed << QStringLiteral("承载力");
-    if (!c.settlementOk.value_or(true))
-        failed << QStringLiteral("沉降");
-    if (!c.postConstructionOk.value_or(true))
-        failed << QStringLiteral("工后沉降");
-    if (!c.underlyingOk.value_or(true))
-        failed << QStringLiteral("下卧层");
-    return QStringLiteral("不满足（%1）").arg(failed.join(QStringLiteral("、")));
+    return designVerdict(p.checks);
 }
 
 QString governedChecks(const GoverningSections& governing, std::size_t index)
@@ -156,13 +129,8 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index)
     html += caption(QStringLiteral("计算结果："));
     html += table({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")},
                   resultRows(project, point, details));
-    TimeSettlementInputs in;
-    const std::string inputFault = readTimeSettlementInputs(project, in);
-    if (!inputFault.empty() && (point.checks.postConstructionOk || point.checks.underlyingOk))
-        html += warning(QStringLiteral("工后沉降与下卧层验算的输入不适用于本断面（") + QString::fromStdString(inputFault)
-                        + QStringLiteral("），验算按不满足计。"));
     html += caption(QStringLiteral("验算："));
-    html += table(designChecksHeader(), checkRows(project, point, r.demands));
+    html += table(designChecksHeader(), assessmentRows(point.checks, r.demands, project.stopCriterion));
     return html + markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(verdict(point))));
 }
 

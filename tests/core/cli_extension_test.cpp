@@ -7,7 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -93,6 +95,98 @@ TEST(CliSet, ReportIsNamedAfterTheProject)
     const CommandRun text = runCommand("pdftotext " + folder + "/r.pdf -");
     EXPECT_NE(text.out.find("XY某路堤"), std::string::npos);
     EXPECT_EQ(text.out.find("旧名称"), std::string::npos);
+}
+
+// The report's text as pdftotext reads it, without line breaks and blanks,
+// so that a sentence wrapped over lines is found whole.
+std::string reportText(const std::string& pdf)
+{
+    std::string text;
+    for (char ch : runCommand("pdftotext " + pdf + " -").out)
+        if (ch != '\n' && ch != ' ' && ch != '\f')
+            text += ch;
+    return text;
+}
+
+bool reportsReadable()
+{
+    return ORVANE_CLI_HAS_REPORT && runCommand("pdftotext -v 2>&1").exitCode == 0;
+}
+
+// The report concludes on every check of the assessment, with the demands of
+// the command line over the project's own; a refused value of the extension
+// block refuses the report as it refuses --json.
+struct ConclusionCase {
+    const char* name;
+    std::string options;
+    int exitCode;
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
+};
+
+class CliReportConclusionTest : public testing::TestWithParam<ConclusionCase> {};
+
+TEST_P(CliReportConclusionTest, ConcludesOnEveryCheck)
+{
+    if (!reportsReadable())
+        GTEST_SKIP() << "no report in this build, or no pdftotext";
+    const ConclusionCase& c = GetParam();
+    const std::string folder = scratchFolder(c.name);
+    const std::string file = projectWithCustomKey(folder);
+    const CliRun run = runCli("--report " + folder + "/r.pdf " + c.options + " " + file);
+    ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
+    if (c.exitCode != 0) {
+        EXPECT_FALSE(std::filesystem::exists(pathOf(folder + "/r.pdf")));
+        return;
+    }
+    const std::string text = reportText(folder + "/r.pdf");
+    for (const std::string& words : c.present)
+        EXPECT_NE(text.find(words), std::string::npos) << words;
+    for (const std::string& words : c.absent)
+        EXPECT_EQ(text.find(words), std::string::npos) << words;
+}
+
+const std::string kTimeInputs = "--set cv.head=2 --set cv.shaft=2,3 --set cv.base=1.5,4,6 --set fill=0:0,90:3 "
+                                "--set pavementDay=180";
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, CliReportConclusionTest,
+    testing::Values(
+        ConclusionCase{"failingChecksConcluded",
+                       "--surcharge 20 --allowable-settlement 100 --set fak.base=40,30,150 "
+                       "--set allowablePostConstruction=20 " + kTimeInputs,
+                       0, {"工后沉降不满足要求", "下卧层承载力不满足要求", "设计不满足（工后沉降、下卧层承载力）"},
+                       {"沉降满足要求。"}},
+        ConclusionCase{"commandLineAllowanceOverTheTable",
+                       "--surcharge 20 --allowable-post-construction 20 --set roadClass=highway "
+                       "--set location=general " + kTimeInputs,
+                       0, {"[s工后]=20mm（设计要求）", "工后沉降不满足要求"}, {"[s工后]=300"}},
+        ConclusionCase{"projectAllowanceWithoutDemands", "--set allowablePostConstruction=200 " + kTimeInputs, 0,
+                       {"工后沉降满足要求", "[s工后]=200mm（工程输入）"}, {"未给出设计要求"}},
+        ConclusionCase{"allChecksHold", "--surcharge 20 --allowable-settlement 100", 0,
+                       {"复合地基承载力满足要求，沉降满足要求。"}, {"设计不满足", "另按命令行取值"}},
+        ConclusionCase{"settingsNamedOnTheCover", "--set ms=1.2", 0, {"另按命令行取值（已计入校验码）：ms=1.2"}, {}},
+        ConclusionCase{"refusedExtensionValue", "--surcharge 20 --set fak.base=100,80", 1, {}, {}}),
+    [](const auto& info) { return info.param.name; });
+
+// The cover's checksum is of the project as computed: values given on the
+// command line change it.
+TEST(CliReportCover, ChecksumFollowsTheValuesOfTheCommandLine)
+{
+    if (!reportsReadable())
+        GTEST_SKIP() << "no report in this build, or no pdftotext";
+    const std::string folder = scratchFolder("cli-report-checksum");
+    const std::string file = projectWithCustomKey(folder);
+    std::vector<std::string> checksums;
+    for (const char* setting : {"--set ms=1", "--set ms=1.2", "--set ms=1"}) {
+        ASSERT_EQ(runCli("--report " + folder + "/r.pdf " + setting + " " + file).exitCode, 0);
+        const std::string text = reportText(folder + "/r.pdf");
+        const std::size_t at = text.find("校验码");
+        ASSERT_NE(at, std::string::npos);
+        checksums.push_back(text.substr(at, 20));
+    }
+    EXPECT_NE(checksums[0], checksums[1]);
+    EXPECT_EQ(checksums[0], checksums[2]);
 }
 
 // The same file under another name, made in the project's folder; false

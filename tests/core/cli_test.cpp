@@ -23,6 +23,22 @@ TEST(Cli, PrintsTheRoundedResultsWithTheirLabels)
     EXPECT_NE(run.out.find("沉降值：71.12 mm\n"), std::string::npos);
 }
 
+// With a typed Ra the composite capacity shown is the adopted one, as the
+// capacity form shows it; the value from the computed Ra stands beside it,
+// and the JSON names the adopted one.
+TEST(Cli, TypedPileCapacityGivesTheAdoptedCompositeCapacity)
+{
+    const CliRun run = runCli(example("county-road-rectangular-grid.txt"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("复合地基承载力特征值：113.02 kPa（采用手动输入的单桩承载力特征值 180 kN；"
+                           "由计算的单桩承载力特征值得 136.76 kPa，仅供对照）\n"),
+              std::string::npos)
+        << run.out;
+    const auto j = nlohmann::json::parse(runCli("--json " + example("county-road-rectangular-grid.txt")).out);
+    EXPECT_EQ(j["adoptedCompositeCapacity"], j["manualCompositeCapacity"]);
+    EXPECT_NE(j["adoptedCompositeCapacity"], j["compositeCapacity"]);
+}
+
 struct CriterionCase {
     const char* name;
     int criterion;
@@ -66,7 +82,8 @@ TEST(Cli, JsonGivesEveryCriterionAtFullPrecision)
         keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"file", "ok", "equivalentDiameter", "pileCapacity",
                                               "compositeCapacity", "manualCompositeCapacity",
-                                              "settlement", "stopCriterion", "extension"}));
+                                              "settlement", "adoptedCompositeCapacity", "stopCriterion",
+                                              "extension"}));
     EXPECT_EQ(j["extension"], nlohmann::ordered_json::object());
 }
 
@@ -257,7 +274,7 @@ TEST_P(CliSweepTest, CsvAndJsonStartAtTheFileItself)
     std::getline(csvLines, first);
     EXPECT_EQ(header, std::string(c.field) + ",equivalentDiameter,pileCapacity,compositeCapacity,"
                       "manualCompositeCapacity,deformationRatio,stressRatio02,stressRatio01,"
-                      "bearingOk,settlementOk");
+                      "bearingOk,settlementOk,failedChecks,uncheckedChecks");
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4);
     std::ostringstream expected;
     expected << c.from << "," << direct["equivalentDiameter"].dump() << "," << direct["pileCapacity"].dump() << ","
@@ -289,7 +306,7 @@ TEST(CliSweep, RefusedPointsAreEmptyWithTheFormsReasonOnStandardError)
 {
     const CliRun run = runCli("--sweep headDiameter=0.4:0.5:0.1 " + example("worked-example.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("\n0.4,,,,,,,,,\n0.5,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n0.4,,,,,,,,,,,\n0.5,"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "headDiameter=0.4: 输入的桩径D或d有误，请检查后重新输入！\n");
 }
 

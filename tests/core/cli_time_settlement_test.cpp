@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,6 +19,80 @@ std::string workedExample(const std::string& folder)
 {
     EXPECT_TRUE(settlementExample().saveProject(folder + "/p.txt", fixedSaveTime()).ok);
     return folder + "/p.txt";
+}
+
+// --json assesses the design whenever the command line or the project asks
+// for a check, with or without --details; a refused value of the extension
+// block fails the file whatever was asked.
+struct AssessmentCase {
+    const char* name;
+    std::string options;
+    int exitCode;
+    const char* verdict;  // "" for no assessment
+    std::vector<std::string> failed;
+};
+
+class CliAssessmentTest : public testing::TestWithParam<AssessmentCase> {};
+
+TEST_P(CliAssessmentTest, JsonCarriesTheAssessmentAskedFor)
+{
+    const AssessmentCase& c = GetParam();
+    const CliRun run = runCli("--json " + c.options + " " + workedExample(scratchFolder(c.name)));
+    ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["ok"], c.exitCode == 0);
+    ASSERT_EQ(j.contains("assessment"), *c.verdict != 0) << run.out;
+    if (!*c.verdict)
+        return;
+    const auto& a = j["assessment"];
+    EXPECT_EQ(a["verdict"], c.verdict);
+    EXPECT_EQ(a["passes"], std::string(c.verdict) == "passes");
+    std::vector<std::string> failed;
+    for (const auto& check : a["checks"])
+        if (check["ok"] == false && (failed.empty() || failed.back() != check["check"]))
+            failed.push_back(check["check"]);
+    EXPECT_EQ(failed, c.failed);
+}
+
+const std::string kStaged = std::string(kCv) + " --set fill=0:0,90:3 --set pavementDay=180";
+
+INSTANTIATE_TEST_SUITE_P(
+    Demands, CliAssessmentTest,
+    testing::Values(
+        AssessmentCase{"noDemandNoAssessment", "", 0, "", {}},
+        AssessmentCase{"refusedFakWithoutDetails", "--set fak.base=100,80", 1, "", {}},
+        AssessmentCase{"surchargeAlone", "--surcharge 20", 0, "passes", {}},
+        AssessmentCase{"settlementOverItsAllowance", "--surcharge 20 --allowable-settlement 50", 0, "fails",
+                       {"settlement"}},
+        AssessmentCase{"postConstructionFromTheCommandLine", "--allowable-post-construction 20 " + kStaged, 0,
+                       "fails", {"postConstruction"}},
+        AssessmentCase{"postConstructionOfTheProject", "--set allowablePostConstruction=20 " + kStaged, 0, "fails",
+                       {"postConstruction"}},
+        AssessmentCase{"postConstructionWithoutCv", "--allowable-post-construction 20", 0, "unchecked", {}},
+        AssessmentCase{"underlyingLayersOfTheProject", "--details --set fak.base=40,30,150", 0, "fails",
+                       {"underlyingLayer"}}),
+    [](const auto& info) { return info.param.name; });
+
+// The post-construction settlement is computed once: --json --details, its
+// assessment and a one-point sweep give the same value to the bit.
+TEST(CliAssessment, PostConstructionIsOneValueOnEveryPath)
+{
+    const std::string file = workedExample(scratchFolder("postConstructionOnce"));
+    const CliRun details = runCli("--json --details --allowable-post-construction 20 " + kStaged + " " + file);
+    ASSERT_EQ(details.exitCode, 0) << details.err;
+    const auto j = nlohmann::json::parse(details.out);
+    const double fromDetails = j["consolidation"]["postConstruction"];
+    EXPECT_EQ(j["assessment"]["checks"][1]["value"].get<double>(), fromDetails);
+    ProjectData p = settlementExample();
+    for (const auto& [key, value] : {std::pair{"cv.head", "2"}, {"cv.shaft", "2,3"}, {"cv.base", "1.5,4,6"},
+                                     {"fill", "0:0,90:3"}, {"pavementDay", "180"}})
+        p.extension.set(key, value);
+    ASSERT_TRUE(p.saveProject(file, fixedSaveTime()).ok);
+    const CliRun sweep = runCli("--sweep pavementDay=180:180:1 --json --allowable-post-construction 20 " + file);
+    ASSERT_EQ(sweep.exitCode, 0) << sweep.err;
+    const auto point = nlohmann::json::parse(sweep.out.substr(0, sweep.out.find('\n')));
+    EXPECT_EQ(point["postConstruction"].get<double>(), fromDetails);
+    EXPECT_EQ(point["assessment"]["verdict"], "fails");
 }
 
 struct DetailsCase {
@@ -121,8 +196,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "fill：最后的填土高度应等于路堤高度h"},
         CurveCase{"withJson", "--json --time-settlement OUT FILE", 2, "--time-settlement goes with none"},
         CurveCase{"twoFiles", "--time-settlement OUT FILE FILE", 2, "--time-settlement takes one project file"},
-        CurveCase{"demandWithoutReport", "--json --allowable-post-construction 100 FILE", 2,
-                  "--allowable-post-construction needs --report"}),
+        CurveCase{"demandWithoutReportOrJson", "--allowable-post-construction 100 FILE", 2,
+                  "--allowable-post-construction need --report or --json"},
+        CurveCase{"slicesWithoutReport", "--json --report-slices FILE", 2, "--report-slices needs --report"}),
     [](const auto& info) { return info.param.name; });
 
 // The worked example with cv, filled over 90 days and paved on day 180.
@@ -167,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
         SweepCase{"columnsAdded", "--sweep pavementDay=180:180:1 --allowable-post-construction 40", 0,
                   "pavementDay,equivalentDiameter,pileCapacity,compositeCapacity,manualCompositeCapacity,"
                   "deformationRatio,stressRatio02,stressRatio01,bearingOk,settlementOk,postConstruction,"
-                  "postConstructionOk,underlyingOk\n180,2.26,", ""},
+                  "postConstructionOk,underlyingOk,failedChecks,uncheckedChecks\n180,2.26,", ""},
         SweepCase{"tooTightForAnyCv", "--sweep cv=1:5:1 --allowable-post-construction 5 --best cv:min", 0,
                   "No point passes every check.", ""},
         SweepCase{"noCvRefused", "--sweep spacingSquare=1.5:2:0.5 --allowable-post-construction 40", 1, "",

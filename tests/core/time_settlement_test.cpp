@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -205,8 +206,10 @@ struct DemandCase {
     const char* name;
     Settings settings;
     std::optional<double> demand;  // --allowable-post-construction
-    std::optional<bool> postConstructionOk;
+    std::optional<bool> postConstructionOk;  // empty: not asked, or not made
     std::optional<bool> underlyingOk;
+    Verdict verdict;
+    const char* reason = "";  // of the first check not made
 };
 
 class DesignDemandTest : public testing::TestWithParam<DemandCase> {};
@@ -227,28 +230,47 @@ TEST_P(DesignDemandTest, CheckAfterConstructionDecidesThePass)
     if (c.postConstructionOk.value_or(false)) {
         EXPECT_NEAR(checks.postConstruction, 48.01, 0.01);
     }
-    EXPECT_EQ(checks.passes(), c.postConstructionOk.value_or(true) && c.underlyingOk.value_or(true));
+    EXPECT_EQ(checks.verdict(), c.verdict);
+    EXPECT_EQ(checks.passes(), c.verdict == Verdict::Passes);
+    // A check not made says why, and only such a check.
+    const auto notMade = std::find_if(checks.outcomes.begin(), checks.outcomes.end(),
+                                      [](const CheckOutcome& o) { return !o.ok; });
+    ASSERT_EQ(notMade != checks.outcomes.end(), *c.reason != 0);
+    if (notMade != checks.outcomes.end()) {
+        EXPECT_NE(notMade->reason.find(c.reason), std::string::npos) << notMade->reason;
+    }
+    for (const CheckOutcome& o : checks.outcomes)
+        EXPECT_EQ(o.ok.has_value(), o.reason.empty()) << checkKey(o.kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Demands, DesignDemandTest,
-    testing::Values(DemandCase{"none", {}, std::nullopt, std::nullopt, std::nullopt},
-                    DemandCase{"met", {}, 50.0, true, std::nullopt},
-                    DemandCase{"notMet", {}, 48.0, false, std::nullopt},
+    testing::Values(DemandCase{"none", {}, std::nullopt, std::nullopt, std::nullopt, Verdict::Passes},
+                    DemandCase{"met", {}, 50.0, true, std::nullopt, Verdict::Passes},
+                    DemandCase{"notMet", {}, 48.0, false, std::nullopt, Verdict::Fails},
                     DemandCase{"fromTheFilesTable", {{"roadClass", "highway"}, {"location", "abutment"}}, std::nullopt,
-                               true, std::nullopt},
-                    DemandCase{"givenOverTheFiles", {{"allowablePostConstruction", "300"}}, 40.0, false, std::nullopt},
-                    DemandCase{"refusedInputsFail", {{"cv.head", ""}}, 500.0, false, std::nullopt},
+                               true, std::nullopt, Verdict::Passes},
+                    DemandCase{"givenOverTheFiles", {{"allowablePostConstruction", "300"}}, 40.0, false, std::nullopt,
+                               Verdict::Fails},
+                    DemandCase{"refusedInputsNotMade", {{"cv.head", ""}}, 500.0, std::nullopt, std::nullopt,
+                               Verdict::Unchecked, "cv.head"},
+                    DemandCase{"withoutCvNotMade", {{"cv.head", ""}, {"cv.shaft", ""}, {"cv.base", ""}}, 500.0,
+                               std::nullopt, std::nullopt, Verdict::Unchecked, "固结系数cv"},
                     DemandCase{"weakSoilUnderTheTips", {{"fak.base", "50,40,30"}, {"etaD", "0"}}, std::nullopt,
-                               std::nullopt, false},
-                    DemandCase{"bothMet", {{"fak.base", "120,100,140"}}, 100.0, true, true},
+                               std::nullopt, false, Verdict::Fails},
+                    DemandCase{"bothMet", {{"fak.base", "120,100,140"}}, 100.0, true, true, Verdict::Passes},
                     // A file's own demands stand when other inputs are refused, as
-                    // when a profile gives a section more layers than its cv values.
+                    // when a profile gives a section more layers than its cv values:
+                    // not made, with the refusal, never passed.
                     DemandCase{"filesAllowanceWithRefusedCv", {{"cv.head", "2,2,2"}, {"allowablePostConstruction", "300"}},
-                               std::nullopt, false, std::nullopt},
+                               std::nullopt, std::nullopt, std::nullopt, Verdict::Unchecked, "cv.head"},
                     DemandCase{"filesFakWithRefusedCv", {{"cv.head", "2,2,2"}, {"fak.base", "120,100,140"}},
-                               std::nullopt, std::nullopt, false},
-                    DemandCase{"refusedFak", {{"fak.base", "120,100,140,160"}}, std::nullopt, std::nullopt, false}),
+                               std::nullopt, std::nullopt, std::nullopt, Verdict::Unchecked, "cv.head"},
+                    DemandCase{"refusedFak", {{"fak.base", "120,100,140,160"}}, std::nullopt, std::nullopt, std::nullopt,
+                               Verdict::Unchecked, "fak.base"},
+                    DemandCase{"aFailureOutweighsACheckNotMade",
+                               {{"cv.head", ""}, {"cv.shaft", ""}, {"cv.base", ""}, {"fak.base", "50,40,30"}, {"etaD", "0"}},
+                               500.0, std::nullopt, false, Verdict::Fails, "固结系数cv"}),
     [](const auto& info) { return info.param.name; });
 
 // Every input, saved with the project and loaded again, reads the same.

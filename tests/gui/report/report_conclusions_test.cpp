@@ -2,6 +2,7 @@
 // (p0 = 19 x 3 = 57 kPa, fspk 126.58 kPa, settlement 71.12 mm by the
 // deformation ratio): each check with its demand and its verdict.
 #include "report/report_conclusions.h"
+#include "report/report_html.h"
 
 #include "worked_examples.h"
 
@@ -39,7 +40,9 @@ private slots:
         if (allowed > 0)
             demands.allowableSettlement = allowed;
 
-        const QString html = designChecksTable(project, demands);
+        const DesignChecks checks = checkDesign(project, computeDesign(project), demands);
+        const QString html = report_html::table(designChecksHeader(),
+                                                assessmentRows(checks, demands, project.stopCriterion));
 
         const QString bearingRow = html.section(QStringLiteral("<tr>"), 2, 2);
         const QString settlementRow = html.section(QStringLiteral("<tr>"), 3, 3);

@@ -21,6 +21,7 @@ namespace {
 
 constexpr const char* kSectionsUsage =
     "Usage: orvane-cli --sections TABLE.csv [--json] [--surcharge KPA] [--allowable-settlement MM]\n"
+    "                  [--allowable-post-construction MM]\n"
     "                  [--chart OUT.svg] [--report OUT.pdf]\n"
     "                  [--sweep FIELD=FROM:TO:STEP --best NAME:max|min [--shortest-stretch M]] FILE\n"
     "\n"
@@ -33,6 +34,8 @@ constexpr const char* kSectionsUsage =
     "  --json                  one JSON object per section and line instead of CSV\n"
     "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
     "  --allowable-settlement MM  settlement check under FILE's criterion (none without it)\n"
+    "  --allowable-post-construction MM  check of the settlement after the pavement is\n"
+    "                          complete, over FILE's own allowance (needs cv values)\n"
     "  --chart OUT.svg         also write the longitudinal chart: fill height and settlement\n"
     "                          against chainage, the allowable settlement drawn\n"
     "  --report OUT.pdf        also write the calculation report: every section in a summary\n"
@@ -86,7 +89,7 @@ std::string parseOption(const std::string& option, const std::string& value, Sec
     }
     double allowable = 0;
     const std::string fault = parseNumberOption(option, value, allowable);
-    r.demands.allowableSettlement = allowable;
+    (option == "--allowable-settlement" ? r.demands.allowableSettlement : r.demands.allowablePostConstruction) = allowable;
     return fault;
 }
 
@@ -110,7 +113,8 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--sections" || arg == "--chart" || arg == "--report" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
-                                || arg == "--allowable-settlement" || arg == "--shortest-stretch";
+                                || arg == "--allowable-settlement" || arg == "--allowable-post-construction"
+                                || arg == "--shortest-stretch";
         std::string fault;
         if (takesValue && i + 1 == args.size())
             fault = arg + " needs a value";

@@ -230,22 +230,17 @@ std::string workRefusal(const SweepWork& work)
 }
 
 // Decides whether the sweep makes the demands after construction; the
-// refusal of the file's inputs for them, or an empty text.
+// refusal of the file's extension values (refused for every output), or an
+// empty text.
 std::string afterConstructionFault(const ProjectData& base, SweepRequest& request)
 {
     TimeSettlementInputs in;
-    const std::string refusal = readTimeSettlementInputs(base, in);
+    if (std::string refusal = readTimeSettlementInputs(base, in); !refusal.empty())
+        return refusal;
     const bool demanded = request.demands.allowablePostConstruction || in.allowablePostConstruction;
     request.afterConstruction = demanded || in.hasBearingCheck();
-    if (!request.afterConstruction)
-        return {};
-    if (!refusal.empty())
-        return refusal;
-    const bool sweepsCv = std::any_of(request.axes.begin(), request.axes.end(), [](const SweepAxis& axis) {
-        return std::string_view(axis.field->name) == "cv";
-    });
-    if (demanded && !in.hasConsolidation() && !sweepsCv)
-        return "未给出固结系数cv（cv.head、cv.shaft、cv.base），无法验算工后沉降。";
+    // Without cv values the post-construction check of every point is not
+    // made, with its reason, as for a project alone.
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,6 +47,61 @@ TEST(CliSections, SectionOfTheBaseProjectPrintsTheProjectsOwnJson)
             a.erase(key);
         for (const auto& [key, value] : a.items())
             EXPECT_EQ(s[key].dump(), value.dump()) << name << " " << key;
+    }
+}
+
+// One assessment, shown the same everywhere: over random projects and
+// demands (failing and unmade checks after construction, refused values of
+// the extension block), --json, a one-point sweep and a one-row road give
+// the same assessment to the bit, and the report concludes the same way.
+TEST(CliAssessment, EveryOutputGivesTheSameVerdict)
+{
+    std::mt19937 random(26);
+    const auto pick = [&random](std::vector<std::string> options) {
+        return options[std::uniform_int_distribution<std::size_t>(0, options.size() - 1)(random)];
+    };
+    const bool reports = ORVANE_CLI_HAS_REPORT && runCommand("pdftotext -v 2>&1").exitCode == 0;
+    for (int n = 0; n < 12; ++n) {
+        const std::string folder = scratchFolder("assessed-" + std::to_string(n));
+        ProjectData p = settlementExample();
+        p.embankmentHeight = std::uniform_int_distribution<int>(20, 60)(random) / 10.0;
+        p.spacingSquare = std::uniform_int_distribution<int>(15, 30)(random) / 10.0;
+        // cv of every layer, none (a post-construction check is then not
+        // made), or a list refused for its length
+        const std::string cv = pick({"2,3", "2,3", "", "1"});
+        p.extension.set("cv.head", cv.empty() ? "" : "2");
+        p.extension.set("cv.shaft", cv);
+        p.extension.set("cv.base", cv.empty() ? "" : "1.5,4,6");
+        p.extension.set("fak.base", pick({"", "40,30,150", "230,230,500", "120,100,140"}));
+        p.extension.set("allowablePostConstruction", pick({"", "20", "300"}));
+        ASSERT_TRUE(p.saveProject(folder + "/p.txt", fixedSaveTime()).ok);
+        const std::string demands = pick({"--surcharge 20", "--surcharge 60 --allowable-settlement 100",
+                                          "--surcharge 0 --allowable-settlement 300 --allowable-post-construction 50"});
+        const std::string file = " " + folder + "/p.txt";
+        writeBytes(folder + "/table.csv", "station\nK0+000\n");
+
+        const CliRun json = runCli("--json " + demands + file);
+        const CliRun sweep = runCli("--sweep spacingSquare=" + std::to_string(p.spacingSquare)
+                                    + ":" + std::to_string(p.spacingSquare) + ":1 --json " + demands + file);
+        const CliRun road = runCli("--sections " + folder + "/table.csv --json " + demands + file);
+        const std::string label = std::to_string(n) + " " + demands;
+        ASSERT_EQ(sweep.exitCode, json.exitCode) << label << sweep.err << json.err;
+        if (json.exitCode != 0) {
+            EXPECT_EQ(sweep.err.substr(sweep.err.find(':') + 2), json.err.substr(json.err.find(':') + 2)) << label;
+            continue;
+        }
+        ASSERT_EQ(road.exitCode, 0) << label << road.err;
+        const auto a = nlohmann::json::parse(json.out)["assessment"];
+        EXPECT_EQ(nlohmann::json::parse(sweep.out.substr(0, sweep.out.find('\n')))["assessment"], a) << label;
+        EXPECT_EQ(nlohmann::json::parse(road.out)["assessment"], a) << label;
+        if (!reports)
+            continue;
+        ASSERT_EQ(runCli("--report " + folder + "/r.pdf " + demands + file).exitCode, 0) << label;
+        std::string text = runCommand("pdftotext " + folder + "/r.pdf -").out;
+        std::erase_if(text, [](char c) { return c == '\n' || c == ' ' || c == '\f'; });
+        const std::string verdict = a["verdict"];
+        EXPECT_EQ(text.find("设计不满足") != std::string::npos, verdict == "fails") << label;
+        EXPECT_EQ(text.find("设计未能验算") != std::string::npos, verdict == "unchecked") << label;
     }
 }
 

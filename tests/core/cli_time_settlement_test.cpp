@@ -246,8 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "postConstructionOk,underlyingOk,failedChecks,uncheckedChecks\n180,2.26,", ""},
         SweepCase{"tooTightForAnyCv", "--sweep cv=1:5:1 --allowable-post-construction 5 --best cv:min", 0,
                   "No point passes every check.", ""},
-        SweepCase{"noCvRefused", "--sweep spacingSquare=1.5:2:0.5 --allowable-post-construction 40", 1, "",
-                  "未给出固结系数cv"},
+        SweepCase{"noCvNotMade", "--sweep spacingSquare=1.5:2:0.5 --allowable-post-construction 40 --json", 0,
+                  "{\"spacingSquare\":1.5,", ""},
         SweepCase{"noCvButSwept", "--sweep cv=1000:1000:1 --allowable-post-construction 100 --best cv:min", 0,
                   "cv,", ""}),
     [](const auto& info) { return info.param.name; });

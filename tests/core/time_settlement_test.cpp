@@ -275,6 +275,19 @@ INSTANTIATE_TEST_SUITE_P(
                     DemandCase{"refusedFak", {{"fak.base", "120,100,140,160"}}, std::nullopt, std::nullopt, false}),
     [](const auto& info) { return info.param.name; });
 
+// The allowance is met by a settlement equal to it and missed by one a
+// hair above it.
+TEST(TimeSettlement, PostConstructionAllowanceHoldsAtItsLimit)
+{
+    ProjectData p = withCv({{"fill", "0:0,90:3"}, {"pavementDay", "180"}});
+    p.deriveEquivalentDiameter();
+    const DesignResults results = computeDesign(p);
+    const double settled = checkDesign(p, results, {0, std::nullopt, 1000.0}).postConstruction;
+    ASSERT_NEAR(settled, 48.01, 0.01);
+    EXPECT_EQ(checkDesign(p, results, {0, std::nullopt, settled}).postConstructionOk, true);
+    EXPECT_EQ(checkDesign(p, results, {0, std::nullopt, std::nextafter(settled, 0.0)}).postConstructionOk, false);
+}
+
 // Every input, saved with the project and loaded again, reads the same.
 TEST(TimeSettlement, InputsSurviveTheProjectFile)
 {

@@ -298,14 +298,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0],
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("paths", nargs="*", help="files or folders (default: the files the change touched)")
-    parser.add_argument("--count", type=int, default=40, help="faults to plant (default 40)")
+    parser.add_argument("--count", type=int, default=40, help="faults that build to plant (default 40)")
     parser.add_argument("--seed", type=int, default=1, help="chooses the sites (default 1)")
     parser.add_argument("--timeout", type=float, help="seconds for one run of the suite (default: 3 x "
                         "the unmutated run + 30)")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs (default 2)")
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mutants"),
                         help="the mirror and its build (default build-mutants)")
-    parser.add_argument("--list", action="store_true", help="only list the chosen faults")
+    parser.add_argument("--list", action="store_true", help="only list the first faults it would try")
     args = parser.parse_args()
 
     for name in ("SIGINT", "SIGTERM", "SIGHUP"):
@@ -332,10 +332,14 @@ def main():
             texts[f] = handle.read()
         sites += sites_of(f, texts[f])
     sites.sort()
-    chosen = sorted(random.Random(args.seed).sample(sites, min(args.count, len(sites))))
-    print(f"{len(sites)} sites in {len(files)} files; planting {len(chosen)} (seed {args.seed})", flush=True)
+    # The order the faults are tried in; one that does not build is passed
+    # over for the next, until `count` have been built.
+    order = list(sites)
+    random.Random(args.seed).shuffle(order)
+    print(f"{len(sites)} sites in {len(files)} files; planting {min(args.count, len(sites))} that build "
+          f"(seed {args.seed})", flush=True)
     if args.list:
-        for f, at, old, new, kind in chosen:
+        for f, at, old, new, kind in order[:args.count]:
             line, column = location(texts[f], at)
             print(f"  {f}:{line}:{column}: {kind}: {old!r} -> {new!r}")
         return 0
@@ -353,7 +357,9 @@ def main():
 
     survivors, caught, unbuilt = [], 0, 0
     try:
-        for number, (f, at, old, new, kind) in enumerate(chosen, 1):
+        for f, at, old, new, kind in order:
+            if caught + len(survivors) == args.count:
+                break
             target = os.path.join(build.tree, f)
             original = texts[f]
             line, column = location(original, at)
@@ -373,7 +379,8 @@ def main():
                 survivors.append(site)
             elif verdict.startswith("caught"):
                 caught += 1
-            print(f"[{number}/{len(chosen)}] {verdict:22} {time.monotonic() - t0:5.0f} s  {site}", flush=True)
+            built = caught + len(survivors)
+            print(f"[{built}/{args.count}] {verdict:22} {time.monotonic() - t0:5.0f} s  {site}", flush=True)
     except Interrupted as why:
         print(f"mutants: interrupted ({why}); the mirror is restored", file=sys.stderr)
         return 2

@@ -128,7 +128,8 @@ TEST_P(SectionsChartGeometryTest, PointsAndTicksWhereTheyBelong)
 
 // Three sections at 0, 100 and 200 m: fill 2, 4 and 3 m (axis to 4.6 m,
 // ticks every 1 m), settlements 70, 160 and 90 mm with [s] 150 mm (axis to
-// 184 mm, ticks every 50 mm), stations every 50 m.
+// 184 mm, ticks every 50 mm), stations every 50 m; the legend above the
+// plot, its marks at y 18.
 // Two sections checked after construction, [s] 200 and [s工后] 100 mm: the
 // settlement axis runs to 230 mm.
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "<text x=\"837\" y=\"277\" text-anchor=\"start\">50</text>",
                       "<text x=\"837\" y=\"103.1\" text-anchor=\"start\">150</text>",
                       "<text x=\"260\" y=\"378\" text-anchor=\"middle\">K0+050</text>",
-                      "<text x=\"830\" y=\"378\" text-anchor=\"middle\">K0+200</text>"}},
+                      "<text x=\"830\" y=\"378\" text-anchor=\"middle\">K0+200</text>",
+                      "<line x1=\"390\" y1=\"18\" x2=\"410\" y2=\"18\"", "<circle cx=\"462\" cy=\"18\" r=\"3\" fill=\"#c00\"/>"}},
         GeometryCase{"afterConstruction", {0, 100}, {3, 3},
                      {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 120, false)}, 200,
                      {"<polygon points=\"70,360 70,81.7 830,81.7 830,360\"",

@@ -157,6 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"onTheLastDay", {{"fill", "0:0,100000:3"}}, ""},
         RefusalCase{"heightsLevelForAWhile", {{"fill", "0:0,30:1.5,60:1.5,90:3"}}, ""},
         RefusalCase{"zeroHeightOnDayZero", {{"fill", "0:0,60:3"}}, ""},
+        RefusalCase{"blanksAroundTheNumbers", {{"fill", " 0 : 0 , 60 : 3 "}, {"cv.shaft", " 2 , 3 "}, {"ms", " 1.2 "}}, ""},
         RefusalCase{"pavementBeforeFill", {{"fill", "0:0,60:3"}, {"pavementDay", "59"}},
                     "pavementDay：路面完工时间应为不早于填土完成（最后一个填土点）的天数！"},
         RefusalCase{"pavedOnTheLastFillDay", {{"fill", "0:0,60:3"}, {"pavementDay", "60"}}, ""},

@@ -24,6 +24,7 @@ failing).
 """
 
 import argparse
+import fcntl
 import json
 import os
 import random
@@ -315,6 +316,11 @@ def main():
     files = [f for f in files if f.endswith(SOURCE_SUFFIXES)]
     build = Build(os.path.abspath(args.build), args.jobs)
     os.makedirs(build.tree, exist_ok=True)
+    lock = open(os.path.join(os.path.abspath(args.build), "lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        sys.exit(f"mutants: another run is using {args.build}")
     print(f"mirroring the working tree into {build.tree}: {mirror(build.tree)} files copied", flush=True)
     if not args.list:
         if not build.configure():

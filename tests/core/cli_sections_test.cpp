@@ -175,15 +175,15 @@ TEST(CliSections, ReportWrittenBesideTheResults)
 
 struct OutputOverInputCase {
     const char* name;
-    const char* option;
-    const char* target;  // base, table or profile
+    const char* option;  // TARGET stands for the target too
+    std::string target;  // base, table, profile or output (a file the run does not read)
     const char* reason;
 };
 
 class CliSectionsOutputTest : public testing::TestWithParam<OutputOverInputCase> {};
 
 // No output replaces a file the run reads: the base project, the table or a
-// borehole table it names.
+// borehole table it names; nor are the chart and the report one file.
 TEST_P(CliSectionsOutputTest, OutputOverAnInputIsRefused)
 {
     const OutputOverInputCase& c = GetParam();
@@ -191,9 +191,16 @@ TEST_P(CliSectionsOutputTest, OutputOverAnInputIsRefused)
     const std::string folder = table.substr(0, table.rfind('/'));
     const std::string base = folder + "/base.txt";
     writeBytes(base, readBytes(example("worked-example.txt")));
-    const std::string target = std::string(c.target) == "base" ? base : std::string(c.target) == "table" ? table : folder + "/bh.csv";
+    writeBytes(folder + "/road.out", "an earlier output");
+    const std::string target = c.target == "base"    ? base
+                               : c.target == "table" ? table
+                               : c.target == "profile" ? folder + "/bh.csv"
+                                                       : folder + "/road.out";
+    std::string option = c.option;
+    if (const auto at = option.find("TARGET"); at != std::string::npos)
+        option.replace(at, std::string("TARGET").size(), target);
     const std::string before = readBytes(target);
-    const CliRun run = runCli("--sections " + table + " " + c.option + " " + target + " " + base);
+    const CliRun run = runCli("--sections " + table + " " + option + " " + target + " " + base);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
@@ -207,7 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
                     OutputOverInputCase{"chartOverProfile", "--chart", "profile", "图不能写到输入文件本身"},
                     OutputOverInputCase{"reportOverBase", "--report", "base", "计算书不能写到输入文件本身"},
                     OutputOverInputCase{"reportOverTable", "--report", "table", "计算书不能写到输入文件本身"},
-                    OutputOverInputCase{"reportOverProfile", "--report", "profile", "计算书不能写到输入文件本身"}),
+                    OutputOverInputCase{"reportOverProfile", "--report", "profile", "计算书不能写到输入文件本身"},
+                    OutputOverInputCase{"chartAndReportOneFile", "--chart TARGET --report", "output",
+                                        "图和计算书不能写到同一个文件"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {

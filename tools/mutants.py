@@ -344,6 +344,9 @@ def main():
     random.Random(args.seed).shuffle(order)
     print(f"{len(sites)} sites in {len(files)} files; planting {min(args.count, len(sites))} that build "
           f"(seed {args.seed})", flush=True)
+    if not sites:
+        print("nothing to plant: name the files or folders to plant faults in")
+        return 0
     if args.list:
         for f, at, old, new, kind in order[:args.count]:
             line, column = location(texts[f], at)

@@ -43,6 +43,11 @@ class Interrupted(Exception):
     pass
 
 
+def give_up(reason):
+    print("mutants: " + reason, file=sys.stderr)
+    sys.exit(2)
+
+
 def on_signal(signum, frame):
     raise Interrupted(signal.Signals(signum).name)
 
@@ -201,7 +206,7 @@ def files_under(paths):
         elif os.path.isfile(full):
             files.append(relative)
         else:
-            sys.exit("mutants: no such file or folder: " + path)
+            give_up("no such file or folder: " + path)
     return files
 
 
@@ -320,11 +325,11 @@ def main():
     try:
         fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
     except OSError:
-        sys.exit(f"mutants: another run is using {args.build}")
+        give_up(f"another run is using {args.build}")
     print(f"mirroring the working tree into {build.tree}: {mirror(build.tree)} files copied", flush=True)
     if not args.list:
         if not build.configure():
-            sys.exit(f"mutants: configuring the build failed, see {build.log}")
+            give_up(f"configuring the build failed, see {build.log}")
         compiled = build.compiled()
         skipped = [f for f in files if f.endswith(".cpp") and f not in compiled]
         for f in skipped:
@@ -334,7 +339,7 @@ def main():
     texts = {}
     sites = []
     for f in files:
-        with open(os.path.join(ROOT, f), encoding="utf-8") as handle:
+        with open(os.path.join(build.tree, f), encoding="utf-8") as handle:
             texts[f] = handle.read()
         sites += sites_of(f, texts[f])
     sites.sort()
@@ -355,11 +360,10 @@ def main():
 
     started = time.monotonic()
     if not build.make():
-        sys.exit(f"mutants: the unmutated tree does not build, see {build.log}")
+        give_up(f"the unmutated tree does not build, see {build.log}")
     begun = time.monotonic()
     if not build.test(None):
-        print(f"mutants: the core suite fails without any fault planted, see {build.log}", file=sys.stderr)
-        return 2
+        give_up(f"the core suite fails without any fault planted, see {build.log}")
     timeout = args.timeout or 3 * (time.monotonic() - begun) + 30
     print(f"unmutated: built and passed in {time.monotonic() - started:.0f} s; "
           f"a run of the suite may take {timeout:.0f} s", flush=True)
@@ -391,8 +395,7 @@ def main():
             built = caught + len(survivors)
             print(f"[{built}/{args.count}] {verdict:22} {time.monotonic() - t0:5.0f} s  {site}", flush=True)
     except Interrupted as why:
-        print(f"mutants: interrupted ({why}); the mirror is restored", file=sys.stderr)
-        return 2
+        give_up(f"interrupted ({why}); the mirror is restored")
 
     built = caught + len(survivors)
     print(f"\n{caught} of {built} faults caught" + (f" ({100 * caught / built:.0f} %)" if built else "")
@@ -405,4 +408,7 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except Interrupted as why:
+        give_up(f"interrupted ({why})")

@@ -40,6 +40,9 @@ TEST_P(CliTimeDetailsTest, DetailsGainTheCurveAndTheChecksOnlyWithTheirInputs)
     if (c.checks >= 0) {
         ASSERT_EQ(j["underlyingLayerChecks"].size(), static_cast<std::size_t>(c.checks));
         EXPECT_EQ(j["underlyingLayerChecks"][0]["depth"], 10.0) << "the first at the tips";
+        for (const auto& check : j["underlyingLayerChecks"])
+            EXPECT_EQ(check["ok"], check["pz"].get<double>() + check["pcz"].get<double>() <= check["faz"].get<double>())
+                << check.dump();
     }
     if (!c.consolidation)
         return;

@@ -444,7 +444,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "--sections FOLDER/borehole.csv --sweep spacingSquare=1:2:1 --best spacingSquare:max "
                  "--shortest-stretch 0 FOLDER/missing.txt",
                  1, "missing.txt"},
-        ExitCase{"timeSettlementMissingFile", "--time-settlement FOLDER/curve.csv FOLDER/missing.txt", 1, "missing.txt"},
+        ExitCase{"timeSettlementMissingFile", "--time-settlement FOLDER/curve.csv FOLDER/missing.txt", 1,
+                 "missing.txt"},
         ExitCase{"textMissingFile", "FOLDER/missing.txt", 1, "missing.txt"},
         ExitCase{"saveAsIntoMissingFolder", "--save-as FOLDER/no/out.txt WORKED", 1, "目标文件夹不存在"},
         ExitCase{"saveAsMissingSource", "--save-as FOLDER/out.txt FOLDER/missing.txt", 1, "missing.txt"},

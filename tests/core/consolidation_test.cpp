@@ -158,10 +158,14 @@ constexpr ConsolidationSlice kSlow{2, 10, 0.05, 1};
 
 INSTANTIATE_TEST_SUITE_P(
     UnlikeSoils, TwoLayerTest,
-    testing::Values(LayeredCase{"fastOverSlowDrainedBelow", kFast, kSlow, true, {0.296348, 0.739669, 0.928073, 0.999999}},
-                    LayeredCase{"slowOverFastDrainedBelow", kSlow, kFast, true, {0.296348, 0.739669, 0.928073, 0.999999}},
-                    LayeredCase{"fastOverSlowClosedBelow", kFast, kSlow, false, {0.284949, 0.703624, 0.822442, 0.988822}},
-                    LayeredCase{"slowOverFastClosedBelow", kSlow, kFast, false, {0.011398, 0.036045, 0.113987, 0.412727}},
+    testing::Values(LayeredCase{"fastOverSlowDrainedBelow", kFast, kSlow, true,
+                                {0.296348, 0.739669, 0.928073, 0.999999}},
+                    LayeredCase{"slowOverFastDrainedBelow", kSlow, kFast, true,
+                                {0.296348, 0.739669, 0.928073, 0.999999}},
+                    LayeredCase{"fastOverSlowClosedBelow", kFast, kSlow, false,
+                                {0.284949, 0.703624, 0.822442, 0.988822}},
+                    LayeredCase{"slowOverFastClosedBelow", kSlow, kFast, false,
+                                {0.011398, 0.036045, 0.113987, 0.412727}},
                     // A slice of no thickness holds no water and settles nothing:
                     // the column is the fast soil alone, T = 0.125 on day 0.1.
                     LayeredCase{"emptySliceAbove", {0, 10, 0.05, 1}, kFast, false, {0.398928, 0.962905, 1, 1}}),

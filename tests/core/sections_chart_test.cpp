@@ -150,6 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "<text x=\"830\" y=\"378\" text-anchor=\"middle\">K0+200</text>",
                       "<line x1=\"390\" y1=\"18\" x2=\"410\" y2=\"18\"",
                       "<circle cx=\"462\" cy=\"18\" r=\"3\" fill=\"#c00\"/>"}},
+        // Fills below 1 m: the axis still runs to 1.15 m, ticks every 0.5 m.
+        GeometryCase{"lowFills", {0, 100}, {0.5, 0.8}, {point(70, true), point(90, true)}, 150,
+                     {"<polygon points=\"70,360 70,220.9 830,137.4 830,360\"",
+                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">1</text>"}},
         GeometryCase{"afterConstruction", {0, 100}, {3, 3},
                      {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 120, false)}, 200,
                      {"<polygon points=\"70,360 70,81.7 830,81.7 830,360\"",

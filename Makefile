@@ -5,6 +5,8 @@
 #   make package  builds the Debian package build/orvane_<version>_amd64.deb
 #   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600)
 #   make fuzz-coverage  the reader's source coverage by the fuzzer's corpus
+#   make mutants  plants single-token faults one at a time and lists those
+#                 the core suite lets through (MUTANTS_ARGS: see tools/mutants.py --help)
 #   make test-windows  cross-builds for Windows and tests it under Wine: the
 #                      core and calculator, then the desktop program, its zip
 #                      and its installer (building Qt for Windows the first time)
@@ -33,7 +35,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 EXAMPLE := examples/worked-example.txt
 
 .PHONY: deps deps-windows build test test-windows test-windows-core test-windows-desktop qt-windows \
-        windows-qt windows-zip windows-installer windows-cli run cli screenshots bench package fuzz fuzz-coverage clean
+        windows-qt windows-zip windows-installer windows-cli run cli screenshots bench package fuzz fuzz-coverage mutants clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
@@ -141,5 +143,12 @@ fuzz-coverage:
 	llvm-cov report ./$(FUZZ_COVERAGE)/fuzz/orvane-fuzz-replay -instr-profile=$(FUZZ_COVERAGE)/replay.profdata \
 	  src/model/project_file.cpp src/model/file_reasons.cpp src/engine
 
+# Faults planted in a mirror of the tree (build-mutants), never in the tree
+# itself: by default in the files the change touched, e.g.
+#   make mutants MUTANTS_ARGS="--count 60 --seed 7 src/engine"
+MUTANTS_ARGS ?=
+mutants: deps
+	python3 tools/mutants.py $(MUTANTS_ARGS)
+
 clean:
-	rm -rf build build-sanitize build-fuzz build-fuzz-coverage build-windows build-windows-qt dist
+	rm -rf build build-sanitize build-fuzz build-fuzz-coverage build-windows build-windows-qt build-mutants dist

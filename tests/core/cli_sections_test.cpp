@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -142,20 +143,53 @@ TEST(CliSections, BestPerSectionAndStretches)
     EXPECT_EQ(nlohmann::json::parse(lines[4])["stretch"]["decidedBy"], "K0+100");
 }
 
-TEST(CliSections, ShortStretchTakesTheMoreDemandingDesignAndStillPasses)
+struct StretchRunCase {
+    const char* name;
+    std::string table;
+    std::string options;  // after the table, before the base project
+    std::vector<std::string> stretches;  // the lines after the stretches' header
+};
+
+class CliStretchTest : public testing::TestWithParam<StretchRunCase> {};
+
+// A short stretch takes the more demanding design of its neighbour, and
+// every section of a stretch is checked again at the stretch's value, its
+// first and its last too.
+TEST_P(CliStretchTest, StretchesCheckedAtTheirValue)
 {
-    const std::string table = tableFile("merged", "station,embankmentHeight\nK0+000,3\nK0+050,3\nK0+100,5\n");
-    const CliRun run = runCli("--sections " + table
-                              + " --allowable-settlement 150 --sweep spacingSquare=1.5:3:0.1"
-                                " --best spacingSquare:max --shortest-stretch 200 "
-                              + example("worked-example.txt"));
+    const StretchRunCase& c = GetParam();
+    const std::string table = tableFile(c.name, c.table);
+    const CliRun run = runCli("--sections " + table + " " + c.options + " " + example("worked-example.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = linesOf(run.out);
-    ASSERT_EQ(lines.size(), 7u) << run.out;
-    EXPECT_EQ(lines[5], "from,to,sections,spacingSquare,decidedBy,passes");
-    EXPECT_EQ(lines[6].substr(0, 16), "K0+000,K0+100,3,");
-    EXPECT_EQ(lines[6].substr(lines[6].size() - 12), ",K0+100,true");
+    const auto header = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& line) { return line.starts_with("from,to,sections,"); });
+    ASSERT_NE(header, lines.end()) << run.out;
+    EXPECT_EQ(std::vector<std::string>(header + 1, lines.end()), c.stretches);
 }
+
+// The widest square spacing within [s] 150 mm is 3 m under 3 m of fill and
+// 2.6 m under 5 m. The narrowest shaft that carries the fill and 60 kPa is
+// 0.5 m under 3 m of fill and 0.4 m under 2 m, where a head of 0.45 m allows
+// no wider shaft.
+const std::string kFillRising = "station,embankmentHeight\nK0+000,3\nK0+050,3\nK0+100,5\n";
+const std::string kSpacing = "--allowable-settlement 150 --sweep spacingSquare=1.5:3:0.1 --best spacingSquare:max";
+const std::string kShaft = "--surcharge 60 --sweep shaftDiameter=0.3:0.7:0.1 --best shaftDiameter:min";
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, CliStretchTest,
+    testing::Values(
+        StretchRunCase{"mergedStillPasses", kFillRising, kSpacing + " --shortest-stretch 200",
+                       {"K0+000,K0+100,3,2.6,K0+100,true"}},
+        StretchRunCase{"noneMergedAtZero", kFillRising, kSpacing + " --shortest-stretch 0",
+                       {"K0+000,K0+050,2,3,K0+000,true", "K0+100,K0+100,1,2.6,K0+100,true"}},
+        StretchRunCase{"mergedFailsAtItsLastSection",
+                       "station,embankmentHeight,headDiameter\nK0+000,3,\nK0+050,3,\nK0+100,2,0.45\n",
+                       kShaft + " --shortest-stretch 200", {"K0+000,K0+100,3,0.5,K0+000,false"}},
+        StretchRunCase{"mergedFailsAtItsFirstSection",
+                       "station,embankmentHeight,headDiameter\nK0+000,2,0.45\nK0+050,3,\nK0+100,3,\n",
+                       kShaft + " --shortest-stretch 200", {"K0+000,K0+100,3,0.5,K0+050,false"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 std::string twentySections()
 {
@@ -197,15 +231,15 @@ TEST(CliSections, ReportWrittenBesideTheResults)
 
 struct OutputOverInputCase {
     const char* name;
-    const char* option;
-    const char* target;  // base, table or profile
+    const char* option;  // TARGET stands for the target too
+    std::string target;  // base, table, profile or output (a file the run does not read)
     const char* reason;
 };
 
 class CliSectionsOutputTest : public testing::TestWithParam<OutputOverInputCase> {};
 
 // No output replaces a file the run reads: the base project, the table or a
-// borehole table it names.
+// borehole table it names; nor are the chart and the report one file.
 TEST_P(CliSectionsOutputTest, OutputOverAnInputIsRefused)
 {
     const OutputOverInputCase& c = GetParam();
@@ -213,9 +247,16 @@ TEST_P(CliSectionsOutputTest, OutputOverAnInputIsRefused)
     const std::string folder = table.substr(0, table.rfind('/'));
     const std::string base = folder + "/base.txt";
     writeBytes(base, readBytes(example("worked-example.txt")));
-    const std::string target = std::string(c.target) == "base" ? base : std::string(c.target) == "table" ? table : folder + "/bh.csv";
+    writeBytes(folder + "/road.out", "an earlier output");
+    const std::string target = c.target == "base"    ? base
+                               : c.target == "table" ? table
+                               : c.target == "profile" ? folder + "/bh.csv"
+                                                       : folder + "/road.out";
+    std::string option = c.option;
+    if (const auto at = option.find("TARGET"); at != std::string::npos)
+        option.replace(at, std::string("TARGET").size(), target);
     const std::string before = readBytes(target);
-    const CliRun run = runCli("--sections " + table + " " + c.option + " " + target + " " + base);
+    const CliRun run = runCli("--sections " + table + " " + option + " " + target + " " + base);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
@@ -229,7 +270,9 @@ INSTANTIATE_TEST_SUITE_P(
                     OutputOverInputCase{"chartOverProfile", "--chart", "profile", "图不能写到输入文件本身"},
                     OutputOverInputCase{"reportOverBase", "--report", "base", "计算书不能写到输入文件本身"},
                     OutputOverInputCase{"reportOverTable", "--report", "table", "计算书不能写到输入文件本身"},
-                    OutputOverInputCase{"reportOverProfile", "--report", "profile", "计算书不能写到输入文件本身"}),
+                    OutputOverInputCase{"reportOverProfile", "--report", "profile", "计算书不能写到输入文件本身"},
+                    OutputOverInputCase{"chartAndReportOneFile", "--chart TARGET --report", "output",
+                                        "图和计算书不能写到同一个文件"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {

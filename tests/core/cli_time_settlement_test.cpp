@@ -115,6 +115,9 @@ TEST_P(CliTimeDetailsTest, DetailsGainTheCurveAndTheChecksOnlyWithTheirInputs)
     if (c.checks >= 0) {
         ASSERT_EQ(j["underlyingLayerChecks"].size(), static_cast<std::size_t>(c.checks));
         EXPECT_EQ(j["underlyingLayerChecks"][0]["depth"], 10.0) << "the first at the tips";
+        for (const auto& check : j["underlyingLayerChecks"])
+            EXPECT_EQ(check["ok"], check["pz"].get<double>() + check["pcz"].get<double>() <= check["faz"].get<double>())
+                << check.dump();
     }
     if (!c.consolidation)
         return;
@@ -173,11 +176,13 @@ TEST_P(CliTimeCurveTest, WritesTheCurveOrRefuses)
     const std::string out = folder + "/curve.csv";
     std::string options = c.options;
     for (const auto& [mark, path] : {std::pair{"OUT", out}, std::pair{"FILE", file}})
-        if (const auto at = options.find(mark); at != std::string::npos)
+        for (std::size_t at; (at = options.find(mark)) != std::string::npos;)
             options.replace(at, std::string(mark).size(), path);
+    const std::string project = readBytes(file);
     const CliRun run = runCli(options);
     ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
     EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(readBytes(file), project);
     if (c.exitCode != 0) {
         EXPECT_FALSE(std::filesystem::exists(pathOf(out)));
         return;
@@ -194,6 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
         CurveCase{"withoutCv", "--time-settlement OUT --set fill=0:0,90:3 FILE", 1, "未给出固结系数cv"},
         CurveCase{"refusedInput", std::string("--time-settlement OUT ") + kCv + " --set fill=0:0,60:2 FILE", 1,
                   "fill：最后的填土高度应等于路堤高度h"},
+        CurveCase{"overItsProject", std::string("--time-settlement FILE ") + kCv + " --set fill=0:0,90:3 FILE", 1,
+                  "沉降过程不能写到工程文件本身"},
         CurveCase{"withJson", "--json --time-settlement OUT FILE", 2, "--time-settlement goes with none"},
         CurveCase{"twoFiles", "--time-settlement OUT FILE FILE", 2, "--time-settlement takes one project file"},
         CurveCase{"demandWithoutReportOrJson", "--allowable-post-construction 100 FILE", 2,

@@ -83,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sectionsShortestWithoutBest", "--sections t.csv --shortest-stretch 100 x.txt"},
                                          UsageCase{"sectionsNegativeShortest",
                                                    "--sections t.csv --sweep spacingSquare=1:2:0.1 "
-                                                   "--best spacingSquare:max --shortest-stretch -1 x.txt"},
+                                                   "--best spacingSquare:max --shortest-stretch -0.1 x.txt"},
+                                         UsageCase{"sectionsShortestNotANumber",
+                                                   "--sections t.csv --sweep spacingSquare=1:2:0.1 "
+                                                   "--best spacingSquare:max --shortest-stretch 1O0 x.txt"},
                                          UsageCase{"sectionsChartWithSweep",
                                                    "--sections t.csv --chart c.svg --sweep spacingSquare=1:2:0.1 "
                                                    "--best spacingSquare:max x.txt"},
@@ -104,6 +107,42 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"reportZeroAllowedSettlement",
                                                    "--report o.pdf --allowable-settlement 0 x.txt"},
                                          UsageCase{"versionWithFile", "--version x.txt"}),
+                         [](const auto& info) { return info.param.name; });
+
+struct HelpCase {
+    const char* name;
+    const char* arguments;
+    const char* usage;  // the start of the command's own usage
+};
+
+class CliHelpTest : public testing::TestWithParam<HelpCase> {};
+
+// Asked for help, each command prints its own usage on standard output and
+// exits with 0, whatever else is given.
+TEST_P(CliHelpTest, HelpPrintsTheCommandsUsage)
+{
+    const CliRun run = runCli(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.rfind(GetParam().usage, 0), 0u) << run.out.substr(0, 80);
+    EXPECT_EQ(run.err, "");
+}
+
+constexpr const char* kMainUsage = "Usage: orvane-cli [--json [--details]]";
+constexpr const char* kSweepUsage = "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP";
+constexpr const char* kSectionsUsage = "Usage: orvane-cli --sections TABLE.csv";
+
+INSTANTIATE_TEST_SUITE_P(Help, CliHelpTest,
+                         testing::Values(HelpCase{"help", "--help", kMainUsage},
+                                         HelpCase{"shortHelp", "-h", kMainUsage},
+                                         HelpCase{"helpWithAFile", "--json --help x.txt", kMainUsage},
+                                         HelpCase{"helpWithWrongUsage", "--details -h", kMainUsage},
+                                         HelpCase{"reportHelp", "--report o.pdf --help x.txt", kMainUsage},
+                                         HelpCase{"timeSettlementHelp", "--time-settlement o.csv -h x.txt", kMainUsage},
+                                         HelpCase{"sweepHelp", "--sweep --help", kSweepUsage},
+                                         HelpCase{"sweepShortHelp", "--sweep spacingSquare=1:2:1 -h x.txt",
+                                                  kSweepUsage},
+                                         HelpCase{"sectionsHelp", "--sections --help", kSectionsUsage},
+                                         HelpCase{"sectionsShortHelp", "--sections t.csv -h x.txt", kSectionsUsage}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace

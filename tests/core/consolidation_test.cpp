@@ -111,4 +111,64 @@ INSTANTIATE_TEST_SUITE_P(
                     AnalyticCase{"rampBothDrained", true, 0.5}),
     [](const auto& info) { return info.param.name; });
 
+struct LayeredCase {
+    const char* name;
+    ConsolidationSlice upper;  // thickness m, E MPa, cv m2/day, I
+    ConsolidationSlice lower;
+    bool bottomDrained;
+    std::vector<double> degrees;  // on days 0.1, 1, 10 and 100
+};
+
+class TwoLayerTest : public testing::TestWithParam<LayeredCase> {};
+
+ConsolidationColumn twoLayers(const ConsolidationSlice& upper, const ConsolidationSlice& lower, bool bottomDrained)
+{
+    ConsolidationColumn column;
+    column.slices = {upper, lower};
+    column.bottomDrained = bottomDrained;
+    column.load = 50;
+    column.finalSettlement = (upper.thickness / upper.modulus + lower.thickness / lower.modulus) * 50;
+    return column;
+}
+
+// The degrees are those of the scheme on a grid 64 times finer in cells,
+// first step and growth, where it has converged to 1e-6: the coarse grid's
+// drained boundaries and the flux across the interface of unlike soils
+// hold to 1e-3. Drained at both ends, the column is the same upside down.
+TEST_P(TwoLayerTest, DegreeOfUnlikeLayersAsConverged)
+{
+    const LayeredCase& c = GetParam();
+    const std::vector<double> days{0.1, 1, 10, 100};
+    const ConsolidationLoading atOnce{{{0, 3}}, 1.0};
+    const auto curve = settlementCurve(twoLayers(c.upper, c.lower, c.bottomDrained), atOnce, days);
+    ASSERT_EQ(curve.size(), days.size());
+    for (std::size_t i = 0; i < days.size(); ++i)
+        EXPECT_NEAR(curve[i].degree, c.degrees[i], 1e-3) << "day " << days[i];
+    if (!c.bottomDrained)
+        return;
+    const auto upsideDown = settlementCurve(twoLayers(c.lower, c.upper, true), atOnce, days);
+    ASSERT_EQ(upsideDown.size(), days.size());
+    for (std::size_t i = 0; i < days.size(); ++i)
+        EXPECT_NEAR(upsideDown[i].degree, curve[i].degree, 1e-9) << "day " << days[i];
+}
+
+// 2 m of cv 5 m2/day and E 4 MPa against 2 m of cv 0.05 m2/day and E 10 MPa.
+constexpr ConsolidationSlice kFast{2, 4, 5, 1};
+constexpr ConsolidationSlice kSlow{2, 10, 0.05, 1};
+
+INSTANTIATE_TEST_SUITE_P(
+    UnlikeSoils, TwoLayerTest,
+    testing::Values(LayeredCase{"fastOverSlowDrainedBelow", kFast, kSlow, true,
+                                {0.296348, 0.739669, 0.928073, 0.999999}},
+                    LayeredCase{"slowOverFastDrainedBelow", kSlow, kFast, true,
+                                {0.296348, 0.739669, 0.928073, 0.999999}},
+                    LayeredCase{"fastOverSlowClosedBelow", kFast, kSlow, false,
+                                {0.284949, 0.703624, 0.822442, 0.988822}},
+                    LayeredCase{"slowOverFastClosedBelow", kSlow, kFast, false,
+                                {0.011398, 0.036045, 0.113987, 0.412727}},
+                    // A slice of no thickness holds no water and settles nothing:
+                    // the column is the fast soil alone, T = 0.125 on day 0.1.
+                    LayeredCase{"emptySliceAbove", {0, 10, 0.05, 1}, kFast, false, {0.398928, 0.962905, 1, 1}}),
+    [](const auto& info) { return info.param.name; });
+
 }  // namespace

@@ -123,6 +123,7 @@ TEST_P(DemandsTest, AcceptsNoLoadAndAnyPositiveAllowance)
 
 const std::string kSurchargeWrong = "附加荷载q应为不小于0的数！";
 const std::string kAllowanceWrong = "容许沉降[s]应为大于0的数！";
+const std::string kPostConstructionWrong = "容许工后沉降[s工后]应为大于0的数！";
 
 INSTANTIATE_TEST_SUITE_P(
     Typed, DemandsTest,
@@ -134,7 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
                     DemandsCase{"zeroAllowance", {0, 0.0}, kAllowanceWrong},
                     DemandsCase{"infiniteAllowance", {0, kInf}, kAllowanceWrong},
                     DemandsCase{"allowanceNotANumber", {0, kNaN}, kAllowanceWrong},
-                    DemandsCase{"surchargeNamedFirst", {-1, 0.0}, kSurchargeWrong}),
+                    DemandsCase{"surchargeNamedFirst", {-1, 0.0}, kSurchargeWrong},
+                    DemandsCase{"smallestAllowanceAfterConstruction", {0, std::nullopt, above(0)}, ""},
+                    DemandsCase{"zeroAllowanceAfterConstruction", {0, std::nullopt, 0.0}, kPostConstructionWrong},
+                    DemandsCase{"infiniteAllowanceAfterConstruction", {0, std::nullopt, kInf}, kPostConstructionWrong}),
     [](const auto& info) { return info.param.name; });
 
 struct ShownCase {

@@ -101,4 +101,67 @@ INSTANTIATE_TEST_SUITE_P(
                               {checkedAfterConstruction(80, NAN, false), point(90, true)}, 150, 1, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct GeometryCase {
+    const char* name;
+    std::vector<double> chainages;
+    std::vector<double> fillHeights;
+    std::vector<SweepPoint> points;
+    std::optional<double> allowable;
+    std::vector<std::string> drawn;  // parts of the SVG, coordinates worked by hand
+};
+
+class SectionsChartGeometryTest : public testing::TestWithParam<GeometryCase> {};
+
+// The plot spans x 70..830 and y 360..40; the fill height's axis runs to
+// 1.15 times the highest fill, the settlement's to 1.15 times the largest
+// of the settlements and the allowances.
+TEST_P(SectionsChartGeometryTest, PointsAndTicksWhereTheyBelong)
+{
+    const GeometryCase& c = GetParam();
+    std::vector<Section> sections(c.chainages.size());
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        sections[i].chainage = c.chainages[i];
+    const std::string svg = sectionsChartSvg(sections, c.points, c.fillHeights, c.allowable);
+    for (const std::string& part : c.drawn)
+        EXPECT_NE(svg.find(part), std::string::npos) << part << "\n" << svg;
+}
+
+// Three sections at 0, 100 and 200 m: fill 2, 4 and 3 m (axis to 4.6 m,
+// ticks every 1 m), settlements 70, 160 and 90 mm with [s] 150 mm (axis to
+// 184 mm, ticks every 50 mm), stations every 50 m; the legend above the
+// plot, its marks at y 18.
+// Two sections checked after construction, [s] 200 and [s工后] 100 mm: the
+// settlement axis runs to 230 mm.
+INSTANTIATE_TEST_SUITE_P(
+    Roads, SectionsChartGeometryTest,
+    testing::Values(
+        GeometryCase{"threeSections", {0, 100, 200}, {2, 4, 3},
+                     {point(70, true), point(160, false), point(90, true)}, 150,
+                     {"<polygon points=\"70,360 70,220.9 450,81.7 830,151.3 830,360\"",
+                      "<polyline points=\"70,238.3 450,81.7 830,203.5\"",
+                      "<circle cx=\"450\" cy=\"81.7\" r=\"3\" fill=\"#c00\"/>",
+                      "<circle cx=\"830\" cy=\"203.5\" r=\"3\" fill=\"#1f5fbf\"/>",
+                      "<line x1=\"70\" y1=\"99.1\" x2=\"830\" y2=\"99.1\"",
+                      "<text x=\"63\" y=\"294.4\" text-anchor=\"end\">1</text>",
+                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">4</text>",
+                      "<text x=\"837\" y=\"277\" text-anchor=\"start\">50</text>",
+                      "<text x=\"837\" y=\"103.1\" text-anchor=\"start\">150</text>",
+                      "<text x=\"260\" y=\"378\" text-anchor=\"middle\">K0+050</text>",
+                      "<text x=\"830\" y=\"378\" text-anchor=\"middle\">K0+200</text>",
+                      "<line x1=\"390\" y1=\"18\" x2=\"410\" y2=\"18\"",
+                      "<circle cx=\"462\" cy=\"18\" r=\"3\" fill=\"#c00\"/>"}},
+        // Fills below 1 m: the axis still runs to 1.15 m, ticks every 0.5 m.
+        GeometryCase{"lowFills", {0, 100}, {0.5, 0.8}, {point(70, true), point(90, true)}, 150,
+                     {"<polygon points=\"70,360 70,220.9 830,137.4 830,360\"",
+                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">1</text>"}},
+        GeometryCase{"afterConstruction", {0, 100}, {3, 3},
+                     {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 120, false)}, 200,
+                     {"<polygon points=\"70,360 70,81.7 830,81.7 830,360\"",
+                      "<polyline points=\"70,248.7 830,234.8\"", "<polyline points=\"70,304.3 830,193\"",
+                      "<line x1=\"70\" y1=\"81.7\" x2=\"830\" y2=\"81.7\"",
+                      "<line x1=\"70\" y1=\"220.9\" x2=\"830\" y2=\"220.9\"",
+                      "<text x=\"837\" y=\"85.7\" text-anchor=\"start\">200</text>",
+                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">3</text>"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

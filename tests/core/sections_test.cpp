@@ -201,7 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
         StretchCase{"endSectionsCoverHalfASpan", {0, 100, 200}, {1.5, 2.0, 2.0}, true, 60,
                     {{0, 2, 1.5, 0}}},
         StretchCase{"longEnoughStays", {0, 100, 200}, {1.5, 2.0, 2.0}, true, 50,
-                    {{0, 0, 1.5, 0}, {1, 2, 2.0, 1}}}),
+                    {{0, 0, 1.5, 0}, {1, 2, 2.0, 1}}},
+        StretchCase{"lastSectionMergedIntoTheOneBefore", {0, 100, 200, 250}, {2.0, 2.0, 2.0, 1.6}, true, 60,
+                    {{0, 3, 1.6, 3}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

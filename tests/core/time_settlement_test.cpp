@@ -132,6 +132,8 @@ struct RefusalCase {
 
 class InputRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
+// Each rule with its refused values and the accepted value at its limit (an
+// empty refusal).
 TEST_P(InputRefusalTest, RefusesNamingTheKey)
 {
     const ProjectData p = withCv(GetParam().settings);
@@ -152,24 +154,48 @@ INSTANTIATE_TEST_SUITE_P(
                     "fill：填土过程应为以逗号分隔的“天数:填土高度”，如0:0,90:1.5,180:3！"},
         RefusalCase{"commaDecimal", {{"fill", "0:0,60:2,5"}},
                     "fill：填土过程应为以逗号分隔的“天数:填土高度”，如0:0,90:1.5,180:3！"},
-        RefusalCase{"beyondTheLastDay", {{"fill", "0:0,200000:3"}}, "fill：天数应不大于100000！"},
+        RefusalCase{"beyondTheLastDay", {{"fill", "0:0,100001:3"}}, "fill：天数应不大于100000！"},
+        RefusalCase{"onTheLastDay", {{"fill", "0:0,100000:3"}}, ""},
+        RefusalCase{"heightsLevelForAWhile", {{"fill", "0:0,30:1.5,60:1.5,90:3"}}, ""},
+        RefusalCase{"zeroHeightOnDayZero", {{"fill", "0:0,60:3"}}, ""},
+        RefusalCase{"blanksAroundTheNumbers",
+                    {{"fill", " 0 : 0 , 60 : 3 "}, {"cv.shaft", " 2 , 3 "}, {"ms", " 1.2 "}}, ""},
         RefusalCase{"pavementBeforeFill", {{"fill", "0:0,60:3"}, {"pavementDay", "59"}},
+                    "pavementDay：路面完工时间应为不早于填土完成（最后一个填土点）的天数！"},
+        RefusalCase{"pavedOnTheLastFillDay", {{"fill", "0:0,60:3"}, {"pavementDay", "60"}}, ""},
+        RefusalCase{"pavedOnTheLastDay", {{"pavementDay", "100000"}}, ""},
+        RefusalCase{"pavedAfterTheLastDay", {{"pavementDay", "100001"}},
                     "pavementDay：路面完工时间应为不早于填土完成（最后一个填土点）的天数！"},
         RefusalCase{"cvPerLayer", {{"cv.shaft", "2"}}, "cv.shaft：固结系数cv应为每层一个大于0的数（共2层），以逗号分隔！"},
         RefusalCase{"cvZero", {{"cv.base", "1,0,2"}}, "cv.base：固结系数cv应为每层一个大于0的数（共3层），以逗号分隔！"},
         RefusalCase{"cvZoneMissing", {{"cv.head", ""}}, "cv.head：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！"},
-        RefusalCase{"msBelowOne", {{"ms", "0.9"}}, "ms：沉降系数ms应为不小于1的数！"},
+        RefusalCase{"msBelowOne", {{"ms", "0.99"}}, "ms：沉降系数ms应为不小于1的数！"},
+        RefusalCase{"msOne", {{"ms", "1"}}, ""},
+        RefusalCase{"cvSmallButPositive", {{"cv.base", "1,0.001,2"}}, ""},
         RefusalCase{"drainageNotABoolean", {{"bottomDrained", "2"}}, "bottomDrained：应为0（底面不排水）或1（底面排水）！"},
-        RefusalCase{"periodTooLong", {{"designPeriod", "150"}}, "designPeriod：设计使用年限应为大于0且不大于100的年数！"},
+        RefusalCase{"drainageHalf", {{"bottomDrained", "0.5"}}, "bottomDrained：应为0（底面不排水）或1（底面排水）！"},
+        RefusalCase{"drainedBelow", {{"bottomDrained", "1"}}, ""},
+        RefusalCase{"closedBelow", {{"bottomDrained", "0"}}, ""},
+        RefusalCase{"periodTooLong", {{"designPeriod", "100.5"}}, "designPeriod：设计使用年限应为大于0且不大于100的年数！"},
+        RefusalCase{"periodLongest", {{"designPeriod", "100"}}, ""},
+        RefusalCase{"periodZero", {{"designPeriod", "0"}}, "designPeriod：设计使用年限应为大于0且不大于100的年数！"},
+        RefusalCase{"periodShort", {{"designPeriod", "0.1"}}, ""},
         RefusalCase{"fakPerLayer", {{"fak.base", "120,100"}},
                     "fak.base：地基承载力特征值fak应为每层一个大于0的数（共3层），以逗号分隔！"},
-        RefusalCase{"negativeDepthFactor", {{"etaD", "-1"}}, "etaD：深度修正系数ηd应为不小于0的数！"},
+        RefusalCase{"negativeDepthFactor", {{"etaD", "-0.1"}}, "etaD：深度修正系数ηd应为不小于0的数！"},
+        RefusalCase{"noDepthFactor", {{"etaD", "0"}}, ""},
+        RefusalCase{"fakZero", {{"fak.base", "120,0,140"}},
+                    "fak.base：地基承载力特征值fak应为每层一个大于0的数（共3层），以逗号分隔！"},
+        RefusalCase{"fakEveryLayer", {{"fak.base", "120,1,140"}}, ""},
         RefusalCase{"unknownRoadClass", {{"roadClass", "third"}},
                     "roadClass：公路等级应为highway（高速公路、一级公路）或second（二级公路）！"},
         RefusalCase{"unknownLocation", {{"location", "tunnel"}},
                     "location：路段应为abutment（桥台与路堤相邻处）、culvert（涵洞、通道处）或general（一般路段）！"},
         RefusalCase{"allowanceZero", {{"allowablePostConstruction", "0"}},
-                    "allowablePostConstruction：容许工后沉降应为大于0的数（mm）！"}),
+                    "allowablePostConstruction：容许工后沉降应为大于0的数（mm）！"},
+        RefusalCase{"allowanceSmall", {{"allowablePostConstruction", "0.1"}}, ""},
+        RefusalCase{"highwayGeneral", {{"roadClass", "highway"}, {"location", "general"}}, ""},
+        RefusalCase{"secondCulvert", {{"roadClass", "second"}, {"location", "culvert"}}, ""}),
     [](const auto& info) { return info.param.name; });
 
 struct AllowanceCase {
@@ -272,6 +298,19 @@ INSTANTIATE_TEST_SUITE_P(
                                {{"cv.head", ""}, {"cv.shaft", ""}, {"cv.base", ""}, {"fak.base", "50,40,30"}, {"etaD", "0"}},
                                500.0, std::nullopt, false, Verdict::Fails, "固结系数cv"}),
     [](const auto& info) { return info.param.name; });
+
+// The allowance is met by a settlement equal to it and missed by one a
+// hair above it.
+TEST(TimeSettlement, PostConstructionAllowanceHoldsAtItsLimit)
+{
+    ProjectData p = withCv({{"fill", "0:0,90:3"}, {"pavementDay", "180"}});
+    p.deriveEquivalentDiameter();
+    const DesignResults results = computeDesign(p);
+    const double settled = checkDesign(p, results, {0, std::nullopt, 1000.0}).postConstruction;
+    ASSERT_NEAR(settled, 48.01, 0.01);
+    EXPECT_EQ(checkDesign(p, results, {0, std::nullopt, settled}).postConstructionOk, true);
+    EXPECT_EQ(checkDesign(p, results, {0, std::nullopt, std::nextafter(settled, 0.0)}).postConstructionOk, false);
+}
 
 // Every input, saved with the project and loaded again, reads the same.
 TEST(TimeSettlement, InputsSurviveTheProjectFile)

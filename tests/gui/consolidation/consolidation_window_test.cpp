@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QValueAxis>
 
 #include <memory>
 
@@ -166,6 +167,25 @@ private slots:
         QTest::mouseClick(window.computeButton(), Qt::LeftButton);
         QCOMPARE(window.chart().settlementPoints().first(), QPointF(0, 0));
         QCOMPARE(window.chart().fillPoints().last().y(), 3.0);
+        // Settlement downwards from 0 at the top to 1.05 Sc (71.12 mm), the
+        // fill in metres, the time to the end of the 15 years after day 90.
+        const auto axis = [&](Qt::Alignment side) {
+            for (QAbstractAxis* a : window.chart().chart()->axes())
+                if (a->alignment() == side)
+                    return qobject_cast<QValueAxis*>(a);
+            return static_cast<QValueAxis*>(nullptr);
+        };
+        QValueAxis* mm = axis(Qt::AlignLeft);
+        QValueAxis* metres = axis(Qt::AlignRight);
+        QValueAxis* days = axis(Qt::AlignBottom);
+        QVERIFY(mm && metres && days);
+        QCOMPARE(mm->min(), 0.0);
+        QCOMPARE(mm->max(), 1.05 * g_project.settlementByCriterion());
+        QVERIFY(mm->isReverse());
+        QCOMPARE(metres->min(), 0.0);
+        QCOMPARE(metres->max(), 3.0);
+        QCOMPARE(days->min(), 0.0);
+        QCOMPARE(days->max(), 90.0 + 15 * 365);
         QVERIFY(window.chart().titleText().contains(QStringLiteral("工后沉降 53.38 mm")));
         QCOMPARE(window.timeTable()->rowCount(), 3);
         QCOMPARE(window.timeTable()->item(0, 0)->text(), QStringLiteral("30"));

@@ -48,8 +48,8 @@ struct CheckOutcome {
     double value = 0;        // fspk (kPa), S or the post-construction S (mm), pz + pcz (kPa)
     double limit = 0;        // p0 + q (kPa), [s] or [s工后] (mm), faz (kPa)
     std::optional<bool> ok;  // empty: 未能验算
-    std::string reason;      // why it could not be made (Chinese); empty when made
-    std::string limitSource; // where the limit comes from (Chinese)
+    std::string reason{};    // why it could not be made (Chinese); empty when made
+    std::string limitSource{};  // where the limit comes from (Chinese)
     double depth = 0;        // d below the pile tops (m), underlying layer only
 };
 

@@ -39,7 +39,7 @@ SweepPoint point(double settlement, bool passes)
 {
     SweepPoint p;
     p.checks.settlement = settlement;
-    p.checks.outcomes = {CheckOutcome{CheckKind::Bearing, 0, 0, passes}};
+    p.checks.outcomes = {CheckOutcome{.kind = CheckKind::Bearing, .ok = passes}};
     return p;
 }
 

@@ -222,7 +222,7 @@ TEST_P(BestPointTest, KeepsTheFirstPassingExtreme)
     for (std::size_t i = 0; i < c.offers.size(); ++i) {
         SweepPoint point;
         point.values = {c.offers[i].first};
-        point.checks.outcomes = {CheckOutcome{CheckKind::Bearing, 0, 0, c.offers[i].second}};
+        point.checks.outcomes = {CheckOutcome{.kind = CheckKind::Bearing, .ok = c.offers[i].second}};
         best.offer(point, 10 * i);
     }
     ASSERT_EQ(best.index().has_value(), c.best.has_value());
@@ -250,11 +250,11 @@ TEST(BestPoint, RefusedPointsAndFailedSettlementsNeverWin)
     SweepPoint refused;
     refused.values = {9};
     refused.fault = "请输入桩间距！";
-    refused.checks.outcomes = {CheckOutcome{CheckKind::Bearing, 0, 0, true}};
+    refused.checks.outcomes = {CheckOutcome{.kind = CheckKind::Bearing, .ok = true}};
     best.offer(refused, 0);
     SweepPoint settlesTooMuch = refused;
     settlesTooMuch.fault.clear();
-    settlesTooMuch.checks.outcomes.push_back(CheckOutcome{CheckKind::Settlement, 0, 0, false});
+    settlesTooMuch.checks.outcomes.push_back(CheckOutcome{.kind = CheckKind::Settlement, .ok = false});
     best.offer(settlesTooMuch, 1);
     EXPECT_FALSE(best.best());
 }

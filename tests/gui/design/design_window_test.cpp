@@ -21,6 +21,8 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QImage>
+#include <QSet>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -189,6 +191,21 @@ private slots:
         QVERIFY(tabs->isTabEnabled(tabs->indexOf(map)));
         QVERIFY(!tabs->isTabEnabled(tabs->indexOf(child<QChartView>(&window, "capacityChart"))));
         QVERIFY(map->passingCells() > 0 && map->passingCells() < 10000);
+
+        // Labelled ticks along both sides, as many as keep apart, and a
+        // legend above the cells for each colour.
+        map->resize(640, 480);
+        QCOMPARE(map->rowTicks().first(), QStringLiteral("1.01"));
+        QCOMPARE(map->columnTicks().first(), QStringLiteral("0.505"));
+        QVERIFY2(map->columnTicks().size() >= 3 && map->columnTicks().size() <= 12, qPrintable(map->columnTicks().join(' ')));
+        QVERIFY2(map->rowTicks().size() >= 3 && map->rowTicks().size() <= 20, qPrintable(map->rowTicks().join(' ')));
+        const QImage picture = map->grab().toImage();
+        QSet<QRgb> legendColours;
+        for (int y = 0; y < map->fontMetrics().height() * 2; ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                legendColours.insert(picture.pixel(x, y) & 0xFFFFFF);
+        for (const QRgb colour : {qRgb(46, 160, 67), qRgb(218, 54, 51), qRgb(190, 190, 190)})
+            QVERIFY2(legendColours.contains(colour & 0xFFFFFF), qPrintable(QString::number(colour, 16)));
     }
 
     void adoptingAPointChangesTheProjectOnlyWhenConfirmed()

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -111,14 +113,22 @@ private slots:
         auto* table = child<QTableWidget>(&window, "summaryTable");
         table->sortByColumn(0, Qt::AscendingOrder);
         QCOMPARE(column(table, 0), (QStringList{"K9+000", "K10+000", "K10+050", "K10+100"}));
-        QCOMPARE(column(table, 1), (QStringList{"5", "3", "2", "4"}));
+        QCOMPARE(column(table, 1), (QStringList{"5.00", "3.00", "2.00", "4.00"}));
         // The highest fill governs both checks and fails the settlement one.
         QCOMPARE(column(table, 8), (QStringList{"承载力 沉降", "", "", ""}));
         QCOMPARE(column(table, 7).first(), QStringLiteral("不满足"));
         table->sortByColumn(5, Qt::DescendingOrder);
         QCOMPARE(column(table, 0).first(), QStringLiteral("K9+000"));
         QCOMPARE(column(table, 0).last(), QStringLiteral("K10+050"));
-        QVERIFY(child<QSvgWidget>(&window, "longitudinalChart")->renderer()->isValid());
+        QSvgRenderer* chart = child<QSvgWidget>(&window, "longitudinalChart")->renderer();
+        QVERIFY(chart->isValid());
+        // The white ground covers the whole chart, not a box over the left axis title.
+        QImage picture(chart->defaultSize(), QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        chart->render(&painter);
+        painter.end();
+        QCOMPARE(picture.pixel(picture.width() - 2, picture.height() - 2), qRgb(255, 255, 255));
         QVERIFY2(child<QLabel>(&window, "summaryLabel")->text().contains(QStringLiteral("不满足")),
                  qPrintable(child<QLabel>(&window, "summaryLabel")->text()));
         QCOMPARE(g_project, settlementExample());
@@ -204,7 +214,7 @@ private slots:
         const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 5);
         QVERIFY2(lines[0].startsWith(QStringLiteral("桩号,填土高度h（m）,Ra（kN）")), qPrintable(lines[0]));
-        QVERIFY2(lines[1].startsWith(QStringLiteral("K9+000,5,")), qPrintable(lines[1]));  // along the road
+        QVERIFY2(lines[1].startsWith(QStringLiteral("K9+000,5.00,")), qPrintable(lines[1]));  // along the road
     }
 
     void exportsRefuseTheFilesRead_data()

@@ -1,7 +1,6 @@
 #include "forms/consolidation/consolidation_window.h"
 
 #include "forms/consolidation/time_chart.h"
-#include "model/display_rounding.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
 #include "ui/owned_window.h"
@@ -36,7 +35,7 @@ struct ZoneRows {
     const LayerTable* modulus;
 };
 
-QString text(double value) { return ui::formatDouble(round2(value)); }
+QString text(double value) { return ui::formatResult2(value); }
 
 QTableWidgetItem* fixedItem(const QString& text)
 {
@@ -393,7 +392,7 @@ void ConsolidationWindow::showTable(const TimeSettlementResult& result, const st
         times_->setItem(row, 0, new QTableWidgetItem(ui::formatDouble(point.day)));
         times_->setItem(row, 1, new QTableWidgetItem(text(point.fillHeight)));
         times_->setItem(row, 2, new QTableWidgetItem(text(point.settlement)));
-        times_->setItem(row, 3, new QTableWidgetItem(ui::formatDouble(std::round(point.degree * 1000) / 1000)));
+        times_->setItem(row, 3, new QTableWidgetItem(QString::number(point.degree, 'f', 3)));
     }
 }
 

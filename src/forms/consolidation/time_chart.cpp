@@ -1,6 +1,6 @@
 #include "forms/consolidation/time_chart.h"
 
-#include "model/display_rounding.h"
+#include "ui/number_text.h"
 
 #include <QChart>
 #include <QLineSeries>
@@ -104,8 +104,8 @@ void TimeChart::show(const TimeSettlementResult& r, bool logTime)
     mm->applyNiceNumbers();
     metres->setMin(0);
     metres->applyNiceNumbers();
-    const auto mmText = [](double value) { return QString::number(round2(value), 'f', 2); };
-    c->setTitle(QStringLiteral("工后沉降 %1 mm，路面完工后剩余沉降 %2 mm").arg(mmText(r.postConstruction), mmText(r.residual)));
+    c->setTitle(QStringLiteral("工后沉降 %1 mm，路面完工后剩余沉降 %2 mm")
+                    .arg(ui::formatResult2(r.postConstruction), ui::formatResult2(r.residual)));
 }
 
 QList<QPointF> TimeChart::settlementPoints() const

@@ -5,7 +5,6 @@
 #include "forms/design/remembered_demands.h"
 #include "forms/details/report_export.h"
 #include "model/csv_table.h"
-#include "model/display_rounding.h"
 #include "model/file_reasons.h"
 #include "model/platform.h"
 #include "report/road_report.h"
@@ -61,8 +60,7 @@ QString checkText(const SweepPoint& p, std::optional<bool> ok)
     return *ok ? QStringLiteral("满足") : QStringLiteral("不满足");
 }
 
-// Two decimals for every number, so that a column reads at one precision.
-QString shown(double value) { return std::isfinite(value) ? QString::number(round2(value), 'f', 2) : QString(); }
+QString shown(double value) { return std::isfinite(value) ? ui::formatResult2(value) : QString(); }
 
 QString askCsvByDialog(QWidget* parent, const QString& caption, bool save)
 {

@@ -208,8 +208,8 @@ private slots:
         QTest::newRow("bearingChecks")
             << staged << 0 << 0 << QString() << "120,100,140" << QString()
             << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",
-                           "下卧层1（深度 10 m）：pz + pcz = 39.51 + 186 = 225.51 kPa ≤ faz = 296.7 kPa：满足",
-                           "下卧层2（深度 13 m）：pz + pcz = 33.54 + 243 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
+                           "下卧层1（深度 10.00 m）：pz + pcz = 39.51 + 186.00 = 225.51 kPa ≤ faz = 296.70 kPa：满足",
+                           "下卧层2（深度 13.00 m）：pz + pcz = 33.54 + 243.00 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
         QTest::newRow("unloadingRefused")
             << QStringList{"0:0", "30:3.5", "60:3"} << 0 << 0 << QString() << QString()
             << "填土过程：填土高度不得减小（不计卸载与回弹）！" << QStringList{};

@@ -166,6 +166,37 @@ std::size_t labelEvery(double cellSize, double labelSize)
     return cellSize > 0 ? std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(labelSize / cellSize))) : 1;
 }
 
+// The least of 1, 2 or 5 × 10ⁿ not below `least`.
+double roundStepAtLeast(double least)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    for (double mantissa : {1.0, 2.0, 5.0, 10.0})
+        if (mantissa * power >= least * (1 - 1e-9))
+            return mantissa * power;
+    return 10 * power;
+}
+
+// The cells to label among evenly spaced values, at least `every` cells
+// apart: those at round values (1, 2 or 5 × 10ⁿ apart), or every `every`-th
+// cell when the values miss round ones.
+std::vector<std::size_t> tickCells(const std::vector<double>& values, std::size_t every)
+{
+    std::vector<std::size_t> cells;
+    if (values.size() >= 2 && std::isfinite(values[1] - values[0]) && values[1] != values[0]) {
+        const double step = std::fabs(values[1] - values[0]);
+        const double round = roundStepAtLeast(step * static_cast<double>(every));
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (std::fabs(values[i] - std::round(values[i] / round) * round) < step * 1e-3)
+                cells.push_back(i);
+    }
+    if (cells.size() >= 2)
+        return cells;
+    cells.clear();
+    for (std::size_t i = 0; i < values.size(); i += every)
+        cells.push_back(i);
+    return cells;
+}
+
 }  // namespace
 
 PassMap::Layout PassMap::layout() const
@@ -175,8 +206,14 @@ PassMap::Layout PassMap::layout() const
     l.plot = QRectF(rect()).adjusted(line * 4, line * 2.5, -line, -line * 3.5);
     l.cellWidth = l.plot.width() / static_cast<double>(std::max<std::size_t>(columns_, 1));
     l.cellHeight = l.plot.height() / static_cast<double>(std::max<std::size_t>(rows(), 1));
-    l.columnStep = labelEvery(l.cellWidth, fontMetrics().horizontalAdvance(QStringLiteral("00000.00")));
-    l.rowStep = labelEvery(l.cellHeight, line * 1.5);
+    std::vector<double> columnValues;
+    for (std::size_t c = 0; c < columns_ && c < points_.size(); ++c)
+        columnValues.push_back(points_[c].values[1]);
+    std::vector<double> rowValues;
+    for (std::size_t r = 0; r < rows(); ++r)
+        rowValues.push_back(points_[r * columns_].values[0]);
+    l.columnTicks = tickCells(columnValues, labelEvery(l.cellWidth, fontMetrics().horizontalAdvance(QStringLiteral("00000.00"))));
+    l.rowTicks = tickCells(rowValues, labelEvery(l.cellHeight, line * 1.5));
     return l;
 }
 
@@ -190,7 +227,7 @@ QRectF PassMap::cellAt(const Layout& l, std::size_t i) const
 QStringList PassMap::columnTicks() const
 {
     QStringList ticks;
-    for (std::size_t c = 0; c < columns_ && c < points_.size(); c += layout().columnStep)
+    for (std::size_t c : layout().columnTicks)
         ticks << tickText(points_[c].values[1]);
     return ticks;
 }
@@ -198,7 +235,7 @@ QStringList PassMap::columnTicks() const
 QStringList PassMap::rowTicks() const
 {
     QStringList ticks;
-    for (std::size_t r = 0; r < rows(); r += layout().rowStep)
+    for (std::size_t r : layout().rowTicks)
         ticks << tickText(points_[r * columns_].values[0]);
     return ticks;
 }
@@ -248,14 +285,14 @@ void PassMap::paintEvent(QPaintEvent*)
     }
     paintLegend(painter, QRectF(l.plot.left(), 0, l.plot.width(), line * 2));
     painter.setPen(palette().windowText().color());
-    for (std::size_t c = 0; c < columns_ && c < points_.size(); c += l.columnStep) {
+    const double labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000.00"));
+    for (std::size_t c : l.columnTicks) {
         const double x = cellAt(l, c).center().x();
         painter.drawLine(QPointF(x, l.plot.bottom()), QPointF(x, l.plot.bottom() + 4));
-        const double room = l.cellWidth * static_cast<double>(l.columnStep);
-        painter.drawText(QRectF(x - room / 2, l.plot.bottom() + 4, room, line), Qt::AlignCenter,
+        painter.drawText(QRectF(x - labelWidth / 2, l.plot.bottom() + 4, labelWidth, line), Qt::AlignCenter,
                          tickText(points_[c].values[1]));
     }
-    for (std::size_t r = 0; r < rows(); r += l.rowStep) {
+    for (std::size_t r : l.rowTicks) {
         const double y = cellAt(l, r * columns_).center().y();
         painter.drawLine(QPointF(l.plot.left() - 4, y), QPointF(l.plot.left(), y));
         painter.drawText(QRectF(l.plot.left() - line * 3, y - line / 2.0, line * 3 - 6, line),

@@ -54,14 +54,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Where the cells go, and every how many cells a tick is labelled so
-    // that the labels keep apart.
+    // Where the cells go, and the cells whose values are written at ticks.
     struct Layout {
         QRectF plot;
         double cellWidth;
         double cellHeight;
-        std::size_t columnStep;
-        std::size_t rowStep;
+        std::vector<std::size_t> columnTicks;  // column numbers
+        std::vector<std::size_t> rowTicks;     // row numbers
     };
     std::size_t rows() const;
     Layout layout() const;

@@ -168,8 +168,9 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     const Axis settlement{0, settlementTop, kHeight - kBottom, kTop};
 
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(kWidth) + "\" height=\"" + px(kHeight)
-                      + "\" font-family=\"sans-serif\" font-size=\"12\">\n<rect width=\"100%\" height=\"100%\" "
-                        "fill=\"white\"/>\n";
+                      + "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+                      // In pixels: Qt's renderer reads 100% as 100 pixels, a white box over the axis title.
+                      + "<rect width=\"" + px(kWidth) + "\" height=\"" + px(kHeight) + "\" fill=\"white\"/>\n";
     svg += horizontalAxis(x) + verticalAxis(height, kLeft, true, "填土高度h（m）")
            + verticalAxis(settlement, kWidth - kRight, false, "沉降s（mm）");
     std::vector<std::pair<double, double>> heightLine{{x.at(first), height.at(0)}};

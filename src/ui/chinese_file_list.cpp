@@ -24,7 +24,9 @@ public:
             return QIdentityProxyModel::data(index, role);
         const QFileInfo file = files->fileInfo(mapToSource(index));
         switch (index.column()) {
-        case Size: return file.isDir() ? QString() : QLocale().formattedDataSize(file.size());
+        case Size:  // "2.00 KB", as the system's own list writes it, not "KiB"
+            return file.isDir() ? QString()
+                                : QLocale().formattedDataSize(file.size(), 2, QLocale::DataSizeTraditionalFormat);
         case Type: return typeText(file);
         case Modified: return QLocale().toString(file.lastModified(), QLocale::ShortFormat);
         default: return QIdentityProxyModel::data(index, role);

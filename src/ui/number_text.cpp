@@ -1,5 +1,7 @@
 #include "ui/number_text.h"
 
+#include "model/display_rounding.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -26,6 +28,8 @@ QString formatInt(int value)
 {
     return QString::number(value);
 }
+
+QString formatResult2(double value) { return QString::number(round2(value), 'f', 2); }
 
 QString formatFixed6(double value)
 {

@@ -13,6 +13,9 @@ QString formatDouble(double value);
 QString formatInt(int value);
 // Fixed notation with six decimals, as the layer lists show values: 2.500000.
 QString formatFixed6(double value);
+// A computed result rounded as the result forms round it, to two decimals,
+// shown with both (53.40), so that a column or a title reads at one precision.
+QString formatResult2(double value);
 // Accepts what an engineer types: 2.5, .5, -3, 1e-3, surrounding spaces.
 // Empty, non-numeric, infinite and not-a-number texts give nothing.
 std::optional<double> parseDouble(const QString& text);

@@ -1,6 +1,7 @@
 #include "forms/consolidation/consolidation_button.h"
 
 #include "forms/consolidation/consolidation_window.h"
+#include "ui/owned_window.h"
 
 #include <QPushButton>
 
@@ -13,10 +14,8 @@ QPushButton* consolidationButton(QWidget* form)
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::ClickFocus);
     QObject::connect(button, &QPushButton::clicked, form, [form] {
-        auto* window = new ConsolidationWindow(g_project, form->parentWidget());
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowFlag(Qt::Window);
-        window->show();
+        ui::openOwnedWindow(form, QStringLiteral("consolidation"),
+                            [](QWidget* owner) { return new ConsolidationWindow(g_project, owner); });
     });
     return button;
 }

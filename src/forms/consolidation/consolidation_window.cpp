@@ -1,15 +1,18 @@
 #include "forms/consolidation/consolidation_window.h"
 
 #include "forms/consolidation/time_chart.h"
-#include "model/display_rounding.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
+#include "ui/owned_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,13 +35,59 @@ struct ZoneRows {
     const LayerTable* modulus;
 };
 
-QString text(double value) { return ui::formatDouble(round2(value)); }
+QString text(double value) { return ui::formatResult2(value); }
 
 QTableWidgetItem* fixedItem(const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return item;
+}
+
+// A cell that takes no value (fak beside the head and shaft layers): greyed.
+QTableWidgetItem* unusedItem()
+{
+    auto* item = new QTableWidgetItem;
+    item->setFlags(Qt::NoItemFlags);
+    item->setBackground(QPalette().brush(QPalette::Disabled, QPalette::Window));
+    return item;
+}
+
+// The boxes and columns of the window by the extension key they store.
+struct KeyLabel {
+    const char* key;
+    const char* label;
+};
+const KeyLabel kLabels[] = {{"cv.head", "桩帽段各层的cv"},
+                            {"cv.shaft", "桩身段各层的cv"},
+                            {"cv.base", "下卧层各层的cv"},
+                            {"fak.base", "下卧层各层的fak"},
+                            {"fill", "填土过程"},
+                            {"bottomDrained", "计算深度底面排水"},
+                            {"ms", "沉降系数ms"},
+                            {"pavementDay", "路面完工 (天)"},
+                            {"designPeriod", "设计使用年限 (年)"},
+                            {"etaD", "深度修正系数ηd"},
+                            {"roadClass", "公路等级"},
+                            {"location", "路段"},
+                            {"allowablePostConstruction", "容许工后沉降 (mm)"}};
+
+// A refusal of the inputs as the window names them: the label of the box or
+// column instead of the file's key, without the file's list separators.
+QString inWindowWords(const std::string& refusal)
+{
+    QString text = QString::fromStdString(refusal);
+    for (const KeyLabel& entry : kLabels) {
+        const QString prefix = QString::fromUtf8(entry.key) + QStringLiteral("：");
+        if (text.startsWith(prefix)) {
+            text = QString::fromUtf8(entry.label) + QStringLiteral("：") + text.mid(prefix.size());
+            break;
+        }
+    }
+    text.replace(QStringLiteral("，以逗号分隔"), QString());
+    text.replace(QStringLiteral("应为以逗号分隔的“天数:填土高度”，如0:0,90:1.5,180:3"),
+                 QStringLiteral("每行应填入天数和填土高度"));
+    return text;
 }
 
 QStringList listOf(const ProjectData& p, const char* key)
@@ -88,6 +137,18 @@ std::vector<double> parseDays(const QString& text)
     return days;
 }
 
+// Wide enough for every column with room for a typed value and the
+// vertical scroll bar, so that no column hides behind a horizontal one.
+void fitColumns(QTableWidget* table)
+{
+    constexpr int kTypingRoom = 48;
+    table->resizeColumnsToContents();
+    QHeaderView* header = table->horizontalHeader();
+    for (int column : {kCvColumn, kFakColumn})
+        header->resizeSection(column, header->sectionSize(column) + kTypingRoom);
+    table->setMinimumWidth(header->length() + table->verticalScrollBar()->sizeHint().width() + 2 * table->frameWidth());
+}
+
 QString verdict(bool ok) { return ok ? QStringLiteral("满足") : QStringLiteral("不满足"); }
 
 }  // namespace
@@ -121,10 +182,13 @@ ConsolidationWindow::ConsolidationWindow(ProjectData& project, QWidget* parent)
     layout->addLayout(results, 1);
     fillLayerRows();
     fillFromExtension();
+    fitColumns(layers_);
     connect(compute_, &QPushButton::clicked, this, &ConsolidationWindow::computeAndShow);
     connect(logTime_, &QCheckBox::toggled, this, &ConsolidationWindow::computeAndShow);
     connect(roadClass_, &QComboBox::currentIndexChanged, this, &ConsolidationWindow::fillAllowanceFromTable);
     connect(location_, &QComboBox::currentIndexChanged, this, &ConsolidationWindow::fillAllowanceFromTable);
+    ui::wheelOnlyWhenFocused(this);
+    resize(1200, 640);
 }
 
 QWidget* ConsolidationWindow::makeInputs()
@@ -203,7 +267,7 @@ void ConsolidationWindow::fillLayerRows()
             layers_->setItem(row, kCvColumn, new QTableWidgetItem(i <= cv.size() ? cv[i - 1].trimmed() : QString()));
             const bool base = std::string_view(zone.cvKey) == "cv.base";
             layers_->setItem(row, kFakColumn, base ? new QTableWidgetItem(i <= fak.size() ? fak[i - 1].trimmed() : QString())
-                                                   : fixedItem(QString()));
+                                                   : unusedItem());
         }
     }
 }
@@ -276,9 +340,11 @@ void ConsolidationWindow::computeAndShow()
     const SettlementDetails details = settlementDetails(copy, copy.stopCriterion);
     if (refusal.empty() && !(details.total > 0))
         refusal = "输入的参数有误，请检查后重新计算！";
-    status_->setText(QString::fromStdString(refusal));
-    if (!refusal.empty())
+    status_->setText(inWindowWords(refusal));
+    if (!refusal.empty()) {
+        clearResults();
         return;
+    }
     project_.extension = copy.extension;
     const std::vector<double> chosen = parseDays(chosenTimes_->text());
     std::vector<double> days = reportDays(in);
@@ -293,6 +359,28 @@ void ConsolidationWindow::computeAndShow()
                in);
 }
 
+void ConsolidationWindow::clearResults()
+{
+    chart_->clear();
+    times_->setRowCount(0);
+    checks_->clear();
+}
+
+void ConsolidationWindow::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        computeAndShow();
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
 void ConsolidationWindow::showTable(const TimeSettlementResult& result, const std::vector<double>& chosen)
 {
     times_->setRowCount(0);
@@ -304,7 +392,7 @@ void ConsolidationWindow::showTable(const TimeSettlementResult& result, const st
         times_->setItem(row, 0, new QTableWidgetItem(ui::formatDouble(point.day)));
         times_->setItem(row, 1, new QTableWidgetItem(text(point.fillHeight)));
         times_->setItem(row, 2, new QTableWidgetItem(text(point.settlement)));
-        times_->setItem(row, 3, new QTableWidgetItem(ui::formatDouble(std::round(point.degree * 1000) / 1000)));
+        times_->setItem(row, 3, new QTableWidgetItem(QString::number(point.degree, 'f', 3)));
     }
 }
 

@@ -2,7 +2,8 @@
 // fak beside the layers, the fill history, drainage, ms, the pavement day and
 // the design period, road class and location), the curve of fill height and
 // settlement against time, a table at chosen times and the checks. "计算"
-// stores the inputs in the project's extension block and computes.
+// stores the inputs in the project's extension block and computes; a refusal
+// names the box or column by its label and clears the results it makes stale.
 #pragma once
 
 #include "engine/time_settlement.h"
@@ -11,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,8 +41,13 @@ public:
     QLabel* checksLabel() const { return checks_; }
     const TimeChart& chart() const { return *chart_; }
 
+protected:
+    // Enter computes (a cell being edited takes it first), Esc closes.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QWidget* makeInputs();
+    void clearResults();
     void fillLayerRows();
     void fillFromExtension();
     void fillAllowanceFromTable();

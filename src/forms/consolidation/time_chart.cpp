@@ -1,6 +1,5 @@
 #include "forms/consolidation/time_chart.h"
 
-#include "model/display_rounding.h"
 #include "ui/number_text.h"
 
 #include <QChart>
@@ -48,13 +47,20 @@ TimeChart::TimeChart(QWidget* parent) : QChartView(new QChart, parent)
     setMinimumSize(480, 300);
 }
 
-void TimeChart::show(const TimeSettlementResult& r, bool logTime)
+void TimeChart::clear()
 {
-    logTime_ = logTime;
     QChart* c = chart();
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes())
         c->removeAxis(axis);
+    c->setTitle(QString());
+}
+
+void TimeChart::show(const TimeSettlementResult& r, bool logTime)
+{
+    logTime_ = logTime;
+    clear();
+    QChart* c = chart();
     auto* settlement = new QLineSeries;
     settlement->setName(kSettlement);
     auto* fill = new QLineSeries;
@@ -91,8 +97,15 @@ void TimeChart::show(const TimeSettlementResult& r, bool logTime)
     }
     fill->attachAxis(time);
     fill->attachAxis(metres);
+    // Ticks at round values (1, 2 or 5 × 10ⁿ); the fill axis starts at the
+    // ground, as the settlement axis does.
+    if (auto* linear = qobject_cast<QValueAxis*>(time))
+        linear->applyNiceNumbers();
+    mm->applyNiceNumbers();
+    metres->setMin(0);
+    metres->applyNiceNumbers();
     c->setTitle(QStringLiteral("工后沉降 %1 mm，路面完工后剩余沉降 %2 mm")
-                    .arg(ui::formatDouble(round2(r.postConstruction)), ui::formatDouble(round2(r.residual))));
+                    .arg(ui::formatResult2(r.postConstruction), ui::formatResult2(r.residual)));
 }
 
 QList<QPointF> TimeChart::settlementPoints() const

@@ -15,6 +15,8 @@ public:
     explicit TimeChart(QWidget* parent = nullptr);
 
     void show(const TimeSettlementResult& result, bool logTime);
+    // Nothing drawn: the results shown no longer hold for the inputs.
+    void clear();
     // The points drawn, for tests: settlement (day, mm) and fill (day, m).
     QList<QPointF> settlementPoints() const;
     QList<QPointF> fillPoints() const;

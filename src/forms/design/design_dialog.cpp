@@ -8,6 +8,7 @@
 #include "model/project_data.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
+#include "ui/owned_window.h"
 #include "ui/services.h"
 
 #include <QComboBox>
@@ -34,6 +35,8 @@ const QString kAllowanceHint = QStringLiteral(
     "高速公路、一级公路：桥台与路堤相邻处 100，\n涵洞、箱形通道处 200，一般路段 300；\n"
     "二级公路：桥台处 200，涵洞、通道处 300，\n一般路段 500。");
 
+int verticalScrollBarWidth() { return QScrollBar(Qt::Vertical).sizeHint().width(); }
+
 // The controls in a column that scrolls when the window is too low for them
 // all (the summary grows with the run), so that no text is squeezed.
 QScrollArea* scrolled(QWidget* panel)
@@ -44,7 +47,7 @@ QScrollArea* scrolled(QWidget* panel)
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area->setFixedWidth(panel->width() + area->verticalScrollBar()->sizeHint().width());
+    area->setFixedWidth(panel->width() + verticalScrollBarWidth());
     return area;
 }
 
@@ -59,12 +62,14 @@ CDesignDialog::CDesignDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("方案比选"));
     ui::setFormFont(this, 9);
     auto* page = new QHBoxLayout(this);
-    page->addWidget(scrolled(buildControls()));
+    page->addWidget(buildControls());
     page->addWidget(buildResults(), 1);
-    resize(1180, 720);
+    resize(1180, 620);
 
     restoreDemands();
     setRunning(false);
+    ui::wheelOnlyWhenFocused(this);
+    ui::placeWindow(this, parent);
 }
 
 CDesignDialog::~CDesignDialog() = default;
@@ -194,30 +199,37 @@ QWidget* CDesignDialog::buildControls()
     demandForm->addRow(hint);
     column->addWidget(demandGroup);
 
-    runButton_ = new QPushButton(QStringLiteral("开始计算"), panel);
+    column->addStretch();
+    runButton_ = new QPushButton(QStringLiteral("开始计算"), this);
     runButton_->setObjectName(QStringLiteral("runButton"));
     // Enter in any box starts the calculation, not the first button of the panel.
     runButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("取消"), panel);
+    cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    auto* runRow = new QHBoxLayout;
-    runRow->addWidget(runButton_);
-    runRow->addWidget(cancelButton_);
-    column->addLayout(runRow);
-    progress_ = new QProgressBar(panel);
-    progress_->setObjectName(QStringLiteral("progressBar"));
-    column->addWidget(progress_);
-    summary_ = new QLabel(panel);
-    summary_->setObjectName(QStringLiteral("summaryLabel"));
-    summary_->setWordWrap(true);
-    column->addWidget(summary_);
-    column->addStretch();
-
     connect(runButton_, &QPushButton::clicked, this, &CDesignDialog::OnRun);
     connect(cancelButton_, &QPushButton::clicked, this, &CDesignDialog::OnCancel);
     OnFieldChanged();
     panel->setFixedWidth(std::max(340, panel->sizeHint().width()));
-    return panel;
+
+    // The run controls, the progress and the summary of the best design stay
+    // in view below the scrolling inputs, however low the window.
+    auto* controls = new QWidget(this);
+    auto* left = new QVBoxLayout(controls);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->addWidget(scrolled(panel), 1);
+    auto* runRow = new QHBoxLayout;
+    runRow->addWidget(runButton_);
+    runRow->addWidget(cancelButton_);
+    left->addLayout(runRow);
+    progress_ = new QProgressBar(controls);
+    progress_->setObjectName(QStringLiteral("progressBar"));
+    left->addWidget(progress_);
+    summary_ = new QLabel(controls);
+    summary_->setObjectName(QStringLiteral("summaryLabel"));
+    summary_->setWordWrap(true);
+    left->addWidget(summary_);
+    controls->setFixedWidth(panel->width() + verticalScrollBarWidth());
+    return controls;
 }
 
 const SweepField* CDesignDialog::chosenField(const AxisBoxes& boxes) const

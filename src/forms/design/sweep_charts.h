@@ -5,7 +5,9 @@
 
 #include "engine/sweep.h"
 
+#include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -43,11 +45,28 @@ public:
     void setGrid(QString rowTitle, QString columnTitle, std::vector<SweepPoint> points, std::size_t columns,
                  std::optional<std::size_t> best);
     std::size_t passingCells() const;
+    // The values written at the ticks, for tests: the second field's along
+    // the bottom, the first field's up the left side.
+    QStringList columnTicks() const;
+    QStringList rowTicks() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the cells go, and the cells whose values are written at ticks.
+    struct Layout {
+        QRectF plot;
+        double cellWidth;
+        double cellHeight;
+        std::vector<std::size_t> columnTicks;  // column numbers
+        std::vector<std::size_t> rowTicks;     // row numbers
+    };
+    std::size_t rows() const;
+    Layout layout() const;
+    QRectF cellAt(const Layout& l, std::size_t i) const;
+    void paintLegend(QPainter& painter, const QRectF& strip) const;
+
     QString rowTitle_;
     QString columnTitle_;
     std::vector<SweepPoint> points_;

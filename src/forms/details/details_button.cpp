@@ -2,6 +2,7 @@
 
 #include "forms/details/capacity_details_window.h"
 #include "forms/details/settlement_details_window.h"
+#include "ui/owned_window.h"
 
 #include <QBoxLayout>
 #include <QDialog>
@@ -12,21 +13,6 @@
 namespace details {
 namespace {
 
-// While the result form is open the window is its child: the form is modal,
-// and only its own windows take clicks and come up on top of it. When the
-// form closes, the window passes to the form's owner, so that it stays open
-// with the input form; it goes when it is closed.
-void keepWhenTheFormCloses(QDialog* form, QWidget* window)
-{
-    QObject::connect(form, &QDialog::finished, window, [form, window] {
-        const QRect frame = window->geometry();
-        const bool shown = window->isVisible();
-        window->setParent(form->parentWidget(), window->windowFlags());
-        window->setGeometry(frame);
-        window->setVisible(shown);
-    });
-}
-
 QPushButton* addButton(QDialog* form, QBoxLayout* buttons, int index, QWidget* tabPredecessor,
                        const std::function<QWidget*(QWidget*)>& makeWindow)
 {
@@ -35,15 +21,8 @@ QPushButton* addButton(QDialog* form, QBoxLayout* buttons, int index, QWidget* t
     button->setAutoDefault(false);
     buttons->insertWidget(index, button);
     QWidget::setTabOrder(tabPredecessor, button);
-    QObject::connect(button, &QPushButton::clicked, form, [form, makeWindow] {
-        QWidget* window = makeWindow(form);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowFlag(Qt::Window);
-        keepWhenTheFormCloses(form, window);
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
+    QObject::connect(button, &QPushButton::clicked, form,
+                     [form, makeWindow] { ui::openOwnedWindow(form, QStringLiteral("details"), makeWindow); });
     return button;
 }
 

@@ -2,13 +2,14 @@
 // chooses.
 #pragma once
 
+#include "model/project_data.h"
 #include "report/calculation_report.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
-class ProjectData;
 class QHBoxLayout;
 class QWidget;
 
@@ -20,21 +21,34 @@ inline const QString kReportNotExported = QStringLiteral("计算书导出失败�
 
 inline const QString kSliceAppendixCaption = QStringLiteral("附分片计算表");
 
-// Asks for a PDF name (stops on cancel), writes a report there with `write`
-// under a busy cursor, and confirms with a notice or reports the failure
+// What a notice says of a file written: `done` and where it went.
+QString exportedNotice(const QString& done, const QString& path);
+
+// Asks for a PDF name (stops on cancel), refuses one of `inputs` or the
+// current project file, writes a report there with `write` under a busy
+// cursor, and confirms with a notice naming the file or reports the failure
 // with its reason.
-void writeReportInteractively(QWidget* parent, const std::function<ReportStatus(const QString& path)>& write);
+void writeReportInteractively(QWidget* parent, const QStringList& inputs,
+                              const std::function<ReportStatus(const QString& path)>& write);
+
+// `project` with the project information as it is now in g_project: a
+// window's copy of the record may predate what 工程信息 holds.
+ProjectData withCurrentProjectInfo(const ProjectData& project);
+// The project information's name, else the current project file's base name.
+QString currentProjectName();
 
 // Asks for a PDF name (stops on cancel) and writes the report of `project`
-// (with de derived) under `projectName`, or when it is empty the project
-// information's name, else the PDF's base name, with the checks and conclusions when the design window has kept
-// design demands and with every slice in an appendix when asked; confirms
-// with a notice or reports the failure with its reason.
+// (with de derived) with the current project information, under
+// `projectName`, or when it is empty currentProjectName(); the cover names
+// the current project file and its checksum when the record still holds what
+// it loaded or saved. With the checks and conclusions when the design window
+// has kept design demands and with every slice in an appendix when asked;
+// confirms with a notice or reports the failure with its reason.
 void exportReportInteractively(QWidget* parent, const ProjectData& project,
                                const QString& projectName = QString(), bool sliceAppendix = false);
 
-// The bottom row of a details window: a box for the project name (the
-// project information's name, if any; the file's base name when left empty),
+// The bottom row of a details window: a box for the project name (when left
+// empty, currentProjectName() at the moment of export),
 // a check box for the slice appendix and the export button, which writes the
 // report of *project (kept alive by the window).
 QHBoxLayout* exportRow(QWidget* window, const ProjectData* project);

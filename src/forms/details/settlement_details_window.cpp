@@ -110,7 +110,7 @@ SettlementDetailsWindow::SettlementDetailsWindow(const ProjectData& project, QWi
     setWindowTitle(QStringLiteral("计算过程 - 沉降"));
     auto* chartView = new QChartView(chart_.chart, this);
     chartView->setRenderHint(QPainter::Antialiasing);
-    chartView->setMinimumHeight(380);
+    chartView->setMinimumHeight(260);
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -128,7 +128,7 @@ SettlementDetailsWindow::SettlementDetailsWindow(const ProjectData& project, QWi
     layout->addLayout(exportRow(this, &project_));
     QWidget::setTabOrder(slicesCheck_, table_);
     setWindowKeys(this, table_);
-    resize(900, 820);
+    resize(900, 640);
 }
 
 void SettlementDetailsWindow::showRows()

@@ -1,9 +1,11 @@
 #include "forms/profile/profile_window.h"
 
 #include "ui/dialog.h"
+#include "ui/project_file_flow.h"
 #include "ui/services.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -247,6 +249,7 @@ void ProfileWindow::OnImport()
         return;
     }
     const QByteArray bytes = file.readAll();
+    importedFile_ = path;
     showRead(readProfileCsv(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 
@@ -272,11 +275,17 @@ void ProfileWindow::OnExport()
     const QString path = chooseFileToExport(this);
     if (path.isEmpty())
         return;
+    if (const QString refusal = ui::overwriteRefusal(path, {importedFile_}, QStringLiteral("土层剖面")); !refusal.isEmpty()) {
+        ui::services().showMessage(this, refusal);
+        return;
+    }
     const std::string csv = profileCsv(read.profile);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), static_cast<qint64>(csv.size())) < 0
         || !file.commit())
         ui::services().showMessage(this, QStringLiteral("无法写入文件“%1”：%2").arg(path, file.errorString()));
+    else
+        ui::services().showNotice(this, QStringLiteral("土层剖面导出成功！\n已写入 ") + QDir::toNativeSeparators(path));
 }
 
 bool ProfileWindow::confirmSplit(const ZoneLayers& zones)

@@ -54,6 +54,7 @@ private:
     QTableWidget* table_;
     ProfileDrawing* drawing_;
     QLabel* status_;
+    QString importedFile_;  // the borehole table read last, never written over
 };
 
 // The profile applied last in this session, while g_project's layers are

@@ -2,6 +2,7 @@
 
 #include "engine/sections_chart.h"
 #include "engine/sweep_csv.h"
+#include "forms/design/remembered_demands.h"
 #include "forms/details/report_export.h"
 #include "model/csv_table.h"
 #include "model/file_reasons.h"
@@ -9,6 +10,8 @@
 #include "report/road_report.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
+#include "ui/owned_window.h"
+#include "ui/project_file_flow.h"
 #include "ui/services.h"
 
 #include <QApplication>
@@ -57,11 +60,11 @@ QString checkText(const SweepPoint& p, std::optional<bool> ok)
     return *ok ? QStringLiteral("满足") : QStringLiteral("不满足");
 }
 
-QString shown(double value) { return std::isfinite(value) ? ui::formatDouble(std::round(value * 100) / 100) : QString(); }
+QString shown(double value) { return std::isfinite(value) ? ui::formatResult2(value) : QString(); }
 
 QString askCsvByDialog(QWidget* parent, const QString& caption, bool save)
 {
-    const QString filter = QStringLiteral("CSV Files (*.csv)");
+    const QString filter = QStringLiteral("CSV 文件 (*.csv)");
     return save ? ui::askFileToSave(parent, caption, filter, QStringLiteral("csv"))
                 : ui::askFileToOpen(parent, caption, filter);
 }
@@ -78,7 +81,7 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("路段计算"));
     ui::setFormFont(this, 9);
-    resize(980, 720);
+    resize(980, 620);
 
     tableEdit_ = new QLineEdit(this);
     tableEdit_->setObjectName(QStringLiteral("tableEdit"));
@@ -93,6 +96,8 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     allowable_->setObjectName(QStringLiteral("allowableSettlementEdit"));
     runButton_ = new QPushButton(QStringLiteral("开始计算"), this);
     runButton_->setObjectName(QStringLiteral("runButton"));
+    // Enter in any box starts the calculation, as in the design window.
+    runButton_->setDefault(true);
     cancelButton_ = new QPushButton(QStringLiteral("取消计算"), this);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     cancelButton_->setEnabled(false);
@@ -116,7 +121,7 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     table_->horizontalHeader()->setSortIndicator(kStation, Qt::AscendingOrder);  // along the road
     chart_ = new QSvgWidget(this);
     chart_->setObjectName(QStringLiteral("longitudinalChart"));
-    chart_->setMinimumHeight(280);
+    chart_->setMinimumHeight(200);
 
     auto* inputs = new QGridLayout;
     inputs->addWidget(new QLabel(QStringLiteral("断面表："), this), 0, 0);
@@ -146,6 +151,34 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { adoptSection(row); });
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, &CSectionsDialog::poll);
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(button == runButton_);
+    restoreDemands();
+    ui::placeWindow(this, parent);
+}
+
+void CSectionsDialog::restoreDemands()
+{
+    const std::optional<DesignDemands> demands = design::rememberedDemands();
+    if (!demands)
+        return;
+    surcharge_->setText(ui::formatDouble(demands->surcharge));
+    if (demands->allowableSettlement)
+        allowable_->setText(ui::formatDouble(*demands->allowableSettlement));
+}
+
+// Esc or the close button: results of a run are lost with the window, so
+// the user is asked first; a run still computing is cancelled.
+void CSectionsDialog::reject()
+{
+    const bool resultsShown = !points_.empty() || worker_.joinable();
+    if (resultsShown) {
+        const auto answer = QMessageBox::question(this, QStringLiteral("Orvane"),
+                                                  QStringLiteral("关闭窗口将丢弃本次路段计算的结果。是否关闭？"));
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+    QDialog::reject();
 }
 
 CSectionsDialog::~CSectionsDialog()
@@ -221,6 +254,7 @@ void CSectionsDialog::run()
         ui::services().showMessage(this, QString::fromStdString(fault));
         return;
     }
+    design::rememberDemands(demands_);
     if (sectionsSlices(base_, sections_, demands_) > kMaxSweepSlices) {
         ui::services().showMessage(this, QStringLiteral("断面过多或土层过厚，计算量太大！"));
         return;
@@ -328,27 +362,48 @@ void CSectionsDialog::exportCsv()
     const QString file = askCsvFileName(this);
     if (file.isEmpty())
         return;
+    if (const QString refusal = ui::overwriteRefusal(file, inputFiles(), QStringLiteral("CSV文件")); !refusal.isEmpty()) {
+        ui::services().showMessage(this, refusal);
+        return;
+    }
     const std::string path = utf8(file);
     const platform::FileOutcome written = platform::replaceFile(path, std::string(csv_table::kByteOrderMark) + utf8(csvText()));
-    if (!written.ok())
+    if (written.ok())
+        ui::services().showNotice(this, details::exportedNotice(QStringLiteral("CSV文件导出成功！"), file));
+    else
         ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written)));
 }
 
+// The files a run read: the section table and the borehole tables it names.
+QStringList CSectionsDialog::inputFiles() const
+{
+    QStringList files;
+    if (tablePath_.empty())
+        return files;
+    files << QString::fromStdString(tablePath_);
+    for (const Section& section : sections_)
+        if (!section.profileFile.empty())
+            files << QString::fromStdString(pathBesideTable(tablePath_, section.profileFile));
+    return files;
+}
+
 // The road's report of the last run, headed by the project information's
-// name, else the table's; the base project is the current inputs.
+// name, else the project file's, else the table's; the base project is the
+// inputs as the window opened, with the project information as it is now.
 void CSectionsDialog::exportReport()
 {
     RoadReportRequest request;
-    request.base = base_;
+    request.base = details::withCurrentProjectInfo(base_);
     request.sections = sections_;
     request.points = points_;
     request.demands = demands_;
-    const QString stored = QString::fromStdString(base_.extension.value("projectName"));
-    request.projectName = !stored.isEmpty() ? stored : QFileInfo(tableName_).completeBaseName();
+    const QString name = details::currentProjectName();
+    request.projectName = !name.isEmpty() ? name : QFileInfo(tableName_).completeBaseName();
     request.date = ui::services().now().date();
     request.tableFileName = tableName_;
     request.tableBytes = QByteArray::fromStdString(tableBytes_);
-    details::writeReportInteractively(this, [&request](const QString& path) { return writeRoadReport(request, path); });
+    details::writeReportInteractively(this, inputFiles(),
+                                      [&request](const QString& path) { return writeRoadReport(request, path); });
 }
 
 void CSectionsDialog::adoptSection(int row)
@@ -361,5 +416,6 @@ void CSectionsDialog::adoptSection(int row)
     if (answer != QMessageBox::Yes)
         return;
     g_project = sectionSweep(base_, section, demands_).record(0);
+    ui::forgetProjectFile();
     accept();
 }

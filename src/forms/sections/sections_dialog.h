@@ -4,12 +4,15 @@
 // sorts by any column and marks the governing sections, the longitudinal
 // chart shows fill height and settlement along the road. A double-click makes
 // a section the current project (accepting the window), the table exports as
-// CSV and the whole road as a calculation report.
+// CSV and the whole road as a calculation report, never over a file read.
+// Enter starts the run, Esc closes (asking first when results would be
+// lost); q and [s] are remembered as the design window remembers them.
 #pragma once
 
 #include "engine/sections.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <QTimer>
 
 #include <atomic>
@@ -38,6 +41,9 @@ public:
     const std::vector<Section>& sections() const { return sections_; }
     const std::vector<SweepPoint>& points() const { return points_; }
 
+    // Esc or the close button: asks first when results would be lost.
+    void reject() override;
+
 signals:
     // The results of a run are shown, or a run was cancelled.
     void runEnded();
@@ -52,7 +58,9 @@ private:
     void showResults();
     // While a run computes the sections, nothing may change them.
     void setRunning(bool running);
+    void restoreDemands();
     void exportCsv();
+    QStringList inputFiles() const;
     void exportReport();
     void adoptSection(int row);
     QString csvText() const;

@@ -10,14 +10,19 @@
 #include "worked_examples.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QValueAxis>
+
+#include <cmath>
 
 #include <memory>
 
@@ -58,6 +63,14 @@ void typeFill(ConsolidationWindow& w, const QStringList& pairs)
     }
 }
 
+// 1, 2 or 5 × 10ⁿ.
+bool isRoundStep(double step)
+{
+    const double scale = std::pow(10.0, std::floor(std::log10(step)));
+    const double mantissa = step / scale;
+    return std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9;
+}
+
 }  // namespace
 
 class ConsolidationWindowTest : public QObject {
@@ -90,13 +103,90 @@ private slots:
             form = std::make_unique<CSettlementResultDialog>();
         else
             form = std::make_unique<CSettlementDialog>();
+        form->setWindowModality(Qt::ApplicationModal);  // as the main window runs it
         form->show();
         click(form.get(), "consolidationButton");
-        ConsolidationWindow* window = openedWindow();
+        QPointer<ConsolidationWindow> window = openedWindow();
         QVERIFY(window);
+        QVERIFY2(QTest::qWaitForWindowActive(window), "the window is not the active window over its form");
         QCOMPARE(window->layerTable()->rowCount(), 6);
         QCOMPARE(window->layerTable()->item(5, 0)->text(), QStringLiteral("下卧层"));
+        click(form.get(), "consolidationButton");
+        QCOMPARE(form->findChildren<ConsolidationWindow*>().size(), 1);
+        // A key as the desktop delivers it, to the focus window: Esc reaches
+        // the window, not the form.
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!window, "the keyboard does not reach the window");
+        QVERIFY(form->isVisible());
+        click(form.get(), "consolidationButton");
+        window = openedWindow();
         form->reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!window, "the window outlived its form");
+    }
+
+    // Every column in view at the opening size; fak only beside the layers
+    // below the tips.
+    void layerColumnsInViewWithFakOnlyBelowTheTips()
+    {
+        ConsolidationWindow window(g_project);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QTableWidget* table = window.layerTable();
+        QVERIFY2(table->horizontalHeader()->length() <= table->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 of %2 pixels").arg(table->viewport()->width()).arg(table->horizontalHeader()->length())));
+        QVERIFY(!(table->item(1, 5)->flags() & Qt::ItemIsEnabled));  // a shaft layer
+        QVERIFY(table->item(3, 5)->flags() & Qt::ItemIsEditable);    // the first layer below the tips
+    }
+
+    void refusalNamesTheBoxAndClearsTheResults_data()
+    {
+        QTest::addColumn<int>("row");  // of the layer table for a cv, -1 for a fill point
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("shaft cv") << 1 << "x" << "桩身段各层的cv：固结系数cv应为每层一个大于0的数（共2层）！";
+        QTest::newRow("base cv") << 4 << "0" << "下卧层各层的cv：固结系数cv应为每层一个大于0的数（共3层）！";
+        QTest::newRow("fill lowered") << -1 << "60:2" << "填土过程：填土高度不得减小（不计卸载与回弹）！";
+    }
+
+    void refusalNamesTheBoxAndClearsTheResults()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, status);
+        ConsolidationWindow window(g_project);
+        window.show();
+        typeCv(window);
+        typeFill(window, {"0:0", "30:3"});
+        QTest::mouseClick(window.computeButton(), Qt::LeftButton);
+        QVERIFY(window.timeTable()->rowCount() > 0);
+        if (row >= 0)
+            setCell(window.layerTable(), row, 4, typed);
+        else
+            typeFill(window, {"0:0", "30:3", typed});
+        QTest::mouseClick(window.computeButton(), Qt::LeftButton);
+        QCOMPARE(window.statusLabel()->text(), status);
+        QCOMPARE(window.timeTable()->rowCount(), 0);
+        QVERIFY(window.chart().settlementPoints().isEmpty());
+        QCOMPARE(window.checksLabel()->text(), QString());
+    }
+
+    void enterComputesEscapeCloses()
+    {
+        auto* window = new ConsolidationWindow(g_project);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<ConsolidationWindow> alive = window;
+        window->show();
+        typeCv(*window);
+        typeFill(*window, {"0:0", "90:3"});
+        window->allowanceEdit()->setFocus();
+        QTest::keyClick(window->allowanceEdit(), Qt::Key_Return);
+        QVERIFY2(window->checksLabel()->text().contains(QStringLiteral("工后沉降 53.38 mm")),
+                 qPrintable(window->statusLabel()->text()));
+        QTest::keyClick(window->allowanceEdit(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!alive, "Esc left the window open");
     }
 
     void computes_data()
@@ -118,11 +208,11 @@ private slots:
         QTest::newRow("bearingChecks")
             << staged << 0 << 0 << QString() << "120,100,140" << QString()
             << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",
-                           "下卧层1（深度 10 m）：pz + pcz = 39.51 + 186 = 225.51 kPa ≤ faz = 296.7 kPa：满足",
-                           "下卧层2（深度 13 m）：pz + pcz = 33.54 + 243 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
+                           "下卧层1（深度 10.00 m）：pz + pcz = 39.51 + 186.00 = 225.51 kPa ≤ faz = 296.70 kPa：满足",
+                           "下卧层2（深度 13.00 m）：pz + pcz = 33.54 + 243.00 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
         QTest::newRow("unloadingRefused")
             << QStringList{"0:0", "30:3.5", "60:3"} << 0 << 0 << QString() << QString()
-            << "fill：填土高度不得减小（不计卸载与回弹）！" << QStringList{};
+            << "填土过程：填土高度不得减小（不计卸载与回弹）！" << QStringList{};
     }
 
     void computes()
@@ -191,6 +281,12 @@ private slots:
         QCOMPARE(window.timeTable()->item(0, 0)->text(), QStringLiteral("30"));
         QCOMPARE(window.timeTable()->item(1, 0)->text(), QStringLiteral("90"));
         QCOMPARE(window.timeTable()->item(1, 2)->text(), QStringLiteral("5.93"));
+        for (const QAbstractAxis* axis : window.chart().chart()->axes()) {
+            const auto* values = static_cast<const QValueAxis*>(axis);
+            QVERIFY2(isRoundStep((values->max() - values->min()) / (values->tickCount() - 1)),
+                     qPrintable(axis->titleText()));
+        }
+        QCOMPARE(static_cast<const QValueAxis*>(window.chart().chart()->axes(Qt::Vertical).last())->min(), 0.0);
         window.logTimeCheck()->setChecked(true);
         QVERIFY(window.chart().logTime());
         QVERIFY(window.chart().settlementPoints().first().x() > 0);

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <memory>
@@ -217,6 +218,22 @@ private slots:
         for (int section = 0; section < header->count(); ++section)
             QVERIFY2(header->sectionSize(section) >= header->sectionSizeHint(section),
                      qPrintable(header->model()->headerData(section, Qt::Horizontal).toString()));
+    }
+
+    // Scrolling over the left panel leaves every choice as it was.
+    void wheelOverAnUnfocusedChoiceChangesNothing()
+    {
+        CDesignDialog window;
+        showActive(window);
+        box(&window, "surchargeEdit")->setFocus();
+        for (QComboBox* combo : window.findChildren<QComboBox*>()) {
+            const int before = combo->currentIndex();
+            const QPointF at = combo->rect().center();
+            QWheelEvent wheel(at, combo->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+            QVERIFY2(combo->currentIndex() == before, qPrintable(combo->objectName()));
+        }
     }
 
     void chartsHaveRoundTicksAndOneQuantityPerAxis_data()

@@ -21,12 +21,16 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QImage>
+#include <QSet>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 using namespace testing_support;
 
@@ -175,11 +179,11 @@ private slots:
     {
         CDesignDialog window;
         window.show();
-        varyHeadDiameterToo(window, "0.505", "1.5");
+        varyHeadDiameterToo(window, "0.5", "1.49");
         QSignalSpy shown(&window, &CDesignDialog::sweepShown);
         QElapsedTimer clock;
         clock.start();
-        startSweep(window, "1.01", "3", "0.02", "40", "");
+        startSweep(window, "1", "2.98", "0.02", "40", "");
         QVERIFY(sweepEnds(shown));
         qInfo("100 x 100 grid: %lld ms", static_cast<long long>(clock.elapsed()));
 
@@ -189,6 +193,26 @@ private slots:
         QVERIFY(tabs->isTabEnabled(tabs->indexOf(map)));
         QVERIFY(!tabs->isTabEnabled(tabs->indexOf(child<QChartView>(&window, "capacityChart"))));
         QVERIFY(map->passingCells() > 0 && map->passingCells() < 10000);
+
+        // Ticks along both sides at round values, as many as keep apart, and
+        // a legend above the cells for each colour.
+        map->resize(640, 480);
+        for (const QStringList& ticks : {map->columnTicks(), map->rowTicks()}) {
+            QVERIFY2(ticks.size() >= 3 && ticks.size() <= 20, qPrintable(ticks.join(' ')));
+            const double step = ticks[1].toDouble() - ticks[0].toDouble();
+            const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+            QVERIFY2(std::fabs(mantissa - 1) < 1e-6 || std::fabs(mantissa - 2) < 1e-6 || std::fabs(mantissa - 5) < 1e-6,
+                     qPrintable(ticks.join(' ')));
+            for (int i = 1; i < ticks.size(); ++i)
+                QVERIFY2(std::fabs(ticks[i].toDouble() - ticks[i - 1].toDouble() - step) < 1e-9, qPrintable(ticks.join(' ')));
+        }
+        const QImage picture = map->grab().toImage();
+        QSet<QRgb> legendColours;
+        for (int y = 0; y < map->fontMetrics().height() * 2; ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                legendColours.insert(picture.pixel(x, y) & 0xFFFFFF);
+        for (const QRgb colour : {qRgb(46, 160, 67), qRgb(218, 54, 51), qRgb(190, 190, 190)})
+            QVERIFY2(legendColours.contains(colour & 0xFFFFFF), qPrintable(QString::number(colour, 16)));
     }
 
     void adoptingAPointChangesTheProjectOnlyWhenConfirmed()

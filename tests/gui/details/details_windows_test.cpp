@@ -13,8 +13,10 @@
 #include "report/report_text.h"
 #include "report/settlement_chart.h"
 #include "support/fake_services.h"
+#include "support/pdf_text.h"
 #include "support/widgets.h"
 #include "ui/dialog.h"
+#include "ui/project_file_flow.h"
 #include "worked_examples.h"
 
 #include <QAbstractItemView>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QChart>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineSeries>
@@ -118,7 +121,11 @@ class DetailsWindowsTest : public QObject {
 
 private slots:
     void initTestCase() { ui::installFontSubstitutions(); }
-    void init() { g_project = computedWorkedExample(); }
+    void init()
+    {
+        g_project = computedWorkedExample();
+        ui::forgetProjectFile();
+    }
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }
 
     void capacityTermsFromEitherResultForm_data()
@@ -186,13 +193,12 @@ private slots:
 
     // The result form is modal over the modal input form, as when each runs
     // exec(); the details window opens on top, takes the export click at
-    // once, and stays open and usable with the input form when the result
-    // form closes.
+    // once, and closes with the result form.
     void detailsWindowIsUsableOverTheModalResultForm()
     {
         QFETCH(QString, kind);
         FakeServices services;
-        services.answerFileDialogs({QString(), QString()});
+        services.answerFileDialogs({QString()});
         QWidget inputForm;
         inputForm.setWindowModality(Qt::ApplicationModal);
         inputForm.show();
@@ -208,12 +214,8 @@ private slots:
         QCOMPARE(services.fileDialogsAsked(), 1);
 
         result->reject();
-        result.reset();
-        QVERIFY(window);
-        QVERIFY(window->isVisible());
-        clickAsTheDesktopDoes(window, "exportReportButton");
-        QCOMPARE(services.fileDialogsAsked(), 2);
-        closeWindow(window);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!window, "the details window outlived its result form");
     }
 
     void detailsWindowKeys_data()
@@ -356,7 +358,7 @@ private slots:
             window = std::make_unique<CSettlementDialog>();
         window->show();
         click(window.get(), "exportReportButton");
-        QCOMPARE(services.texts(), QStringList{details::kReportExported});
+        QCOMPARE(services.texts(), QStringList{details::exportedNotice(details::kReportExported, path)});
         QVERIFY(QFileInfo(path).size() > 0);
     }
 
@@ -374,7 +376,8 @@ private slots:
         click(&window, "exportReportButton");
         window.findChild<QCheckBox*>(QStringLiteral("sliceAppendixBox"))->setChecked(true);
         click(&window, "exportReportButton");
-        QCOMPARE(services.texts(), QStringList(2, details::kReportExported));
+        QCOMPARE(services.texts(), (QStringList{details::exportedNotice(details::kReportExported, without),
+                                                details::exportedNotice(details::kReportExported, with)}));
         QVERIFY2(QFileInfo(with).size() > QFileInfo(without).size() + 20000,
                  qPrintable(QStringLiteral("%1 against %2 bytes").arg(QFileInfo(with).size()).arg(QFileInfo(without).size())));
     }
@@ -396,6 +399,83 @@ private slots:
         if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
             QSKIP("no pdftotext here");
         QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput()).contains(QStringLiteral("某高速公路路堤")));
+    }
+
+    void reportRefusesTheProjectFile_data() { reportExportedFromEveryWindow_data(); }
+
+    void reportRefusesTheProjectFile()
+    {
+        QFETCH(QString, from);
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("job1.txt"));
+        QVERIFY(g_project.saveProject(project.toStdString(), std::tm{}).ok);
+        QVERIFY(ui::loadProjectFile(nullptr, project));
+        QFile file(project);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        FakeServices services;
+        services.answerFileDialogs({project});
+        std::unique_ptr<QWidget> window;
+        if (from == QLatin1String("details"))
+            window = std::make_unique<details::CapacityDetailsWindow>(g_project);
+        else if (from == QLatin1String("capacity"))
+            window = std::make_unique<CCapacityDialog>();
+        else
+            window = std::make_unique<CSettlementDialog>();
+        window->show();
+        click(window.get(), "exportReportButton");
+        QVERIFY2(services.lastText().contains(QStringLiteral("不能写到输入文件本身")), qPrintable(services.lastText()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void coverNamesTheProjectAndItsFile_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QString>("projectName");
+        QTest::addColumn<QString>("inputFile");
+        QTest::addRow("unsaved, information filled after opening the window")
+            << QStringLiteral("information") << QStringLiteral("某高速公路路堤") << QStringLiteral("（未保存的输入）");
+        QTest::addRow("opened") << QStringLiteral("open") << QStringLiteral("job1") << QStringLiteral("job1.txt");
+        QTest::addRow("saved") << QStringLiteral("save") << QStringLiteral("job1") << QStringLiteral("job1.txt");
+        QTest::addRow("opened, then changed") << QStringLiteral("changed") << QStringLiteral("job1")
+                                              << QStringLiteral("（未保存的输入）");
+    }
+
+    // 工程名称 is the project information's, else the project file's name,
+    // never the PDF's; the input file is named while the record holds it.
+    void coverNamesTheProjectAndItsFile()
+    {
+        QFETCH(QString, history);
+        QFETCH(QString, projectName);
+        QFETCH(QString, inputFile);
+        QTemporaryDir folder;
+        const QString project = folder.filePath(QStringLiteral("job1.txt"));
+        const QString report = folder.filePath(QStringLiteral("cap-details-report.pdf"));
+        FakeServices services;
+        if (history == QLatin1String("save")) {
+            CSettlementDialog form;
+            services.answerFileDialogs({project});
+            ui::saveProjectInteractively(&form, [] { return true; });
+        } else if (history != QLatin1String("information")) {
+            QVERIFY(g_project.saveProject(project.toStdString(), std::tm{}).ok);
+            QVERIFY(ui::loadProjectFile(nullptr, project));
+            if (history == QLatin1String("changed"))
+                g_project.embankmentHeight += 0.5;
+        }
+        details::SettlementDetailsWindow window(g_project);
+        if (history == QLatin1String("information")) {
+            g_project.extension.set("projectName", projectName.toStdString());
+            g_project.extension.set("station", "K1+000");
+        }
+        services.answerFileDialogs({report});
+        click(&window, "exportReportButton");
+        const QString cover = pdfText(report).section(QLatin1Char('\f'), 0, 0);
+        QVERIFY2(cover.contains(QStringLiteral("工程名称：") + projectName), qPrintable(cover));
+        QVERIFY2(cover.contains(QStringLiteral("输入文件：") + inputFile), qPrintable(cover));
+        QVERIFY2(!cover.contains(QStringLiteral("cap-details-report")), qPrintable(cover));
+        QCOMPARE(cover.contains(QStringLiteral("K1+000")), history == QLatin1String("information"));
     }
 
     void cancelledExportWritesNothing()

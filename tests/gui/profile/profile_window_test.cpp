@@ -11,12 +11,14 @@
 #include "support/modal_watchdog.h"
 #include "support/widgets.h"
 #include "ui/dialog.h"
+#include "ui/project_file_flow.h"
 #include "worked_examples.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -183,10 +185,42 @@ private slots:
         window.setProfile(profile);
         window.chooseFileToExport = [&](QWidget*) { return dir.filePath(QStringLiteral("导出.csv")); };
         click(&window, "exportButton");
-        QVERIFY(services.texts().isEmpty());
+        QVERIFY2(services.lastText().contains(QDir::toNativeSeparators(dir.filePath(QStringLiteral("导出.csv")))),
+                 qPrintable(services.lastText()));
         QFile file(dir.filePath(QStringLiteral("导出.csv")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(readProfileCsv(file.readAll().toStdString()).profile, profile);
+    }
+
+    void exportRefusesTheFilesRead_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addRow("the borehole table imported") << QStringLiteral("钻孔.csv");
+        QTest::addRow("the current project file") << QStringLiteral("job1.txt");
+    }
+
+    void exportRefusesTheFilesRead()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        FakeServices services;
+        const QString project = dir.filePath(QStringLiteral("job1.txt"));
+        QVERIFY(g_project.saveProject(project.toStdString(), std::tm{}).ok);
+        QVERIFY(ui::loadProjectFile(nullptr, project));
+        ProfileWindow window(kPile);
+        window.chooseFileToImport = [&](QWidget*) { return writeFile(dir, QStringLiteral("钻孔.csv"), kBorehole.toUtf8()); };
+        click(&window, "importButton");
+        const QString path = dir.filePath(target);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        window.chooseFileToExport = [path](QWidget*) { return path; };
+        click(&window, "exportButton");
+        QVERIFY2(services.lastText().contains(QStringLiteral("不能写到输入文件本身")), qPrintable(services.lastText()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        ui::forgetProjectFile();
     }
 
     void appliesOnlyAfterTheConfirmation_data()

@@ -1,8 +1,6 @@
-// The project information form, the button of both input forms that opens
-// it, and the project name it gives the details windows' export.
+// The project information form and the button of both input forms that
+// opens it.
 #include "forms/capacity/capacity_dialog.h"
-#include "forms/details/capacity_details_window.h"
-#include "forms/details/settlement_details_window.h"
 #include "forms/project_info/project_info_dialog.h"
 #include "forms/settlement/settlement_dialog.h"
 #include "model/extension/project_info.h"
@@ -160,17 +158,6 @@ private slots:
         QCOMPARE(parent, form.get());
         QCOMPARE(g_project.extension.value("reportNumber"), std::string("JS-2026-01"));
         form->reject();
-    }
-
-    // The details windows' export names the report after the project.
-    void detailsWindowsOfferTheProjectName()
-    {
-        g_project.extension.set("projectName", "某路堤");
-        g_project.deriveEquivalentDiameter();
-        details::CapacityDetailsWindow capacityDetails(g_project);
-        details::SettlementDetailsWindow settlementDetails(g_project);
-        QCOMPARE(boxText(&capacityDetails, "projectNameEdit"), QStringLiteral("某路堤"));
-        QCOMPARE(boxText(&settlementDetails, "projectNameEdit"), QStringLiteral("某路堤"));
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "support/modal_watchdog.h"
 #include "support/pdf_text.h"
 #include "support/widgets.h"
+#include "ui/project_file_flow.h"
 #include "worked_examples.h"
 
 #include <QApplication>
@@ -16,7 +17,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QSvgWidget>
@@ -79,10 +83,19 @@ class SectionsWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // q and [s] are remembered in a file of the test's own, not the user's.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_.filePath(QStringLiteral("settings")));
+    }
+
     void init()
     {
         QVERIFY(folder_.isValid());
         g_project = settlementExample();
+        QSettings().clear();
+        ui::forgetProjectFile();
         writeFile(folder_, QStringLiteral("bh.csv"), kBorehole);
     }
 
@@ -100,14 +113,22 @@ private slots:
         auto* table = child<QTableWidget>(&window, "summaryTable");
         table->sortByColumn(0, Qt::AscendingOrder);
         QCOMPARE(column(table, 0), (QStringList{"K9+000", "K10+000", "K10+050", "K10+100"}));
-        QCOMPARE(column(table, 1), (QStringList{"5", "3", "2", "4"}));
+        QCOMPARE(column(table, 1), (QStringList{"5.00", "3.00", "2.00", "4.00"}));
         // The highest fill governs both checks and fails the settlement one.
         QCOMPARE(column(table, 8), (QStringList{"承载力 沉降", "", "", ""}));
         QCOMPARE(column(table, 7).first(), QStringLiteral("不满足"));
         table->sortByColumn(5, Qt::DescendingOrder);
         QCOMPARE(column(table, 0).first(), QStringLiteral("K9+000"));
         QCOMPARE(column(table, 0).last(), QStringLiteral("K10+050"));
-        QVERIFY(child<QSvgWidget>(&window, "longitudinalChart")->renderer()->isValid());
+        QSvgRenderer* chart = child<QSvgWidget>(&window, "longitudinalChart")->renderer();
+        QVERIFY(chart->isValid());
+        // The white ground covers the whole chart, not a box over the left axis title.
+        QImage picture(chart->defaultSize(), QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        chart->render(&painter);
+        painter.end();
+        QCOMPARE(picture.pixel(picture.width() - 2, picture.height() - 2), qRgb(255, 255, 255));
         QVERIFY2(child<QLabel>(&window, "summaryLabel")->text().contains(QStringLiteral("不满足")),
                  qPrintable(child<QLabel>(&window, "summaryLabel")->text()));
         QCOMPARE(g_project, settlementExample());
@@ -185,6 +206,7 @@ private slots:
         const QString target = folder_.filePath(QStringLiteral("summary.csv"));
         window.askCsvFileName = [target](QWidget*) { return target; };
         click(&window, "exportButton");
+        QVERIFY2(services.lastText().contains(QDir::toNativeSeparators(target)), qPrintable(services.lastText()));
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -192,7 +214,94 @@ private slots:
         const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 5);
         QVERIFY2(lines[0].startsWith(QStringLiteral("桩号,填土高度h（m）,Ra（kN）")), qPrintable(lines[0]));
-        QVERIFY2(lines[1].startsWith(QStringLiteral("K9+000,5,")), qPrintable(lines[1]));  // along the road
+        QVERIFY2(lines[1].startsWith(QStringLiteral("K9+000,5.00,")), qPrintable(lines[1]));  // along the road
+    }
+
+    void exportsRefuseTheFilesRead_data()
+    {
+        QTest::addColumn<QString>("exportButton");
+        QTest::addColumn<QString>("input");
+        for (const char* exportButton : {"exportButton", "exportReportButton"})
+            for (const char* input : {"road.csv", "bh.csv", "job1.txt"})
+                QTest::addRow("%s over %s", exportButton, input) << QString::fromLatin1(exportButton)
+                                                                  << QString::fromLatin1(input);
+    }
+
+    // As the command line refuses them: the section table, a borehole table
+    // it names and the current project file stay as they were.
+    void exportsRefuseTheFilesRead()
+    {
+        QFETCH(QString, exportButton);
+        QFETCH(QString, input);
+        FakeServices services;
+        const QString project = folder_.filePath(QStringLiteral("job1.txt"));
+        QVERIFY(g_project.saveProject(project.toStdString(), std::tm{}).ok);
+        QVERIFY(ui::loadProjectFile(nullptr, project));
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+        QVERIFY(runs(window, QStringLiteral("20"), QStringLiteral("100")));
+        const QString target = folder_.filePath(input);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        window.askCsvFileName = [target](QWidget*) { return target; };
+        services.answerFileDialogs({target});
+        click(&window, exportButton.toLatin1().constData());
+        QVERIFY2(services.lastText().contains(QStringLiteral("不能写到输入文件本身")), qPrintable(services.lastText()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    // Enter in q or [s] runs, not the first button; q and [s] come back in
+    // the next window.
+    void enterRunsAndTheDemandsAreRemembered()
+    {
+        FakeServices services;
+        {
+            CSectionsDialog window;
+            window.show();
+            loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+            typeAll(&window, {{"surchargeEdit", QStringLiteral("20")}, {"allowableSettlementEdit", QStringLiteral("100")}});
+            QSignalSpy ended(&window, &CSectionsDialog::runEnded);
+            QTest::keyClick(box(&window, "allowableSettlementEdit"), Qt::Key_Return);
+            QVERIFY2(!ended.isEmpty() || !button(&window, "runButton")->isEnabled(), "Enter did not start the run");
+            QVERIFY(!ended.isEmpty() || ended.wait(kRunTimeoutMs));
+            QCOMPARE(window.points().size(), std::size_t{4});
+        }
+        CSectionsDialog next;
+        QCOMPARE(boxText(&next, "surchargeEdit"), QStringLiteral("20"));
+        QCOMPARE(boxText(&next, "allowableSettlementEdit"), QStringLiteral("100"));
+    }
+
+    void escapeAsksOnlyWhenResultsWouldBeLost_data()
+    {
+        QTest::addColumn<bool>("computed");
+        QTest::addColumn<bool>("closeAnswer");
+        QTest::addRow("nothing computed") << false << false;
+        QTest::addRow("results kept") << true << false;
+        QTest::addRow("results given up") << true << true;
+    }
+
+    void escapeAsksOnlyWhenResultsWouldBeLost()
+    {
+        QFETCH(bool, computed);
+        QFETCH(bool, closeAnswer);
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
+        if (computed)
+            QVERIFY(runs(window, QStringLiteral("20"), QString()));
+        ModalWatchdog watchdog;
+        if (computed)
+            watchdog.expect<QMessageBox>([closeAnswer](QMessageBox* box) {
+                box->button(closeAnswer ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+        QTest::keyClick(box(&window, "surchargeEdit"), Qt::Key_Escape);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(window.isVisible(), computed && !closeAnswer);
     }
 
     void reportExported_data()

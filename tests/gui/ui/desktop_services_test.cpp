@@ -312,7 +312,7 @@ private slots:
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         QVERIFY(documents.mkpath(QStringLiteral("旧项目")));  // kept between rows under Wine
         QFile written(documents.filePath(file));
-        QVERIFY(written.open(QIODevice::WriteOnly) && written.write(QByteArray(144, 'x')) == 144);
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write(QByteArray(2048, 'x')) == 2048);
         written.close();
         const QLocale chinese(QLocale::Chinese, QLocale::China);
 
@@ -348,7 +348,7 @@ private slots:
         QCOMPARE(withLatinLetters(headers), QStringList());
         QCOMPARE(rows.value(QStringLiteral("旧项目")).value(1), QStringLiteral("文件夹"));
         const QStringList cells = rows.value(file);
-        QCOMPARE(cells.value(0), chinese.formattedDataSize(144));
+        QCOMPARE(cells.value(0), chinese.formattedDataSize(2048, 2, QLocale::DataSizeTraditionalFormat));
         QCOMPARE(cells.value(1), QStringLiteral("%1 文件").arg(QFileInfo(file).suffix()));
         QCOMPARE(cells.value(2), chinese.toString(QFileInfo(written).lastModified(), QLocale::ShortFormat));
     }

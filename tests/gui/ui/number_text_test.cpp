@@ -190,6 +190,34 @@ private slots:
         QCOMPARE(ui::formatFixed6(value), expected);
     }
 
+    // Computed results in tables and titles: two decimals, always both.
+    void formatResult2_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        const auto rows = {
+            std::tuple<const char*, double, const char*>{"one decimal shown with two", 50.7, "50.70"},
+            {"whole", 186.0, "186.00"},
+            {"rounded down", 62.374, "62.37"},
+            {"rounded up", 62.375, "62.38"},
+            {"large", 12345.678, "12345.68"},
+        };
+        for (const auto& [name, value, expected] : rows)
+            inBothLocales(name, [&](const QByteArray& rowName, bool german) {
+                QTest::newRow(rowName.constData()) << german << value << QString::fromUtf8(expected);
+            });
+    }
+
+    void formatResult2()
+    {
+        QFETCH(bool, german);
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        const ProcessLocale locale(german);
+        QCOMPARE(ui::formatResult2(value), expected);
+    }
+
     void formatInt_data()
     {
         QTest::addColumn<bool>("german");

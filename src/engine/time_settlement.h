@@ -69,6 +69,21 @@ std::vector<double> reportDays(const TimeSettlementInputs& inputs);
 ConsolidationColumn consolidationColumn(const ProjectData& p, const SettlementDetails& details,
                                         const TimeSettlementInputs& inputs);
 
+// The most consolidation one project may ask for (about 2 s and 60 MB): a
+// curve over it is not computed, and its figures are not numbers.
+inline constexpr double kMaxConsolidationCells = 1e6;
+inline constexpr double kMaxConsolidationCellSteps = 3e8;
+// A step of one cell costs about a seventh of a settlement slice: the unit
+// every work of a run is counted in (see sweepWork).
+inline constexpr double kCellStepInSlices = 0.15;
+
+// The work of timeSettlement at the given days.
+ConsolidationWork timeSettlementWork(const ProjectData& p, const SettlementDetails& details,
+                                     const TimeSettlementInputs& inputs, const std::vector<double>& days);
+// The refusal of a work over the bounds (naming what was asked and the
+// bound), or an empty text.
+std::string consolidationWorkFault(const ConsolidationWork& work);
+
 // The curve at the given days (ascending) and the post-construction figures.
 TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
                                     const TimeSettlementInputs& inputs,

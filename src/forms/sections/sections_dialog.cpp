@@ -189,10 +189,7 @@ void CSectionsDialog::pasteTable()
 void CSectionsDialog::takeTable(const SectionTableRead& read, const QString& source)
 {
     if (!read.ok()) {
-        QStringList reasons;
-        for (const std::string& error : read.errors)
-            reasons << QString::fromStdString(error);
-        ui::services().showMessage(this, reasons.join(QLatin1Char('\n')));
+        ui::services().showMessage(this, QString::fromStdString(shownReasons(read.errors)));
         return;
     }
     sections_ = read.sections;
@@ -221,8 +218,10 @@ void CSectionsDialog::run()
         ui::services().showMessage(this, QString::fromStdString(fault));
         return;
     }
-    if (sectionsSlices(base_, sections_, demands_) > kMaxSweepSlices) {
-        ui::services().showMessage(this, QStringLiteral("断面过多或土层过厚，计算量太大！"));
+    if (const double slices = sectionsSlices(base_, sections_, demands_); slices > kMaxSweepSlices) {
+        ui::services().showMessage(this, QStringLiteral("断面过多或土层过厚，计算量太大！（需计算约%1个沉降分片，上限%2个）")
+                                             .arg(slices, 0, 'g', 3)
+                                             .arg(kMaxSweepSlices, 0, 'g', 3));
         return;
     }
     runProgress_ = std::make_unique<SectionsProgress>();
@@ -331,13 +330,17 @@ void CSectionsDialog::exportCsv()
     const std::string path = utf8(file);
     const platform::FileOutcome written = platform::replaceFile(path, std::string(csv_table::kByteOrderMark) + utf8(csvText()));
     if (!written.ok())
-        ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written)));
+        ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written, "CSV文件")));
 }
 
 // The road's report of the last run, headed by the project information's
 // name, else the table's; the base project is the current inputs.
 void CSectionsDialog::exportReport()
 {
+    if (const std::string fault = roadReportFault(sections_.size()); !fault.empty()) {
+        ui::services().showMessage(this, QString::fromStdString(fault));
+        return;
+    }
     RoadReportRequest request;
     request.base = base_;
     request.sections = sections_;

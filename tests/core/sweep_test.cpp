@@ -414,10 +414,11 @@ TEST_P(SweepWorkTest, ConsolidationCountsWithTheSlices)
 INSTANTIATE_TEST_SUITE_P(
     Bounds, SweepWorkTest,
     testing::Values(WorkCase{"longFillUnderAMillionPoints", 1000, true, {1, 1000.999, 0.001}, true},
-                    WorkCase{"longFillUnderTenPoints", 1000, true, {1, 1.9, 0.1}, false},
-                    WorkCase{"longFillNotChecked", 1000, false, {1, 1000.999, 0.001}, false},
-                    WorkCase{"fillAtOnceUnderAThousandPoints", 0, true, {1, 1.999, 0.001}, false},
-                    WorkCase{"fillAtOnceUnderAMillionPoints", 0, true, {1, 1000.999, 0.001}, true}),
+                    WorkCase{"longFillUnder250Points", 1000, true, {1, 1.249, 0.001}, true},
+                    WorkCase{"longFillUnder150Points", 1000, true, {1, 1.149, 0.001}, false},
+                    WorkCase{"longFillNotCheckedUnderAMillionPoints", 1000, false, {1, 1000.999, 0.001}, false},
+                    WorkCase{"fillAtOnceUnder100000Points", 0, true, {1, 100.999, 0.001}, true},
+                    WorkCase{"fillAtOnceUnder50000Points", 0, true, {1, 50.999, 0.001}, false}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

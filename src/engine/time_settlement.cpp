@@ -55,16 +55,6 @@ std::string countText(double count)
     return std::to_string(static_cast<int>(count / std::pow(10.0, exponent))) + "×10^" + std::to_string(exponent);
 }
 
-// Every number of the curve and its figures finite: no output carries a
-// value that is not a number.
-bool isFinite(const TimeSettlementResult& r)
-{
-    const auto finitePoint = [](const TimeSettlement& t) {
-        return std::isfinite(t.settlement) && std::isfinite(t.degree) && std::isfinite(t.fillHeight);
-    };
-    return !r.curve.empty() && std::all_of(r.curve.begin(), r.curve.end(), finitePoint) && std::isfinite(r.final)
-           && std::isfinite(r.atPavement) && std::isfinite(r.postConstruction) && std::isfinite(r.residual);
-}
 
 }  // namespace
 
@@ -113,9 +103,8 @@ TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p)
         if (!out.refusal.empty())
             return out;
         out.consolidation = timeSettlement(p, details, in, reportDays(in));
-        if (!isFinite(*out.consolidation)) {
-            out.refusal = "cv.head、cv.shaft、cv.base、ms：沉降过程的计算结果不是有限的数，"
-                          "请检查固结系数cv、沉降系数ms及各层的压缩模量和厚度！";
+        out.refusal = nonFiniteFault(*out.consolidation);
+        if (!out.refusal.empty()) {
             out.consolidation.reset();
             return out;
         }
@@ -160,4 +149,16 @@ TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetail
     r.postConstruction = settlementOn(r.curve, designEnd(in)) - r.atPavement;
     r.residual = r.final - r.atPavement;
     return r;
+}
+
+std::string nonFiniteFault(const TimeSettlementResult& r)
+{
+    const auto finitePoint = [](const TimeSettlement& t) {
+        return std::isfinite(t.settlement) && std::isfinite(t.degree) && std::isfinite(t.fillHeight);
+    };
+    if (!r.curve.empty() && std::all_of(r.curve.begin(), r.curve.end(), finitePoint) && std::isfinite(r.final)
+        && std::isfinite(r.atPavement) && std::isfinite(r.postConstruction) && std::isfinite(r.residual))
+        return {};
+    return "cv.head、cv.shaft、cv.base、ms：沉降过程的计算结果不是有限的数，"
+           "请检查固结系数cv、沉降系数ms及各层的压缩模量和厚度！";
 }

@@ -85,6 +85,11 @@ ConsolidationWork timeSettlementWork(const ProjectData& p, const SettlementDetai
 // bound), or an empty text.
 std::string consolidationWorkFault(const ConsolidationWork& work);
 
+// The refusal of a result that is not finite throughout (naming the keys
+// it comes from), so that no output carries a value that is not a number;
+// an empty text for a finite one.
+std::string nonFiniteFault(const TimeSettlementResult& result);
+
 // The curve at the given days (ascending) and the post-construction figures.
 TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
                                     const TimeSettlementInputs& inputs,

@@ -3,7 +3,8 @@
 #   make test  installs what is missing, builds, runs every test
 #   make deps  installs the Debian packages alone
 #   make package  builds the Debian package build/orvane_<version>_amd64.deb
-#   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600)
+#   make fuzz  fuzzes the project file reader for FUZZ_SECONDS (default 600),
+#              then the road's section table reader for a third of that
 #   make fuzz-coverage  the reader's source coverage by the fuzzer's corpus
 #   make mutants  plants single-token faults one at a time and lists those
 #                 the core suite lets through (MUTANTS_ARGS: see tools/mutants.py --help)
@@ -128,6 +129,10 @@ fuzz:
 	./build-fuzz/fuzz/orvane-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
 	  -dict=fuzz/project.dict -artifact_prefix=fuzz/regressions/ \
 	  build-fuzz/corpus fuzz/corpus examples
+	mkdir -p build-fuzz/section-corpus fuzz/section-regressions
+	./build-fuzz/fuzz/orvane-section-fuzz -max_total_time=$$(( $(FUZZ_SECONDS) / 3 + 1 )) -timeout=10 \
+	  -print_final_stats=1 -dict=fuzz/section.dict -artifact_prefix=fuzz/section-regressions/ \
+	  build-fuzz/section-corpus fuzz/section-corpus
 
 # Replays the corpus of the last `make fuzz` with clang's source coverage and
 # reports what it reached of the project file's code.

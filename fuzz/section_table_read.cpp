@@ -3,8 +3,10 @@
 // table. A table is read whole or refused: refusals are UTF-8 text and leave
 // no section; a read table holds sections in strictly rising chainage, each
 // station reading as its chainage, each value finite and not below 0, and a
-// changed H or L only with a profile.
+// changed H or L only with a profile. Whatever the bytes, their cells
+// written back as a spreadsheet quotes them read as the same cells.
 #include "engine/section_table.h"
+#include "model/csv_table.h"
 #include "model/file_reasons.h"
 
 #include <cmath>
@@ -12,7 +14,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -41,12 +46,43 @@ void checkSection(const Section& s)
     }
 }
 
+// The rows joined by commas and line feeds, each cell quoted where it must
+// be; nothing for rows whose cells hold a tab (it would make the written
+// header a tab table) or a first cell that starts with a byte order mark
+// (read back as a mark).
+std::optional<std::string> writtenBack(const std::vector<csv_table::Row>& rows)
+{
+    std::string text;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            if (rows[r][c].find('\t') != std::string::npos)
+                return std::nullopt;
+            text += (c > 0 ? "," : "") + csv_table::csvField(rows[r][c]);
+        }
+        text += r + 1 < rows.size() ? "\n" : "";
+    }
+    if (std::string_view(text).starts_with(csv_table::kByteOrderMark))
+        return std::nullopt;
+    return text;
+}
+
+void checkQuoting(std::string_view bytes)
+{
+    const csv_table::Decoded decoded = csv_table::decode(bytes);
+    if (!decoded.error.empty())
+        return;
+    const std::optional<std::string> text = writtenBack(decoded.rows);
+    if (text && csv_table::decode(*text).rows != decoded.rows)
+        fail("cells written back read differently", *text);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const SectionTableRead read =
-        readSectionTable(std::string_view(reinterpret_cast<const char*>(data), size), smallProfile);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    checkQuoting(bytes);
+    const SectionTableRead read = readSectionTable(bytes, smallProfile);
     if (!read.ok()) {
         for (const std::string& error : read.errors)
             if (!isValidUtf8(error))

@@ -1,6 +1,8 @@
 #include "cli/command_args.h"
 
 #include "cli/exit_codes.h"
+#include "cli/result_output.h"
+#include "model/file_reasons.h"
 
 #include <algorithm>
 #include <iostream>
@@ -10,22 +12,33 @@ bool hasArgument(const std::vector<std::string>& args, std::string_view argument
     return std::find(args.begin(), args.end(), argument) != args.end();
 }
 
-bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage)
+bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage, int& exitCode)
 {
     if (!hasArgument(args, "--help") && !hasArgument(args, "-h"))
         return false;
-    std::cout << usage;
+    exitCode = printText(usage);
     return true;
+}
+
+int printText(std::string_view text)
+{
+    ResultOutput out;
+    return out.write(text) && out.flush() ? kExitDone : kExitUnreadable;
+}
+
+void printFault(std::string_view where, std::string_view reason)
+{
+    std::cerr << shownText(where) << ": " << shownMessage(reason) << "\n";
 }
 
 int refusedFile(const std::string& file, const std::string& reason)
 {
-    std::cerr << file << ": " << reason << "\n";
+    printFault(file, reason);
     return kExitUnreadable;
 }
 
 int usageError(const std::string& reason, std::string_view usage)
 {
-    std::cerr << "orvane-cli: " << reason << "\n" << usage;
+    std::cerr << "orvane-cli: " << shownMessage(reason) << "\n" << usage;
     return kExitWrongUsage;
 }

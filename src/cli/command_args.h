@@ -9,11 +9,20 @@
 bool hasArgument(const std::vector<std::string>& args, std::string_view argument);
 
 // True, with the usage printed on standard output, when an argument asks
-// for help (--help or -h).
-bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage);
+// for help (--help or -h); exitCode is then the exit code of that print.
+bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage, int& exitCode);
 
-// "FILE: reason" on standard error; the exit code of a file that cannot be
-// read or written.
+// The text on standard output: the exit code of done, or of a file that
+// cannot be written when standard output refuses it (the reason on
+// standard error).
+int printText(std::string_view text);
+
+// "where: reason" on standard error, both shown as messages show a user's
+// values (escaped, a long one cut with its length).
+void printFault(std::string_view where, std::string_view reason);
+
+// printFault of the file and its reason; the exit code of a file that
+// cannot be read or written.
 int refusedFile(const std::string& file, const std::string& reason);
 
 // The reason, then the usage, on standard error; the exit code of wrong usage.

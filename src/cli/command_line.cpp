@@ -109,8 +109,14 @@ std::string takeValue(const std::string& option, const std::string& value, Comma
         return setNumber(c.allowablePostConstruction, option, value);
     if (option == "--time-settlement")
         return setOnce(c.timeSettlement, option, value);
-    c.settings.emplace_back();
-    return parseSetting(value, c.settings.back());
+    Setting setting;
+    if (std::string fault = parseSetting(value, setting); !fault.empty())
+        return fault;
+    for (const Setting& earlier : c.settings)
+        if (earlier.key == setting.key)
+            return "--set " + setting.key + " is given twice";
+    c.settings.push_back(std::move(setting));
+    return {};
 }
 
 void takeFlag(const std::string& option, CommandLine& c)

@@ -1,5 +1,6 @@
 #include "cli/extension_settings.h"
 
+#include "engine/time_settlement.h"
 #include "model/extension/project_info.h"
 #include "model/extension/time_settlement_keys.h"
 #include "model/gbk.h"
@@ -43,5 +44,15 @@ std::string applySettings(const std::vector<Setting>& settings, ProjectExtension
             return "--set: unknown key " + setting.key + " (known: " + knownKeys() + "; or a key already in the file)";
     for (const Setting& setting : settings)
         extension.set(setting.key, setting.value);
+    return {};
+}
+
+std::string settingValueFault(const std::vector<Setting>& settings, const ProjectData& record)
+{
+    TimeSettlementInputs inputs;
+    const std::string refusal = readTimeSettlementInputs(record, inputs);
+    for (const Setting& setting : settings)
+        if (!setting.value.empty() && refusal.rfind(setting.key + "：", 0) == 0)
+            return "--set " + setting.key + ": " + refusal;
     return {};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/extension/project_extension.h"
+#include "model/project_data.h"
 
 #include <string>
 #include <string_view>
@@ -21,3 +22,9 @@ std::string parseSetting(std::string_view text, Setting& setting);
 // extension (the file) already holds it; then nothing is set. The refusal, or
 // an empty text.
 std::string applySettings(const std::vector<Setting>& settings, ProjectExtension& extension);
+
+// The refusal of a value set that the record's own readers would refuse (a
+// settlement coefficient that is no number, a fill history that does not end
+// at h), so that no file is written that every reader refuses later; an
+// empty text when every set value reads.
+std::string settingValueFault(const std::vector<Setting>& settings, const ProjectData& record);

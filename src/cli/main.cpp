@@ -1,6 +1,7 @@
 // orvane-cli: capacities and settlement of project files, as text or JSON,
 // re-saving a project file as the desktop program saves it, sweeps and the
 // calculation report, and the cross-sections of a road.
+#include "cli/command_args.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/pdf_report.h"
@@ -53,14 +54,10 @@ int run(const std::vector<std::string>& args)
     CommandLine command;
     if (const std::string fault = parseCommandLine(args, command); !fault.empty())
         return wrongUsage(fault);
-    if (command.help) {
-        std::cout << usageText();
-        return kExitDone;
-    }
-    if (command.version) {
-        std::cout << "orvane-cli " << orvane::kVersion << "\n";
-        return kExitDone;
-    }
+    if (command.help)
+        return printText(usageText());
+    if (command.version)
+        return printText("orvane-cli " + std::string(orvane::kVersion) + "\n");
     if (!command.report.empty())
         return runReport(command);
     if (!command.timeSettlement.empty())

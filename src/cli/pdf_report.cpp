@@ -1,5 +1,7 @@
 #include "cli/pdf_report.h"
 
+#include "cli/command_args.h"
+#include "model/file_reasons.h"
 #include "report/calculation_report.h"
 #include "report/road_report.h"
 
@@ -64,7 +66,7 @@ ReportStatus writeRoad(const std::string& target, const RoadReportInput& input)
 void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << message.toStdString() << "\n";
+        std::cerr << shownMessage(message.toStdString()) << "\n";
 }
 
 // The charts of the report need a QApplication; it needs no display. On
@@ -87,7 +89,7 @@ int writeInApplication(ReportStatus (*write)(const std::string&, const Input&), 
     const ReportStatus status = write(target, input);
     if (status.ok)
         return kWritten;
-    std::cerr << target << ": " << status.reason.toStdString() << "\n";
+    printFault(target, status.reason.toStdString());
     return kFailed;
 }
 

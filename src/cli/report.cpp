@@ -1,10 +1,12 @@
 #include "cli/report.h"
 
+#include "cli/command_args.h"
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
 #include "cli/time_settlement_output.h"
 #include "model/display_rounding.h"
+#include "model/file_reasons.h"
 #include "model/input_faults.h"
 
 #include <cmath>
@@ -163,7 +165,7 @@ int reportFiles(const std::vector<std::string>& files, bool json, const ReportOp
     for (const std::string& file : files) {
         const ProjectReport report = reportProject(file, options);
         if (!report.status.ok) {
-            std::cerr << file << ": " << report.status.reason << "\n";
+            printFault(file, report.status.reason);
             exitCode = kExitUnreadable;
         }
         if (json)

@@ -15,9 +15,10 @@ public:
     // Ends the line and writes out what is pending; false once failed.
     bool endLine();
     bool failed() const { return failed_; }
+    // Writes out what is pending; false once failed.
+    bool flush();
 
 private:
-    bool flush();
 
     std::string pending_;
     bool failed_ = false;

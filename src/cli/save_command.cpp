@@ -2,6 +2,7 @@
 
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
+#include "cli/extension_settings.h"
 #include "model/project_data.h"
 #include "model/soil_profile.h"
 
@@ -21,6 +22,8 @@ int runSaveAs(const CommandLine& command, const std::tm& now)
         if (const std::string refusal = applyProfile(read.profile, p); !refusal.empty())
             return refusedFile(command.profile, refusal);
     if (const std::string fault = applySettings(command.settings, p.extension); !fault.empty())
+        return wrongUsage(fault);
+    if (const std::string fault = settingValueFault(command.settings, p); !fault.empty())
         return wrongUsage(fault);
     p.deriveEquivalentDiameter();
     if (const FileStatus saved = p.saveProject(command.saveAs, now); !saved.ok)

@@ -180,7 +180,7 @@ public:
     bool print(const Section& s, const SweepPoint* point, const std::vector<std::string>& governs)
     {
         if (point && !point->valid())
-            std::cerr << s.station << ": " << point->fault << "\n";
+            printFault(s.station, point->fault);
         if (request_.json) {
             nlohmann::ordered_json j = sectionJson(s, point, stopCriterion_, request_.axis);
             if (!request_.axis)
@@ -277,7 +277,7 @@ bool writeChart(const SectionsRequest& r, const ProjectData& base, const std::ve
         sectionsChartSvg(sections, points, sectionFillHeights(base, sections), r.demands.allowableSettlement);
     const platform::FileOutcome written = platform::replaceFile(r.chart, svg);
     if (!written.ok())
-        std::cerr << saveFailure(r.chart, written) << "\n";
+        std::cerr << shownMessage(saveFailure(r.chart, written, "SVG文件")) << "\n";
     return written.ok();
 }
 
@@ -331,6 +331,9 @@ std::string outputRefusal(const SectionsRequest& r, const std::vector<Section>& 
         return r.report + ": 计算书不能写到输入文件本身，否则它将被覆盖；请另选计算书的文件名。";
     if (!r.chart.empty() && !r.report.empty() && platform::isSameFile(r.chart, r.report))
         return r.report + ": 图和计算书不能写到同一个文件；请另选文件名。";
+    if (!r.report.empty())
+        if (const std::string fault = roadReportFault(sections.size()); !fault.empty())
+            return r.report + ": " + fault;
     return {};
 }
 
@@ -339,12 +342,12 @@ std::string outputRefusal(const SectionsRequest& r, const std::vector<Section>& 
 bool readInputs(const SectionsRequest& r, SectionsInput& in)
 {
     if (const FileStatus loaded = in.base.loadProject(r.file, &in.baseBytes); !loaded.ok) {
-        std::cerr << r.file << ": " << loaded.reason << "\n";
+        printFault(r.file, loaded.reason);
         return false;
     }
     in.table = loadSectionTable(r.table, &in.tableBytes);
     for (const std::string& error : in.table.errors)
-        std::cerr << r.table << ": " << error << "\n";
+        printFault(r.table, error);
     return in.table.ok();
 }
 
@@ -364,8 +367,8 @@ bool isSectionsCommand(const std::vector<std::string>& args)
 
 int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWriter& writeReport)
 {
-    if (printHelpIfAsked(args, kSectionsUsage))
-        return kExitDone;
+    if (int printed = kExitDone; printHelpIfAsked(args, kSectionsUsage, printed))
+        return printed;
     SectionsRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
         return usageError(fault, kSectionsUsage);
@@ -373,7 +376,7 @@ int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWri
     if (!readInputs(request, in))
         return kExitUnreadable;
     if (const std::string refusal = outputRefusal(request, in.table.sections); !refusal.empty()) {
-        std::cerr << refusal << "\n";
+        std::cerr << shownMessage(refusal) << "\n";
         return kExitUnreadable;
     }
     std::vector<SweepAxis> axes;

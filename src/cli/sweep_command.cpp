@@ -7,6 +7,7 @@
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
 #include "engine/time_settlement.h"
+#include "model/file_reasons.h"
 #include "model/soil_profile.h"
 
 #include <nlohmann/json.hpp>
@@ -172,7 +173,7 @@ public:
             || !out_.write(verdictCsvRow(point, ',')) || !out_.endLine())
             return false;
         if (!point.valid())
-            std::cerr << pointLabel(request_.axes, point) << ": " << point.fault << "\n";
+            printFault(pointLabel(request_.axes, point), point.fault);
         return true;
     }
     bool printLine(std::string_view text) { return out_.write(text) && out_.endLine(); }
@@ -213,7 +214,7 @@ bool loadProfileSplit(const std::string& file, Sweep::PreparePoint& prepare)
     const ProfileSplitter splitter(read.profile);
     const std::string fault = read.error.empty() ? splitter.refusal() : read.error;
     if (!fault.empty()) {
-        std::cerr << file << ": " << fault << "\n";
+        printFault(file, fault);
         return false;
     }
     prepare = [splitter](ProjectData& p) { return splitter.apply(p); };
@@ -286,8 +287,8 @@ bool isSweepCommand(const std::vector<std::string>& args)
 
 int runSweepCommand(const std::vector<std::string>& args)
 {
-    if (printHelpIfAsked(args, kSweepUsage))
-        return kExitDone;
+    if (int printed = kExitDone; printHelpIfAsked(args, kSweepUsage, printed))
+        return printed;
     SweepRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
         return usageError(fault, kSweepUsage);
@@ -299,12 +300,10 @@ int runSweepCommand(const std::vector<std::string>& args)
     }
     ProjectData base{};
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
-        std::cerr << request.file << ": " << loaded.reason << "\n";
-        return kExitUnreadable;
+        return refusedFile(request.file, loaded.reason);
     }
     if (const std::string fault = afterConstructionFault(base, request); !fault.empty()) {
-        std::cerr << request.file << ": " << fault << "\n";
-        return kExitUnreadable;
+        return refusedFile(request.file, fault);
     }
     Sweep::PreparePoint splitProfile;
     if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))

@@ -28,6 +28,6 @@ int runTimeSettlement(const CommandLine& command)
     const platform::FileOutcome written =
         platform::replaceFile(command.timeSettlement, timeSettlementCsv(*outputs.consolidation));
     if (!written.ok())
-        return refusedFile(command.timeSettlement, saveFailure(command.timeSettlement, written));
+        return refusedFile(command.timeSettlement, saveFailure(command.timeSettlement, written, "CSV文件"));
     return kExitDone;
 }

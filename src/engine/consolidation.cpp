@@ -105,7 +105,40 @@ double timeScale(const ConsolidationColumn& column)
     return height * height / fastest;
 }
 
+// Steps of a geometric run from `first`, each `growth` times the one
+// before, that cover a span of time.
+double stepsToCover(double span, double first, double growth)
+{
+    if (!(span > 0))
+        return 0;
+    const double ratio = span * (growth - 1) / first;
+    const double exponent = std::isfinite(ratio) ? std::log1p(ratio) : std::log(span * (growth - 1)) - std::log(first);
+    return std::ceil(exponent / std::log(growth));
+}
+
 }  // namespace
+
+ConsolidationWork consolidationWork(const ConsolidationColumn& column, const ConsolidationLoading& loading,
+                                    const std::vector<double>& days, const ConsolidationGrid& grid)
+{
+    ConsolidationWork work;
+    for (const ConsolidationSlice& slice : column.slices)
+        if (slice.thickness > 0)
+            work.cells += std::max(1.0, std::ceil(slice.thickness / grid.cellSize));
+    if (days.empty())
+        return work;
+    const double first = grid.firstStep * timeScale(column);
+    const double lastDay = *std::max_element(days.begin(), days.end());
+    double from = 0;
+    for (std::size_t k = 1; k < loading.fill.size() && loading.fill[k].day < lastDay; ++k) {
+        work.steps += stepsToCover(loading.fill[k].day - from, first, grid.growth);
+        from = loading.fill[k].day;
+    }
+    work.steps += stepsToCover(lastDay - from, first, grid.growth) + static_cast<double>(days.size());
+    if (!(first > 0))
+        work.steps = INFINITY;
+    return work;
+}
 
 double fillHeightOn(const std::vector<FillPoint>& fill, double day)
 {

@@ -71,5 +71,16 @@ std::vector<TimeSettlement> settlementCurve(const ConsolidationColumn& column,
                                             const std::vector<double>& days,
                                             const ConsolidationGrid& grid = {});
 
+// The work of settlementCurve, counted without solving: its cells, and its
+// steps up to the last day (each fill point starts the steps small again,
+// each day asked for may cut one step short). Time and memory grow with it.
+struct ConsolidationWork {
+    double cells = 0;
+    double steps = 0;
+    double cellSteps() const { return cells * steps; }
+};
+ConsolidationWork consolidationWork(const ConsolidationColumn& column, const ConsolidationLoading& loading,
+                                    const std::vector<double>& days, const ConsolidationGrid& grid = {});
+
 // The fill height (m) on a day, linear between the points, the last one after.
 double fillHeightOn(const std::vector<FillPoint>& fill, double day);

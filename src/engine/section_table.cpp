@@ -300,6 +300,9 @@ SectionTableRead readRows(const std::vector<Row>& rows, const ProfileLoader& loa
     return read;
 }
 
+// Beyond any road, and where a chainage in metres would lose its decimals.
+constexpr double kLastKilometre = 99999;
+
 std::optional<double> wholeNumber(std::string_view text, bool fraction)
 {
     if (text.empty() || !(text.front() >= '0' && text.front() <= '9'))
@@ -329,7 +332,7 @@ std::optional<double> parseStation(std::string_view text)
         return std::nullopt;
     const std::optional<double> kilometres = wholeNumber(text.substr(0, plus), false);
     const std::optional<double> metres = wholeNumber(text.substr(plus + plusSize), true);
-    if (!kilometres || !metres || *metres >= 1000)
+    if (!kilometres || !metres || *metres >= 1000 || *kilometres > kLastKilometre)
         return std::nullopt;
     return *kilometres * 1000 + *metres;
 }

@@ -156,6 +156,14 @@ Sweep sectionSweep(const ProjectData& base, const Section& section, const Design
     return Sweep(p, std::move(axes), demands, std::move(split));
 }
 
+std::string roadReportFault(std::size_t sections)
+{
+    if (sections <= kMaxReportSections)
+        return {};
+    return "路段计算书共有" + std::to_string(sections) + "个断面，超过上限" + std::to_string(kMaxReportSections)
+           + "个（每个断面一页，排版时间和内存随断面数迅速增长）；请把断面表分成几段分别出计算书。";
+}
+
 std::optional<double> postConstructionAllowance(const std::vector<SweepPoint>& points)
 {
     for (const SweepPoint& p : points)

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The section's project as a sweep over the given axes (none for the
@@ -31,6 +32,14 @@ std::vector<double> sectionFillHeights(const ProjectData& base, const std::vecto
 // sweepWork counts it; counting stops once the total exceeds kMaxSweepSlices.
 double sectionsSlices(const ProjectData& base, const std::vector<Section>& sections,
                       const DesignDemands& demands, const std::vector<SweepAxis>& axes = {});
+
+// The road's calculation report lays out a page for each section, and its
+// time grows faster than the sections: a report of more sections than this
+// (about 15 s and 200 MB) is refused before anything is computed.
+inline constexpr std::size_t kMaxReportSections = 500;
+// The refusal of a report of that many sections, naming the count and the
+// bound; an empty text when it can be written.
+std::string roadReportFault(std::size_t sections);
 
 // Read from another thread while the sections are computed: how many are
 // done; set to stop the work after the sections under way.

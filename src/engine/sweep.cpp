@@ -1,6 +1,7 @@
 #include "engine/sweep.h"
 
 #include "engine/layered_settlement.h"
+#include "engine/time_settlement.h"
 
 #include <algorithm>
 #include <array>
@@ -189,6 +190,22 @@ Sweep::Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands
         size_ *= pointCount(axis.range);
 }
 
+double consolidationSlices(const ProjectData& p, const DesignDemands& demands)
+{
+    TimeSettlementInputs in;
+    if (!readTimeSettlementInputs(p, in).empty() || !in.hasConsolidation()
+        || !(demands.allowablePostConstruction || in.allowablePostConstruction))
+        return 0;
+    const SettlementDetails details = settlementDetails(p, p.stopCriterion);
+    if (!(details.total > 0))
+        return 0;
+    const ConsolidationWork work = timeSettlementWork(p, details, in, {});
+    // A curve over the bounds is not computed: the point costs its count.
+    if (!consolidationWorkFault(work).empty())
+        return 0;
+    return work.cellSteps() * kCellStepInSlices;
+}
+
 SweepWork sweepWork(const Sweep& sweep)
 {
     SweepWork work;
@@ -200,7 +217,10 @@ SweepWork sweepWork(const Sweep& sweep)
             const std::size_t count = pointCount(axes[a].range);
             index = index * count + ((corner >> a) & 1u ? count - 1 : 0);
         }
-        work.slicesPerPoint = std::max(work.slicesPerPoint, settlementSlices(sweep.record(index)));
+        const ProjectData record = sweep.record(index);
+        const double slices = static_cast<double>(settlementSlices(record))
+                              + consolidationSlices(record, sweep.demands());
+        work.slicesPerPoint = std::max(work.slicesPerPoint, static_cast<long>(std::ceil(slices)));
     }
     return work;
 }

@@ -109,7 +109,9 @@ RangeFault gridFault(std::span<const SweepAxis> axes);
 // The work a sweep asks for, counted in settlement slices: a point costs the
 // slices of its three settlement calculations (about 50 ns each), and an
 // absurdly thick layer costs up to a million of them a calculation, so a
-// sweep of many such points would run for days.
+// sweep of many such points would run for days. A point checked after
+// construction also costs its consolidation, cells times steps (a long fill
+// history has many), counted as the slices of the same time.
 inline constexpr double kMaxSweepSlices = 1e9;
 struct SweepWork {
     std::size_t points = 0;
@@ -120,6 +122,9 @@ struct SweepWork {
 // Measured on the corner points (the first and last value of each axis),
 // where the lengths and depths that decide the slices are largest.
 SweepWork sweepWork(const Sweep& sweep);
+// The consolidation of a point as the design check computes it, in slices;
+// 0 when the point computes none.
+double consolidationSlices(const ProjectData& p, const DesignDemands& demands);
 
 // An output of a point that --best can maximise or minimise: a swept field's
 // value or one of the computed results (equivalentDiameter, pileCapacity,

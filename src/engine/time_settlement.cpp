@@ -33,6 +33,29 @@ double settlementOn(const std::vector<TimeSettlement>& curve, double day)
 
 double designEnd(const TimeSettlementInputs& in) { return in.pavementDay + in.designPeriod * kDaysPerYear; }
 
+// The days asked for with the pavement day and the end of the design
+// period, ascending, each once.
+std::vector<double> curveDays(const TimeSettlementInputs& in, std::vector<double> days)
+{
+    days.push_back(in.pavementDay);
+    days.push_back(designEnd(in));
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+// A count for a message: a whole number, or in powers of ten when huge.
+std::string countText(double count)
+{
+    if (!std::isfinite(count))
+        return "无穷多";
+    if (count < 1e15)
+        return std::to_string(static_cast<long long>(count));
+    const int exponent = static_cast<int>(std::floor(std::log10(count)));
+    return std::to_string(static_cast<int>(count / std::pow(10.0, exponent))) + "×10^" + std::to_string(exponent);
+}
+
+
 }  // namespace
 
 std::vector<double> reportDays(const TimeSettlementInputs& in)
@@ -75,11 +98,37 @@ TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p)
     if (!out.refusal.empty() || (!in.hasConsolidation() && !in.hasBearingCheck()))
         return out;
     const SettlementDetails details = settlementDetails(p, p.stopCriterion);
-    if (in.hasConsolidation() && std::isfinite(details.total) && details.total > 0)
+    if (in.hasConsolidation() && std::isfinite(details.total) && details.total > 0) {
+        out.refusal = consolidationWorkFault(timeSettlementWork(p, details, in, reportDays(in)));
+        if (!out.refusal.empty())
+            return out;
         out.consolidation = timeSettlement(p, details, in, reportDays(in));
+        out.refusal = nonFiniteFault(*out.consolidation);
+        if (!out.refusal.empty()) {
+            out.consolidation.reset();
+            return out;
+        }
+    }
     if (in.hasBearingCheck())
         out.checks = underlyingLayerChecks(p, in.fakBase, in.etaD, details.stopDepth);
     return out;
+}
+
+ConsolidationWork timeSettlementWork(const ProjectData& p, const SettlementDetails& details,
+                                     const TimeSettlementInputs& in, const std::vector<double>& days)
+{
+    return consolidationWork(consolidationColumn(p, details, in), {in.fill, in.ms}, curveDays(in, days));
+}
+
+std::string consolidationWorkFault(const ConsolidationWork& work)
+{
+    if (work.cells > kMaxConsolidationCells)
+        return "cv.head、cv.shaft、cv.base：沉降过程的计算需要" + countText(work.cells) + "个单元，超过上限"
+               + countText(kMaxConsolidationCells) + "个（计算深度过大）！";
+    if (!(work.cellSteps() <= kMaxConsolidationCellSteps))
+        return "fill：沉降过程的计算需要" + countText(work.cellSteps()) + "个单元步，超过上限"
+               + countText(kMaxConsolidationCellSteps) + "个（填土过程的点过多或计算深度过大）！";
+    return {};
 }
 
 TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
@@ -88,14 +137,28 @@ TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetail
     TimeSettlementResult r;
     r.pavementDay = in.pavementDay;
     r.final = in.ms * details.total;
-    days.push_back(in.pavementDay);
-    days.push_back(designEnd(in));
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
+    days = curveDays(in, std::move(days));
+    const ConsolidationColumn column = consolidationColumn(p, details, in);
     const ConsolidationLoading loading{in.fill, in.ms};
-    r.curve = settlementCurve(consolidationColumn(p, details, in), loading, days);
+    if (!consolidationWorkFault(consolidationWork(column, loading, days)).empty()) {
+        r.atPavement = r.postConstruction = r.residual = std::nan("");
+        return r;
+    }
+    r.curve = settlementCurve(column, loading, days);
     r.atPavement = settlementOn(r.curve, in.pavementDay);
     r.postConstruction = settlementOn(r.curve, designEnd(in)) - r.atPavement;
     r.residual = r.final - r.atPavement;
     return r;
+}
+
+std::string nonFiniteFault(const TimeSettlementResult& r)
+{
+    const auto finitePoint = [](const TimeSettlement& t) {
+        return std::isfinite(t.settlement) && std::isfinite(t.degree) && std::isfinite(t.fillHeight);
+    };
+    if (!r.curve.empty() && std::all_of(r.curve.begin(), r.curve.end(), finitePoint) && std::isfinite(r.final)
+        && std::isfinite(r.atPavement) && std::isfinite(r.postConstruction) && std::isfinite(r.residual))
+        return {};
+    return "cv.head、cv.shaft、cv.base、ms：沉降过程的计算结果不是有限的数，"
+           "请检查固结系数cv、沉降系数ms及各层的压缩模量和厚度！";
 }

@@ -69,6 +69,27 @@ std::vector<double> reportDays(const TimeSettlementInputs& inputs);
 ConsolidationColumn consolidationColumn(const ProjectData& p, const SettlementDetails& details,
                                         const TimeSettlementInputs& inputs);
 
+// The most consolidation one project may ask for (about 2 s and 60 MB): a
+// curve over it is not computed, and its figures are not numbers.
+inline constexpr double kMaxConsolidationCells = 1e6;
+inline constexpr double kMaxConsolidationCellSteps = 3e8;
+// A step of one cell costs about a sixth of a settlement slice (9 ns against
+// 50 ns, measured on the worked example), the unit every work of a run is
+// counted in (see sweepWork).
+inline constexpr double kCellStepInSlices = 0.18;
+
+// The work of timeSettlement at the given days.
+ConsolidationWork timeSettlementWork(const ProjectData& p, const SettlementDetails& details,
+                                     const TimeSettlementInputs& inputs, const std::vector<double>& days);
+// The refusal of a work over the bounds (naming what was asked and the
+// bound), or an empty text.
+std::string consolidationWorkFault(const ConsolidationWork& work);
+
+// The refusal of a result that is not finite throughout (naming the keys
+// it comes from), so that no output carries a value that is not a number;
+// an empty text for a finite one.
+std::string nonFiniteFault(const TimeSettlementResult& result);
+
 // The curve at the given days (ascending) and the post-construction figures.
 TimeSettlementResult timeSettlement(const ProjectData& p, const SettlementDetails& details,
                                     const TimeSettlementInputs& inputs,

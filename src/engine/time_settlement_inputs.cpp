@@ -3,6 +3,7 @@
 #include "model/file_numbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace {
@@ -10,6 +11,10 @@ namespace {
 // Bounds the days and years that can be asked for: some three centuries.
 constexpr double kLastDay = 100000;
 constexpr double kLongestPeriod = 100;
+// Bounds far beyond any soil, so that every curve stays finite: cv of clays
+// is about 0.1 to 100 (1e-3 cm2/s), ms about 1.1 to 1.7.
+constexpr double kLargestCv = 1e6;
+constexpr double kLargestMs = 10;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -44,17 +49,19 @@ bool parseList(std::string_view text, std::vector<double>& values)
     return true;
 }
 
-// A list of `count` values above 0 under key, or no value at all.
+// A list of `count` values above 0 (and not above `largest`) under key, or
+// no value at all.
 std::string readLayerList(const ProjectData& p, const char* key, int count, const char* what,
-                          std::vector<double>& values)
+                          std::vector<double>& values, double largest = INFINITY)
 {
     const std::string text = p.extension.value(key);
     if (text.empty())
         return {};
     if (!parseList(text, values) || static_cast<int>(values.size()) != count
-        || !std::all_of(values.begin(), values.end(), [](double v) { return v > 0; }))
-        return std::string(key) + "：" + what + "应为每层一个大于0的数（共" + std::to_string(count)
-               + "层），以逗号分隔！";
+        || !std::all_of(values.begin(), values.end(), [&](double v) { return v > 0 && v <= largest; }))
+        return std::string(key) + "：" + what + "应为每层一个大于0"
+               + (std::isinf(largest) ? "" : "且不大于" + std::to_string(static_cast<long long>(largest)))
+               + "的数（共" + std::to_string(count) + "层），以逗号分隔！";
     return {};
 }
 
@@ -149,7 +156,7 @@ std::optional<double> allowanceOf(const std::string& roadClass, const std::strin
 
 std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs& in)
 {
-    const auto atLeastOne = [](double v) { return v >= 1; };
+    const auto msAllowed = [](double v) { return v >= 1 && v <= kLargestMs; };
     const auto notNegative = [](double v) { return v >= 0; };
     // The demands are read first and whatever else is refused: a refused cv
     // or fill then fails them rather than hides them.
@@ -162,10 +169,10 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     }
     double drained = 0;
     for (const std::string& fault : {
-             readNumber(p, "ms", "沉降系数ms应为不小于1的数！", atLeastOne, in.ms),
-             readLayerList(p, "cv.head", usedLayers(p.headLayerCount), "固结系数cv", in.cvHead),
-             readLayerList(p, "cv.shaft", usedLayers(p.shaftLayerCount), "固结系数cv", in.cvShaft),
-             readLayerList(p, "cv.base", usedLayers(p.baseLayerCount), "固结系数cv", in.cvBase),
+             readNumber(p, "ms", "沉降系数ms应为不小于1且不大于10的数！", msAllowed, in.ms),
+             readLayerList(p, "cv.head", usedLayers(p.headLayerCount), "固结系数cv", in.cvHead, kLargestCv),
+             readLayerList(p, "cv.shaft", usedLayers(p.shaftLayerCount), "固结系数cv", in.cvShaft, kLargestCv),
+             readLayerList(p, "cv.base", usedLayers(p.baseLayerCount), "固结系数cv", in.cvBase, kLargestCv),
              readNumber(p, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
                         [](double v) { return v == 0 || v == 1; }, drained),
              readFill(p, in.fill)}) {

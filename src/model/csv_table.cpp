@@ -7,19 +7,24 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace csv_table {
 namespace {
 
-// Fields split at the delimiter and line ends (LF, CR LF or CR alone); a
-// field in double quotes may hold both, and "" inside it is one quote.
+// Fields split at the delimiter and line ends (LF, CR LF or CR alone), as
+// spreadsheets write them: a field that starts with a double quote is
+// quoted to its closing quote and may hold both, "" inside it being one
+// quote; a quote anywhere else is a character of its field (a note 6"管).
 std::vector<Row> rowsOf(std::string_view text, char delimiter)
 {
     std::vector<Row> rows(1, Row(1));
     bool quoted = false;
+    bool fieldStart = true;  // nothing of the field read yet
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         std::string& field = rows.back().back();
+        const bool atStart = std::exchange(fieldStart, false);
         if (quoted) {
             if (c != '"')
                 field += c;
@@ -27,14 +32,16 @@ std::vector<Row> rowsOf(std::string_view text, char delimiter)
                 field += text[++i];
             else
                 quoted = false;
-        } else if (c == '"') {
+        } else if (c == '"' && atStart) {
             quoted = true;
         } else if (c == delimiter) {
             rows.back().emplace_back();
+            fieldStart = true;
         } else if (c == '\n' || c == '\r') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             rows.emplace_back(1);
+            fieldStart = true;
         } else {
             field += c;
         }

@@ -1,6 +1,8 @@
 // Tables as a spreadsheet saves them or a copy of its cells pastes them:
 // UTF-8 (with or without a byte order mark) or GBK, comma- or tab-separated,
-// fields optionally in double quotes. Shared by every table the program reads.
+// a field in double quotes when it starts with one (then holding the
+// separator, line ends and doubled quotes). Shared by every table the program
+// reads.
 #pragma once
 
 #include <optional>

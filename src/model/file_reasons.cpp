@@ -33,7 +33,7 @@ std::string failureText(const char* opening, const std::string& path, const char
     const std::string reason = outcome.fault == FileFault::notFound       ? missing
                                : outcome.fault == FileFault::noPermission ? denied
                                                                          : commonReason(outcome, kind, kMaxProjectFileBytes);
-    return opening + ("“" + path + "”：") + reason;
+    return opening + ("“" + shownText(path) + "”：") + reason;
 }
 
 }  // namespace
@@ -125,4 +125,68 @@ std::string quotedToken(std::string_view token)
     if (shown == 0)
         return "（无法识别的字符）";
     return "“" + text.substr(0, shown) + (shown < text.size() ? "…" : "") + "”";
+}
+
+namespace {
+
+// Marks that reorder the text shown after them (U+061C, U+200E, U+200F,
+// U+202A to U+202E, U+2066 to U+2069).
+bool isBidirectionalMark(char32_t c)
+{
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+std::string hex(unsigned value, int digits)
+{
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        text += kDigits[(value >> shift) & 0xF];
+    return text;
+}
+
+}  // namespace
+
+std::string shownText(std::string_view text, std::size_t maxCharacters)
+{
+    const std::string utf8 = isValidUtf8(text) ? std::string(text) : gbkToUtf8(text).value_or(std::string(text));
+    const std::string_view rest(utf8);
+    std::string shown;
+    std::size_t characters = 0;
+    std::size_t total = 0;
+    char32_t c = 0;
+    for (size_t i = 0, length; i < rest.size(); i += length, ++total) {
+        length = utf8Character(rest.substr(i), c);
+        if (characters == maxCharacters) {
+            if (length == 0)
+                length = 1;
+            continue;
+        }
+        ++characters;
+        if (length == 0) {
+            shown += "\\x" + hex(static_cast<unsigned char>(rest[i]), 2);
+            length = 1;
+        } else if (c < 0x80 && !isPrintable(c)) {
+            shown += "\\x" + hex(c, 2);
+        } else if (!isPrintable(c) || isBidirectionalMark(c)) {
+            shown += "\\u" + hex(c, 4);
+        } else {
+            shown.append(rest.substr(i, length));
+        }
+    }
+    if (total > characters)
+        shown += "…（共" + std::to_string(total) + "个字符）";
+    return shown;
+}
+
+std::string shownMessage(std::string_view message) { return shownText(message, kShownMessageCharacters); }
+
+std::string shownReasons(const std::vector<std::string>& reasons)
+{
+    std::string text;
+    for (std::size_t i = 0; i < reasons.size() && i < kShownReasons; ++i)
+        text += (i == 0 ? "" : "\n") + shownText(reasons[i], kShownReasonCharacters);
+    if (reasons.size() > kShownReasons)
+        text += "\n……共" + std::to_string(reasons.size()) + "处有误，以上是前" + std::to_string(kShownReasons) + "处。";
+    return text;
 }

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace platform {
 namespace {
@@ -35,7 +36,37 @@ FileFault faultOf(int error)
     }
 }
 
-FileOutcome failed(int error) { return {faultOf(error), std::strerror(error)}; }
+// The system's reason in Chinese, as every other sentence of the program;
+// the system's own words, with the number, only for the rarest ones.
+std::string reasonOf(int error)
+{
+    switch (error) {
+    case ELOOP: return "符号链接的层数过多（可能是循环链接）";
+    case EBADF: return "文件描述符无效";
+    case ENAMETOOLONG: return "文件名过长";
+    case EMFILE:
+    case ENFILE: return "打开的文件过多";
+    case EIO: return "输入/输出错误（磁盘或网络故障）";
+    case EBUSY: return "设备或资源正忙";
+    case ETXTBSY: return "文件正在被程序使用";
+    case EXDEV: return "不能跨文件系统移动文件";
+    case ENXIO:
+    case ENODEV: return "设备不存在";
+    case EINVAL: return "参数无效（文件系统不支持此操作）";
+    case ENOMEM: return "内存不足";
+    case EAGAIN: return "资源暂时不可用";
+    case EINTR: return "操作被中断";
+    case EEXIST: return "文件已存在";
+    case ENOTEMPTY: return "文件夹不是空的";
+    case ESPIPE: return "不能在管道中定位";
+    case EOVERFLOW: return "文件过大，无法处理";
+    case ESTALE: return "网络文件句柄已失效";
+    case ETIMEDOUT: return "操作超时";
+    default: return "系统错误（错误码" + std::to_string(error) + "：" + std::strerror(error) + "）";
+    }
+}
+
+FileOutcome failed(int error) { return {faultOf(error), reasonOf(error)}; }
 FileOutcome failed(FileFault fault) { return {fault, {}}; }
 
 FileFault faultOfType(mode_t mode)

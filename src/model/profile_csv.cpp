@@ -142,7 +142,7 @@ ProfileRead loadProfileCsv(const std::string& path)
     std::string bytes;
     const platform::FileOutcome read = platform::readRegularFile(path, kMaxProfileBytes, bytes);
     if (!read.ok())
-        return {{}, "无法打开土层剖面文件“" + path + "”：" + readReason(read, "土层剖面文件", kMaxProfileBytes)};
+        return {{}, "无法打开土层剖面文件“" + shownText(path) + "”：" + readReason(read, "土层剖面文件", kMaxProfileBytes)};
     return readProfileCsv(bytes);
 }
 

@@ -54,8 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                 0, R"({"custom.key": "2", "projectName": "某路", "station": "K1+200"})"},
         SetCase{"emptyValueRemoves", "--json --set projectName= --set \"station=A = B\"", 0,
                 R"({"custom.key": "1", "station": "A = B"})"},
-        SetCase{"lastOneCounts", "--json --set station=1 --set station=2", 0,
-                R"({"custom.key": "1", "projectName": "旧名称", "station": "2"})"},
+        SetCase{"sameKeyTwice", "--json --set station=1 --set station=2", 2, ""},
         SetCase{"unknownKey", "--json --set other.key=1", 2, ""},
         SetCase{"notAKey", "--json --set 工程名称=1", 2, ""},
         SetCase{"versionIsNotAKey", "--json --set version=2", 2, ""},
@@ -79,6 +78,11 @@ TEST(CliSet, SaveAsWritesTheValuesAndRefusesAnUnknownKeyWithoutWriting)
     const CliRun refused = runCli("--save-as " + folder + "/other.txt --set other=1 " + file);
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_FALSE(std::filesystem::exists(folder + "/other.txt"));
+
+    const CliRun unreadable = runCli("--save-as " + folder + "/other.txt --set ms=abc " + file);
+    EXPECT_EQ(unreadable.exitCode, 2);
+    EXPECT_NE(unreadable.err.find("--set ms: ms：沉降系数ms应为"), std::string::npos) << unreadable.err;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/other.txt")) << "no file that every reader refuses";
 }
 
 // The report carries the project name set for it, with the demands and the

@@ -191,6 +191,15 @@ INSTANTIATE_TEST_SUITE_P(
                        kShaft + " --shortest-stretch 200", {"K0+000,K0+100,3,0.5,K0+050,false"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A table of `count` stations a kilometre apart.
+std::string sectionsEveryKilometre(int count)
+{
+    std::string table = "station\n";
+    for (int i = 0; i < count; ++i)
+        table += "K" + std::to_string(i) + "+000\n";
+    return table;
+}
+
 std::string twentySections()
 {
     std::string table = "station\n";
@@ -304,6 +313,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "table.csv: 第4行的桩号“K0+1OO”不是桩号"},
         RefusedCase{"profileBesideTheTableIsRead", "station,profile\nK0+000,bh.csv\nK0+100,none.csv\n", "", 1,
                     "第3行的土层剖面“none.csv”无法使用"},
+        RefusedCase{"reportOfFiveThousandSections", sectionsEveryKilometre(5000), "--report road.pdf", 1,
+                    "路段计算书共有5000个断面，超过上限500个"},
+        RefusedCase{"reportOf99999Sections", sectionsEveryKilometre(99999), "--report road.pdf", 1,
+                    "路段计算书共有99999个断面，超过上限500个"},
         RefusedCase{"tooMuchWork", twentySections(),
                     "--sweep spacingSquare=1:10000:0.01 --best spacingSquare:max", 2, "settlement slices"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -176,7 +176,7 @@ TEST_P(CliTimeCurveTest, WritesTheCurveOrRefuses)
     const std::string out = folder + "/curve.csv";
     std::string options = c.options;
     for (const auto& [mark, path] : {std::pair{"OUT", out}, std::pair{"FILE", file}})
-        for (std::size_t at; (at = options.find(mark)) != std::string::npos;)
+        for (auto at = options.find(mark); at != std::string::npos; at = options.find(mark, at + path.size()))
             options.replace(at, std::string(mark).size(), path);
     const std::string project = readBytes(file);
     const CliRun run = runCli(options);
@@ -185,6 +185,8 @@ TEST_P(CliTimeCurveTest, WritesTheCurveOrRefuses)
     EXPECT_EQ(readBytes(file), project);
     if (c.exitCode != 0) {
         EXPECT_FALSE(std::filesystem::exists(pathOf(out)));
+        EXPECT_EQ(readBytes(file), project) << "a refused command leaves the project file as it was";
+        EXPECT_EQ(run.err.find("nan"), std::string::npos) << run.err;
         return;
     }
     const std::string csv = readBytes(out);
@@ -201,6 +203,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "fill：最后的填土高度应等于路堤高度h"},
         CurveCase{"overItsProject", std::string("--time-settlement FILE ") + kCv + " --set fill=0:0,90:3 FILE", 1,
                   "沉降过程不能写到工程文件本身"},
+        CurveCase{"msBeyondAnySoil", std::string("--time-settlement OUT ") + kCv + " --set ms=1e308 FILE", 1,
+                  "ms：沉降系数ms应为不小于1且不大于10的数"},
+        CurveCase{"cvBeyondAnySoil", "--time-settlement OUT --set cv.head=1e308 --set cv.shaft=2,3 "
+                  "--set cv.base=1.5,4,6 FILE", 1, "cv.head：固结系数cv应为每层一个大于0且不大于1000000的数"},
         CurveCase{"withJson", "--json --time-settlement OUT FILE", 2, "--time-settlement goes with none"},
         CurveCase{"twoFiles", "--time-settlement OUT FILE FILE", 2, "--time-settlement takes one project file"},
         CurveCase{"demandWithoutReportOrJson", "--allowable-post-construction 100 FILE", 2,

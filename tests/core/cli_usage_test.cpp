@@ -106,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"reportNegativeSurcharge", "--report o.pdf --surcharge -1 x.txt"},
                                          UsageCase{"reportZeroAllowedSettlement",
                                                    "--report o.pdf --allowable-settlement 0 x.txt"},
-                                         UsageCase{"versionWithFile", "--version x.txt"}),
+                                         UsageCase{"versionWithFile", "--version x.txt"},
+                                         UsageCase{"sameSetKeyTwice", "--json --set station=1 --set station=2 x.txt"}),
                          [](const auto& info) { return info.param.name; });
 
 struct HelpCase {
@@ -144,5 +145,54 @@ INSTANTIATE_TEST_SUITE_P(Help, CliHelpTest,
                                          HelpCase{"sectionsHelp", "--sections --help", kSectionsUsage},
                                          HelpCase{"sectionsShortHelp", "--sections t.csv -h x.txt", kSectionsUsage}),
                          [](const auto& info) { return info.param.name; });
+
+struct MessageCase {
+    const char* name;
+    std::string arguments;  // EXAMPLE is the worked example's path
+    int exitCode;
+    std::string shown;   // in standard error
+    std::string absent;  // nowhere in standard error
+};
+
+class CliMessageTest : public testing::TestWithParam<MessageCase> {};
+
+// What the calculator says: a user's value escaped and cut, the kind of a
+// target named, the system's reasons in Chinese, and a failed write of its
+// help or version is a failure.
+TEST_P(CliMessageTest, SaysWhatHappenedInItsOwnWords)
+{
+    const MessageCase& c = GetParam();
+    std::string arguments = c.arguments;
+    if (const auto at = arguments.find("EXAMPLE"); at != std::string::npos)
+        arguments.replace(at, 7, example("worked-example.txt"));
+    const CliRun run = runCli(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.err.find(c.shown), std::string::npos) << run.err;
+    if (!c.absent.empty()) {
+        EXPECT_EQ(run.err.find(c.absent), std::string::npos) << run.err;
+    }
+    EXPECT_LT(run.err.size(), 20000u);
+}
+
+const std::string kCv = " --set cv.head=2 --set cv.shaft=2,3 --set cv.base=1.5,4,6 ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, CliMessageTest,
+    testing::Values(
+        MessageCase{"versionToAFullDevice", "--version >/dev/full", 1, "无法写出结果", ""},
+        MessageCase{"helpToAFullDevice", "--help >/dev/full", 1, "无法写出结果", ""},
+        MessageCase{"sweepHelpToAFullDevice", "--sweep --help >/dev/full", 1, "无法写出结果", ""},
+        MessageCase{"sameSetKeyTwice", "--json --set station=1 --set station=2 EXAMPLE", 2,
+                    "--set station is given twice", ""},
+        MessageCase{"escapeInAProfilePath", "--profile '\x1B]0;x\x07.csv' --save-as o.txt EXAMPLE", 1,
+                    "\\x1B]0;x\\x07.csv", "\x1B"},
+        MessageCase{"rightToLeftInAKey", "--json --set '\xE2\x80\xAEkey=1' EXAMPLE", 2, "\\u202Ekey", "\xE2\x80\xAE"},
+        MessageCase{"longProfilePath", "--profile " + std::string(5000, 'p') + ".csv --save-as o.txt EXAMPLE", 1,
+                    "…（共5004个字符）", std::string(300, 'p')},
+        MessageCase{"folderAsTimeSettlementTarget", "--time-settlement ." + kCv + "EXAMPLE", 1,
+                    "这是一个文件夹，不是CSV文件", "不是项目文件"},
+        MessageCase{"folderAsChartTarget", "--sections " + example("road-sections.csv") + " --chart . EXAMPLE", 1,
+                    "这是一个文件夹，不是SVG文件", "不是项目文件"}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -103,6 +104,14 @@ std::string othersFileInStickyFolder(const std::string& folder)
     return path;
 }
 
+// Two links that point at each other: the system's reason, in Chinese.
+std::string loopOfLinks(const std::string& folder)
+{
+    fs::create_symlink(pathOf(folder + "/b.txt"), pathOf(folder + "/a.txt"));
+    fs::create_symlink(pathOf(folder + "/a.txt"), pathOf(folder + "/b.txt"));
+    return folder + "/a.txt";
+}
+
 class FileFaultTest : public testing::TestWithParam<FaultCase> {};
 
 // The reason names the file and says, in a sentence of our own, what is wrong;
@@ -113,7 +122,8 @@ TEST_P(FileFaultTest, IsRefusedWithItsReason)
     const std::string folder = scratchFolder(c.name);
     fs::permissions(folder, fs::perms(0755));  // the unprivileged child must reach it
     const std::string path = c.prepare(folder);
-    const bool wasFile = fs::is_regular_file(path);
+    std::error_code unreachable;
+    const bool wasFile = fs::is_regular_file(pathOf(path), unreachable);
     const std::string before = wasFile ? readBytes(path) : "";
     const auto entries = std::distance(fs::directory_iterator(folder), {});
 
@@ -134,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"loadFolder", false, folderItself, "这是一个文件夹，不是项目文件。"},
         FaultCase{"loadPipeWithoutWriter", false, pipeWithoutWriter, "这不是普通文件"},
         FaultCase{"loadTwoMebibytes", false, twoMebibytes, "文件过大（2097152 字节）"},
+        FaultCase{"loadLoopOfLinks", false, loopOfLinks, "符号链接的层数过多"},
         FaultCase{"loadUnreadable", false, privateProject, "没有读取此文件的权限。", true},
         FaultCase{"saveIntoMissingFolder", true, missingFolder, "目标文件夹不存在。"},
         FaultCase{"saveOntoFolder", true, folderItself, "这是一个文件夹，不是项目文件。"},

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,64 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"beyondTheHighestReadAsGbk", "\xF4\x90\x80\x80", "“\xE9\xAD\xAB€€”"},
         TokenCase{"cutSequenceReadAsGbk", "\xE6\xA1", "“\xE5\xA6\x97”"}),
     [](const auto& info) { return info.param.name; });
+
+struct ShownCase {
+    const char* name;
+    std::string text;
+    std::size_t maxCharacters;
+    std::string shown;
+};
+
+class ShownTextTest : public testing::TestWithParam<ShownCase> {};
+
+// A user's value in a message: nothing of it rewrites the terminal or
+// reorders the line, and a long one is cut with its length.
+TEST_P(ShownTextTest, EscapedAndCutWithItsLength)
+{
+    EXPECT_EQ(shownText(GetParam().text, GetParam().maxCharacters), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ShownTextTest,
+    testing::Values(
+        ShownCase{"plainChinese", "某路/剖面.csv", 20, "某路/剖面.csv"},
+        ShownCase{"escapeSequence", "\x1B[31mred\x07", 20, "\\x1B[31mred\\x07"},
+        ShownCase{"lineBreakAndTab", "a\r\nb\tc", 20, "a\\x0D\\x0Ab\\x09c"},
+        ShownCase{"rightToLeftOverride", "abc\xE2\x80\xAEtxt.exe", 20, "abc\\u202Etxt.exe"},
+        ShownCase{"isolateMark", "\xE2\x81\xA6x", 20, "\\u2066x"},
+        ShownCase{"latin1Control", "\xC2\x9B", 20, "\\u009B"},
+        ShownCase{"gbkReadAsGbk", "\xB8\xDF", 20, "高"},
+        ShownCase{"neitherUtf8NorGbk", "a\xFF", 20, "a\\xFF"},
+        ShownCase{"atTheBound", std::string(20, 'a'), 20, std::string(20, 'a')},
+        ShownCase{"overTheBound", std::string(21, 'a'), 20, std::string(20, 'a') + "…（共21个字符）"},
+        ShownCase{"mebibyteCell", std::string(1 << 20, 'x'), 260, std::string(260, 'x') + "…（共1048576个字符）"}),
+    [](const auto& info) { return info.param.name; });
+
+struct ReasonsCase {
+    const char* name;
+    std::size_t count;
+    std::size_t lines;
+    bool counted;
+};
+
+class ShownReasonsTest : public testing::TestWithParam<ReasonsCase> {};
+
+// One message box lists the first reasons and says how many there are.
+TEST_P(ShownReasonsTest, FirstFewAndTheirCount)
+{
+    const ReasonsCase& c = GetParam();
+    const std::vector<std::string> reasons(c.count, "第2行" + std::string(1000, 'x'));
+    const std::string text = shownReasons(reasons);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1, c.lines);
+    EXPECT_EQ(text.find("共" + std::to_string(c.count) + "处有误") != std::string::npos, c.counted) << text;
+    EXPECT_LT(text.size(), 4000u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ShownReasonsTest,
+                         testing::Values(ReasonsCase{"one", 1, 1, false}, ReasonsCase{"ten", 10, 10, false},
+                                         ReasonsCase{"eleven", 11, 11, true},
+                                         ReasonsCase{"hundredThousand", 100000, 11, true}),
+                         [](const auto& info) { return info.param.name; });
 
 struct FailureCase {
     const char* name;

@@ -42,7 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
                     StationCase{"signedMetres", "K12+-3", std::nullopt},
                     StationCase{"blankInside", "K12 + 340", std::nullopt},
                     StationCase{"lettersOnly", "K", std::nullopt},
-                    StationCase{"decimalKilometres", "K1.5+200", std::nullopt}),
+                    StationCase{"decimalKilometres", "K1.5+200", std::nullopt},
+                    StationCase{"largestKilometres", "K99999+999.5", 99999999.5},
+                    StationCase{"kilometresBeyondAnyRoad", "K100000+000", std::nullopt},
+                    StationCase{"kilometresOf306Digits", "K" + std::string(306, '9') + "+000", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Borehole tables by name, as a loader would find them beside the table.
@@ -152,6 +155,22 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {"第2行的土层剖面“bad.csv”无法使用：第2行第2列（层厚）的“x”不是数字",
                    "第3行的土层剖面“missing.csv”无法使用：无法打开", "第4行的土层剖面“zero.csv”无法使用"}},
+        // Quotes as spreadsheets write them: one inside an unquoted cell is
+        // a character of that cell; a quoted cell holds separators, doubled
+        // quotes and line breaks.
+        TableCase{"quoteInsideAnUnquotedNote",
+                  "station,slopeM,note\nK0+000,1,6\"管\nK0+100,2,\nK0+200,3,x\"\"y\nK0+300,4,\n",
+                  {{"K0+000", 0, 2, {{"slopeM", 1}}, ""},
+                   {"K0+100", 100, 3, {{"slopeM", 2}}, ""},
+                   {"K0+200", 200, 4, {{"slopeM", 3}}, ""},
+                   {"K0+300", 300, 5, {{"slopeM", 4}}, ""}},
+                  {}},
+        TableCase{"quotedNoteWithCommaQuotesAndLineBreak",
+                  "station,note,slopeM\nK0+000,\"6\"\"管, \"\"软\"\"\nK0+050\",1\nK0+100,,2\n",
+                  {{"K0+000", 0, 2, {{"slopeM", 1}}, ""}, {"K0+100", 100, 3, {{"slopeM", 2}}, ""}},
+                  {}},
+        TableCase{"quoteInsideAnUnquotedNumber", "station,slopeM\nK0+000,1\"5\nK0+100,2\n", {},
+                  {"第2行第2列（边坡坡度1:m）的“1\"5”不是数字"}},
         TableCase{"headerOnly", "station,slopeM\n\n", {}, {"只有表头，没有断面"}},
         TableCase{"empty", " \n\n", {}, {"表格是空的"}},
         TableCase{"notAnEncoding", "station\n\xFF\xFF\n", {}, {"无法识别表格的编码"}}),

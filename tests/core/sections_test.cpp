@@ -226,4 +226,11 @@ TEST(SectionsInParallel, AFailureInOneSectionReachesTheCaller)
     EXPECT_THROW(bestPerSection(loadExample("worked-example.txt"), road, {}, spacing, failing, true), std::bad_alloc);
 }
 
+// The road report is refused above its bound, before anything is computed.
+TEST(RoadReportBound, BothSidesOfTheBound)
+{
+    EXPECT_EQ(roadReportFault(kMaxReportSections), "");
+    EXPECT_NE(roadReportFault(kMaxReportSections + 1).find("共有501个断面，超过上限500个"), std::string::npos);
+}
+
 }  // namespace

@@ -374,4 +374,51 @@ TEST(Sweep, WorkIsCountedInSlicesOfTheCostliestCorner)
     EXPECT_FALSE(grid.tooMuch()) << grid.slicesPerPoint;
 }
 
+// A fill history placed in `points` steps from day 0 to day `points`,
+// ending at the example's h of 3 m.
+std::string fillOf(int points)
+{
+    std::string fill = "0:0";
+    for (int i = 1; i < points; ++i)
+        fill += "," + std::to_string(i) + ":" + (i + 1 == points ? std::string("3") : std::to_string(3.0 * i / points));
+    return fill;
+}
+
+struct WorkCase {
+    const char* name;
+    int fillPoints;         // 0: no fill history
+    bool postConstruction;  // an allowance after construction asks for the curve
+    SweepRange range;       // of spacingSquare
+    bool tooMuch;
+};
+
+class SweepWorkTest : public testing::TestWithParam<WorkCase> {};
+
+// The consolidation of a point checked after construction is counted with
+// its slices: a long fill history under many points is refused up front.
+TEST_P(SweepWorkTest, ConsolidationCountsWithTheSlices)
+{
+    const WorkCase& c = GetParam();
+    ProjectData p = settlementExample();
+    for (const auto& [key, value] : {std::pair{"cv.head", "2"}, {"cv.shaft", "2,3"}, {"cv.base", "1.5,4,6"}})
+        p.extension.set(key, value);
+    if (c.fillPoints > 0)
+        p.extension.set("fill", fillOf(c.fillPoints));
+    DesignDemands demands;
+    if (c.postConstruction)
+        demands.allowablePostConstruction = 100;
+    const SweepWork work = sweepWork(Sweep(p, {{findSweepField("spacingSquare").field, c.range}}, demands));
+    EXPECT_EQ(work.tooMuch(), c.tooMuch) << work.points << " points of " << work.slicesPerPoint;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, SweepWorkTest,
+    testing::Values(WorkCase{"longFillUnderAMillionPoints", 1000, true, {1, 1000.999, 0.001}, true},
+                    WorkCase{"longFillUnder250Points", 1000, true, {1, 1.249, 0.001}, true},
+                    WorkCase{"longFillUnder150Points", 1000, true, {1, 1.149, 0.001}, false},
+                    WorkCase{"longFillNotCheckedUnderAMillionPoints", 1000, false, {1, 1000.999, 0.001}, false},
+                    WorkCase{"fillAtOnceUnder100000Points", 0, true, {1, 100.999, 0.001}, true},
+                    WorkCase{"fillAtOnceUnder50000Points", 0, true, {1, 50.999, 0.001}, false}),
+    [](const auto& info) { return info.param.name; });
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -166,10 +167,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"pavedOnTheLastDay", {{"pavementDay", "100000"}}, ""},
         RefusalCase{"pavedAfterTheLastDay", {{"pavementDay", "100001"}},
                     "pavementDay：路面完工时间应为不早于填土完成（最后一个填土点）的天数！"},
-        RefusalCase{"cvPerLayer", {{"cv.shaft", "2"}}, "cv.shaft：固结系数cv应为每层一个大于0的数（共2层），以逗号分隔！"},
-        RefusalCase{"cvZero", {{"cv.base", "1,0,2"}}, "cv.base：固结系数cv应为每层一个大于0的数（共3层），以逗号分隔！"},
+        RefusalCase{"cvPerLayer", {{"cv.shaft", "2"}}, "cv.shaft：固结系数cv应为每层一个大于0且不大于1000000的数（共2层），以逗号分隔！"},
+        RefusalCase{"cvZero", {{"cv.base", "1,0,2"}}, "cv.base：固结系数cv应为每层一个大于0且不大于1000000的数（共3层），以逗号分隔！"},
         RefusalCase{"cvZoneMissing", {{"cv.head", ""}}, "cv.head：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！"},
-        RefusalCase{"msBelowOne", {{"ms", "0.99"}}, "ms：沉降系数ms应为不小于1的数！"},
+        RefusalCase{"cvBeyondAnySoil", {{"cv.base", "1,1e308,2"}},
+                    "cv.base：固结系数cv应为每层一个大于0且不大于1000000的数（共3层），以逗号分隔！"},
+        RefusalCase{"cvLargest", {{"cv.base", "1,1000000,2"}}, ""},
+        RefusalCase{"msBeyondAnySoil", {{"ms", "1e308"}}, "ms：沉降系数ms应为不小于1且不大于10的数！"},
+        RefusalCase{"msJustAboveTen", {{"ms", "10.000001"}}, "ms：沉降系数ms应为不小于1且不大于10的数！"},
+        RefusalCase{"msTen", {{"ms", "10"}}, ""},
+        RefusalCase{"msBelowOne", {{"ms", "0.99"}}, "ms：沉降系数ms应为不小于1且不大于10的数！"},
         RefusalCase{"msOne", {{"ms", "1"}}, ""},
         RefusalCase{"cvSmallButPositive", {{"cv.base", "1,0.001,2"}}, ""},
         RefusalCase{"drainageNotABoolean", {{"bottomDrained", "2"}}, "bottomDrained：应为0（底面不排水）或1（底面排水）！"},
@@ -340,5 +347,90 @@ TEST(TimeSettlement, InputsSurviveTheProjectFile)
     EXPECT_EQ(in.etaD, 1.1);
     EXPECT_EQ(in.allowablePostConstruction, 250);
 }
+
+// A fill history of `points` steps from day 0 to day `points`, ending at
+// the example's h of 3 m.
+std::string fillOf(int points)
+{
+    std::string fill = "0:0";
+    for (int i = 1; i < points; ++i)
+        fill += "," + std::to_string(i) + ":" + (i + 1 == points ? std::string("3") : std::to_string(3.0 * i / points));
+    return fill;
+}
+
+struct WorkCase {
+    const char* name;
+    int fillPoints;
+    int baseLayers;        // of baseThickness m each; 0 keeps the example's
+    double baseThickness;
+    const char* refusal;   // its start; empty when the curve is computed
+};
+
+class ProjectWorkTest : public testing::TestWithParam<WorkCase> {};
+
+// One project's curve is bounded in cells and steps: over the bounds it is
+// refused at once, naming what was asked and the bound, and never computed.
+TEST_P(ProjectWorkTest, CurveOverTheBoundsIsRefusedUpFront)
+{
+    const WorkCase& c = GetParam();
+    ProjectData p = withCv({{"fill", fillOf(c.fillPoints)}});
+    if (c.baseLayers > 0) {
+        p.baseLayerCount = c.baseLayers;
+        std::string cv;
+        for (int k = 1; k <= c.baseLayers; ++k) {
+            p.baseThickness[k] = c.baseThickness;
+            p.baseSoilModulus[k] = 4;
+            p.baseUnitWeight[k] = 18;
+            cv += (k > 1 ? "," : "") + std::string("2");
+        }
+        p.extension.set("cv.base", cv);
+    }
+    p.deriveEquivalentDiameter();
+    const auto start = std::chrono::steady_clock::now();
+    const TimeSettlementOutputs out = timeSettlementOutputs(p);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (*c.refusal == '\0') {
+        EXPECT_EQ(out.refusal, "");
+        ASSERT_TRUE(out.consolidation.has_value());
+        EXPECT_TRUE(std::isfinite(out.consolidation->postConstruction));
+        return;
+    }
+    EXPECT_EQ(out.refusal.rfind(c.refusal, 0), 0u) << out.refusal;
+    EXPECT_NE(out.refusal.find("超过上限"), std::string::npos) << out.refusal;
+    EXPECT_FALSE(out.consolidation.has_value());
+    EXPECT_LT(seconds, 5) << "refused before the curve is solved";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, ProjectWorkTest,
+    testing::Values(WorkCase{"thousandFillPoints", 1000, 0, 0, ""},
+                    WorkCase{"eightyFiveThousandFillPoints", 85000, 0, 0, "fill：沉降过程的计算需要"},
+                    // The criterion stops these at 31 m: the curve is computed.
+                    WorkCase{"deepBaseLayersWithALongFill", 1000, 49, 9000, ""}),
+    [](const auto& info) { return info.param.name; });
+
+struct BoundCase {
+    const char* name;
+    ConsolidationWork work;
+    const char* refusal;  // its start; empty within the bounds
+};
+
+class ConsolidationBoundTest : public testing::TestWithParam<BoundCase> {};
+
+TEST_P(ConsolidationBoundTest, BothSidesOfTheBounds)
+{
+    const std::string fault = consolidationWorkFault(GetParam().work);
+    EXPECT_EQ(fault.rfind(GetParam().refusal, 0), 0u) << fault;
+    EXPECT_EQ(fault.empty(), *GetParam().refusal == '\0') << fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, ConsolidationBoundTest,
+    testing::Values(BoundCase{"mostCells", {1e6, 300}, ""},
+                    BoundCase{"oneCellMore", {1e6 + 1, 1}, "cv.head、cv.shaft、cv.base：沉降过程的计算需要1000001个单元"},
+                    BoundCase{"mostCellSteps", {1000, 300000}, ""},
+                    BoundCase{"oneStepMore", {1000, 300001}, "fill：沉降过程的计算需要300001000个单元步"},
+                    BoundCase{"endlessSteps", {10, INFINITY}, "fill：沉降过程的计算需要无穷多个单元步"}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -340,18 +340,23 @@ void ConsolidationWindow::computeAndShow()
     const SettlementDetails details = settlementDetails(copy, copy.stopCriterion);
     if (refusal.empty() && !(details.total > 0))
         refusal = "输入的参数有误，请检查后重新计算！";
+    const std::vector<double> chosen = parseDays(chosenTimes_->text());
+    std::vector<double> days = reportDays(in);
+    days.insert(days.end(), chosen.begin(), chosen.end());
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    if (refusal.empty())
+        refusal = consolidationWorkFault(timeSettlementWork(copy, details, in, days));
+    const TimeSettlementResult result =
+        refusal.empty() ? timeSettlement(copy, details, in, days) : TimeSettlementResult{};
+    if (refusal.empty())
+        refusal = nonFiniteFault(result);
     status_->setText(inWindowWords(refusal));
     if (!refusal.empty()) {
         clearResults();
         return;
     }
     project_.extension = copy.extension;
-    const std::vector<double> chosen = parseDays(chosenTimes_->text());
-    std::vector<double> days = reportDays(in);
-    days.insert(days.end(), chosen.begin(), chosen.end());
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    const TimeSettlementResult result = timeSettlement(copy, details, in, days);
     chart_->show(result, logTime_->isChecked());
     showTable(result, chosen);
     showChecks(result, in.hasBearingCheck() ? underlyingLayerChecks(copy, in.fakBase, in.etaD, details.stopDepth)

@@ -222,10 +222,7 @@ void CSectionsDialog::pasteTable()
 void CSectionsDialog::takeTable(const SectionTableRead& read, const QString& source)
 {
     if (!read.ok()) {
-        QStringList reasons;
-        for (const std::string& error : read.errors)
-            reasons << QString::fromStdString(error);
-        ui::services().showMessage(this, reasons.join(QLatin1Char('\n')));
+        ui::services().showMessage(this, QString::fromStdString(shownReasons(read.errors)));
         return;
     }
     sections_ = read.sections;
@@ -255,8 +252,10 @@ void CSectionsDialog::run()
         return;
     }
     design::rememberDemands(demands_);
-    if (sectionsSlices(base_, sections_, demands_) > kMaxSweepSlices) {
-        ui::services().showMessage(this, QStringLiteral("断面过多或土层过厚，计算量太大！"));
+    if (const double slices = sectionsSlices(base_, sections_, demands_); slices > kMaxSweepSlices) {
+        ui::services().showMessage(this, QStringLiteral("断面过多或土层过厚，计算量太大！（需计算约%1个沉降分片，上限%2个）")
+                                             .arg(slices, 0, 'g', 3)
+                                             .arg(kMaxSweepSlices, 0, 'g', 3));
         return;
     }
     runProgress_ = std::make_unique<SectionsProgress>();
@@ -371,7 +370,7 @@ void CSectionsDialog::exportCsv()
     if (written.ok())
         ui::services().showNotice(this, details::exportedNotice(QStringLiteral("CSV文件导出成功！"), file));
     else
-        ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written)));
+        ui::services().showMessage(this, QString::fromStdString(saveFailure(path, written, "CSV文件")));
 }
 
 // The files a run read: the section table and the borehole tables it names.
@@ -392,6 +391,10 @@ QStringList CSectionsDialog::inputFiles() const
 // inputs as the window opened, with the project information as it is now.
 void CSectionsDialog::exportReport()
 {
+    if (const std::string fault = roadReportFault(sections_.size()); !fault.empty()) {
+        ui::services().showMessage(this, QString::fromStdString(fault));
+        return;
+    }
     RoadReportRequest request;
     request.base = details::withCurrentProjectInfo(base_);
     request.sections = sections_;

@@ -21,25 +21,32 @@ struct Line {
     int number = 0;         // counted from 1 at the start of the file
 };
 
-// The lines of the file from an offset on; LF or CR LF line ends.
+// Whether a line ends at text[i]: LF, CR LF (counted at its LF) or CR alone.
+bool endsLine(std::string_view text, std::size_t i)
+{
+    return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
+// The lines of the file from an offset on; LF, CR LF or CR alone end a line,
+// as anywhere else in the file.
 class LineCursor {
 public:
-    LineCursor(std::string_view bytes, std::size_t from)
-        : rest_(bytes.substr(from)),
-          number_(1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + from, '\n')))
+    LineCursor(std::string_view bytes, std::size_t from) : rest_(bytes.substr(from)), number_(1)
     {
+        for (std::size_t i = 0; i < from; ++i)
+            number_ += endsLine(bytes, i) ? 1 : 0;
     }
 
     bool next(Line& line)
     {
         if (rest_.empty())
             return false;
-        const std::size_t end = rest_.find('\n');
-        std::string_view text = rest_.substr(0, end);
-        if (!text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        line = {text, number_++};
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        std::size_t end = 0;
+        while (end < rest_.size() && rest_[end] != '\n' && rest_[end] != '\r')
+            ++end;
+        line = {rest_.substr(0, end), number_++};
+        const bool crLf = rest_.substr(end).starts_with("\r\n");
+        rest_.remove_prefix(std::min(rest_.size(), end + (crLf ? 2 : 1)));
         return true;
     }
 
@@ -62,8 +69,19 @@ private:
     int number_;
 };
 
-std::optional<Encoding> markerEncoding(std::string_view text)
+// The line without the blanks after it: the block's own lines (the marker
+// and the version) are recognised with trailing blanks, as an editor leaves
+// them.
+std::string_view withoutTrailingBlanks(std::string_view text)
 {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<Encoding> markerEncoding(std::string_view line)
+{
+    const std::string_view text = withoutTrailingBlanks(line);
     if (text == kMarkerGbk)
         return Encoding::gbk;
     if (text == kMarker)
@@ -74,6 +92,26 @@ std::optional<Encoding> markerEncoding(std::string_view text)
 FileStatus lineFault(const Line& line, const std::string& what)
 {
     return {false, "文件第" + std::to_string(line.number) + "行" + what};
+}
+
+// A line that names the block but is not its marker (a character before it,
+// another case, a word after it): a block the writer meant, refused rather
+// than dropped with its values at the next save.
+bool looksLikeMarker(std::string_view line)
+{
+    std::string lower(line);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    for (std::string_view name : {"[orvane", "orvane扩展", "orvane\xC0\xA9\xD5\xB9"})
+        if (lower.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+FileStatus markerFault(const Line& line)
+{
+    return lineFault(line, quotedToken(line.text) + "不是扩展块的开始：扩展块以单独一行的“"
+                               + std::string(kMarker) + "”开始。");
 }
 
 FileStatus versionFault(const Line& line)
@@ -150,8 +188,11 @@ FileStatus readExtensionBlock(std::string_view bytes, std::size_t from, ProjectE
     LineCursor lines(bytes, from);
     Line line;
     std::optional<Encoding> encoding;
-    while (!encoding && lines.next(line))
+    while (!encoding && lines.next(line)) {
         encoding = markerEncoding(line.text);
+        if (!encoding && looksLikeMarker(line.text))
+            return markerFault(line);
+    }
     if (!encoding) {
         extension = {};
         return {};
@@ -159,7 +200,7 @@ FileStatus readExtensionBlock(std::string_view bytes, std::size_t from, ProjectE
     const Line marker = line;
     if (!lines.nextContent(line))
         return lineFault(marker, "的扩展块缺少“version=1”。");
-    if (line.text != kVersionLine)
+    if (withoutTrailingBlanks(line.text) != kVersionLine)
         return versionFault(line);
     ExtensionBlockReader reader(*encoding);
     while (lines.nextContent(line))

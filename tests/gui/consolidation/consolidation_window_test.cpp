@@ -210,6 +210,11 @@ private slots:
             << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",
                            "下卧层1（深度 10.00 m）：pz + pcz = 39.51 + 186.00 = 225.51 kPa ≤ faz = 296.70 kPa：满足",
                            "下卧层2（深度 13.00 m）：pz + pcz = 33.54 + 243.00 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
+        QStringList longFill{"0:0"};
+        for (int day = 1; day < 30000; ++day)
+            longFill << QStringLiteral("%1:%2").arg(day).arg(day + 1 == 30000 ? 3.0 : 3.0 * day / 30000, 0, 'f', 6);
+        QTest::newRow("longFillRefusedUpFront")
+            << longFill << 0 << 0 << QString() << QString() << "fill：沉降过程的计算需要" << QStringList{};
         QTest::newRow("unloadingRefused")
             << QStringList{"0:0", "30:3.5", "60:3"} << 0 << 0 << QString() << QString()
             << "填土过程：填土高度不得减小（不计卸载与回弹）！" << QStringList{};
@@ -236,7 +241,8 @@ private slots:
         if (!allowance.isEmpty())
             window.allowanceEdit()->setText(allowance);
         QTest::mouseClick(window.computeButton(), Qt::LeftButton);
-        QCOMPARE(window.statusLabel()->text(), status);
+        const QString shown = window.statusLabel()->text();
+        QVERIFY2(shown.startsWith(status) && shown.isEmpty() == status.isEmpty(), qPrintable(shown));
         for (const QString& line : checks)
             QVERIFY2(window.checksLabel()->text().contains(line), qPrintable(window.checksLabel()->text()));
         const bool stored = status.isEmpty();

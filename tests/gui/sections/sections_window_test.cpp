@@ -143,6 +143,12 @@ private slots:
         QTest::addRow("no station column") << QByteArray("slopeM\n1\n") << QStringLiteral("表头中缺少“桩号”列");
         QTest::addRow("missing profile") << QByteArray("station,profile\nK0+000,none.csv\n")
                                          << QStringLiteral("第2行的土层剖面“none.csv”无法使用");
+        QByteArray manyBadRows = "station,slopeM\n";
+        for (int i = 0; i < 100000; ++i)
+            manyBadRows += "K0+000,x\n";
+        QTest::addRow("a hundred thousand bad rows") << manyBadRows << QStringLiteral("共100000处有误，以上是前10处");
+        QTest::addRow("mebibyte profile cell") << QByteArray("station,profile\nK0+000,") + QByteArray(1 << 20, 'p')
+                                               << QStringLiteral("第2行的土层剖面“pppp");
     }
 
     void refusedTablesAreExplained()
@@ -153,7 +159,10 @@ private slots:
         CSectionsDialog window;
         window.show();
         loadTable(window, writeFile(folder_, QStringLiteral("bad.csv"), table));
-        QVERIFY2(services.lastText().contains(message), qPrintable(services.lastText()));
+        QCOMPARE(services.texts().size(), 1);
+        QVERIFY2(services.lastText().contains(message), qPrintable(services.lastText().left(2000)));
+        QVERIFY2(services.lastText().count(QLatin1Char('\n')) <= 10 && services.lastText().size() < 2000,
+                 "one message box of a few lines");
         QVERIFY(window.sections().empty());
         click(&window, "runButton");
         QCOMPARE(services.lastText(), QStringLiteral("请先载入或粘贴断面表！"));
@@ -334,6 +343,23 @@ private slots:
             QVERIFY2(text.contains(QStringLiteral("road.csv")) && text.contains(QStringLiteral("控制断面 K9+000")),
                      qPrintable(text.left(2000)));
         }
+    }
+
+    // A report of more sections than it can lay out in bounded time is
+    // refused before a file is asked for.
+    void reportOfTooManySectionsRefused()
+    {
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        QByteArray road = "station\n";
+        for (int i = 0; i < 501; ++i)
+            road += "K" + QByteArray::number(i) + "+000\n";
+        loadTable(window, writeFile(folder_, QStringLiteral("long.csv"), road));
+        QVERIFY(runs(window, QStringLiteral("20"), QString()));
+        click(&window, "exportReportButton");
+        QCOMPARE(services.fileDialogsAsked(), 0);
+        QVERIFY2(services.lastText().contains(QStringLiteral("共有501个断面，超过上限500个")), qPrintable(services.lastText()));
     }
 
     void doubleClickMakesTheSectionTheCurrentProject()

@@ -1,6 +1,7 @@
 #include "cli/extension_settings.h"
 
 #include "model/extension/project_info.h"
+#include "model/extension/stability_keys.h"
 #include "model/extension/time_settlement_keys.h"
 #include "model/gbk.h"
 
@@ -14,6 +15,8 @@ std::string knownKeys()
     for (const ProjectInfoField& field : kProjectInfoFields)
         keys += (keys.empty() ? "" : ", ") + std::string(field.key);
     for (const char* key : kTimeSettlementKeys)
+        keys += ", " + std::string(key);
+    for (const char* key : kStabilityKeys)
         keys += ", " + std::string(key);
     return keys;
 }

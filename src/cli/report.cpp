@@ -3,6 +3,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/stability_output.h"
 #include "cli/time_settlement_output.h"
 #include "model/display_rounding.h"
 #include "model/input_faults.h"
@@ -91,6 +92,10 @@ ProjectReport reportProject(const std::string& file, bool withDetails, const std
     r.settlementStressRatio01 = p.settlementByStressRatio(0.1);
     r.stopCriterion = p.stopCriterion;
     r.withDetails = withDetails;
+    // A refused input of the stability fails the file: its JSON carries it.
+    StabilityInputs stability;
+    if (std::string refusal = readStabilityInputs(p, stability); !refusal.empty())
+        r.status = {false, std::move(refusal)};
     if (withDetails) {
         r.capacityTerms = capacityTerms(p);
         // A refused input of the settlement against time fails the file.
@@ -131,6 +136,8 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
     // The keys are unique: taken in one go, without a search per key.
     const auto& entries = r.record.extension.entries();
     j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
+    if (const StabilityOutcome stability = stabilityOutcome(r.record); stability.state != StabilityState::NotAsked)
+        j["stability"] = stabilityJson(stability, r.withDetails);
     std::string text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     text.pop_back();  // the closing brace, after the breakdown
     return out.write(text) && (!r.withDetails || writeDetails(r, out)) && out.write("}") && out.endLine();

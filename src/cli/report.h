@@ -32,7 +32,8 @@ struct ProjectReport {
 // Loads the file into a fresh record, sets the --set values in its extension
 // (a refused key fails the file with the refusal), derives de from its layout
 // as a form's apply step does, and runs every calculation, with the
-// breakdown of each when withDetails is set.
+// breakdown of each when withDetails is set. A refused input of the
+// stability fails the file.
 ProjectReport reportProject(const std::string& file, bool withDetails = false,
                             const std::vector<Setting>& settings = {});
 
@@ -41,9 +42,10 @@ ProjectReport reportProject(const std::string& file, bool withDetails = false,
 std::string textReport(const ProjectReport& report);
 // One JSON object on one line; values that are not finite are null. The
 // extension block's values follow as the object "extension" ({} when there
-// are none); with the breakdown, the keys capacityTerms and settlementDetails,
-// written slice by slice, then consolidation (with cv values) and
-// underlyingLayerChecks (with fak values). False when the output failed.
+// are none), then "stability" when the file asks for it (with q = 0); with
+// the breakdown, the keys capacityTerms and settlementDetails, written slice
+// by slice, then consolidation (with cv values) and underlyingLayerChecks
+// (with fak values). False when the output failed.
 bool writeJsonReport(const ProjectReport& report, ResultOutput& out);
 
 // Reports every file as text or JSON lines, with the --set values in each

@@ -47,13 +47,18 @@ double SlipFrame::surface(double x) const
     return section_.height;
 }
 
-double SlipFrame::groundWeightAbove(double depth) const
+const GroundLayer& SlipFrame::layerAt(double depth) const
 {
     const auto& layers = section_.layers;
     const auto layer = std::upper_bound(layers.begin(), layers.end(), depth,
                                         [](double z, const GroundLayer& l) { return z < l.bottom; });
-    const std::size_t k = std::min<std::size_t>(layer - layers.begin(), layers.size() - 1);
-    return weightAtTop_[k] + layers[k].unitWeight * (depth - layers[k].top);
+    return layer == layers.end() ? layers.back() : *layer;
+}
+
+double SlipFrame::groundWeightAbove(double depth) const
+{
+    const GroundLayer& layer = layerAt(depth);
+    return weightAtTop_[&layer - section_.layers.data()] + layer.unitWeight * (depth - layer.top);
 }
 
 // The arc meets each straight piece of the surface where a quadratic says;
@@ -128,7 +133,6 @@ void SlipFrame::cutSlices(const SlipCircle& c, double a, double b, int sliceCoun
     const auto angle = [&](double x) { return std::asin(std::clamp((x - c.xc) / c.radius, -1.0, 1.0)); };
     const double widest = (angle(b) - angle(a)) / sliceCount;
     slices_.clear();
-    const auto& layers = section_.layers;
     for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
         const double from = angle(points_[i]);
         const double step = angle(points_[i + 1]) - from;
@@ -136,34 +140,37 @@ void SlipFrame::cutSlices(const SlipCircle& c, double a, double b, int sliceCoun
         double left = points_[i];
         for (int k = 1; k <= count; ++k) {
             const double right = k == count ? points_[i + 1] : c.xc + c.radius * std::sin(from + step * k / count);
-            Slice s{};
-            s.width = right - left;
-            s.x = (left + right) / 2;
+            slices_.push_back(slice(c, left, right));
             left = right;
-            s.base = c.yc - arcHalfWidth(c.radius, s.x - c.xc);
-            const double top = surface(s.x);
-            const double fill = top - std::max(s.base, 0.0);
-            const double ground = s.base < 0 ? groundWeightAbove(-s.base) : 0;
-            const bool onCrest = s.x > crestLeft_ && s.x < crestRight_;
-            s.weight = s.width * (section_.fillUnitWeight * std::max(fill, 0.0) + ground
-                                  + (onCrest ? section_.surcharge : 0));
-            s.sinAlpha = (c.xc - s.x) / c.radius;
-            s.cosAlpha = (c.yc - s.base) / c.radius;
-            Strength strength = section_.fill;
-            double m = 0;
-            if (s.base < 0) {
-                const auto layer = std::upper_bound(layers.begin(), layers.end(), -s.base,
-                                                    [](double z, const GroundLayer& l) { return z < l.bottom; });
-                const GroundLayer& l = layer == layers.end() ? layers.back() : *layer;
-                strength = l.soil;
-                s.reinforced = l.replacement > 0 && s.x > treatedLeft_ && s.x < treatedRight_;
-                m = s.reinforced ? l.replacement : 0;
-            }
-            s.c = m * section_.pileShear + (1 - m) * strength.c;
-            s.tanPhi = (1 - m) * std::tan(strength.phi * kDegree);
-            slices_.push_back(s);
         }
     }
+}
+
+// The column above the arc from left to right, weighed at its middle; its
+// base takes the strength of the material there.
+SlipFrame::Slice SlipFrame::slice(const SlipCircle& c, double left, double right) const
+{
+    Slice s{};
+    s.width = right - left;
+    s.x = (left + right) / 2;
+    s.base = c.yc - arcHalfWidth(c.radius, s.x - c.xc);
+    const double fill = std::max(surface(s.x) - std::max(s.base, 0.0), 0.0);
+    const double ground = s.base < 0 ? groundWeightAbove(-s.base) : 0;
+    const bool onCrest = s.x > crestLeft_ && s.x < crestRight_;
+    s.weight = s.width * (section_.fillUnitWeight * fill + ground + (onCrest ? section_.surcharge : 0));
+    s.sinAlpha = (c.xc - s.x) / c.radius;
+    s.cosAlpha = (c.yc - s.base) / c.radius;
+    Strength strength = section_.fill;
+    double m = 0;
+    if (s.base < 0) {
+        const GroundLayer& l = layerAt(-s.base);
+        strength = l.soil;
+        s.reinforced = l.replacement > 0 && s.x > treatedLeft_ && s.x < treatedRight_;
+        m = s.reinforced ? l.replacement : 0;
+    }
+    s.c = m * section_.pileShear + (1 - m) * strength.c;
+    s.tanPhi = (1 - m) * std::tan(strength.phi * kDegree);
+    return s;
 }
 
 // F = f(F) as the root of g(F) = F - f(F) within the range of F where every

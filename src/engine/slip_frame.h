@@ -27,10 +27,13 @@ private:
     };
 
     double surface(double x) const;
+    // The layer at a depth below the surface, the last one below its bottom.
+    const GroundLayer& layerAt(double depth) const;
     double groundWeightAbove(double depth) const;
     // The sliding mass [a, b] of the circle (frame coordinates), or false.
     bool slidingMass(const SlipCircle& circle, double& a, double& b);
     void cutSlices(const SlipCircle& circle, double a, double b, int sliceCount);
+    Slice slice(const SlipCircle& circle, double left, double right) const;
     std::optional<double> solve() const;
     double mirrored(double x) const { return side_ == Side::Left ? -x : x; }
 

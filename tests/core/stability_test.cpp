@@ -417,4 +417,86 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 
+std::string setOptions(const Settings& settings)
+{
+    std::string options;
+    for (const auto& [key, value] : settings)
+        options += " --set " + key + "=" + value;
+    return options;
+}
+
+std::vector<std::string> keysOf(const nlohmann::ordered_json& object)
+{
+    std::vector<std::string> keys;
+    for (const auto& item : object.items())
+        keys.push_back(item.key());
+    return keys;
+}
+
+struct CliCase {
+    const char* name;
+    std::string options;  // before the worked example's file
+    int exitCode;
+    std::vector<std::string> keys;  // of "stability", in order; none for no such key
+    const char* error;              // in standard error
+};
+
+class CliStabilityTest : public testing::TestWithParam<CliCase> {};
+
+TEST_P(CliStabilityTest, JsonCarriesTheStabilityAskedFor)
+{
+    const CliCase& c = GetParam();
+    const std::string folder = scratchFolder(c.name);
+    ASSERT_TRUE(settlementExample().saveProject(folder + "/p.txt", fixedSaveTime()).ok);
+    const CliRun run = runCli(c.options + " " + folder + "/p.txt");
+    ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    const auto j = nlohmann::ordered_json::parse(run.out);
+    ASSERT_EQ(j.contains("stability"), !c.keys.empty());
+    if (c.keys.empty())
+        return;
+    const auto& stability = j["stability"];
+    EXPECT_EQ(keysOf(stability), c.keys);
+    if (stability["factor"].is_null())
+        return;
+    ProjectData p = settlementExample();
+    p.deriveEquivalentDiameter();
+    for (const auto& [key, value] : kAllStrengths)
+        p.extension.set(key, value);
+    const StabilityResult r = *stabilityOutcome(p).result;
+    EXPECT_EQ(stability["factor"], r.factor) << "the engine's, to the last bit";
+    EXPECT_EQ(stability["side"], "left");
+    ASSERT_EQ(stability["sides"].size(), 2u);
+    for (const auto& side : stability["sides"]) {
+        EXPECT_EQ(keysOf(side), (std::vector<std::string>{"side", "factor", "circle"}));
+        EXPECT_EQ(keysOf(side["circle"]), (std::vector<std::string>{"centre", "radius", "entry", "exit"}));
+        EXPECT_GE(side["factor"].get<double>(), r.factor);
+    }
+    EXPECT_EQ(stability["sides"][1]["circle"]["radius"], r.right.circle.radius);
+    if (!stability.contains("slices"))
+        return;
+    EXPECT_EQ(stability["circlesTried"], r.circlesTried);
+    double width = 0;
+    for (const auto& slice : stability["slices"]) {
+        EXPECT_EQ(keysOf(slice),
+                  (std::vector<std::string>{"x", "width", "baseAngle", "weight", "c", "phi", "reinforced"}));
+        width += slice["width"].get<double>();
+    }
+    const auto& circle = stability["sides"][0]["circle"];
+    EXPECT_NEAR(width, circle["entry"][0].get<double>() - circle["exit"][0].get<double>(), 1e-9)
+        << "the left side's slices span its circle from the exit to the entry";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, CliStabilityTest,
+    testing::Values(
+        CliCase{"notAsked", "--json --details", 0, {}, ""},
+        CliCase{"summary", "--json" + setOptions(kAllStrengths), 0, {"factor", "side", "sides"}, ""},
+        CliCase{"details", "--json --details" + setOptions(kAllStrengths), 0,
+                {"factor", "side", "sides", "slices", "circlesTried"}, ""},
+        CliCase{"unchecked", "--json" + setOptions(without("pileShear")), 0, {"factor", "reason"}, ""},
+        CliCase{"refused", "--json" + setOptions(with(kAllStrengths, "phi.fill", "95")), 1, {},
+                "phi.fill：填土内摩擦角φ应为不小于0且小于90的数（°）！"}),
+    [](const auto& info) { return info.param.name; });
+
 }  // namespace

@@ -62,6 +62,11 @@ struct StabilitySection {
     double searchDepth = 0;
 };
 
+// The depths (m, from the top down) where the ground's strength on a slip
+// surface changes: the bottoms of the layers whose c, phi or replacement
+// ratio differs from the next one's.
+std::vector<double> strengthBoundaries(const StabilitySection& section);
+
 enum class Side { Left, Right };
 
 struct SlipCircle {
@@ -119,7 +124,7 @@ struct SideStability {
 };
 
 // The least factor of the search box's circles on the side: a grid of
-// centres and of lowest-point depths (an even grid and every layer
+// centres and of lowest-point depths (an even grid and every strength
 // boundary), then a pattern search from the best few grid circles. Nothing
 // when no circle of the box is admitted.
 std::optional<SideStability> leastFactor(const StabilitySection& section, Side side);

@@ -18,8 +18,21 @@ double arcHalfWidth(double radius, double dy)
 
 }  // namespace
 
+std::vector<double> strengthBoundaries(const StabilitySection& section)
+{
+    std::vector<double> depths;
+    const auto& layers = section.layers;
+    for (std::size_t i = 0; i + 1 < layers.size(); ++i) {
+        const GroundLayer& a = layers[i];
+        const GroundLayer& b = layers[i + 1];
+        if (a.soil.c != b.soil.c || a.soil.phi != b.soil.phi || a.replacement != b.replacement)
+            depths.push_back(a.bottom);
+    }
+    return depths;
+}
+
 SlipFrame::SlipFrame(const StabilitySection& s, Side side)
-    : section_(s), side_(side)
+    : section_(s), side_(side), boundaries_(strengthBoundaries(s))
 {
     const double m = side == Side::Right ? s.slopeLeft : s.slopeRight;
     const double n = side == Side::Right ? s.slopeRight : s.slopeLeft;
@@ -125,8 +138,8 @@ void SlipFrame::cutSlices(const SlipCircle& c, double a, double b, int sliceCoun
         }
     };
     cutAtLevel(0);
-    for (const GroundLayer& layer : section_.layers)
-        cutAtLevel(-layer.bottom);
+    for (const double depth : boundaries_)
+        cutAtLevel(-depth);
     std::sort(points_.begin(), points_.end());
     // Equal steps of the angle along the arc rather than of x: where the arc
     // meets the surface steeply the slices are thinner.

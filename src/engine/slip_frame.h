@@ -42,6 +42,7 @@ private:
     double leftToe_, crestLeft_, crestRight_, rightToe_;
     double treatedLeft_, treatedRight_;
     std::vector<double> weightAtTop_;  // kN/m2 of the ground above each layer's top
+    std::vector<double> boundaries_;   // strengthBoundaries
     std::vector<double> points_;       // scratch: crossings and cuts
     std::vector<Slice> slices_;
 };

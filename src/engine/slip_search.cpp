@@ -92,16 +92,16 @@ private:
     long tried_ = 0;
 };
 
-// An even grid of depths with every layer boundary within it: a thin weak
-// layer draws the least factor to the circles that touch its bottom.
+// An even grid of depths with every change of strength within it: a thin
+// weak layer draws the least factor to the circles that touch its bottom.
 std::vector<double> gridDepths(const StabilitySection& section, const SearchBox& box)
 {
     std::vector<double> depths;
     for (int k = 0; k <= kDepthSteps; ++k)
         depths.push_back(box.depthMin + (box.depthMax - box.depthMin) * k / kDepthSteps);
-    for (const GroundLayer& layer : section.layers)
-        if (layer.bottom > box.depthMin && layer.bottom < box.depthMax)
-            depths.push_back(layer.bottom);
+    for (const double depth : strengthBoundaries(section))
+        if (depth > box.depthMin && depth < box.depthMax)
+            depths.push_back(depth);
     std::sort(depths.begin(), depths.end());
     return depths;
 }

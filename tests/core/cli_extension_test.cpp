@@ -54,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({"custom.key": "1", "station": "A = B"})"},
         SetCase{"lastOneCounts", "--json --set station=1 --set station=2", 0,
                 R"({"custom.key": "1", "projectName": "旧名称", "station": "2"})"},
+        SetCase{"stabilityKeyKnown", "--json --set treatedMargin=-1.5", 0,
+                R"({"custom.key": "1", "projectName": "旧名称", "treatedMargin": "-1.5"})"},
         SetCase{"unknownKey", "--json --set other.key=1", 2, ""},
         SetCase{"notAKey", "--json --set 工程名称=1", 2, ""},
         SetCase{"versionIsNotAKey", "--json --set version=2", 2, ""},

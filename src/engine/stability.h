@@ -63,7 +63,7 @@ enum class StabilityState {
 struct StabilityOutcome {
     StabilityState state = StabilityState::NotAsked;
     std::string reason;
-    StabilityInputs inputs;  // as read (the required factor among them)
+    StabilityInputs inputs;  // as read (the required factor among them); partly when refused
     std::optional<StabilityResult> result;
 };
 

@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "                   \"extension\": the values of the file's extension block\n"
     "                   (an object, {} when there are none)\n"
     "  --details        with --json: the capacity terms and every settlement slice\n"
+    "                   (and the slices of the critical slip circle)\n"
     "  --save-as OUT    load FILE and write it to OUT with a fresh results block\n"
     "  --sweep          vary fields over a range and check each point (--sweep --help)\n"
     "  --sections       every cross-section of a road's table on FILE (--sections --help)\n"
@@ -51,6 +52,8 @@ constexpr const char* kUsage =
     "                   calculatedBy, checkedBy, approvedBy, ms, cv.head, cv.shaft,\n"
     "                   cv.base, bottomDrained, fill, pavementDay, designPeriod,\n"
     "                   fak.base, etaD, roadClass, location, allowablePostConstruction,\n"
+    "                   c.head, phi.head, c.shaft, phi.shaft, c.base, phi.base, c.fill,\n"
+    "                   phi.fill, pileShear, treatedMargin, stabilityRequired,\n"
     "                   or one already in FILE\n";
 
 enum class Kind { flag, value };

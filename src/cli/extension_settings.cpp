@@ -2,6 +2,7 @@
 
 #include "engine/time_settlement.h"
 #include "model/extension/project_info.h"
+#include "model/extension/stability_keys.h"
 #include "model/extension/time_settlement_keys.h"
 #include "model/gbk.h"
 
@@ -15,6 +16,8 @@ std::string knownKeys()
     for (const ProjectInfoField& field : kProjectInfoFields)
         keys += (keys.empty() ? "" : ", ") + std::string(field.key);
     for (const char* key : kTimeSettlementKeys)
+        keys += ", " + std::string(key);
+    for (const char* key : kStabilityKeys)
         keys += ", " + std::string(key);
     return keys;
 }

@@ -4,6 +4,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/stability_output.h"
 #include "cli/time_settlement_output.h"
 #include "model/display_rounding.h"
 #include "model/file_reasons.h"
@@ -94,6 +95,10 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     if (r.status.ok)
         if (std::string refusal = readTimeSettlementInputs(p, inputs); !refusal.empty())
             r.status = {false, std::move(refusal)};
+    StabilityInputs stability;
+    if (r.status.ok)
+        if (std::string refusal = readStabilityInputs(p, stability); !refusal.empty())
+            r.status = {false, std::move(refusal)};
     if (!r.status.ok)
         return r;
     p.deriveEquivalentDiameter();
@@ -151,6 +156,8 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
     // The keys are unique: taken in one go, without a search per key.
     const auto& entries = r.record.extension.entries();
     j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
+    if (const StabilityOutcome stability = stabilityOutcome(r.record); stability.state != StabilityState::NotAsked)
+        j["stability"] = stabilityJson(stability, r.withDetails);
     if (r.checks)
         j["assessment"] = assessmentJson(*r.checks);
     std::string text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

@@ -57,11 +57,11 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
 std::string textReport(const ProjectReport& report);
 // One JSON object on one line; values that are not finite are null. The
 // extension block's values follow as the object "extension" ({} when there
-// are none); with the breakdown, the keys capacityTerms and settlementDetails,
-// written slice by slice, then consolidation (with cv values) and
-// underlyingLayerChecks (with fak values); "adoptedCompositeCapacity" names
-// the fspk the checks use; "assessment" when assessed. False when the output
-// failed.
+// are none), then "stability" when the file asks for it (with q = 0); with
+// the breakdown, the keys capacityTerms and settlementDetails, written slice
+// by slice, then consolidation (with cv values) and underlyingLayerChecks
+// (with fak values); "adoptedCompositeCapacity" names the fspk the checks
+// use; "assessment" when assessed. False when the output failed.
 bool writeJsonReport(const ProjectReport& report, ResultOutput& out);
 
 // Reports every file as text or JSON lines, with the --set values in each

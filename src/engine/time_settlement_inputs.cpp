@@ -1,6 +1,6 @@
 #include "engine/time_settlement.h"
 
-#include "model/file_numbers.h"
+#include "engine/extension_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,68 +16,17 @@ constexpr double kLongestPeriod = 100;
 constexpr double kLargestCv = 1e6;
 constexpr double kLargestMs = 10;
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator)
-{
-    std::vector<std::string_view> parts;
-    for (std::size_t at = 0;;) {
-        const std::size_t end = text.find(separator, at);
-        parts.push_back(trimmed(text.substr(at, end == std::string_view::npos ? end : end - at)));
-        if (end == std::string_view::npos)
-            return parts;
-        at = end + 1;
-    }
-}
-
-bool parseList(std::string_view text, std::vector<double>& values)
-{
-    values.clear();
-    for (std::string_view token : split(text, ',')) {
-        double value = 0;
-        if (!parseFileNumber(token, value))
-            return false;
-        values.push_back(value);
-    }
-    return true;
-}
-
 // A list of `count` values above 0 (and not above `largest`) under key, or
 // no value at all.
-std::string readLayerList(const ProjectData& p, const char* key, int count, const char* what,
-                          std::vector<double>& values, double largest = INFINITY)
+std::string readPositiveList(const ProjectData& p, const char* key, int count, const char* what,
+                             std::vector<double>& values, double largest = INFINITY)
 {
-    const std::string text = p.extension.value(key);
-    if (text.empty())
-        return {};
-    if (!parseList(text, values) || static_cast<int>(values.size()) != count
-        || !std::all_of(values.begin(), values.end(), [&](double v) { return v > 0 && v <= largest; }))
-        return std::string(key) + "：" + what + "应为每层一个大于0"
-               + (std::isinf(largest) ? "" : "且不大于" + std::to_string(static_cast<long long>(largest)))
-               + "的数（共" + std::to_string(count) + "层），以逗号分隔！";
-    return {};
+    const std::string allowed = std::isinf(largest)
+                                    ? std::string("大于0的数")
+                                    : "大于0且不大于" + std::to_string(static_cast<long long>(largest)) + "的数";
+    return readLayerList(p, key, count, what, allowed.c_str(), [&](double v) { return v > 0 && v <= largest; },
+                         values);
 }
-
-// A single number under key when present; ok(value) says whether it is allowed.
-template <class Allowed>
-std::string readNumber(const ProjectData& p, const char* key, const char* refusal, Allowed ok,
-                       double& value)
-{
-    const std::string text = p.extension.value(key);
-    if (text.empty())
-        return {};
-    double parsed = 0;
-    if (!parseFileNumber(trimmed(text), parsed) || !ok(parsed))
-        return std::string(key) + "：" + refusal;
-    value = parsed;
-    return {};
 }
 
 std::string fillFault(const std::vector<FillPoint>& fill, double embankmentHeight)
@@ -107,11 +56,11 @@ std::string readFill(const ProjectData& p, std::vector<FillPoint>& fill)
         fill.push_back({0, p.embankmentHeight});
         return {};
     }
-    for (std::string_view pair : split(text, ',')) {
+    for (std::string_view pair : splitValue(text, ',')) {
         const std::size_t colon = pair.find(':');
         FillPoint point;
-        if (colon == std::string_view::npos || !parseFileNumber(trimmed(pair.substr(0, colon)), point.day)
-            || !parseFileNumber(trimmed(pair.substr(colon + 1)), point.height))
+        if (colon == std::string_view::npos || !parseFileNumber(trimmedValue(pair.substr(0, colon)), point.day)
+            || !parseFileNumber(trimmedValue(pair.substr(colon + 1)), point.height))
             return "fill：填土过程应为以逗号分隔的“天数:填土高度”，如0:0,90:1.5,180:3！";
         fill.push_back(point);
     }
@@ -162,7 +111,7 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     // or fill then fails them rather than hides them.
     std::string demandFault;
     for (const std::string& fault : {
-             readLayerList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", in.fakBase),
+             readPositiveList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", in.fakBase),
              readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD), readCodes(p, in)}) {
         if (demandFault.empty())
             demandFault = fault;
@@ -170,9 +119,9 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     double drained = 0;
     for (const std::string& fault : {
              readNumber(p, "ms", "沉降系数ms应为不小于1且不大于10的数！", msAllowed, in.ms),
-             readLayerList(p, "cv.head", usedLayers(p.headLayerCount), "固结系数cv", in.cvHead, kLargestCv),
-             readLayerList(p, "cv.shaft", usedLayers(p.shaftLayerCount), "固结系数cv", in.cvShaft, kLargestCv),
-             readLayerList(p, "cv.base", usedLayers(p.baseLayerCount), "固结系数cv", in.cvBase, kLargestCv),
+             readPositiveList(p, "cv.head", usedLayers(p.headLayerCount), "固结系数cv", in.cvHead, kLargestCv),
+             readPositiveList(p, "cv.shaft", usedLayers(p.shaftLayerCount), "固结系数cv", in.cvShaft, kLargestCv),
+             readPositiveList(p, "cv.base", usedLayers(p.baseLayerCount), "固结系数cv", in.cvBase, kLargestCv),
              readNumber(p, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
                         [](double v) { return v == 0 || v == 1; }, drained),
              readFill(p, in.fill)}) {

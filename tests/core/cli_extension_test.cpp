@@ -55,6 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"emptyValueRemoves", "--json --set projectName= --set \"station=A = B\"", 0,
                 R"({"custom.key": "1", "station": "A = B"})"},
         SetCase{"sameKeyTwice", "--json --set station=1 --set station=2", 2, ""},
+        SetCase{"stabilityKeyKnown", "--json --set treatedMargin=-1.5", 0,
+                R"({"custom.key": "1", "projectName": "旧名称", "treatedMargin": "-1.5"})"},
         SetCase{"unknownKey", "--json --set other.key=1", 2, ""},
         SetCase{"notAKey", "--json --set 工程名称=1", 2, ""},
         SetCase{"versionIsNotAKey", "--json --set version=2", 2, ""},

@@ -1,6 +1,7 @@
 #include "model/extension/project_extension.h"
 
 #include "model/extension/project_info.h"
+#include "model/extension/stability_keys.h"
 #include "model/extension/time_settlement_keys.h"
 #include "model/gbk.h"
 
@@ -97,5 +98,7 @@ bool isKnownExtensionKey(std::string_view key)
     return std::any_of(std::begin(kProjectInfoFields), std::end(kProjectInfoFields),
                        [key](const ProjectInfoField& field) { return key == field.key; })
            || std::any_of(std::begin(kTimeSettlementKeys), std::end(kTimeSettlementKeys),
+                          [key](const char* known) { return key == known; })
+           || std::any_of(std::begin(kStabilityKeys), std::end(kStabilityKeys),
                           [key](const char* known) { return key == known; });
 }

@@ -1,0 +1,22 @@
+#include "engine/extension_values.h"
+
+std::string_view trimmedValue(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> splitValue(std::string_view text, char separator)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = text.find(separator, at);
+        parts.push_back(trimmedValue(text.substr(at, end == std::string_view::npos ? end : end - at)));
+        if (end == std::string_view::npos)
+            return parts;
+        at = end + 1;
+    }
+}

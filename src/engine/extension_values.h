@@ -1,0 +1,58 @@
+// Numbers of the extension block as the calculations read them: a single
+// number, or one number per layer of a zone; every refusal is a Chinese
+// sentence that starts with the key.
+#pragma once
+
+#include "model/file_numbers.h"
+#include "model/project_data.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text without the spaces around it.
+std::string_view trimmedValue(std::string_view text);
+// The parts between the separators, each trimmed.
+std::vector<std::string_view> splitValue(std::string_view text, char separator);
+
+// A list of `count` numbers for which ok(value) holds under key, or no value
+// at all (values then empty). On a refusal values keep the numbers read up
+// to the first that is not one. The refusal says
+// "KEY：<what>应为每层一个<allowed>（共N层），以逗号分隔！".
+template <class Allowed>
+std::string readLayerList(const ProjectData& p, const char* key, int count, const char* what,
+                          const char* allowed, Allowed ok, std::vector<double>& values)
+{
+    values.clear();
+    const std::string text = p.extension.value(key);
+    if (text.empty())
+        return {};
+    bool numbers = true;
+    for (std::string_view token : splitValue(text, ',')) {
+        double value = 0;
+        if (!(numbers = parseFileNumber(token, value)))
+            break;
+        values.push_back(value);
+    }
+    if (!numbers || static_cast<int>(values.size()) != count || !std::all_of(values.begin(), values.end(), ok))
+        return std::string(key) + "：" + what + "应为每层一个" + allowed + "（共" + std::to_string(count)
+               + "层），以逗号分隔！";
+    return {};
+}
+
+// A single number under key when present (value unchanged otherwise);
+// ok(value) says whether it is allowed, the refusal is "KEY：<refusal>".
+template <class Allowed>
+std::string readNumber(const ProjectData& p, const char* key, const char* refusal, Allowed ok,
+                       double& value)
+{
+    const std::string text = p.extension.value(key);
+    if (text.empty())
+        return {};
+    double parsed = 0;
+    if (!parseFileNumber(trimmedValue(text), parsed) || !ok(parsed))
+        return std::string(key) + "：" + refusal;
+    value = parsed;
+    return {};
+}

@@ -1,0 +1,96 @@
+#include "engine/extension_values.h"
+#include "engine/stability.h"
+
+#include <initializer_list>
+#include <string_view>
+
+namespace {
+
+struct ZoneKeys {
+    const char* c;
+    const char* phi;
+    int count;
+    std::vector<double> StabilityInputs::*cValues;
+    std::vector<double> StabilityInputs::*phiValues;
+};
+
+std::string readZone(const ProjectData& p, const ZoneKeys& zone, StabilityInputs& in)
+{
+    std::vector<double>& c = in.*zone.cValues;
+    std::vector<double>& phi = in.*zone.phiValues;
+    for (const std::string& fault :
+         {readLayerList(p, zone.c, zone.count, "黏聚力c", "不小于0的数（kPa）", [](double v) { return v >= 0; }, c),
+          readLayerList(p, zone.phi, zone.count, "内摩擦角φ", "不小于0且小于90的数（°）",
+                        [](double v) { return v >= 0 && v < 90; }, phi)}) {
+        if (!fault.empty())
+            return fault;
+    }
+    if (c.empty() != phi.empty())
+        return std::string(c.empty() ? zone.c : zone.phi) + "：应与" + (c.empty() ? zone.phi : zone.c)
+               + "同时给出（每层一个）！";
+    return {};
+}
+
+// A pair of single numbers that are given together or not at all.
+std::string readFillStrength(const ProjectData& p, StabilityInputs& in)
+{
+    double c = 0, phi = 0;
+    for (const std::string& fault :
+         {readNumber(p, "c.fill", "填土黏聚力c应为不小于0的数（kPa）！", [](double v) { return v >= 0; }, c),
+          readNumber(p, "phi.fill", "填土内摩擦角φ应为不小于0且小于90的数（°）！",
+                     [](double v) { return v >= 0 && v < 90; }, phi)}) {
+        if (!fault.empty())
+            return fault;
+    }
+    const bool hasC = !p.extension.value("c.fill").empty();
+    const bool hasPhi = !p.extension.value("phi.fill").empty();
+    if (hasC != hasPhi)
+        return hasC ? "phi.fill：应与c.fill同时给出！" : "c.fill：应与phi.fill同时给出！";
+    if (hasC) {
+        in.cFill = c;
+        in.phiFill = phi;
+    }
+    return {};
+}
+
+std::string readOptional(const ProjectData& p, const char* key, const char* refusal, bool (*ok)(double),
+                         std::optional<double>& value)
+{
+    double number = 0;
+    std::string fault = readNumber(p, key, refusal, ok, number);
+    if (fault.empty() && !p.extension.value(key).empty())
+        value = number;
+    return fault;
+}
+
+}  // namespace
+
+bool StabilityInputs::asked() const
+{
+    return !cHead.empty() || !cShaft.empty() || !cBase.empty() || cFill || required;
+}
+
+std::string readStabilityInputs(const ProjectData& p, StabilityInputs& in)
+{
+    using In = StabilityInputs;
+    const ZoneKeys zones[] = {
+        {"c.head", "phi.head", usedLayers(p.headLayerCount), &In::cHead, &In::phiHead},
+        {"c.shaft", "phi.shaft", usedLayers(p.shaftLayerCount), &In::cShaft, &In::phiShaft},
+        {"c.base", "phi.base", usedLayers(p.baseLayerCount), &In::cBase, &In::phiBase},
+    };
+    for (const ZoneKeys& zone : zones)
+        if (std::string fault = readZone(p, zone, in); !fault.empty())
+            return fault;
+    for (const std::string& fault : {
+             readFillStrength(p, in),
+             readOptional(p, "pileShear", "桩体抗剪强度τp应为不小于0的数（kPa）！",
+                          [](double v) { return v >= 0; }, in.pileShear),
+             readNumber(p, "treatedMargin", "加固区超出坡脚的宽度应为一个数（m，负数表示止于坡脚以内）！",
+                        [](double) { return true; }, in.treatedMargin),
+             readOptional(p, "stabilityRequired", "稳定安全系数要求应为不小于1的数！",
+                          [](double v) { return v >= 1; }, in.required)}) {
+        if (!fault.empty())
+            return fault;
+    }
+    return {};
+}

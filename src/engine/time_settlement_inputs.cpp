@@ -27,7 +27,6 @@ std::string readPositiveList(const ProjectData& p, const char* key, int count, c
     return readLayerList(p, key, count, what, allowed.c_str(), [&](double v) { return v > 0 && v <= largest; },
                          values);
 }
-}
 
 std::string fillFault(const std::vector<FillPoint>& fill, double embankmentHeight)
 {

@@ -128,7 +128,7 @@ TEST_P(CliHelpTest, HelpPrintsTheCommandsUsage)
     EXPECT_EQ(run.err, "");
 }
 
-constexpr const char* kMainUsage = "Usage: orvane-cli [--json [--details]]";
+constexpr const char* kMainUsage = "Usage: orvane-cli [--json [--details]";
 constexpr const char* kSweepUsage = "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP";
 constexpr const char* kSectionsUsage = "Usage: orvane-cli --sections TABLE.csv";
 

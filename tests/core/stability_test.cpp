@@ -378,9 +378,14 @@ Settings without(const char* key)
     return s;
 }
 
+// The settings with key set to value, in place when it is there.
 Settings with(Settings s, const char* key, const char* value)
 {
-    s.emplace_back(key, value);
+    const auto at = std::find_if(s.begin(), s.end(), [&](const auto& e) { return e.first == key; });
+    if (at == s.end())
+        s.emplace_back(key, value);
+    else
+        at->second = value;
     return s;
 }
 

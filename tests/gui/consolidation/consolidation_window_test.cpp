@@ -145,8 +145,8 @@ private slots:
         QTest::addColumn<int>("row");  // of the layer table for a cv, -1 for a fill point
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("status");
-        QTest::newRow("shaft cv") << 1 << "x" << "桩身段各层的cv：固结系数cv应为每层一个大于0的数（共2层）！";
-        QTest::newRow("base cv") << 4 << "0" << "下卧层各层的cv：固结系数cv应为每层一个大于0的数（共3层）！";
+        QTest::newRow("shaft cv") << 1 << "x" << "桩身段各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共2层）！";
+        QTest::newRow("base cv") << 4 << "0" << "下卧层各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共3层）！";
         QTest::newRow("fill lowered") << -1 << "60:2" << "填土过程：填土高度不得减小（不计卸载与回弹）！";
     }
 
@@ -214,7 +214,7 @@ private slots:
         for (int day = 1; day < 30000; ++day)
             longFill << QStringLiteral("%1:%2").arg(day).arg(day + 1 == 30000 ? 3.0 : 3.0 * day / 30000, 0, 'f', 6);
         QTest::newRow("longFillRefusedUpFront")
-            << longFill << 0 << 0 << QString() << QString() << "fill：沉降过程的计算需要" << QStringList{};
+            << longFill << 0 << 0 << QString() << QString() << "填土过程：沉降过程的计算需要" << QStringList{};
         QTest::newRow("unloadingRefused")
             << QStringList{"0:0", "30:3.5", "60:3"} << 0 << 0 << QString() << QString()
             << "填土过程：填土高度不得减小（不计卸载与回弹）！" << QStringList{};
@@ -276,12 +276,14 @@ private slots:
         QValueAxis* days = axis(Qt::AlignBottom);
         QVERIFY(mm && metres && days);
         QCOMPARE(mm->min(), 0.0);
-        QCOMPARE(mm->max(), 1.05 * g_project.settlementByCriterion());
+        // 1.05 Sc, rounded up to the axis's round ticks
+        QVERIFY(mm->max() >= 1.05 * g_project.settlementByCriterion());
+        QVERIFY(mm->max() < 1.5 * g_project.settlementByCriterion());
         QVERIFY(mm->isReverse());
         QCOMPARE(metres->min(), 0.0);
         QCOMPARE(metres->max(), 3.0);
         QCOMPARE(days->min(), 0.0);
-        QCOMPARE(days->max(), 90.0 + 15 * 365);
+        QVERIFY(days->max() >= 90.0 + 15 * 365 && days->max() < 1.5 * (90.0 + 15 * 365));
         QVERIFY(window.chart().titleText().contains(QStringLiteral("工后沉降 53.38 mm")));
         QCOMPARE(window.timeTable()->rowCount(), 3);
         QCOMPARE(window.timeTable()->item(0, 0)->text(), QStringLiteral("30"));

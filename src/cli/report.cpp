@@ -115,6 +115,7 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     r.withDetails = options.withDetails;
     if (options.withDetails)
         r.capacityTerms = capacityTerms(p);
+    r.surcharge = options.demands ? options.demands->surcharge : 0;
     if (options.demands || projectAsksForChecks(p))
         r.checks = checkDesign(p, results, options.demands.value_or(DesignDemands{}));
     return r;
@@ -156,7 +157,7 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
     // The keys are unique: taken in one go, without a search per key.
     const auto& entries = r.record.extension.entries();
     j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
-    if (const StabilityOutcome stability = stabilityOutcome(r.record); stability.state != StabilityState::NotAsked)
+    if (const StabilityOutcome stability = stabilityOutcome(r.record, r.surcharge); stability.state != StabilityState::NotAsked)
         j["stability"] = stabilityJson(stability, r.withDetails);
     if (r.checks)
         j["assessment"] = assessmentJson(*r.checks);

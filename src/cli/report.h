@@ -32,6 +32,7 @@ struct ProjectReport {
     // The assessment, made when the command line or the project asks for a
     // check.
     std::optional<DesignChecks> checks;
+    double surcharge = 0;  // q (kPa) of the demands, on the crest in the stability
 };
 
 // What a report of project files is asked for: the breakdown, the --set
@@ -57,7 +58,7 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
 std::string textReport(const ProjectReport& report);
 // One JSON object on one line; values that are not finite are null. The
 // extension block's values follow as the object "extension" ({} when there
-// are none), then "stability" when the file asks for it (with q = 0); with
+// are none), then "stability" when the file asks for it (under the demands' q); with
 // the breakdown, the keys capacityTerms and settlementDetails, written slice
 // by slice, then consolidation (with cv values) and underlyingLayerChecks
 // (with fak values); "adoptedCompositeCapacity" names the fspk the checks

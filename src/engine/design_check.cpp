@@ -1,6 +1,7 @@
 #include "engine/design_check.h"
 
 #include "engine/layered_settlement.h"
+#include "engine/stability.h"
 #include "engine/time_settlement.h"
 #include "model/input_faults.h"
 
@@ -80,6 +81,8 @@ namespace {
 constexpr double kNotANumber = layered_settlement::kNotANumber;
 
 bool asksUnderlyingLayer(const ProjectData& p) { return !p.extension.value("fak.base").empty(); }
+
+bool asksStability(const ProjectData& p) { return !p.extension.value("stabilityRequired").empty(); }
 
 CheckOutcome made(CheckKind kind, double value, double limit, bool ok, std::string limitSource)
 {
@@ -178,6 +181,20 @@ void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, 
         checkUnderlyingLayers(out, c);
 }
 
+// The least factor of safety of the slip circles, under the surcharge on
+// the crest, against the required one.
+void checkStability(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
+{
+    const StabilityOutcome s = stabilityOutcome(p, demands.surcharge);
+    const double required = s.inputs.required.value_or(kNotANumber);
+    const char* source = "stabilityRequired";
+    if (s.state == StabilityState::Checked && s.inputs.required)
+        c.outcomes.push_back(made(CheckKind::Stability, s.result->factor, required, s.result->factor >= required, source));
+    else
+        c.outcomes.push_back(notMade(CheckKind::Stability, required, s.reason.empty() ? "整体稳定未能计算" : s.reason,
+                                     source));
+}
+
 void checkBearingAndSettlement(const DesignDemands& demands, DesignChecks& c)
 {
     c.bearingOk = c.bearingCapacity >= c.bearingDemand;
@@ -206,6 +223,8 @@ DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const Des
     c.settlement = settlementUnder(r, p.stopCriterion);
     checkBearingAndSettlement(demands, c);
     checkAfterConstruction(p, demands, c);
+    if (asksStability(p))
+        checkStability(p, demands, c);
     return c;
 }
 
@@ -214,7 +233,7 @@ bool projectAsksForChecks(const ProjectData& p)
     TimeSettlementInputs in;
     readTimeSettlementInputs(p, in);
     return in.allowablePostConstruction || !p.extension.value("allowablePostConstruction").empty()
-           || asksUnderlyingLayer(p);
+           || asksUnderlyingLayer(p) || asksStability(p);
 }
 
 Verdict DesignChecks::verdict() const
@@ -253,6 +272,7 @@ const char* checkKey(CheckKind kind)
     case CheckKind::Settlement: return "settlement";
     case CheckKind::PostConstruction: return "postConstruction";
     case CheckKind::UnderlyingLayer: return "underlyingLayer";
+    case CheckKind::Stability: return "stability";
     default: return "bearing";
     }
 }
@@ -263,6 +283,7 @@ const char* checkName(CheckKind kind)
     case CheckKind::Settlement: return "沉降";
     case CheckKind::PostConstruction: return "工后沉降";
     case CheckKind::UnderlyingLayer: return "下卧层承载力";
+    case CheckKind::Stability: return "整体稳定";
     default: return "复合地基承载力";
     }
 }

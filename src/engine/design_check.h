@@ -39,14 +39,14 @@ struct DesignResults {
 
 // The checks a design can be asked for. Every output names them by key
 // (checkKey) and the reports by their Chinese name (checkName).
-enum class CheckKind { Bearing, Settlement, PostConstruction, UnderlyingLayer };
+enum class CheckKind { Bearing, Settlement, PostConstruction, UnderlyingLayer, Stability };
 
 // One check as it was made: the value against its limit and whether it
 // holds; a check that could not be made has no verdict but a reason.
 struct CheckOutcome {
     CheckKind kind = CheckKind::Bearing;
-    double value = 0;        // fspk (kPa), S or the post-construction S (mm), pz + pcz (kPa)
-    double limit = 0;        // p0 + q (kPa), [s] or [s工后] (mm), faz (kPa)
+    double value = 0;        // fspk (kPa), S or the post-construction S (mm), pz + pcz (kPa), F
+    double limit = 0;        // p0 + q (kPa), [s] or [s工后] (mm), faz (kPa), the required F
     std::optional<bool> ok;  // empty: 未能验算
     std::string reason{};    // why it could not be made (Chinese); empty when made
     std::string limitSource{};  // where the limit comes from (Chinese)
@@ -58,8 +58,8 @@ struct CheckOutcome {
 enum class Verdict { Passes, Fails, Unchecked };
 
 // The assessment of a design: every check asked for, computed once, in the
-// order bearing, settlement, post-construction, then the underlying layers
-// from the top down. Every output presents these outcomes.
+// order bearing, settlement, post-construction, the underlying layers from
+// the top down, then the stability. Every output presents these outcomes.
 struct DesignChecks {
     double embankmentLoad = 0;   // p0 = gamma h (kPa)
     double bearingDemand = 0;    // p0 + q (kPa)
@@ -86,9 +86,9 @@ struct DesignChecks {
     std::vector<CheckKind> uncheckedKinds() const;
 };
 
-// "bearing", "settlement", "postConstruction", "underlyingLayer".
+// "bearing", "settlement", "postConstruction", "underlyingLayer", "stability".
 const char* checkKey(CheckKind kind);
-// 复合地基承载力, 沉降, 工后沉降, 下卧层承载力.
+// 复合地基承载力, 沉降, 工后沉降, 下卧层承载力, 整体稳定.
 const char* checkName(CheckKind kind);
 
 // Every result of a record whose de has been derived from its layout, by the
@@ -105,7 +105,8 @@ std::string resultFault(const ProjectData& project, const DesignResults& results
 DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
                          const DesignDemands& demands);
 // True when the project's own inputs ask for a check: an allowance after
-// construction (typed, or by road class and location), or fak under the tips.
+// construction (typed, or by road class and location), fak under the tips,
+// or a required factor of safety against sliding.
 bool projectAsksForChecks(const ProjectData& project);
 
 // The settlement (mm) of the results under a criterion (kStop...); NaN for

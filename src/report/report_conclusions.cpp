@@ -57,12 +57,20 @@ QStringList underlyingRow(const CheckOutcome& o)
             QStringLiteral("≤ %1 = %2 kPa").arg(sub("f", "az"), fmt::stress(o.limit)), outcomeVerdict(o)};
 }
 
+QStringList stabilityRow(const CheckOutcome& o)
+{
+    const QString limit = QStringLiteral("≥ [F] = %1").arg(std::isfinite(o.limit) ? fmt::typed(o.limit) : QStringLiteral("—"));
+    const QString value = o.ok ? QStringLiteral("F = %1（简化 Bishop 法）").arg(report_text::fixed(o.value, 3)) : reasonOf(o);
+    return {name(o.kind), value, limit, outcomeVerdict(o)};
+}
+
 QStringList outcomeRow(const DesignChecks& c, const CheckOutcome& o, const DesignDemands& demands, int criterion)
 {
     switch (o.kind) {
     case CheckKind::Settlement: return settlementRow(c, o, criterion);
     case CheckKind::PostConstruction: return postConstructionRow(o);
     case CheckKind::UnderlyingLayer: return underlyingRow(o);
+    case CheckKind::Stability: return stabilityRow(o);
     default: return bearingRow(c, o, demands);
     }
 }

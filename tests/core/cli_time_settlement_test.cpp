@@ -55,6 +55,10 @@ TEST_P(CliAssessmentTest, JsonCarriesTheAssessmentAskedFor)
 }
 
 const std::string kStaged = std::string(kCv) + " --set fill=0:0,90:3 --set pavementDay=180";
+// The worked example's strengths: F = 1.786 without a surcharge.
+const std::string kStrengths = "--set c.head=15 --set phi.head=10 --set c.shaft=6,20 --set phi.shaft=3,12 "
+                               "--set c.base=30,35,40 --set phi.base=18,20,22 --set c.fill=15 --set phi.fill=28 "
+                               "--set pileShear=120 ";
 
 INSTANTIATE_TEST_SUITE_P(
     Demands, CliAssessmentTest,
@@ -70,7 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
                        {"postConstruction"}},
         AssessmentCase{"postConstructionWithoutCv", "--allowable-post-construction 20", 0, "unchecked", {}},
         AssessmentCase{"underlyingLayersOfTheProject", "--details --set fak.base=40,30,150", 0, "fails",
-                       {"underlyingLayer"}}),
+                       {"underlyingLayer"}},
+        AssessmentCase{"stabilityHolds", kStrengths + "--set stabilityRequired=1.3", 0, "passes", {}},
+        AssessmentCase{"stabilityFails", kStrengths + "--set stabilityRequired=2", 0, "fails", {"stability"}},
+        AssessmentCase{"stabilityUnderTheSurcharge", "--surcharge 200 " + kStrengths + "--set stabilityRequired=1.3",
+                       0, "fails", {"bearing", "stability"}},
+        AssessmentCase{"stabilityWithoutStrengths", "--set stabilityRequired=1.3", 0, "unchecked", {}}),
     [](const auto& info) { return info.param.name; });
 
 // The post-construction settlement is computed once: --json --details, its

@@ -12,6 +12,11 @@ bool hasArgument(const std::vector<std::string>& args, std::string_view argument
     return std::find(args.begin(), args.end(), argument) != args.end();
 }
 
+bool valueMissing(const std::vector<std::string>& args, std::size_t i)
+{
+    return i + 1 == args.size() || args[i + 1].rfind("--", 0) == 0;
+}
+
 bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage, int& exitCode)
 {
     if (!hasArgument(args, "--help") && !hasArgument(args, "-h"))

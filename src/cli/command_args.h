@@ -8,6 +8,11 @@
 
 bool hasArgument(const std::vector<std::string>& args, std::string_view argument);
 
+// True when the option at args[i] has no value after it: it is the last
+// argument, or the next is itself an option ("--..."). Every command refuses
+// that as wrong usage.
+bool valueMissing(const std::vector<std::string>& args, std::size_t i);
+
 // True, with the usage printed on standard output, when an argument asks
 // for help (--help or -h); exitCode is then the exit code of that print.
 bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage, int& exitCode);

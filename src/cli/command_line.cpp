@@ -180,7 +180,7 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
             takeFlag(arg, command);
             continue;
         }
-        if (i + 1 == args.size() || args[i + 1].rfind("--", 0) == 0)
+        if (valueMissing(args, i))
             return arg + " needs a value";
         if (const std::string fault = takeValue(arg, args[++i], command); !fault.empty())
             return fault;

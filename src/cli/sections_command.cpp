@@ -116,7 +116,7 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
                                 || arg == "--allowable-settlement" || arg == "--allowable-post-construction"
                                 || arg == "--shortest-stretch";
         std::string fault;
-        if (takesValue && i + 1 == args.size())
+        if (takesValue && valueMissing(args, i))
             fault = arg + " needs a value";
         else if (takesValue)
             fault = parseOption(arg, args[++i], r);

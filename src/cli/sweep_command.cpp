@@ -87,7 +87,7 @@ std::string parseRequest(const std::vector<std::string>& args, SweepRequest& req
         const bool takesValue = arg == "--sweep" || arg == "--surcharge" || arg == "--allowable-settlement"
                                 || arg == "--allowable-post-construction" || arg == "--best"
                                 || arg == "--profile";
-        if (takesValue && i + 1 == args.size())
+        if (takesValue && valueMissing(args, i))
             return arg + " needs a value";
         std::string fault;
         if (arg == "--sweep") {

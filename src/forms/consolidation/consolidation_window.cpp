@@ -1,5 +1,6 @@
 #include "forms/consolidation/consolidation_window.h"
 
+#include "engine/design_check.h"
 #include "forms/consolidation/time_chart.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
@@ -359,9 +360,9 @@ void ConsolidationWindow::computeAndShow()
     project_.extension = copy.extension;
     chart_->show(result, logTime_->isChecked());
     showTable(result, chosen);
-    showChecks(result, in.hasBearingCheck() ? underlyingLayerChecks(copy, in.fakBase, in.etaD, details.stopDepth)
-                                            : std::vector<UnderlyingLayerCheck>{},
-               in);
+    // The verdicts are those of the design's assessment, as every report and
+    // output gives them.
+    showChecks(result, checkDesign(copy, computeDesign(copy), DesignDemands{}));
 }
 
 void ConsolidationWindow::clearResults()
@@ -401,19 +402,20 @@ void ConsolidationWindow::showTable(const TimeSettlementResult& result, const st
     }
 }
 
-void ConsolidationWindow::showChecks(const TimeSettlementResult& r, const std::vector<UnderlyingLayerCheck>& checks,
-                                     const TimeSettlementInputs& in)
+void ConsolidationWindow::showChecks(const TimeSettlementResult& r, const DesignChecks& assessment)
 {
     QStringList lines;
     lines << QStringLiteral("最终沉降 ms·Sc = %1 mm；路面完工（第%2天）时 %3 mm；剩余沉降 %4 mm。")
                  .arg(text(r.final), ui::formatDouble(r.pavementDay), text(r.atPavement), text(r.residual));
-    if (in.allowablePostConstruction)
-        lines << QStringLiteral("工后沉降 %1 mm ≤ [s工后] = %2 mm：%3")
-                     .arg(text(r.postConstruction), ui::formatDouble(*in.allowablePostConstruction),
-                          verdict(r.postConstruction <= *in.allowablePostConstruction));
+    const auto postConstruction = std::find_if(assessment.outcomes.begin(), assessment.outcomes.end(),
+                                               [](const CheckOutcome& o) { return o.kind == CheckKind::PostConstruction; });
+    if (postConstruction != assessment.outcomes.end() && postConstruction->ok)
+        lines << QStringLiteral("工后沉降 %1 mm %2 [s工后] = %3 mm：%4")
+                     .arg(text(postConstruction->value), *postConstruction->ok ? QStringLiteral("≤") : QStringLiteral(">"),
+                          ui::formatDouble(postConstruction->limit), verdict(*postConstruction->ok));
     else
         lines << QStringLiteral("工后沉降 %1 mm（未给出容许工后沉降）。").arg(text(r.postConstruction));
-    for (const UnderlyingLayerCheck& c : checks)
+    for (const UnderlyingLayerCheck& c : assessment.underlyingChecks)
         lines << QStringLiteral("下卧层%1（深度 %2 m）：pz + pcz = %3 + %4 = %5 kPa ≤ faz = %6 kPa：%7")
                      .arg(ui::formatInt(c.layer), text(c.depth), text(c.pz), text(c.pcz), text(c.pz + c.pcz),
                           text(c.faz), verdict(c.ok));

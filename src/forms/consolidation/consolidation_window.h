@@ -6,6 +6,8 @@
 // names the box or column by its label and clears the results it makes stale.
 #pragma once
 
+#include "engine/design_check.h"
+
 #include "engine/time_settlement.h"
 
 #include <QWidget>
@@ -55,8 +57,7 @@ private:
     std::vector<std::pair<std::string, std::string>> typedKeys() const;
     void computeAndShow();
     void showTable(const TimeSettlementResult& result, const std::vector<double>& chosen);
-    void showChecks(const TimeSettlementResult& result, const std::vector<UnderlyingLayerCheck>& checks,
-                    const TimeSettlementInputs& inputs);
+    void showChecks(const TimeSettlementResult& result, const DesignChecks& assessment);
 
     ProjectData& project_;
     QTableWidget* layers_;

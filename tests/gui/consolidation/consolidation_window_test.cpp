@@ -204,7 +204,7 @@ private slots:
             << QStringList{"工后沉降 53.38 mm ≤ [s工后] = 500 mm：满足"};
         QTest::newRow("typedAllowanceNotMet")
             << staged << 0 << 0 << "30" << QString() << QString()
-            << QStringList{"工后沉降 53.38 mm ≤ [s工后] = 30 mm：不满足"};
+            << QStringList{"工后沉降 53.38 mm > [s工后] = 30 mm：不满足"};
         QTest::newRow("bearingChecks")
             << staged << 0 << 0 << QString() << "120,100,140" << QString()
             << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",

@@ -10,9 +10,10 @@
 #   tools/build-qt-windows.sh --path     prints the folder the kit belongs in
 #   tools/build-qt-windows.sh --archive  packs the built kit as KIT.tar.xz in dist/
 #
-# Sources: qt6-base from Debian's source archive (a private apt list, the
-# machine's sources untouched); Qt SVG and Qt Charts from ../shared/vendor
-# (or ORVANE_QT_VENDOR), the same modules at the same tag. Where that folder
+# Sources: qt6-base from Debian's source archive (a private apt list naming
+# the archive of the machine's own apt configuration, whose sources stay
+# untouched); Qt SVG and Qt Charts from ../shared/vendor (or
+# ORVANE_QT_VENDOR), the same modules at the same tag. Where that folder
 # holds the packed kit of this configuration (qt-...-mingw-w64-KEY.tar.xz,
 # made by --archive on another machine), it is unpacked instead of built.
 set -eu
@@ -67,7 +68,11 @@ fetch_base() {
     log "fetching Debian's qt6-base source"
     apt_dir=$work/apt
     mkdir -p "$apt_dir/lists/partial"
-    echo "deb-src http://deb.debian.org/debian bookworm main" > "$apt_dir/sources.list"
+    # The archive that serves the machine its bookworm packages serves their
+    # sources too; the project names no archive of its own.
+    archive=$("$here/tools/apt-archives.sh" | awk '$3 == "bookworm" { print $2; exit }')
+    [ -n "$archive" ] || { log "no archive of bookworm in the machine's apt configuration"; exit 1; }
+    echo "deb-src $archive bookworm main" > "$apt_dir/sources.list"
     set -- -o Dir::Etc::SourceList="$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null \
            -o Dir::State::Lists="$apt_dir/lists" -o APT::Sandbox::User=root
     apt-get "$@" update -qq

@@ -91,7 +91,9 @@ SectionEnd
 
 ; Removes exactly what the installer put there: the folder's files are
 ; listed by the build (INSTALLED_FILES), so files a user saved beside the
-; program are kept, and with them the folder.
+; program are kept, and with them the folder. The program's settings of the
+; user who uninstalls (last folder, window places, demands) go too, and the
+; maker's key when nothing else is left in it.
 Section "Uninstall"
   !include "${INSTALLED_FILES}"
   Delete "$INSTDIR\uninstall.exe"
@@ -101,4 +103,6 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   Delete "$DESKTOP\${PRODUCT}.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "Software\${COMPANY}\${PRODUCT}"
+  DeleteRegKey /ifempty HKCU "Software\${COMPANY}"
 SectionEnd

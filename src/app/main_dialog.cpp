@@ -32,7 +32,7 @@ constexpr unsigned kAboutCommand = 16;
 CMainDialog::CMainDialog(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint),
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       background_(QStringLiteral(":/main_background.svg"))
 {
     setWindowTitle(QStringLiteral("路堤荷载下Orvane %1版 ").arg(QLatin1String(orvane::kCaptionVersion)));

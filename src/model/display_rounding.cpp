@@ -1,5 +1,7 @@
 #include "model/display_rounding.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -24,3 +26,16 @@ bool isWholeAlready(double x) { return std::fabs(x) >= 0x1p52; }
 double round2(double x) { return isWholeAlready(x) ? x : truncToward0(x * 100 + 0.5) * 0.01; }
 
 double round3(double x) { return isWholeAlready(x) ? x : truncToward0(x * 1000 + 0.5) * 0.001; }
+
+std::string displayFixed(double value, int decimals)
+{
+    if (decimals == 2)
+        value = round2(value);
+    else if (decimals == 3)
+        value = round3(value);
+    // The largest double has 309 digits before the point.
+    std::array<char, 400> text{};
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                       std::chars_format::fixed, decimals);
+    return std::string(text.data(), written.ptr);
+}

@@ -5,5 +5,14 @@
 // from 2^52 on, where every double is whole, the value is returned as it is.
 #pragma once
 
+#include <string>
+
 double round2(double x);
 double round3(double x);
+
+// A value as every form, window, table, chart title and report prints it at
+// `decimals` places, C locale: two and three places go through round2 and
+// round3, so that one value never reads differently in two places
+// (displayFixed(2.675, 2) = "2.68"); other counts are rounded to nearest.
+// Not-a-number and infinities read "nan", "inf" and "-inf".
+std::string displayFixed(double value, int decimals);

@@ -1,5 +1,7 @@
 #include "report/report_text.h"
 
+#include "model/display_rounding.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -8,7 +10,7 @@ namespace report_text {
 
 QString fixed(double value, int decimals)
 {
-    return std::isfinite(value) ? QLocale::c().toString(value, 'f', decimals) : QStringLiteral("—");
+    return std::isfinite(value) ? QString::fromStdString(displayFixed(value, decimals)) : QStringLiteral("—");
 }
 
 QString number(double value)

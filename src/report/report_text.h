@@ -7,7 +7,7 @@
 
 namespace report_text {
 
-// `decimals` places in the C locale; "—" for a value that is not finite.
+// `decimals` places as displayFixed prints them; "—" for a value that is not finite.
 QString fixed(double value, int decimals);
 // The shortest text that reads back as the value, C locale; "—" when not finite.
 QString number(double value);

@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QHideEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
@@ -53,6 +55,33 @@ void checkOnly(std::initializer_list<QRadioButton*> group, int index)
         owner->setExclusive(true);
 }
 
+// Tab stops once at a group of auto-exclusive buttons, on its checked
+// button, as on Windows; the others take the focus by a click or by the
+// arrow keys, which Qt moves among such buttons whatever their policy. With
+// none checked Qt's own order holds (the first button). Kept up as the user
+// checks another.
+void tabStopOnTheChecked(std::initializer_list<QRadioButton*> group)
+{
+    std::vector<QPointer<QRadioButton>> buttons;
+    for (QRadioButton* button : group)
+        if (button->autoExclusive())
+            buttons.emplace_back(button);
+    const auto update = [buttons] {
+        const bool anyChecked =
+            std::any_of(buttons.begin(), buttons.end(), [](const auto& b) { return b && b->isChecked(); });
+        for (const QPointer<QRadioButton>& button : buttons)
+            if (button)
+                button->setFocusPolicy(!anyChecked || button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    static const char* const kKeptUp = "orvaneTabStopKeptUp";
+    for (const QPointer<QRadioButton>& button : buttons)
+        if (!button->property(kKeptUp).toBool()) {
+            button->setProperty(kKeptUp, true);
+            QObject::connect(button, &QAbstractButton::toggled, button, update);
+        }
+    update();
+}
+
 }  // namespace
 
 DataExchange::DataExchange(Direction direction) : direction_(direction) {}
@@ -89,10 +118,12 @@ void DataExchange::radio(std::initializer_list<QRadioButton*> group, int& value)
 {
     if (skipping())
         return;
-    if (reading())
+    if (reading()) {
         value = checkedIndex(group);
-    else
+    } else {
         checkOnly(group, value);
+        tabStopOnTheChecked(group);
+    }
 }
 
 void DataExchange::check(QCheckBox* box, int& value)

@@ -28,6 +28,7 @@ public:
     void text(QLineEdit* box, double& value);
     void text(QLineEdit* box, int& value);
     // Index of the checked button in group order, -1 when none is checked.
+    // Shown, an auto-exclusive group is one Tab stop: its checked button.
     void radio(std::initializer_list<QRadioButton*> group, int& value);
     void check(QCheckBox* box, int& value);
 

@@ -29,7 +29,9 @@ QString formatInt(int value)
     return QString::number(value);
 }
 
-QString formatResult2(double value) { return QString::number(round2(value), 'f', 2); }
+QString formatResult(double value, int decimals) { return QString::fromStdString(displayFixed(value, decimals)); }
+
+QString formatResult2(double value) { return formatResult(value, 2); }
 
 QString formatFixed6(double value)
 {

@@ -13,8 +13,10 @@ QString formatDouble(double value);
 QString formatInt(int value);
 // Fixed notation with six decimals, as the layer lists show values: 2.500000.
 QString formatFixed6(double value);
-// A computed result rounded as the result forms round it, to two decimals,
-// shown with both (53.40), so that a column or a title reads at one precision.
+// A computed result rounded as the result forms round it (displayFixed), at
+// `decimals` places shown in full (53.40), so that a column or a title reads
+// at one precision and as the forms and reports print the same value.
+QString formatResult(double value, int decimals);
 QString formatResult2(double value);
 // Accepts what an engineer types: 2.5, .5, -3, 1e-3, surrounding spaces.
 // Empty, non-numeric, infinite and not-a-number texts give nothing.

@@ -2,6 +2,7 @@
 
 #include "ui/chinese_file_list.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,12 +21,27 @@ QSettings userSettings()
     return QSettings(QStringLiteral("Velmora"), QStringLiteral("Orvane"));
 }
 
-// The folder last chosen in either file dialog, remembered between runs; the
-// user's documents the first time.
+// A folder a later save may start in: one the user may write to and not
+// marked read-only (an administrator may write to any folder), and not the
+// program's own folder, where the installer puts the examples and where on
+// Windows a standard user cannot write although the folder is not marked.
+bool isFolderToSaveIn(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isWritable() || !info.permission(QFileDevice::WriteOwner))
+        return false;
+    const QString program = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    const QString path = info.canonicalFilePath();
+    return path != program && !path.startsWith(program + QLatin1Char('/'));
+}
+
+// The folder last chosen in either file dialog, remembered between runs;
+// the user's documents the first time and after a file was chosen in a
+// folder no save could go to.
 QString startFolder()
 {
     const QString last = userSettings().value(kLastFolder).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir())
+    if (!last.isEmpty() && isFolderToSaveIn(last))
         return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -33,8 +49,13 @@ QString startFolder()
 
 QString remembered(const QString& chosen)
 {
-    if (!chosen.isEmpty())
-        userSettings().setValue(kLastFolder, QFileInfo(chosen).absolutePath());
+    if (chosen.isEmpty())
+        return chosen;
+    const QString folder = QFileInfo(chosen).absolutePath();
+    if (isFolderToSaveIn(folder))
+        userSettings().setValue(kLastFolder, folder);
+    else
+        userSettings().remove(kLastFolder);
     return chosen;
 }
 
@@ -114,14 +135,14 @@ public:
 
     QString askSaveFileName(QWidget* parent) override
     {
-        return askFileToSave(parent, QString(), kTextFiles, QStringLiteral("txt"));
+        return askFileToSave(parent, QStringLiteral("保存工程文件"), kTextFiles, QStringLiteral("txt"));
     }
 
-    QString askOpenFileName(QWidget* parent) override { return askFileToOpen(parent, QString(), kTextFiles); }
+    QString askOpenFileName(QWidget* parent) override { return askFileToOpen(parent, QStringLiteral("打开工程文件"), kTextFiles); }
 
     QString askReportFileName(QWidget* parent) override
     {
-        return askFileToSave(parent, QString(), kPdfFiles, QStringLiteral("pdf"));
+        return askFileToSave(parent, QStringLiteral("导出计算书"), kPdfFiles, QStringLiteral("pdf"));
     }
 
     QDateTime now() override { return QDateTime::currentDateTime(); }

@@ -16,14 +16,14 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     // Caption "提示", information icon, an OK button (the save confirmation).
     virtual void showNotice(QWidget* parent, const QString& text) = 0;
-    // Filter "Txt Files (*.txt)"; an empty string when the user cancels.
-    // Saving adds the extension txt to a name without one and asks before
-    // replacing an existing file. Both start in the folder last chosen in
-    // either (remembered between runs), the first time in the user's
-    // documents folder.
+    // Titles "保存工程文件" and "打开工程文件", filter "Txt Files (*.txt)";
+    // an empty string when the user cancels. Saving adds the extension txt
+    // to a name without one and asks before replacing an existing file.
+    // Both start in the folder last chosen in either (remembered between
+    // runs) where the user can save there, else in the documents folder.
     virtual QString askSaveFileName(QWidget* parent) = 0;
     virtual QString askOpenFileName(QWidget* parent) = 0;
-    // Filter "PDF 文件 (*.pdf)", for the calculation report; adds pdf to a
+    // Title "导出计算书", filter "PDF 文件 (*.pdf)"; adds pdf to a
     // name without an extension, as saving a project adds txt.
     virtual QString askReportFileName(QWidget* parent) = 0;
     virtual QDateTime now() = 0;

@@ -398,7 +398,7 @@ void ConsolidationWindow::showTable(const TimeSettlementResult& result, const st
         times_->setItem(row, 0, new QTableWidgetItem(ui::formatDouble(point.day)));
         times_->setItem(row, 1, new QTableWidgetItem(text(point.fillHeight)));
         times_->setItem(row, 2, new QTableWidgetItem(text(point.settlement)));
-        times_->setItem(row, 3, new QTableWidgetItem(QString::number(point.degree, 'f', 3)));
+        times_->setItem(row, 3, new QTableWidgetItem(ui::formatResult(point.degree, 3)));
     }
 }
 

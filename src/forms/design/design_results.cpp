@@ -41,7 +41,7 @@ QChartView* chartView(QWidget* parent, const QString& name)
 
 QString CDesignDialog::askCsvFileNameByDialog(QWidget* parent)
 {
-    return ui::askFileToSave(parent, QStringLiteral("导出CSV"), QStringLiteral("CSV 文件 (*.csv)"),
+    return ui::askFileToSave(parent, QStringLiteral("导出方案比选表"), QStringLiteral("CSV 文件 (*.csv)"),
                              QStringLiteral("csv"));
 }
 
@@ -80,7 +80,7 @@ QWidget* CDesignDialog::buildResults()
 
     copyButton_ = new QPushButton(QStringLiteral("复制"), panel);
     copyButton_->setObjectName(QStringLiteral("copyButton"));
-    exportButton_ = new QPushButton(QStringLiteral("导出CSV..."), panel);
+    exportButton_ = new QPushButton(QStringLiteral("导出CSV…"), panel);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     adoptButton_ = new QPushButton(QStringLiteral("采用此方案"), panel);
     adoptButton_->setObjectName(QStringLiteral("adoptButton"));

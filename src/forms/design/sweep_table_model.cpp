@@ -1,6 +1,7 @@
 #include "forms/design/sweep_table_model.h"
 
 #include "forms/design/design_fields.h"
+#include "ui/number_text.h"
 
 #include <QColor>
 
@@ -28,7 +29,7 @@ QVariant number(double value, int decimals, int role)
 {
     if (role == SweepTableModel::kSortRole)
         return std::isnan(value) ? -HUGE_VAL : value;
-    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QString();
+    return std::isfinite(value) ? ui::formatResult(value, decimals) : QString();
 }
 
 QVariant check(const SweepPoint& point, std::optional<bool> ok, int role)

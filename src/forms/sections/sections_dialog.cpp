@@ -76,7 +76,7 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 CSectionsDialog::CSectionsDialog(QWidget* parent)
     : QDialog(parent),
       askTableFileName([](QWidget* w) { return askCsvByDialog(w, QStringLiteral("载入断面表"), false); }),
-      askCsvFileName([](QWidget* w) { return askCsvByDialog(w, QStringLiteral("导出CSV"), true); }),
+      askCsvFileName([](QWidget* w) { return askCsvByDialog(w, QStringLiteral("导出路段计算表"), true); }),
       base_(g_project)
 {
     setWindowTitle(QStringLiteral("路段计算"));
@@ -86,7 +86,7 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     tableEdit_ = new QLineEdit(this);
     tableEdit_->setObjectName(QStringLiteral("tableEdit"));
     tableEdit_->setReadOnly(true);
-    loadButton_ = new QPushButton(QStringLiteral("载入断面表..."), this);
+    loadButton_ = new QPushButton(QStringLiteral("载入断面表…"), this);
     loadButton_->setObjectName(QStringLiteral("loadButton"));
     pasteButton_ = new QPushButton(QStringLiteral("粘贴断面表"), this);
     pasteButton_->setObjectName(QStringLiteral("pasteButton"));
@@ -101,10 +101,10 @@ CSectionsDialog::CSectionsDialog(QWidget* parent)
     cancelButton_ = new QPushButton(QStringLiteral("取消计算"), this);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     cancelButton_->setEnabled(false);
-    exportButton_ = new QPushButton(QStringLiteral("导出CSV..."), this);
+    exportButton_ = new QPushButton(QStringLiteral("导出CSV…"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     exportButton_->setEnabled(false);
-    reportButton_ = new QPushButton(QStringLiteral("导出计算书..."), this);
+    reportButton_ = new QPushButton(details::kExportReportCaption, this);
     reportButton_->setObjectName(QStringLiteral("exportReportButton"));
     reportButton_->setEnabled(false);
     progress_ = new QProgressBar(this);

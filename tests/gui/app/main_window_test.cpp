@@ -81,6 +81,8 @@ private slots:
         QCOMPARE(window.size(), QSize(657, 514));
         QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        // No sizing border, so Windows offers no 大小 in the system menu.
+        QVERIFY(window.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
         QVERIFY(!window.windowIcon().isNull());
     }
 

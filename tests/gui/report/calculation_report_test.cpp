@@ -3,8 +3,10 @@
 // criterion, the typed Ra weighed against the computed one, the longest
 // report's split tables, numbered pages; a failed write leaves nothing.
 #include "report/calculation_report.h"
+#include "report/report_text.h"
 
 #include "support/pdf_text.h"
+#include "ui/number_text.h"
 #include "worked_examples.h"
 
 #include <QDeadlineTimer>
@@ -136,6 +138,41 @@ private slots:
     {
         QFETCH(QString, expected);
         QVERIFY2(holds(text_, expected), qPrintable(expected));
+    }
+
+    // A value reads in the report as the forms and windows show it: two and
+    // three places by the forms' rounding, also where the binary value lies
+    // just below the half (2.675) and for a negative value (cut toward zero).
+    void numbersReadAsTheFormsShowThem_data()
+    {
+        QTest::addColumn<QString>("reported");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("settlement on the half") << report_format::settlement(48.335) << ui::formatResult2(48.335)
+                                                << QStringLiteral("48.34");
+        QTest::addRow("settlement just below the half")
+            << report_format::settlement(2.675) << ui::formatResult2(2.675) << QStringLiteral("2.68");
+        QTest::addRow("force just below the half") << report_format::force(1.115) << ui::formatResult2(1.115)
+                                                   << QStringLiteral("1.12");
+        QTest::addRow("stress below the half") << report_format::stress(1.1149) << ui::formatResult2(1.1149)
+                                               << QStringLiteral("1.11");
+        QTest::addRow("negative stress") << report_format::stress(-1.234) << ui::formatResult2(-1.234)
+                                         << QStringLiteral("-1.22");
+        QTest::addRow("depth just below the half") << report_format::depth(1.0005) << ui::formatResult(1.0005, 3)
+                                                   << QStringLiteral("1.001");
+        QTest::addRow("modulus below the half") << report_format::modulus(1.00049) << ui::formatResult(1.00049, 3)
+                                                << QStringLiteral("1.000");
+        QTest::addRow("degree of consolidation") << report_text::fixed(0.8765, 3) << ui::formatResult(0.8765, 3)
+                                                 << QStringLiteral("0.877");
+    }
+
+    void numbersReadAsTheFormsShowThem()
+    {
+        QFETCH(QString, reported);
+        QFETCH(QString, shown);
+        QFETCH(QString, expected);
+        QCOMPARE(shown, expected);
+        QCOMPARE(reported, expected);
     }
 
     // Each report as a reviewer reads it: what ended the calculation, in

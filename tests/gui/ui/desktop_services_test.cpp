@@ -8,6 +8,7 @@
 #include "ui/services.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -161,7 +162,7 @@ private slots:
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QCOMPARE(okText, QStringLiteral("确定"));
         QCOMPARE(cancelText, QStringLiteral("取消"));
-        QVERIFY(dialogTexts.contains(QStringLiteral("另存为")));
+        QVERIFY(dialogTexts.contains(QStringLiteral("保存工程文件")));
         QCOMPARE(withLatinLetters(messageTexts), QStringList());
         QCOMPARE(withLatinLetters(dialogTexts), QStringList());
     }
@@ -194,6 +195,48 @@ private slots:
         QCOMPARE(firstFolder, documents);
         QCOMPARE(afterSaving, projects);
         QCOMPARE(afterOpening, archive);
+    }
+
+    // A file opened in a folder no save could go to (the program's own, where
+    // the examples are, or one marked read-only) is not remembered: the next
+    // dialog starts in the documents folder; a writable folder is remembered.
+    void onlyAFolderToSaveInIsRemembered_data()
+    {
+        QTest::addColumn<QString>("folder");  // writable, read-only or program
+        QTest::addRow("writable folder") << QStringLiteral("writable");
+        QTest::addRow("read-only folder") << QStringLiteral("read-only");
+        QTest::addRow("the program's folder") << QStringLiteral("program");
+    }
+
+    void onlyAFolderToSaveInIsRemembered()
+    {
+        QFETCH(QString, folder);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString projects = home_->filePath(QStringLiteral("projects"));
+        const QString examples = home_->filePath(QStringLiteral("examples"));
+        QVERIFY(QDir().mkpath(projects) && QDir().mkpath(examples));
+        touch(examples + QStringLiteral("/example.txt"));
+        QVERIFY(QFile::setPermissions(examples, QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                                   | QFileDevice::ReadUser | QFileDevice::ExeUser));
+        touch(projects + QStringLiteral("/mine.txt"));
+        const QString opened = folder == QLatin1String("writable")    ? projects + QStringLiteral("/mine.txt")
+                               : folder == QLatin1String("read-only") ? examples + QStringLiteral("/example.txt")
+                                                                      : QCoreApplication::applicationFilePath();
+        QStringList filters;
+        QString savedIn;
+        ModalWatchdog watchdog;
+
+        watchdog.expect<QFileDialog>(chooseFile(projects + QStringLiteral("/new.txt"), filters));
+        ui::services().askSaveFileName(nullptr);
+        watchdog.expect<QFileDialog>(chooseFile(opened, filters));
+        const QString chosen = ui::services().askOpenFileName(nullptr);
+        watchdog.expect<QFileDialog>(noteFolderAndCancel(savedIn));
+        ui::services().askSaveFileName(nullptr);
+        QFile::setPermissions(examples, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(chosen, opened);
+        QCOMPARE(savedIn, folder == QLatin1String("writable") ? projects : documents);
     }
 
     // The whole road of an unreadable box: prompt in a real box, captioned
@@ -293,22 +336,24 @@ private slots:
         QTest::addColumn<QString>("asked");  // report, open or save
         QTest::addColumn<QString>("file");   // one the filter shows
         QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("title");
         QTest::addRow("calculation report") << QStringLiteral("report") << QStringLiteral("计算书.pdf")
-                                            << QStringLiteral("PDF 文件 (*.pdf)");
+                                            << QStringLiteral("PDF 文件 (*.pdf)") << QStringLiteral("导出计算书");
         QTest::addRow("opening a project") << QStringLiteral("open") << QStringLiteral("路堤.txt")
-                                           << QStringLiteral("Txt Files (*.txt)");
+                                           << QStringLiteral("Txt Files (*.txt)") << QStringLiteral("打开工程文件");
         QTest::addRow("saving a project") << QStringLiteral("save") << QStringLiteral("路堤.txt")
-                                          << QStringLiteral("Txt Files (*.txt)");
+                                          << QStringLiteral("Txt Files (*.txt)") << QStringLiteral("保存工程文件");
     }
 
-    // The list of the dialog in Chinese, whatever the process locale: sizes,
-    // types and dates as the Chinese interface writes them, the filter named
-    // in Chinese.
+    // The dialog titled with what it opens or saves, and its list in
+    // Chinese, whatever the process locale: sizes, types and dates as the
+    // Chinese interface writes them, the filter named in Chinese.
     void fileListIsChinese()
     {
         QFETCH(QString, asked);
         QFETCH(QString, file);
         QFETCH(QString, filter);
+        QFETCH(QString, title);
         const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         QVERIFY(documents.mkpath(QStringLiteral("旧项目")));  // kept between rows under Wine
         QFile written(documents.filePath(file));
@@ -317,10 +362,12 @@ private slots:
         const QLocale chinese(QLocale::Chinese, QLocale::China);
 
         QStringList filters, headers;
+        QString shownTitle;
         QHash<QString, QStringList> rows;  // name: size, type, date
         ModalWatchdog watchdog;
         watchdog.expect<QFileDialog>([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
+            shownTitle = dialog->windowTitle();
             auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
             const QAbstractItemModel* model = view->model();
             QDeadlineTimer deadline(5000);
@@ -344,6 +391,7 @@ private slots:
             ui::services().askSaveFileName(nullptr);
 
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(shownTitle, title);
         QCOMPARE(filters, QStringList{filter});
         QCOMPARE(withLatinLetters(headers), QStringList());
         QCOMPARE(rows.value(QStringLiteral("旧项目")).value(1), QStringLiteral("文件夹"));

@@ -4,6 +4,7 @@
 #include "support/widgets.h"
 #include "ui/dialog.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -36,6 +37,7 @@ public:
             group->addButton(third);
         }
         connect(okButton, &QPushButton::clicked, this, &SampleForm::accept);
+        flagBox->setObjectName(QStringLiteral("flag"));
     }
 
     using ui::Dialog::readForm;
@@ -234,6 +236,49 @@ private slots:
         QVERIFY(!form.first->isChecked());
         QVERIFY(form.readForm());
         QCOMPARE(form.choice, 2);
+    }
+
+    // Tab enters a radio group on its checked button (also one the user
+    // checked after the form was shown) and the next Tab leaves the group;
+    // Shift+Tab comes back to the checked button. With none checked, Tab
+    // lands on the first button.
+    void tabEntersARadioGroupOnItsCheckedButton_data()
+    {
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("clicked");  // -1: none
+        QTest::addColumn<int>("stop");     // the button Tab lands on
+        QTest::addColumn<QString>("next"); // what the next Tab lands on
+        QTest::addRow("first checked") << 0 << -1 << 0 << QStringLiteral("flag");
+        QTest::addRow("middle checked") << 1 << -1 << 1 << QStringLiteral("flag");
+        QTest::addRow("last checked") << 2 << -1 << 2 << QStringLiteral("flag");
+        QTest::addRow("checked by the user") << 0 << 2 << 2 << QStringLiteral("flag");
+        QTest::addRow("none checked") << -1 << -1 << 0 << QStringLiteral("flag");
+    }
+
+    void tabEntersARadioGroupOnItsCheckedButton()
+    {
+        QFETCH(int, shown);
+        QFETCH(int, clicked);
+        QFETCH(int, stop);
+        QFETCH(QString, next);
+        SampleForm form;
+        const QList<QRadioButton*> buttons{form.first, form.second, form.third};
+        form.choice = shown;
+        form.showForm();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        if (clicked >= 0)
+            buttons[clicked]->click();
+        form.depthBox->setFocus();
+
+        QTest::keyClick(&form, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), buttons[stop]);
+        QTest::keyClick(&form, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        if (shown >= 0) {
+            QTest::keyClick(&form, Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), buttons[stop]);
+        }
     }
 
     void checkBoxShowsAndReadsZeroOrOne()

@@ -202,6 +202,9 @@ private slots:
             {"rounded down", 62.374, "62.37"},
             {"rounded up", 62.375, "62.38"},
             {"large", 12345.678, "12345.68"},
+            {"binary value just below the half rounded up", 2.675, "2.68"},
+            {"binary value below the half rounded down", 2.6749, "2.67"},
+            {"negative cut toward zero", -1.234, "-1.22"},
         };
         for (const auto& [name, value, expected] : rows)
             inBothLocales(name, [&](const QByteArray& rowName, bool german) {

@@ -36,6 +36,7 @@ QString stress(double value);      // fspk, p0, σz, σc (kPa), 2 decimals
 QString stressTerm(double value);  // a term fspk adds up (kPa), 3 decimals
 QString factor(double value);      // stress coefficient I, 6 decimals: I·p0 recomputes σz
 QString modulus(double value);     // a composite modulus Esp (MPa), 3 decimals
+QString angle(double value);       // an angle (degrees), 2 decimals
 QString settlement(double value);  // settlement of a zone, layer or in all (mm), 2 decimals
 QString sliceSettlement(double value);  // settlement of one slice (mm), 4 decimals
 

@@ -84,6 +84,7 @@ QString stressTerm(double value) { return fixed(value, 3); }
 QString factor(double value) { return fixed(value, 6); }
 QString modulus(double value) { return fixed(value, 3); }
 QString angle(double value) { return fixed(value, 2); }
+QString quotient(double value) { return fixed(value, 3); }
 QString settlement(double value) { return fixed(value, 2); }
 QString sliceSettlement(double value) { return fixed(value, 4); }
 

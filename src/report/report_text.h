@@ -37,6 +37,7 @@ QString stressTerm(double value);  // a term fspk adds up (kPa), 3 decimals
 QString factor(double value);      // stress coefficient I, 6 decimals: I·p0 recomputes σz
 QString modulus(double value);     // a composite modulus Esp (MPa), 3 decimals
 QString angle(double value);       // an angle (degrees), 2 decimals
+QString quotient(double value);    // z/b, Es1/Es2, 3 decimals
 QString settlement(double value);  // settlement of a zone, layer or in all (mm), 2 decimals
 QString sliceSettlement(double value);  // settlement of one slice (mm), 4 decimals
 

@@ -110,19 +110,14 @@ QString underlyingChecks(const TimeSettlementInputs& in, const std::vector<Under
                                    .arg(fmt::depth(loadWidth), fmt::typed(in.etaD)));
     QList<QStringList> rows;
     for (const UnderlyingLayerCheck& c : checks)
-        rows.append({QString::number(c.layer), fmt::depth(c.depth), fmt::ratio(c.depthRatio()),
-                     QStringLiteral("%1/%2 = %3")
-                         .arg(fmt::modulus(c.upperModulus), fmt::typed(c.lowerModulus), fmt::ratio(c.modulusRatio())),
-                     fmt::angle(c.theta), fmt::stressTerm(c.pz), fmt::stress(c.elasticPz), fmt::stressTerm(c.pcz),
-                     fmt::stress(c.pz + c.pcz),
-                     QStringLiteral("%1 + %2×%3×(%4 − 0.5) = %5")
-                         .arg(fmt::typed(c.fak), fmt::typed(in.etaD), fmt::stressTerm(c.unitWeightAbove), fmt::depth(c.depth),
-                              fmt::stress(c.faz)),
-                     checkVerdict(c.ok)});
-    return html + table({QStringLiteral("层号"), QStringLiteral("d = z (m)"), QStringLiteral("z/b"),
-                         QStringLiteral("Es1/Es2 (MPa)"), QStringLiteral("θ (°)"), QStringLiteral("pz (kPa)"),
-                         QStringLiteral("弹性 σz (kPa)"), QStringLiteral("pcz (kPa)"), QStringLiteral("pz + pcz (kPa)"),
-                         QStringLiteral("faz = fak + ηd·γm·(d − 0.5) (kPa)"), QStringLiteral("结论")},
+        rows.append({QString::number(c.layer), fmt::depth(c.depth), fmt::quotient(c.depthRatio()),
+                     fmt::quotient(c.modulusRatio()), fmt::angle(c.theta), fmt::stressTerm(c.pz),
+                     fmt::stress(c.elasticPz), fmt::stressTerm(c.pcz), fmt::stress(c.pz + c.pcz), fmt::typed(c.fak),
+                     fmt::stressTerm(c.unitWeightAbove), fmt::stress(c.faz), checkVerdict(c.ok)});
+    return html + table({QStringLiteral("层号"), QStringLiteral("d (m)"), QStringLiteral("z/b"), QStringLiteral("Es1/Es2"),
+                         QStringLiteral("θ (°)"), QStringLiteral("pz (kPa)"), QStringLiteral("弹性 σz (kPa)"),
+                         QStringLiteral("pcz (kPa)"), QStringLiteral("pz + pcz (kPa)"), QStringLiteral("fak (kPa)"),
+                         QStringLiteral("γm (kN/m³)"), QStringLiteral("faz (kPa)"), QStringLiteral("结论")},
                         rows);
 }
 

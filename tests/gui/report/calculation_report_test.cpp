@@ -197,6 +197,8 @@ private slots:
         QVERIFY(text.indexOf(QStringLiteral("9 验算与结论")) > section);
         QVERIFY(holds(text, QStringLiteral("最终沉降 ms·Sc = 71.12 mm")));
         QVERIFY(holds(text, QStringLiteral("下卧层承载力验算")));
+        QVERIFY(holds(text, QStringLiteral("每一土层顶面按 GB 50007—2011 第 5.2.7 条验算")));
+        QVERIFY(holds(text, QStringLiteral("b = B + (m + n)h = 19.000 m 为路堤底宽")));
         QVERIFY(!holds(text_, QStringLiteral("工后沉降")));
         // A table does not start at a page's foot with a single row.
         const QStringList pages = pagesOf(text);

@@ -6,6 +6,7 @@
 #include "cli/result_output.h"
 #include "cli/stability_output.h"
 #include "cli/time_settlement_output.h"
+#include "engine/code_ranges.h"
 #include "model/display_rounding.h"
 #include "model/file_reasons.h"
 #include "model/input_faults.h"
@@ -54,6 +55,20 @@ bool writeTimeSettlement(const ProjectReport& r, ResultOutput& out)
     return !outputs.checks || out.write(",\"underlyingLayerChecks\":" + underlyingChecksJson(*outputs.checks).dump());
 }
 
+// The factors outside the code's ranges and a capacity the pile body
+// governs: {quantity, value, range, clause (null where not confirmed), text}.
+nlohmann::ordered_json warningsJson(const std::vector<RangeWarning>& warnings)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const RangeWarning& w : warnings)
+        list.push_back({{"quantity", w.quantity},
+                        {"value", jsonNumber(w.value)},
+                        {"range", w.range},
+                        {"clause", w.clause.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(w.clause)},
+                        {"text", w.text}});
+    return list;
+}
+
 bool writeDetails(const ProjectReport& r, ResultOutput& out)
 {
     if (!out.write(",\"capacityTerms\":" + capacityTermsJson(r.capacityTerms).dump()))
@@ -67,7 +82,8 @@ bool writeDetails(const ProjectReport& r, ResultOutput& out)
         if (!out.write(opening) || !writeSettlementDetailsJson(settlementDetails(r.record, criterion), out))
             return false;
     }
-    return out.write("}") && writeTimeSettlement(r, out);
+    return out.write("}") && writeTimeSettlement(r, out)
+           && out.write(",\"warnings\":" + warningsJson(rangeWarnings(r.record, r.capacityTerms)).dump());
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ nlohmann::ordered_json underlyingChecksJson(const std::vector<UnderlyingLayerChe
                         {"pz", jsonNumber(c.pz)},
                         {"pcz", jsonNumber(c.pcz)},
                         {"faz", jsonNumber(c.faz)},
-                        {"ok", c.ok}});
+                        {"ok", c.ok},
+                        {"theta", jsonNumber(c.theta)},
+                        {"spreadPz", jsonNumber(c.pz)},
+                        {"elasticPz", jsonNumber(c.elasticPz)}});
     return list;
 }
 

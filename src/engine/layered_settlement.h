@@ -54,6 +54,19 @@ LayerEnd sliceLayer(double top, double thickness, double step, long& slicesLeft,
 
 inline double embankmentLoad(const ProjectData& p) { return p.fillUnitWeight * p.embankmentHeight; }
 
+// Esp = (1 - m) Es + m Ep of a layer reinforced by piles covering m of the
+// plan area (MPa).
+inline double compositeModulus(double soilModulus, double pileModulus, double replacement)
+{
+    return (1 - replacement) * soilModulus + replacement * pileModulus;
+}
+
+// The replacement ratio m = d^2 / de^2 of piles of diameter d.
+inline double replacementRatio(const ProjectData& p, double pileDiameter)
+{
+    return pileDiameter * pileDiameter / (p.equivalentDiameter * p.equivalentDiameter);
+}
+
 enum class Zone { Head, Shaft, Base };
 
 // The stop test after a base slice: the value compared with its limit.
@@ -84,7 +97,7 @@ double reinforcedZone(Zone zone, const LayerTable& thickness, const LayerTable& 
 {
     double sum = 0.0;
     for (int i = 1; i <= usedLayers(count); ++i) {
-        const double modulus = (1 - replacement) * soilModulus[i] + replacement * pileModulus;
+        const double modulus = compositeModulus(soilModulus[i], pileModulus, replacement);
         const LayerEnd end = sliceLayer(top, thickness[i], kReinforcedStep, slicesLeft, [&](double a, double b) {
             const double factor = stress((a + b) / 2);
             const double s = factor * (b - a) * load / modulus;
@@ -124,9 +137,8 @@ double settlement(const ProjectData& p, StressFactor& stress, StopTest&& stopAft
                   Observer& observe)
 {
     const double load = embankmentLoad(p);
-    const double de2 = p.equivalentDiameter * p.equivalentDiameter;
-    const double headReplacement = p.headDiameter * p.headDiameter / de2;
-    const double shaftReplacement = p.shaftDiameter * p.shaftDiameter / de2;
+    const double headReplacement = replacementRatio(p, p.headDiameter);
+    const double shaftReplacement = replacementRatio(p, p.shaftDiameter);
     long slicesLeft = kMaxSlices;
     const double head = reinforcedZone(Zone::Head, p.headThickness, p.headSoilModulus,
                                        p.headLayerCount, 0.0, p.headPileModulus, headReplacement,

@@ -63,18 +63,32 @@ QString compositeModulus(const ProjectData& p, const SettlementLayer& layer)
              fmt::modulus(layer.modulus));
 }
 
+// The note under a table whose ΣS column is not the running sum of its
+// printed ΔS column, or nothing.
+QString cumulativeNote(const QStringList& parts, const QStringList& cumulatives, const QString& partDecimals)
+{
+    if (fmt::addsUp(parts, cumulatives, 2))
+        return {};
+    return text(QStringLiteral("ΣS 由未舍入的 ΔS 累加后取两位小数，与表中%1位小数的 ΔS 逐项相加可差 0.01 mm。").arg(partDecimals));
+}
+
 QString modulusTable(const ProjectData& p, const std::vector<SettlementLayer>& layers)
 {
     QList<QStringList> rows;
-    for (const SettlementLayer& layer : layers)
+    QStringList parts, cumulatives;
+    for (const SettlementLayer& layer : layers) {
+        parts.append(fmt::settlement(layer.settlement));
+        cumulatives.append(fmt::settlement(layer.cumulative));
         rows.append({zoneCell(layer.zone), QString::number(layer.layer), fmt::depth(layer.top), fmt::depth(layer.bottom),
                      slicing(layer), fmt::typed(soilModulusOf(p, layer.zone)[layer.layer]),
-                     compositeModulus(p, layer), fmt::settlement(layer.settlement), fmt::settlement(layer.cumulative)});
+                     compositeModulus(p, layer), parts.last(), cumulatives.last()});
+    }
     return table({QStringLiteral("分区"), QStringLiteral("层号"), QStringLiteral("顶深 (m)"), QStringLiteral("底深 (m)"),
                   QStringLiteral("分片"), sub("E", "s") + " (MPa)",
                   sub("E", "sp") + " = m·" + sub("E", "p") + " + (1 − m)·" + sub("E", "s") + " (MPa)",
                   QStringLiteral("ΔS (mm)"), QStringLiteral("ΣS (mm)")},
-                 rows);
+                 rows)
+           + cumulativeNote(parts, cumulatives, QStringLiteral("两"));
 }
 
 QString stressTable(const ProjectData& p, const SettlementDetails& d, const std::vector<SettlementLayer>& layers)
@@ -171,8 +185,13 @@ QString settlement(const ReportData& data, int section)
     html += text(QStringLiteral("加固区每层取复合模量 Esp = m·Ep + (1 − m)·Es（扩大头段 m1、Ep1，下部桩段 m2、Ep2），"
                                 "桩端以下取 Es；每片沉降 ΔS = I(z中)·p0·Δz/E，逐片累加。各层的分片数不计逐次累加步长留下的"
                                 "不足 1e-9 m 的舍入余片（计算中保留，见附录）。"));
-    html += formula(QStringLiteral("扩大头段 S1 = %1 mm，下部桩段 S2 = %2 mm，桩端以下 S3 = %3 mm，总沉降 S = S1 + S2 + S3 = <b>%4 mm</b>")
-                        .arg(fmt::settlement(d.head), fmt::settlement(d.shaft), fmt::settlement(d.base), fmt::settlement(d.total)));
+    const QStringList zones{fmt::settlement(d.head), fmt::settlement(d.shaft), fmt::settlement(d.base)};
+    const QString total = fmt::settlement(d.total);
+    html += formula(QStringLiteral("扩大头段 S1 = %1 mm，下部桩段 S2 = %2 mm，桩端以下 S3 = %3 mm，总沉降 S = S1 + S2 + S3 = <b>%4 mm</b>%5")
+                        .arg(zones[0], zones[1], zones[2], total,
+                             fmt::addsUp(zones, {QString(), QString(), total}, 2)
+                                 ? QString()
+                                 : QStringLiteral("（由未舍入的 S1、S2、S3 相加后取两位小数）")));
     html += caption(QStringLiteral("表 %1-1　各层模量与沉降").arg(number));
     html += modulusTable(p, layers);
     html += caption(QStringLiteral("表 %1-2　各层顶、中、底的应力系数与附加应力").arg(number));
@@ -192,16 +211,20 @@ QString sliceAppendix(const SettlementDetails& d)
                                                                       : QString()));
     QList<QStringList> rows;
     rows.reserve(shown);
+    QStringList parts, cumulatives;
     for (int i = 0; i < shown; ++i) {
         const SettlementSlice& s = d.slices[static_cast<std::size_t>(i)];
+        parts.append(fmt::sliceSettlement(s.settlement));
+        cumulatives.append(fmt::settlement(s.cumulative));
         rows.append({QString::number(i + 1), zoneCell(s.zone), QString::number(s.layer), fmt::depth(s.top), fmt::depth(s.bottom),
                      fmt::factor(s.stressFactor), fmt::stress(s.additionalStress), fmt::modulus(s.modulus),
-                     fmt::sliceSettlement(s.settlement), fmt::settlement(s.cumulative)});
+                     parts.last(), cumulatives.last()});
     }
     return html + table({QStringLiteral("序号"), QStringLiteral("分区"), QStringLiteral("层号"), QStringLiteral("顶深 (m)"),
                          QStringLiteral("底深 (m)"), QStringLiteral("I"), sub("σ", "z") + " (kPa)", QStringLiteral("E (MPa)"),
                          QStringLiteral("ΔS (mm)"), QStringLiteral("ΣS (mm)")},
-                        rows);
+                        rows)
+           + cumulativeNote(parts, cumulatives, QStringLiteral("四"));
 }
 
 }  // namespace report_sections

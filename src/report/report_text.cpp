@@ -85,7 +85,20 @@ QString stress(double value) { return fixed(value, 2); }
 QString stressTerm(double value) { return fixed(value, 3); }
 QString factor(double value) { return fixed(value, 6); }
 QString modulus(double value) { return fixed(value, 3); }
+QString angle(double value) { return fixed(value, 2); }
+QString quotient(double value) { return fixed(value, 3); }
 QString settlement(double value) { return fixed(value, 2); }
 QString sliceSettlement(double value) { return fixed(value, 4); }
+
+bool addsUp(const QStringList& parts, const QStringList& totals, int decimals)
+{
+    double sum = 0.0;
+    for (qsizetype i = 0; i < parts.size() && i < totals.size(); ++i) {
+        sum += QLocale::c().toDouble(parts[i]);
+        if (!totals[i].isEmpty() && fixed(sum, decimals) != totals[i])
+            return false;
+    }
+    return true;
+}
 
 }  // namespace report_format

@@ -4,6 +4,7 @@
 #include "engine/breakdown.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace report_text {
 
@@ -36,7 +37,15 @@ QString stress(double value);      // fspk, p0, σz, σc (kPa), 2 decimals
 QString stressTerm(double value);  // a term fspk adds up (kPa), 3 decimals
 QString factor(double value);      // stress coefficient I, 6 decimals: I·p0 recomputes σz
 QString modulus(double value);     // a composite modulus Esp (MPa), 3 decimals
+QString angle(double value);       // an angle (degrees), 2 decimals
+QString quotient(double value);    // z/b, Es1/Es2, 3 decimals
 QString settlement(double value);  // settlement of a zone, layer or in all (mm), 2 decimals
 QString sliceSettlement(double value);  // settlement of one slice (mm), 4 decimals
+
+// Whether the printed running totals are the running sums of the printed
+// parts, as a reader adds them by hand at the totals' `decimals` (an empty
+// total is one not printed); a total summed from unrounded values can differ
+// in its last digit, and the report says so where it does.
+bool addsUp(const QStringList& parts, const QStringList& totals, int decimals);
 
 }  // namespace report_format

@@ -99,21 +99,25 @@ QString postConstruction(const TimeSettlementInputs& in, const TimeSettlementRes
 
 QString underlyingChecks(const TimeSettlementInputs& in, const std::vector<UnderlyingLayerCheck>& checks)
 {
+    const double loadWidth = checks.empty() ? 0.0 : checks.front().loadWidth;
     QString html = text(QStringLiteral(
-        "在桩端以下土层顶面及计算深度内每一承载力低于上层的土层顶面验算：pz + pcz ≤ faz，pz 取该深度处沉降计算的附加应力 σz，"
-        "pcz 为该处有效自重应力，faz = fak + ηd·γm·(d − 0.5)，ηd = %1，γm 为该深度以上土的加权平均重度，d 自桩顶起算。")
-                                   .arg(fmt::typed(in.etaD)));
+        "在桩端以下土层顶面及计算深度内每一土层顶面按 GB 50007—2011 第 5.2.7 条验算：pz + pcz ≤ faz。"
+        "pz = b·p0/(b + 2z·tanθ)，p0 = γh 为路堤荷载（作用于地面，pc = 0），b = B + (m + n)h = %1 m 为路堤底宽，"
+        "z 为该土层顶面自桩顶（地面）起算的深度，θ 按表 5.2.7 由 z/b 及 Es1/Es2 查得（线性插值；z/b < 0.25 或 Es1/Es2 < 3 时取 0°，"
+        "Es1/Es2 > 10 时按 10 取值），Es1 为该深度以上各层压缩模量按厚度的加权平均（加固区取复合模量 Esp），Es2 为该土层的压缩模量；"
+        "弹性 σz 为沉降计算的附加应力，列出以作比较。pcz 为该处有效自重应力，faz = fak + ηd·γm·(d − 0.5)，ηd = %2，"
+        "γm 为该深度以上土的加权平均重度，d 自桩顶起算。")
+                                   .arg(fmt::depth(loadWidth), fmt::typed(in.etaD)));
     QList<QStringList> rows;
     for (const UnderlyingLayerCheck& c : checks)
-        rows.append({QString::number(c.layer), fmt::depth(c.depth), fmt::stress(c.pz), fmt::stress(c.pcz),
-                     fmt::typed(c.fak), fmt::stressTerm(c.unitWeightAbove),
-                     QStringLiteral("%1 + %2×%3×(%4 − 0.5) = %5")
-                         .arg(fmt::typed(c.fak), fmt::typed(in.etaD), fmt::stressTerm(c.unitWeightAbove), fmt::depth(c.depth),
-                              fmt::stress(c.faz)),
-                     checkVerdict(c.ok)});
-    return html + table({QStringLiteral("层号"), QStringLiteral("d (m)"), QStringLiteral("pz (kPa)"), QStringLiteral("pcz (kPa)"),
-                         QStringLiteral("fak (kPa)"), QStringLiteral("γm (kN/m³)"), QStringLiteral("faz (kPa)"),
-                         QStringLiteral("结论")},
+        rows.append({QString::number(c.layer), fmt::depth(c.depth), fmt::quotient(c.depthRatio()),
+                     fmt::quotient(c.modulusRatio()), fmt::angle(c.theta), fmt::stressTerm(c.pz),
+                     fmt::stress(c.elasticPz), fmt::stressTerm(c.pcz), fmt::stress(c.pz + c.pcz), fmt::typed(c.fak),
+                     fmt::stressTerm(c.unitWeightAbove), fmt::stress(c.faz), checkVerdict(c.ok)});
+    return html + table({QStringLiteral("层号"), QStringLiteral("d (m)"), QStringLiteral("z/b"), QStringLiteral("Es1/Es2"),
+                         QStringLiteral("θ (°)"), QStringLiteral("pz (kPa)"), QStringLiteral("弹性 σz (kPa)"),
+                         QStringLiteral("pcz (kPa)"), QStringLiteral("pz + pcz (kPa)"), QStringLiteral("fak (kPa)"),
+                         QStringLiteral("γm (kN/m³)"), QStringLiteral("faz (kPa)"), QStringLiteral("结论")},
                         rows);
 }
 

@@ -132,6 +132,12 @@ TEST_P(CliDetailsTest, JsonDetailsAddTheBreakdownOfEachCalculation)
                                       : governing == "shaftBody" ? "byShaftBody"
                                                                  : "byHeadBody";
     EXPECT_EQ(terms[resistanceKey], j["pileCapacity"]);
+    bool bodyWarned = false;
+    for (const auto& warning : j["warnings"]) {
+        EXPECT_EQ(keysOf(warning), (std::vector<std::string>{"quantity", "value", "range", "clause", "text"}));
+        bodyWarned = bodyWarned || warning["quantity"] == "governingResistance";
+    }
+    EXPECT_EQ(bodyWarned, governing != "soil") << j["warnings"].dump();
     const auto& details = j["settlementDetails"];
     EXPECT_EQ(keysOf(details),
               (std::vector<std::string>{"deformationRatio", "stressRatio02", "stressRatio01"}));

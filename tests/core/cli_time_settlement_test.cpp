@@ -79,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         AssessmentCase{"stabilityFails", kStrengths + "--set stabilityRequired=2", 0, "fails", {"stability"}},
         AssessmentCase{"stabilityUnderTheSurcharge", "--surcharge 200 " + kStrengths + "--set stabilityRequired=1.3",
                        0, "fails", {"bearing", "stability"}},
-        AssessmentCase{"stabilityWithoutStrengths", "--set stabilityRequired=1.3", 0, "unchecked", {}}),
+        AssessmentCase{"stabilityWithoutStrengths", "--set stabilityRequired=1.3", 0, "unchecked", {}},
+        AssessmentCase{"equallyStrongLayerBelowTheTips", "--details --set fak.base=230,230,500 --set etaD=0", 0,
+                       "fails", {"underlyingLayer"}}),
     [](const auto& info) { return info.param.name; });
 
 // The post-construction settlement is computed once: --json --details, its
@@ -156,9 +158,36 @@ INSTANTIATE_TEST_SUITE_P(
                     DetailsCase{"settingsWithoutCv", "--set ms=1.2 --set fill=0:0,90:3", false, -1},
                     DetailsCase{"cvAtOnce", kCv, true, -1},
                     DetailsCase{"cvStaged", std::string(kCv) + " --set fill=0:0,90:3 --set pavementDay=180", true, -1},
-                    DetailsCase{"fakOnly", "--set fak.base=120,100,140", false, 2},
-                    DetailsCase{"both", std::string(kCv) + " --set fak.base=120,130,140", true, 1}),
+                    DetailsCase{"fakOnly", "--set fak.base=120,100,140", false, 3},
+                    DetailsCase{"both", std::string(kCv) + " --set fak.base=120,130,140", true, 3}),
     [](const auto& info) { return info.param.name; });
+
+// The worked example's checks with fak = 230 kPa under the tips and in the
+// layer below, without the depth factor: the spread pz of b = 10 + 3 x 3 =
+// 19 m, with Es1/Es2 = 14.859/8 and 13.276/10 below 3, is p0 = 57 kPa at
+// both tops, beside sigma z = 39.51 and 33.54 kPa: 57 + 186 > 230 at 10 m,
+// and the layer at 13 m, as strong as the one above, is checked and fails
+// with 57 + 243 > 230.
+TEST(CliTimeSettlement, ChecksEveryBaseLayerWithTheSpreadLoad)
+{
+    const CliRun run = runCli("--json --details --set fak.base=230,230,500 --set etaD=0 "
+                              + workedExample(scratchFolder("spreadLoad")));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto checks = nlohmann::json::parse(run.out)["underlyingLayerChecks"];
+    ASSERT_GE(checks.size(), 2u) << checks.dump();
+    const double elastic[] = {39.5089, 33.5407};
+    const double pcz[] = {186, 243};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(checks[i]["depth"], i == 0 ? 10.0 : 13.0);
+        EXPECT_EQ(checks[i]["theta"], 0.0);
+        EXPECT_EQ(checks[i]["spreadPz"], 57.0);
+        EXPECT_EQ(checks[i]["pz"], checks[i]["spreadPz"]);
+        EXPECT_NEAR(checks[i]["elasticPz"].get<double>(), elastic[i], 5e-5);
+        EXPECT_EQ(checks[i]["pcz"], pcz[i]);
+        EXPECT_EQ(checks[i]["faz"], 230.0);
+        EXPECT_EQ(checks[i]["ok"], false) << checks[i].dump();
+    }
+}
 
 TEST(CliTimeSettlement, RefusedInputFailsTheFileNamingTheKey)
 {

@@ -208,8 +208,9 @@ private slots:
         QTest::newRow("bearingChecks")
             << staged << 0 << 0 << QString() << "120,100,140" << QString()
             << QStringList{"工后沉降 53.38 mm（未给出容许工后沉降）。",
-                           "下卧层1（深度 10.00 m）：pz + pcz = 39.51 + 186.00 = 225.51 kPa ≤ faz = 296.70 kPa：满足",
-                           "下卧层2（深度 13.00 m）：pz + pcz = 33.54 + 243.00 = 276.54 kPa ≤ faz = 333.65 kPa：满足"};
+                           "下卧层1（深度 10.00 m）：pz + pcz = 57.00 + 186.00 = 243.00 kPa ≤ faz = 296.70 kPa：满足",
+                           "下卧层2（深度 13.00 m）：pz + pcz = 57.00 + 243.00 = 300.00 kPa ≤ faz = 333.65 kPa：满足",
+                           "下卧层3（深度 18.00 m）：pz + pcz = 57.00 + 340.50 = 397.50 kPa ≤ faz = 471.04 kPa：满足"};
         QStringList longFill{"0:0"};
         for (int day = 1; day < 30000; ++day)
             longFill << QStringLiteral("%1:%2").arg(day).arg(day + 1 == 30000 ? 3.0 : 3.0 * day / 30000, 0, 'f', 6);

@@ -129,6 +129,10 @@ private slots:
         QTest::addRow("composite capacity") << QStringLiteral("126.58");
         QTest::addRow("embankment load") << QStringLiteral("= γ·h = 19×3 = 57.00 kPa");
         QTest::addRow("settlement") << QStringLiteral("71.12");
+        QTest::addRow("settlement summed from unrounded zones")
+            << QStringLiteral("S = S1 + S2 + S3 = 71.12 mm（由未舍入的 S1、S2、S3 相加后取两位小数）");
+        QTest::addRow("cumulative column summed from unrounded layers")
+            << QStringLiteral("ΣS 由未舍入的 ΔS 累加后取两位小数，与表中两位小数的 ΔS 逐项相加可差 0.01 mm。");
         QTest::addRow("stop depth") << QStringLiteral("计算深度 zn = 19.00 m");
         QTest::addRow("last base layer") << QStringLiteral("未穿透");
         QTest::addRow("signature lines") << QStringLiteral("日期：____________");
@@ -173,6 +177,31 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(shown, expected);
         QCOMPARE(reported, expected);
+    }
+
+    // A printed total a reader adds by hand from its printed parts.
+    void totalsAddUpAtThePrintedPrecision_data()
+    {
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QStringList>("totals");
+        QTest::addColumn<bool>("addsUp");
+        const QStringList zones{"3.58", "37.35", "30.20"};
+        QTest::addRow("totalOneHundredthShort") << zones << QStringList{"", "", "71.12"} << false;
+        QTest::addRow("totalOfThePrintedParts") << zones << QStringList{"", "", "71.13"} << true;
+        QTest::addRow("runningTotalsOfThePrintedParts") << zones << QStringList{"3.58", "40.93", "71.13"} << true;
+        QTest::addRow("runningTotalOffMidway") << zones << QStringList{"3.58", "40.94", "71.13"} << false;
+        QTest::addRow("slicesRoundedToTheTotalsDecimals")
+            << QStringList{"0.0049", "0.0049"} << QStringList{"0.00", "0.01"} << true;
+        QTest::addRow("slicesOffAtTheTotalsDecimals")
+            << QStringList{"0.0049", "0.0049"} << QStringList{"0.00", "0.00"} << false;
+    }
+
+    void totalsAddUpAtThePrintedPrecision()
+    {
+        QFETCH(QStringList, parts);
+        QFETCH(QStringList, totals);
+        QFETCH(bool, addsUp);
+        QCOMPARE(report_format::addsUp(parts, totals, 2), addsUp);
     }
 
     // Each report as a reviewer reads it: what ended the calculation, in
@@ -234,6 +263,8 @@ private slots:
         QVERIFY(text.indexOf(QStringLiteral("9 验算与结论")) > section);
         QVERIFY(holds(text, QStringLiteral("最终沉降 ms·Sc = 71.12 mm")));
         QVERIFY(holds(text, QStringLiteral("下卧层承载力验算")));
+        QVERIFY(holds(text, QStringLiteral("每一土层顶面按 GB 50007—2011 第 5.2.7 条验算")));
+        QVERIFY(holds(text, QStringLiteral("b = B + (m + n)h = 19.000 m 为路堤底宽")));
         QVERIFY(!holds(text_, QStringLiteral("工后沉降")));
         // A table does not start at a page's foot with a single row.
         const QStringList pages = pagesOf(text);

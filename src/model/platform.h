@@ -61,6 +61,11 @@ bool isSameFile(const std::string& first, const std::string& second);
 // The current local date and time.
 std::tm localNow();
 
+// The processor time this process has used so far (s), on every thread: a
+// measure of work that a busy machine does not stretch as it stretches the
+// wall clock.
+double processorSeconds();
+
 // Sets up standard output and error of a command-line program for UTF-8
 // text and returns its arguments, the program's name first, as UTF-8.
 std::vector<std::string> startConsoleProgram(int argc, char** argv);

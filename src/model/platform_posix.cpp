@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -363,6 +364,13 @@ std::tm localNow()
     std::tm local{};
     ::localtime_r(&now, &local);
     return local;
+}
+
+double processorSeconds()
+{
+    timespec used{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
 }
 
 // Terminals, files and pipes take the UTF-8 bytes as they are.

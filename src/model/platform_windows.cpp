@@ -404,6 +404,17 @@ std::tm localNow()
     return local;
 }
 
+double processorSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) * 1e-7;  // 100 ns ticks
+}
+
 }  // namespace platform
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8)

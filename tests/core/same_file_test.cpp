@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace {
 
@@ -65,3 +67,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
+
+// The processor time counts work, not waiting: a sleep adds next to nothing,
+// a busy loop of the same length adds most of it.
+TEST(ProcessorSeconds, CountWorkNotWaiting)
+{
+    using namespace std::chrono;
+    const double beforeSleep = platform::processorSeconds();
+    std::this_thread::sleep_for(milliseconds(300));
+    const double slept = platform::processorSeconds() - beforeSleep;
+    EXPECT_LT(slept, 0.1);
+    const double beforeWork = platform::processorSeconds();
+    volatile double sum = 0;
+    for (const auto end = steady_clock::now() + milliseconds(300); steady_clock::now() < end;)
+        sum = sum + 1;
+    EXPECT_GT(platform::processorSeconds() - beforeWork, 0.005);
+}

@@ -211,6 +211,12 @@ private slots:
     void onlyAFolderToSaveInIsRemembered()
     {
         QFETCH(QString, folder);
+#ifdef Q_OS_WIN
+        // Windows ignores a folder's read-only mark for writing into it:
+        // there only the program's own folder is told apart.
+        if (folder == QLatin1String("read-only"))
+            QSKIP("a folder's owner permissions are a POSIX notion");
+#endif
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString projects = home_->filePath(QStringLiteral("projects"));
         const QString examples = home_->filePath(QStringLiteral("examples"));

@@ -351,6 +351,7 @@ struct StateCase {
     Settings settings;  // on the worked example without strengths
     StabilityState state;
     const char* reason;
+    void (*edit)(ProjectData&) = nullptr;  // of the embankment, when not the worked example's
 };
 
 class StabilityStateTest : public testing::TestWithParam<StateCase> {};
@@ -358,6 +359,8 @@ class StabilityStateTest : public testing::TestWithParam<StateCase> {};
 TEST_P(StabilityStateTest, AnalysisNeedsAStrengthForEveryLayerReached)
 {
     ProjectData p = settlementExample();
+    if (GetParam().edit)
+        GetParam().edit(p);
     p.deriveEquivalentDiameter();
     for (const auto& [key, value] : GetParam().settings)
         p.extension.set(key, value);
@@ -389,10 +392,18 @@ Settings with(Settings s, const char* key, const char* value)
     return s;
 }
 
+const char* const kNoEmbankment = "未能验算：路堤的顶宽B、高度h应不小于0，边坡坡度1:m、1:n的m、n应大于0！";
+
 INSTANTIATE_TEST_SUITE_P(
     States, StabilityStateTest,
     testing::Values(
         StateCase{"nothingAsked", {}, StabilityState::NotAsked, ""},
+        StateCase{"flatLeftSlope", kAllStrengths, StabilityState::Unchecked, kNoEmbankment,
+                  [](ProjectData& p) { p.slopeM = 0; }},
+        StateCase{"flatRightSlope", kAllStrengths, StabilityState::Unchecked, kNoEmbankment,
+                  [](ProjectData& p) { p.slopeN = 0; }},
+        StateCase{"weightlessFill", kAllStrengths, StabilityState::Unchecked, "未能验算：填土重度γ应大于0！",
+                  [](ProjectData& p) { p.fillUnitWeight = 0; }},
         StateCase{"onlyTheTreatment", {{"pileShear", "100"}, {"treatedMargin", "2"}}, StabilityState::NotAsked, ""},
         StateCase{"requiredWithoutStrengths", {{"stabilityRequired", "1.3"}}, StabilityState::Unchecked,
                   "未能验算：未给出填土的抗剪强度（c.fill、phi.fill）！"},

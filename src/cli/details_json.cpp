@@ -103,6 +103,11 @@ nlohmann::ordered_json assessmentJson(const DesignChecks& checks)
     return {{"passes", checks.passes()}, {"verdict", verdictKey(checks.verdict())}, {"checks", std::move(list)}};
 }
 
+nlohmann::ordered_json adoptedCapacityJson(const SweepPoint& point)
+{
+    return point.valid() ? nlohmann::ordered_json(jsonNumber(point.checks.bearingCapacity)) : nlohmann::ordered_json(nullptr);
+}
+
 nlohmann::ordered_json capacityTermsJson(const CapacityTerms& t)
 {
     return {{"headFriction", jsonNumber(t.headFriction)},

@@ -20,6 +20,9 @@ void addResultsJson(const DesignResults& results, nlohmann::ordered_json& j);
 // A check of a point: true or false; null when it was not made or the point
 // was refused.
 nlohmann::ordered_json checkJson(const SweepPoint& point, std::optional<bool> ok);
+// The fspk a point's checks adopt (the typed Ra's when set); null for a
+// refused point.
+nlohmann::ordered_json adoptedCapacityJson(const SweepPoint& point);
 
 // The assessment of a design as every output gives it:
 // {"passes", "verdict": "passes"|"fails"|"unchecked", "checks": [{"check",

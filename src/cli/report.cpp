@@ -123,7 +123,7 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     r.compositeCapacity = results.compositeCapacity;
     r.pileCapacity = results.pileCapacity;
     r.manualCapacity = p.manualCapacityFlag == 1;
-    r.manualCompositeCapacity = p.computeCapacityManual();
+    r.manualCompositeCapacity = results.manualCompositeCapacity;
     r.settlementDeformationRatio = results.settlementDeformationRatio;
     r.settlementStressRatio02 = results.settlementStressRatio02;
     r.settlementStressRatio01 = results.settlementStressRatio01;

@@ -157,7 +157,7 @@ nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, in
         return j;
     }
     addResultsJson(point->results, j);
-    j["adoptedCompositeCapacity"] = point->valid() ? jsonNumber(point->checks.bearingCapacity) : nlohmann::json(nullptr);
+    j["adoptedCompositeCapacity"] = adoptedCapacityJson(*point);
     j["stopCriterion"] = stopCriterion;
     j["bearingOk"] = checkJson(*point, point->checks.bearingOk);
     j["settlementOk"] = checkJson(*point, point->checks.settlementOk);

@@ -130,7 +130,7 @@ std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& poin
     for (std::size_t i = 0; i < axes.size(); ++i)
         j[axes[i].field->name] = jsonNumber(point.values[i]);
     addResultsJson(point.results, j);
-    j["adoptedCompositeCapacity"] = point.valid() ? jsonNumber(point.checks.bearingCapacity) : nlohmann::ordered_json(nullptr);
+    j["adoptedCompositeCapacity"] = adoptedCapacityJson(point);
     j["bearingOk"] = checkJson(point, point.checks.bearingOk);
     j["settlementOk"] = checkJson(point, point.checks.settlementOk);
     if (afterConstruction) {

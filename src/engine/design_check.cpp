@@ -82,6 +82,13 @@ constexpr double kNotANumber = layered_settlement::kNotANumber;
 
 bool asksUnderlyingLayer(const ProjectData& p) { return !p.extension.value("fak.base").empty(); }
 
+// An allowance after construction: typed with the checks, by the project,
+// or from its road class and location (a refused typed value asks too).
+bool asksPostConstruction(const ProjectData& p, std::optional<double> allowance)
+{
+    return allowance || !p.extension.value("allowablePostConstruction").empty();
+}
+
 bool asksStability(const ProjectData& p) { return !p.extension.value("stabilityRequired").empty(); }
 
 CheckOutcome made(CheckKind kind, double value, double limit, bool ok, std::string limitSource)
@@ -169,8 +176,7 @@ void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, 
     const std::string refusal = readTimeSettlementInputs(p, in);
     c.allowablePostConstruction = demands.allowablePostConstruction ? demands.allowablePostConstruction
                                                                     : in.allowablePostConstruction;
-    const bool postConstructionAsked =
-        c.allowablePostConstruction || !p.extension.value("allowablePostConstruction").empty();
+    const bool postConstructionAsked = asksPostConstruction(p, c.allowablePostConstruction);
     const bool underlyingAsked = asksUnderlyingLayer(p);
     if (!postConstructionAsked && !underlyingAsked)
         return;
@@ -232,8 +238,7 @@ bool projectAsksForChecks(const ProjectData& p)
 {
     TimeSettlementInputs in;
     readTimeSettlementInputs(p, in);
-    return in.allowablePostConstruction || !p.extension.value("allowablePostConstruction").empty()
-           || asksUnderlyingLayer(p) || asksStability(p);
+    return asksPostConstruction(p, in.allowablePostConstruction) || asksUnderlyingLayer(p) || asksStability(p);
 }
 
 Verdict DesignChecks::verdict() const
@@ -255,6 +260,12 @@ std::vector<CheckKind> kindsWhere(const std::vector<CheckOutcome>& outcomes, boo
 }
 
 }  // namespace
+
+const CheckOutcome* DesignChecks::outcome(CheckKind kind) const
+{
+    const auto found = std::find_if(outcomes.begin(), outcomes.end(), [kind](const CheckOutcome& o) { return o.kind == kind; });
+    return found == outcomes.end() ? nullptr : &*found;
+}
 
 std::vector<CheckKind> DesignChecks::failedKinds() const
 {

@@ -84,6 +84,8 @@ struct DesignChecks {
     // in the order of the outcomes.
     std::vector<CheckKind> failedKinds() const;
     std::vector<CheckKind> uncheckedKinds() const;
+    // The first outcome of a kind, or null when that check was not asked for.
+    const CheckOutcome* outcome(CheckKind kind) const;
 };
 
 // "bearing", "settlement", "postConstruction", "underlyingLayer", "stability".

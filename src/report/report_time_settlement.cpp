@@ -44,12 +44,7 @@ QString method(const TimeSettlementInputs& in)
 // The post-construction check of the assessment, when it was asked for.
 const CheckOutcome* postConstructionCheck(const ReportData& data)
 {
-    if (!data.checks)
-        return nullptr;
-    for (const CheckOutcome& o : data.checks->outcomes)
-        if (o.kind == CheckKind::PostConstruction)
-            return &o;
-    return nullptr;
+    return data.checks ? data.checks->outcome(CheckKind::PostConstruction) : nullptr;
 }
 
 QString inputsTable(const TimeSettlementInputs& in, const CheckOutcome* check)

@@ -407,9 +407,8 @@ void ConsolidationWindow::showChecks(const TimeSettlementResult& r, const Design
     QStringList lines;
     lines << QStringLiteral("最终沉降 ms·Sc = %1 mm；路面完工（第%2天）时 %3 mm；剩余沉降 %4 mm。")
                  .arg(text(r.final), ui::formatDouble(r.pavementDay), text(r.atPavement), text(r.residual));
-    const auto postConstruction = std::find_if(assessment.outcomes.begin(), assessment.outcomes.end(),
-                                               [](const CheckOutcome& o) { return o.kind == CheckKind::PostConstruction; });
-    if (postConstruction != assessment.outcomes.end() && postConstruction->ok)
+    const CheckOutcome* postConstruction = assessment.outcome(CheckKind::PostConstruction);
+    if (postConstruction && postConstruction->ok)
         lines << QStringLiteral("工后沉降 %1 mm %2 [s工后] = %3 mm：%4")
                      .arg(text(postConstruction->value), *postConstruction->ok ? QStringLiteral("≤") : QStringLiteral(">"),
                           ui::formatDouble(postConstruction->limit), verdict(*postConstruction->ok));

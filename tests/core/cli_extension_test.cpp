@@ -91,7 +91,7 @@ TEST(CliSet, SaveAsWritesTheValuesAndRefusesAnUnknownKeyWithoutWriting)
 // slice appendix asked for; pdftotext reads it where it is installed.
 TEST(CliSet, ReportIsNamedAfterTheProject)
 {
-    if (!ORVANE_CLI_HAS_REPORT || runCommand("pdftotext -v 2>&1").exitCode != 0)
+    if (!reportsReadable())
         GTEST_SKIP() << "no report in this build, or no pdftotext";
     const std::string folder = scratchFolder("cli-set-report");
     const std::string file = projectWithCustomKey(folder);
@@ -101,22 +101,6 @@ TEST(CliSet, ReportIsNamedAfterTheProject)
     const CommandRun text = runCommand("pdftotext " + folder + "/r.pdf -");
     EXPECT_NE(text.out.find("XY某路堤"), std::string::npos);
     EXPECT_EQ(text.out.find("旧名称"), std::string::npos);
-}
-
-// The report's text as pdftotext reads it, without line breaks and blanks,
-// so that a sentence wrapped over lines is found whole.
-std::string reportText(const std::string& pdf)
-{
-    std::string text;
-    for (char ch : runCommand("pdftotext " + pdf + " -").out)
-        if (ch != '\n' && ch != ' ' && ch != '\f')
-            text += ch;
-    return text;
-}
-
-bool reportsReadable()
-{
-    return ORVANE_CLI_HAS_REPORT && runCommand("pdftotext -v 2>&1").exitCode == 0;
 }
 
 // The report concludes on every check of the assessment, with the demands of

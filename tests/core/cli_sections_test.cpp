@@ -61,7 +61,7 @@ TEST(CliAssessment, EveryOutputGivesTheSameVerdict)
     const auto pick = [&random](std::vector<std::string> options) {
         return options[std::uniform_int_distribution<std::size_t>(0, options.size() - 1)(random)];
     };
-    const bool reports = ORVANE_CLI_HAS_REPORT && runCommand("pdftotext -v 2>&1").exitCode == 0;
+    const bool reports = reportsReadable();
     for (int n = 0; n < 12; ++n) {
         const std::string folder = scratchFolder("assessed-" + std::to_string(n));
         ProjectData p = settlementExample();
@@ -98,8 +98,7 @@ TEST(CliAssessment, EveryOutputGivesTheSameVerdict)
         if (!reports)
             continue;
         ASSERT_EQ(runCli("--report " + folder + "/r.pdf " + demands + file).exitCode, 0) << label;
-        std::string text = runCommand("pdftotext " + folder + "/r.pdf -").out;
-        std::erase_if(text, [](char c) { return c == '\n' || c == ' ' || c == '\f'; });
+        const std::string text = reportText(folder + "/r.pdf");
         const std::string verdict = a["verdict"];
         EXPECT_EQ(text.find("设计不满足") != std::string::npos, verdict == "fails") << label;
         EXPECT_EQ(text.find("设计未能验算") != std::string::npos, verdict == "unchecked") << label;

@@ -374,16 +374,6 @@ TEST(Sweep, WorkIsCountedInSlicesOfTheCostliestCorner)
     EXPECT_FALSE(grid.tooMuch()) << grid.slicesPerPoint;
 }
 
-// A fill history placed in `points` steps from day 0 to day `points`,
-// ending at the example's h of 3 m.
-std::string fillOf(int points)
-{
-    std::string fill = "0:0";
-    for (int i = 1; i < points; ++i)
-        fill += "," + std::to_string(i) + ":" + (i + 1 == points ? std::string("3") : std::to_string(3.0 * i / points));
-    return fill;
-}
-
 struct WorkCase {
     const char* name;
     int fillPoints;         // 0: no fill history

@@ -99,6 +99,28 @@ CommandRun runCommand(const std::string& command)
 #endif
 }
 
+bool reportsReadable()
+{
+    return ORVANE_CLI_HAS_REPORT && runCommand("pdftotext -v 2>&1").exitCode == 0;
+}
+
+std::string reportText(const std::string& pdf)
+{
+    std::string text;
+    for (char ch : runCommand("pdftotext " + pdf + " -").out)
+        if (ch != '\n' && ch != ' ' && ch != '\f')
+            text += ch;
+    return text;
+}
+
+std::string fillOf(int points)
+{
+    std::string fill = "0:0";
+    for (int i = 1; i < points; ++i)
+        fill += "," + std::to_string(i) + ":" + (i + 1 == points ? std::string("3") : std::to_string(3.0 * i / points));
+    return fill;
+}
+
 std::string gbkToUtf8(const std::string& gbk)
 {
     const std::optional<std::string> text = ::gbkToUtf8(std::string_view(gbk));

@@ -29,5 +29,14 @@ struct CommandRun {
     std::string out;
 };
 CommandRun runCommand(const std::string& command);
+// True when this build writes reports and pdftotext can read them.
+bool reportsReadable();
+// The report's text as pdftotext reads it, without line breaks and blanks,
+// so that a sentence wrapped over lines is found whole.
+std::string reportText(const std::string& pdf);
+
+// A fill history of `points` steps from day 0 to day `points`, ending at
+// the worked example's h of 3 m: the extension value "fill".
+std::string fillOf(int points);
 // The GBK bytes of a project file as UTF-8 text.
 std::string gbkToUtf8(const std::string& gbk);

@@ -104,6 +104,10 @@ TEST(CliAssessment, PostConstructionIsOneValueOnEveryPath)
     const auto point = nlohmann::json::parse(sweep.out.substr(0, sweep.out.find('\n')));
     EXPECT_EQ(point["postConstruction"].get<double>(), fromDetails);
     EXPECT_EQ(point["assessment"]["verdict"], "fails");
+    // The CSV names the failing check in its own column, none as unmade.
+    const CliRun csv = runCli("--sweep pavementDay=180:180:1 --allowable-post-construction 20 " + file);
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_TRUE(csv.out.ends_with(",postConstruction,\n")) << csv.out;
 }
 
 struct DetailsCase {

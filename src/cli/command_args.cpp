@@ -17,14 +17,6 @@ bool valueMissing(const std::vector<std::string>& args, std::size_t i)
     return i + 1 == args.size() || args[i + 1].rfind("--", 0) == 0;
 }
 
-bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage, int& exitCode)
-{
-    if (!hasArgument(args, "--help") && !hasArgument(args, "-h"))
-        return false;
-    exitCode = printText(usage);
-    return true;
-}
-
 int printText(std::string_view text)
 {
     ResultOutput out;

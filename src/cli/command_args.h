@@ -13,10 +13,6 @@ bool hasArgument(const std::vector<std::string>& args, std::string_view argument
 // that as wrong usage.
 bool valueMissing(const std::vector<std::string>& args, std::size_t i);
 
-// True, with the usage printed on standard output, when an argument asks
-// for help (--help or -h); exitCode is then the exit code of that print.
-bool printHelpIfAsked(const std::vector<std::string>& args, std::string_view usage, int& exitCode);
-
 // The text on standard output: the exit code of done, or of a file that
 // cannot be written when standard output refuses it (the reason on
 // standard error).

@@ -1,6 +1,7 @@
-// The command line of orvane-cli, for every command but --sweep (which reads
-// its own): options with their values, the project files, and the checks of
-// which options go together.
+// The command line of orvane-cli's calculation of project files (every
+// command but --sweep and --sections), read by the command table: options
+// with their values, the project files, and the checks of which options go
+// together.
 #pragma once
 
 #include "cli/extension_settings.h"
@@ -35,8 +36,6 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
 // typed); empty when none is.
 std::optional<DesignDemands> demandsOf(const CommandLine& command);
 
-// The usage text.
-const char* usageText();
 // Writes "orvane-cli: reason" and the usage to standard error; the exit code
 // of wrong usage.
 int wrongUsage(const std::string& reason);

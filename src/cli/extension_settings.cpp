@@ -8,9 +8,7 @@
 
 #include <algorithm>
 
-namespace {
-
-std::string knownKeys()
+std::string knownExtensionKeys()
 {
     std::string keys;
     for (const ProjectInfoField& field : kProjectInfoFields)
@@ -21,8 +19,6 @@ std::string knownKeys()
         keys += ", " + std::string(key);
     return keys;
 }
-
-}  // namespace
 
 std::string parseSetting(std::string_view text, Setting& setting)
 {
@@ -44,7 +40,7 @@ std::string applySettings(const std::vector<Setting>& settings, ProjectExtension
 {
     for (const Setting& setting : settings)
         if (!isKnownExtensionKey(setting.key) && extension.value(setting.key).empty())
-            return "--set: unknown key " + setting.key + " (known: " + knownKeys() + "; or a key already in the file)";
+            return "--set: unknown key " + setting.key + " (known: " + knownExtensionKeys() + "; or a key already in the file)";
     for (const Setting& setting : settings)
         extension.set(setting.key, setting.value);
     return {};

@@ -14,6 +14,9 @@ struct Setting {
     std::string value;  // UTF-8; empty to remove the key
 };
 
+// The keys Orvane uses, in the order of the forms: "projectName, station, ...".
+std::string knownExtensionKeys();
+
 // KEY=VALUE with a key the block can hold and a value of one line that GBK
 // can represent; the refusal, or an empty text.
 std::string parseSetting(std::string_view text, Setting& setting);

@@ -3,6 +3,7 @@
 // calculation report, and the cross-sections of a road.
 #include "cli/command_args.h"
 #include "cli/command_line.h"
+#include "cli/command_table.h"
 #include "cli/exit_codes.h"
 #include "cli/pdf_report.h"
 #include "cli/report.h"
@@ -47,15 +48,16 @@ int reportAll(const CommandLine& command)
 
 int run(const std::vector<std::string>& args)
 {
-    if (isSectionsCommand(args))
+    const CommandEntry& asked = commandFor(args);
+    if (&asked == &sectionsCommand())
         return runSectionsCommand(args, writeRoadPdfReport);
-    if (isSweepCommand(args))
+    if (&asked == &sweepCommand())
         return runSweepCommand(args);
     CommandLine command;
     if (const std::string fault = parseCommandLine(args, command); !fault.empty())
         return wrongUsage(fault);
     if (command.help)
-        return printText(usageText());
+        return printText(usageText(calculationCommand()));
     if (command.version)
         return printText("orvane-cli " + std::string(orvane::kVersion) + "\n");
     if (!command.report.empty())

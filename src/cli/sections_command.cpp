@@ -1,6 +1,7 @@
 #include "cli/sections_command.h"
 
 #include "cli/command_args.h"
+#include "cli/command_table.h"
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
@@ -18,34 +19,6 @@
 #include <iostream>
 
 namespace {
-
-constexpr const char* kSectionsUsage =
-    "Usage: orvane-cli --sections TABLE.csv [--json] [--surcharge KPA] [--allowable-settlement MM]\n"
-    "                  [--allowable-post-construction MM]\n"
-    "                  [--chart OUT.svg] [--report OUT.pdf]\n"
-    "                  [--sweep FIELD=FROM:TO:STEP --best NAME:max|min [--shortest-stretch M]] FILE\n"
-    "\n"
-    "Computes every cross-section of the table on the base project FILE as the forms compute\n"
-    "a project and checks it; the governing section of each check is marked.\n"
-    "  TABLE.csv               one row per section: station (桩号, e.g. K12+340), any field a\n"
-    "                          sweep can vary where the section differs from FILE (an empty\n"
-    "                          cell keeps FILE's value) and optionally profile (a borehole\n"
-    "                          table, its path relative to TABLE.csv)\n"
-    "  --json                  one JSON object per section and line instead of CSV\n"
-    "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
-    "  --allowable-settlement MM  settlement check under FILE's criterion (none without it)\n"
-    "  --allowable-post-construction MM  check of the settlement after the pavement is\n"
-    "                          complete, over FILE's own allowance (needs cv values)\n"
-    "  --chart OUT.svg         also write the longitudinal chart: fill height and settlement\n"
-    "                          against chainage, the allowable settlement drawn\n"
-    "  --report OUT.pdf        also write the calculation report: every section in a summary\n"
-    "                          table, the chart, the governing sections in full and a page\n"
-    "                          for each other section\n"
-    "  --sweep, --best         per section, the passing point of the sweep with the largest\n"
-    "                          or smallest NAME; then the stretches of adjacent sections\n"
-    "                          sharing one value of FIELD\n"
-    "  --shortest-stretch M    merge stretches shorter than M metres into a neighbour, the\n"
-    "                          more demanding value deciding\n";
 
 struct SectionsRequest {
     std::string table;
@@ -110,25 +83,19 @@ std::string combinationFault(const SectionsRequest& r)
 
 std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& r)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--sections" || arg == "--chart" || arg == "--report" || arg == "--sweep" || arg == "--best" || arg == "--surcharge"
-                                || arg == "--allowable-settlement" || arg == "--allowable-post-construction"
-                                || arg == "--shortest-stretch";
-        std::string fault;
-        if (takesValue && valueMissing(args, i))
-            fault = arg + " needs a value";
-        else if (takesValue)
-            fault = parseOption(arg, args[++i], r);
-        else if (arg == "--json")
+    ParsedArguments parsed;
+    if (std::string fault = parseArguments(sectionsCommand(), args, parsed); !fault.empty())
+        return fault;
+    for (const ParsedOption& option : parsed.options) {
+        if (option.name() == "--json")
             r.json = true;
-        else if (arg.rfind("--", 0) == 0 || !r.file.empty())
-            fault = "unexpected argument " + arg;
-        else
-            r.file = arg;
-        if (!fault.empty())
+        else if (const std::string fault = parseOption(option.name(), option.value, r); !fault.empty())
             return fault;
     }
+    if (parsed.operands.size() > 1)
+        return sectionsCommand().strayArgument + parsed.operands[1];
+    if (!parsed.operands.empty())
+        r.file = parsed.operands.front();
     return combinationFault(r);
 }
 
@@ -255,7 +222,7 @@ int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const st
 {
     const std::optional<PointMeasure> measure = findPointMeasure(r.bestName, {&*r.axis, 1});
     if (!measure)
-        return usageError("--best: " + r.bestName + " is neither the swept field nor a result", kSectionsUsage);
+        return usageError("--best: " + r.bestName + " is neither the swept field nor a result", usageText(sectionsCommand()));
     const auto best = bestPerSection(base, sections, r.demands, *r.axis, *measure, r.bestLargest);
     SectionPrinter printer(r, base.stopCriterion);
     for (std::size_t i = 0; i < sections.size(); ++i)
@@ -360,18 +327,13 @@ std::string workRefusal(double slices)
 
 }  // namespace
 
-bool isSectionsCommand(const std::vector<std::string>& args)
-{
-    return hasArgument(args, "--sections");
-}
-
 int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWriter& writeReport)
 {
-    if (int printed = kExitDone; printHelpIfAsked(args, kSectionsUsage, printed))
-        return printed;
+    if (asksForHelp(sectionsCommand(), args))
+        return printText(usageText(sectionsCommand()));
     SectionsRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
-        return usageError(fault, kSectionsUsage);
+        return usageError(fault, usageText(sectionsCommand()));
     SectionsInput in;
     if (!readInputs(request, in))
         return kExitUnreadable;
@@ -383,6 +345,6 @@ int runSectionsCommand(const std::vector<std::string>& args, const RoadReportWri
     if (request.axis)
         axes.push_back(*request.axis);
     if (const double slices = sectionsSlices(in.base, in.table.sections, request.demands, axes); slices > kMaxSweepSlices)
-        return usageError(workRefusal(slices), kSectionsUsage);
+        return usageError(workRefusal(slices), usageText(sectionsCommand()));
     return request.axis ? printBestDesigns(request, in.base, in.table.sections) : printSections(request, in, writeReport);
 }

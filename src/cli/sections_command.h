@@ -13,9 +13,6 @@
 #include <string>
 #include <vector>
 
-// True when the arguments ask for the sections of a road (any is --sections).
-bool isSectionsCommand(const std::vector<std::string>& args);
-
 // What the road's calculation report is made from: the files as read and the
 // sections as computed.
 struct RoadReportInput {

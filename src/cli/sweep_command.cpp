@@ -1,6 +1,7 @@
 #include "cli/sweep_command.h"
 
 #include "cli/command_args.h"
+#include "cli/command_table.h"
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
@@ -20,28 +21,6 @@
 #include <string_view>
 
 namespace {
-
-constexpr const char* kSweepUsage =
-    "Usage: orvane-cli --sweep FIELD=FROM:TO:STEP [--sweep FIELD2=FROM:TO:STEP] [--json]\n"
-    "                  [--surcharge KPA] [--allowable-settlement MM] [--best NAME:max|min]\n"
-    "                  [--allowable-post-construction MM] [--profile PROFILE.csv] FILE\n"
-    "\n"
-    "Varies one field of the project file (two for a grid, the first slowest) from FROM to\n"
-    "TO inclusive by STEP and computes every point as the forms do; a point the forms would\n"
-    "refuse is not computed and its reason goes to standard error.\n"
-    "  FIELD                   a record field: spacingTriangle, spacingSquare,\n"
-    "                          spacingLongitudinal, spacingTransverse, headDiameter,\n"
-    "                          shaftDiameter, cubeStrength, embankmentHeight, ...\n"
-    "  --json                  one JSON object per point and line instead of CSV\n"
-    "  --surcharge KPA         load q on the fill: bearing check fspk >= gamma h + q (default 0)\n"
-    "  --allowable-settlement MM  settlement check under the file's criterion (none without it)\n"
-    "  --allowable-post-construction MM  settlement after the pavement is complete, from\n"
-    "                          the file's cv values (a point without them fails)\n"
-    "  --best NAME:max|min     only the passing point with the largest or smallest NAME\n"
-    "                          (a swept field or a result column)\n"
-    "  --profile CSV           the borehole table CSV split at each point's head height and\n"
-    "                          pile length replaces the file's layers; then headLength and\n"
-    "                          pileLength can be swept too\n";
 
 struct SweepRequest {
     std::vector<SweepAxis> axes;
@@ -81,35 +60,33 @@ std::string parseDemand(const std::string& option, std::string_view text, SweepR
 
 std::string parseRequest(const std::vector<std::string>& args, SweepRequest& request)
 {
-    const bool withProfile = std::find(args.begin(), args.end(), "--profile") != args.end();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--sweep" || arg == "--surcharge" || arg == "--allowable-settlement"
-                                || arg == "--allowable-post-construction" || arg == "--best"
-                                || arg == "--profile";
-        if (takesValue && valueMissing(args, i))
-            return arg + " needs a value";
+    ParsedArguments parsed;
+    if (std::string fault = parseArguments(sweepCommand(), args, parsed); !fault.empty())
+        return fault;
+    const bool withProfile = hasArgument(args, "--profile");
+    for (const ParsedOption& option : parsed.options) {
+        const std::string& arg = option.name();
         std::string fault;
         if (arg == "--sweep") {
             request.axes.emplace_back();
-            fault = parseAxis(args[++i], withProfile, request.axes.back());
+            fault = parseAxis(option.value, withProfile, request.axes.back());
         } else if (arg == "--surcharge" || arg == "--allowable-settlement"
                    || arg == "--allowable-post-construction") {
-            fault = parseDemand(arg, args[++i], request);
+            fault = parseDemand(arg, option.value, request);
         } else if (arg == "--best") {
-            fault = parseBestOption(args[++i], request.bestName, request.bestLargest);
+            fault = parseBestOption(option.value, request.bestName, request.bestLargest);
         } else if (arg == "--profile") {
-            request.profileFile = args[++i];
+            request.profileFile = option.value;
         } else if (arg == "--json") {
             request.json = true;
-        } else if (arg.rfind("--", 0) == 0 || !request.file.empty()) {
-            fault = "unexpected argument " + arg;
-        } else {
-            request.file = arg;
         }
         if (!fault.empty())
             return fault;
     }
+    if (parsed.operands.size() > 1)
+        return sweepCommand().strayArgument + parsed.operands[1];
+    if (!parsed.operands.empty())
+        request.file = parsed.operands.front();
     if (request.axes.size() > 2)
         return "at most two fields can be swept";
     if (request.axes.size() == 2 && request.axes[0].field == request.axes[1].field)
@@ -280,23 +257,19 @@ std::string parseBestOption(std::string_view text, std::string& name, bool& larg
     return {};
 }
 
-bool isSweepCommand(const std::vector<std::string>& args)
-{
-    return hasArgument(args, "--sweep");
-}
-
 int runSweepCommand(const std::vector<std::string>& args)
 {
-    if (int printed = kExitDone; printHelpIfAsked(args, kSweepUsage, printed))
-        return printed;
+    const std::string usage = usageText(sweepCommand());
+    if (asksForHelp(sweepCommand(), args))
+        return printText(usage);
     SweepRequest request;
     if (const std::string fault = parseRequest(args, request); !fault.empty())
-        return usageError(fault, kSweepUsage);
+        return usageError(fault, usage);
     std::optional<PointMeasure> measure;
     if (!request.bestName.empty()) {
         measure = findPointMeasure(request.bestName, request.axes);
         if (!measure)
-            return usageError("--best: " + request.bestName + " is neither a swept field nor a result", kSweepUsage);
+            return usageError("--best: " + request.bestName + " is neither a swept field nor a result", usage);
     }
     ProjectData base{};
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
@@ -310,7 +283,7 @@ int runSweepCommand(const std::vector<std::string>& args)
         return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
     if (const SweepWork work = sweepWork(sweep); work.tooMuch())
-        return usageError(workRefusal(work), kSweepUsage);
+        return usageError(workRefusal(work), usage);
     if (measure)
         return printBest(sweep, request, std::move(*measure));
     PointPrinter printer(request);

@@ -16,9 +16,6 @@ std::string parseAxis(std::string_view text, bool withProfile, SweepAxis& axis);
 // NAME:max or NAME:min; the refusal, or an empty text.
 std::string parseBestOption(std::string_view text, std::string& name, bool& largest);
 
-// True when the arguments ask for a sweep (any of them is --sweep).
-bool isSweepCommand(const std::vector<std::string>& args);
-
 // Runs the sweep the arguments describe, printing to standard output.
 // Exit code 0, 1 when the file cannot be read, 2 with the usage on standard
 // error when the arguments are wrong (a bad range, an unknown field, ...).

@@ -1,6 +1,7 @@
 // Wrong usage of the command-line calculator: every combination of options
 // it refuses, and an option given last without its value, exit with 2 and
 // the usage on standard error, before any file is read.
+#include "cli/command_table.h"
 #include "cli_run.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CliUsageTest,
                                          UsageCase{"sweepProfileIsAnOption",
                                                    "--sweep spacingSquare=1:2:1 --profile --json x.txt"},
                                          UsageCase{"sectionsChartIsAnOption", "--sections t.csv --chart --json x.txt"},
+                                         UsageCase{"timeSettlementIsAnOption", "--time-settlement --json x.txt"},
+                                         UsageCase{"sectionsTableIsAnOption", "--sections --json x.txt"},
                                          UsageCase{"saveAsAndReport", "--save-as o.txt --report o.pdf x.txt"},
                                          UsageCase{"saveAsTwice", "--save-as o.txt --save-as p.txt x.txt"},
                                          UsageCase{"profileWithJson", "--profile p.csv --json x.txt"},
@@ -148,6 +151,50 @@ INSTANTIATE_TEST_SUITE_P(Help, CliHelpTest,
                                          HelpCase{"sectionsHelp", "--sections --help", kSectionsUsage},
                                          HelpCase{"sectionsShortHelp", "--sections t.csv -h x.txt", kSectionsUsage}),
                          [](const auto& info) { return info.param.name; });
+
+class CommandTableTest : public testing::TestWithParam<std::size_t> {};
+
+// Every command and every option of the command table has help, and both the
+// command's usage text and the manual page show each option.
+TEST_P(CommandTableTest, EveryCommandAndOptionHasHelp)
+{
+    const CommandEntry& command = commandTable().at(GetParam());
+    EXPECT_FALSE(command.synopsis.empty());
+    EXPECT_FALSE(command.description.empty());
+    const std::string usage = usageText(command);
+    const std::string manual = manualOptions();
+    for (const std::vector<OptionEntry>* entries : {&command.operands, &command.options}) {
+        for (const OptionEntry& entry : *entries) {
+            EXPECT_FALSE(entry.help.empty()) << entry.name;
+            EXPECT_NE(usage.find(" " + entry.name), std::string::npos) << entry.name;
+            std::string shown;
+            for (const char c : entry.name)
+                shown += c == '-' ? std::string("\\-") : std::string(1, c);
+            EXPECT_NE(manual.find(shown), std::string::npos) << entry.name;
+        }
+    }
+}
+
+// A value of any option of any command that is itself an option is wrong
+// usage, named.
+TEST_P(CommandTableTest, AValueThatIsAnOptionIsWrongUsage)
+{
+    const CommandEntry& command = commandTable().at(GetParam());
+    const std::string selected = command.trigger.empty() ? "" : command.trigger + " spacingSquare=1:2:1 ";
+    for (const OptionEntry& option : command.options) {
+        if (option.value.empty())
+            continue;
+        const std::string prefix = option.name == command.trigger ? "" : selected;
+        const CliRun run = runCli(prefix + option.name + " --json x.txt");
+        EXPECT_EQ(run.exitCode, 2) << option.name;
+        EXPECT_NE(run.err.find(option.name + " needs a value"), std::string::npos) << run.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CommandTableTest, testing::Values(0u, 1u, 2u), [](const auto& info) {
+    const std::string& trigger = commandTable().at(info.param).trigger;
+    return trigger.empty() ? std::string("calculation") : trigger.substr(2);
+});
 
 struct MessageCase {
     const char* name;

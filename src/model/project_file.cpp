@@ -11,7 +11,7 @@
 #include "model/gbk.h"
 #include "model/input_faults.h"
 #include "model/platform.h"
-#include "model/project_data.h"
+#include "model/project_file.h"
 
 #include <string_view>
 
@@ -97,10 +97,9 @@ std::string resultOrIncomplete(double value, bool shown, const char* unit)
     return shown ? formatFileNumber(value) + unit : input_faults::kIncomplete;
 }
 
-void writeSettlement(std::string& text, const ProjectData& p)
+void writeSettlement(std::string& text, const ProjectData& p, double settlement)
 {
     text += "沉降值：\t\t\t\t";
-    const double settlement = p.settlementByCriterion();
     switch (p.stopCriterion) {
     case kStopDeformationRatio:
     case kStopStressRatio02:
@@ -112,14 +111,14 @@ void writeSettlement(std::string& text, const ProjectData& p)
     }
 }
 
-void writeResults(std::string& text, ProjectData& p, const std::tm& saveTime)
+void writeResults(std::string& text, const ProjectData& p, const SavedResults& r, const std::tm& saveTime)
 {
     text += "\n\n\n" + std::string(kRule) + "\n计算结果：\n\n";
-    const double composite = p.computeCapacity();
     using input_faults::isReportedResult;
-    text += "单桩承载力特征值：\t\t" + resultOrIncomplete(p.pileCapacity, isReportedResult(p.pileCapacity), " kN") + "\n";
-    text += "复合地基承载力特征值：\t" + resultOrIncomplete(composite, isReportedResult(composite), " kPa") + "\n";
-    writeSettlement(text, p);
+    text += "单桩承载力特征值：\t\t" + resultOrIncomplete(r.pileCapacity, isReportedResult(r.pileCapacity), " kN") + "\n";
+    text += "复合地基承载力特征值：\t"
+            + resultOrIncomplete(r.compositeCapacity, isReportedResult(r.compositeCapacity), " kPa") + "\n";
+    writeSettlement(text, p, r.settlement);
     char time[32];
     std::strftime(time, sizeof time, "%Y-%m-%d %H:%M", &saveTime);
     text += "\n保存时间：" + std::string(time) + "\n" + std::string(kRule) + "\n\n";
@@ -230,20 +229,20 @@ bool isLayerCount(const Row& row)
 
 }  // namespace
 
-std::string ProjectData::projectFileBytes(const std::tm& saveTime)
+std::string projectFileText(const ProjectData& p, const SavedResults& results, const std::tm& saveTime)
 {
     std::string text = std::string(kRule) + "\nOrvane数据\n\nVelmora\n" + std::string(kRule) + "\n\n";
     for (const Row& row : kRows)
-        writeRow(text, *this, row);
-    writeResults(text, *this, saveTime);
-    text += extensionBlockText(extension);
+        writeRow(text, p, row);
+    writeResults(text, p, results, saveTime);
+    text += extensionBlockText(p.extension);
     // Labels, numbers and extension values: every character has a GBK code.
     return utf8ToGbk(withWindowsLineEnds(text)).value();
 }
 
-FileStatus ProjectData::saveProject(const std::string& path, const std::tm& saveTime)
+FileStatus writeProjectFile(const std::string& path, std::string_view bytes)
 {
-    const platform::FileOutcome outcome = platform::replaceFile(path, projectFileBytes(saveTime));
+    const platform::FileOutcome outcome = platform::replaceFile(path, bytes);
     return outcome.ok() ? FileStatus{} : failure(saveFailure(path, outcome));
 }
 

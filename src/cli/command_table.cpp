@@ -52,7 +52,9 @@ CommandEntry calculation()
         {"--profile", "PROFILE.csv",
          "with --save-as: first replace FILE's layers by the borehole table (strata with name, thickness, qs, Es, "
          "gamma) split at FILE's head height H and pile length L"},
-        {"--report", "OUT.pdf", "write the calculation report of FILE as PDF (never over FILE)"},
+        {"--report", "OUT.pdf",
+         "write the calculation report of FILE as PDF (never over FILE); a report that cannot be written leaves "
+         "no file, and a build without the desktop program's Qt libraries says it is not available"},
         {"--report-slices", "", "with --report: an appendix with every settlement slice"},
         {"--surcharge", "KPA", std::string("with --report or --json: ") + kDemandsHelp},
         {"--allowable-settlement", "MM", "with --report or --json: check the settlement under the file's criterion"},

@@ -5,6 +5,7 @@
 #include "forms/profile/profile_window.h"
 #include "forms/project_info/project_info_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
+#include "forms/stability/stability_button.h"
 #include "forms/settlement/soil_table_dialog.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
@@ -54,6 +55,8 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     setTabOrder(exportButton, infoButton);
     // In the grid's free cell left of the head zone's buttons.
     u.layerCountGrid->addWidget(consolidation::consolidationButton(this), 1, 0, 1, 2, Qt::AlignLeft);
+    // Right of "工程信息…", in the room its cell has left.
+    u.layerCountGrid->addWidget(stability::stabilityButton(this), 3, 0, 1, 2, Qt::AlignRight);
 }
 
 // The profile is split at the H and L the form shows; the form then shows

@@ -8,6 +8,7 @@
 #include "forms/profile/profile_window.h"
 #include "forms/project_info/project_info_dialog.h"
 #include "forms/sections/sections_dialog.h"
+#include "forms/stability/stability_window.h"
 #include "support/widgets.h"
 #include "ui/dialog.h"
 #include "worked_examples.h"
@@ -48,6 +49,7 @@ private slots:
         QTest::newRow("capacity details") << MakeWindow([] { return new details::CapacityDetailsWindow(g_project); });
         QTest::newRow("settlement details") << MakeWindow([] { return new details::SettlementDetailsWindow(g_project); });
         QTest::newRow("consolidation") << MakeWindow([] { return new consolidation::ConsolidationWindow(g_project); });
+        QTest::newRow("stability") << MakeWindow([] { return new stability::StabilityWindow(g_project); });
         QTest::newRow("sections") << MakeWindow([] { return new CSectionsDialog; });
         QTest::newRow("design") << MakeWindow([] { return new CDesignDialog; });
         QTest::newRow("soil profile") << MakeWindow([] {

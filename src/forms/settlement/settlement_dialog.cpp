@@ -45,6 +45,7 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     auto* profileButton = new QPushButton(QStringLiteral("土层剖面…"));
     profileButton->setObjectName(QStringLiteral("soilProfileButton"));
     u.layerCountGrid->addWidget(profileButton, 5, 0, 1, 2, Qt::AlignRight);
+    ui::fitButtonToText(profileButton);  // a gap to the export button in the same cell
     setTabOrder(u.showBaseLayersButton, profileButton);
     connect(profileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSoilProfile);
     QPushButton* exportButton = AddExportButton(profileButton);

@@ -234,7 +234,7 @@ private slots:
     }
 
     // Stored in the project's extension block, written to the file and read
-    // back into a window opened on the reloaded project.
+    // back into a window opened on the reloaded project; q remembered.
     void valuesSurviveSaveAndReopen()
     {
         {
@@ -242,6 +242,7 @@ private slots:
             typeStrengths(window);
             window.marginEdit()->setText(QStringLiteral("1.5"));
             window.requiredEdit()->setText(QStringLiteral("1.25"));
+            window.surchargeEdit()->setText(QStringLiteral("25"));
             QTest::mouseClick(window.computeButton(), Qt::LeftButton);
             QCOMPARE(window.statusLabel()->text(), QString());
         }
@@ -258,6 +259,9 @@ private slots:
         QCOMPARE(reopened.pileShearEdit()->text(), QStringLiteral("120"));
         QCOMPARE(reopened.marginEdit()->text(), QStringLiteral("1.5"));
         QCOMPARE(reopened.requiredEdit()->text(), QStringLiteral("1.25"));
+        // q is the engineer's demand, not the project's: remembered as the
+        // design window remembers it.
+        QCOMPARE(reopened.surchargeEdit()->text(), QStringLiteral("25"));
     }
 
 private:

@@ -136,12 +136,13 @@ void SectionDrawing::paintEvent(QPaintEvent*)
     const ProjectData& p = *project_;
     const QRectF world = extent();
     const QRectF area = QRectF(rect()).adjusted(kMarginPixels, kMarginPixels, -kMarginPixels, -kMarginPixels);
-    scale_ = std::min(area.width() / world.width(), area.height() / -world.height());
-    if (!(scale_ > 0) || !std::isfinite(scale_))
+    // Pixels per metre, the same across and down.
+    const double scale = std::min(area.width() / world.width(), area.height() / -world.height());
+    if (!(scale > 0) || !std::isfinite(scale))
         return;
-    const QPointF origin(area.left() + (area.width() - world.width() * scale_) / 2 - world.left() * scale_,
-                         area.top() + (area.height() + world.height() * scale_) / 2 + world.top() * scale_);
-    const auto at = [&](double x, double y) { return QPointF(origin.x() + x * scale_, origin.y() - y * scale_); };
+    const QPointF origin(area.left() + (area.width() - world.width() * scale) / 2 - world.left() * scale,
+                         area.top() + (area.height() + world.height() * scale) / 2 + world.top() * scale);
+    const auto at = [&](double x, double y) { return QPointF(origin.x() + x * scale, origin.y() - y * scale); };
     painter.setRenderHint(QPainter::Antialiasing);
 
     for (std::size_t i = 0; i < strata_.size(); ++i) {

@@ -25,8 +25,6 @@ public:
 
     int pilesDrawn() const { return static_cast<int>(pileXs_.size()); }
     int circlesDrawn() const { return result_ ? 2 : 0; }
-    // Pixels per metre, the same across and down.
-    double scale() const { return scale_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,7 +45,6 @@ private:
     std::vector<double> pileXs_;
     double treatedLeft_ = 0, treatedRight_ = 0;
     std::optional<StabilityResult> result_;
-    double scale_ = 0;
 };
 
 }  // namespace stability

@@ -8,8 +8,10 @@
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QStyle>
 
 #include <algorithm>
 #include <vector>
@@ -215,6 +217,12 @@ void installFontSubstitutions()
                                    QStringLiteral("WenQuanYi Micro Hei")};
     QFont::insertSubstitutions(QStringLiteral("宋体"), chineseSerif);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), chineseSerif);
+}
+
+void fitButtonToText(QPushButton* button)
+{
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin);
 }
 
 void setEnabled(std::initializer_list<QWidget*> enable, std::initializer_list<QWidget*> disable)

@@ -12,6 +12,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace ui {
@@ -84,6 +85,11 @@ void setFormFont(QWidget* form, int pointSize);
 // on Windows, the forms keep the real face. Called once at start-up, and by
 // the tests.
 void installFontSubstitutions();
+
+// Makes a button as wide as its text and the style's margins, below the
+// style's least button width, so that two buttons share a cell of a form's
+// grid with a gap. Call once the button has its text and font.
+void fitButtonToText(QPushButton* button);
 
 // Enables the buttons of `enable` and disables those of `disable`.
 void setEnabled(std::initializer_list<QWidget*> enable, std::initializer_list<QWidget*> disable);

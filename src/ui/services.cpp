@@ -2,10 +2,13 @@
 
 #include "ui/chinese_file_list.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
@@ -83,9 +86,24 @@ QString chooseFile(QWidget* parent, const QString& caption, const QString& filte
     return dialog.selectedFiles().value(0);
 }
 
+// A window manager cuts a caption the box leaves no room for ("O… e" over
+// a short message): the box is kept as wide as the caption beside a title
+// bar's icon and three buttons, 46 pixels each as Windows draws them.
+void keepCaptionRoom(QMessageBox& box, const QString& caption)
+{
+    constexpr int kTitleBarRoom = 3 * 46 + 48;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = QFontMetrics(QApplication::font()).horizontalAdvance(caption) + kTitleBarRoom;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    keepCaptionRoom(box, caption);
     box.exec();
 }
 

@@ -9,6 +9,7 @@
 #include "forms/capacity/pile_result_dialog.h"
 #include "forms/profile/profile_window.h"
 #include "forms/project_info/project_info_dialog.h"
+#include "forms/stability/stability_button.h"
 #include "forms/details/report_export.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
@@ -39,6 +40,9 @@ CCapacityDialog::CCapacityDialog(QWidget* parent)
     ui_->shaftLayerButtons->addWidget(profileButton);
     setTabOrder(ui_->showShaftLayersButton, profileButton);
     connect(profileButton, &QPushButton::clicked, this, &CCapacityDialog::OnSoilProfile);
+    // At the end of the head's layer buttons, above "土层剖面…", where the row
+    // has room.
+    ui_->headLayerButtons->addWidget(stability::stabilityButton(this));
 }
 
 CCapacityDialog::~CCapacityDialog() = default;

@@ -5,6 +5,7 @@
 #include "forms/profile/profile_window.h"
 #include "forms/project_info/project_info_dialog.h"
 #include "forms/settlement/settlement_result_dialog.h"
+#include "forms/stability/stability_button.h"
 #include "forms/settlement/soil_table_dialog.h"
 #include "model/display_rounding.h"
 #include "model/project_data.h"
@@ -44,6 +45,7 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     auto* profileButton = new QPushButton(QStringLiteral("土层剖面…"));
     profileButton->setObjectName(QStringLiteral("soilProfileButton"));
     u.layerCountGrid->addWidget(profileButton, 5, 0, 1, 2, Qt::AlignRight);
+    ui::fitButtonToText(profileButton);  // a gap to the export button in the same cell
     setTabOrder(u.showBaseLayersButton, profileButton);
     connect(profileButton, &QPushButton::clicked, this, &CSettlementDialog::OnSoilProfile);
     QPushButton* exportButton = AddExportButton(profileButton);
@@ -54,6 +56,8 @@ CSettlementDialog::CSettlementDialog(QWidget* parent)
     setTabOrder(exportButton, infoButton);
     // In the grid's free cell left of the head zone's buttons.
     u.layerCountGrid->addWidget(consolidation::consolidationButton(this), 1, 0, 1, 2, Qt::AlignLeft);
+    // Right of "工程信息…", in the room its cell has left.
+    u.layerCountGrid->addWidget(stability::stabilityButton(this), 3, 0, 1, 2, Qt::AlignRight);
 }
 
 // The profile is split at the H and L the form shows; the form then shows

@@ -8,6 +8,7 @@
 #include "ui/services.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDeadlineTimer>
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,12 +42,13 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::Question;
     QMessageBox::StandardButtons buttons;
+    int width = 0;
 };
 
 std::function<void(QMessageBox*)> recordAndAccept(SeenBox& seen)
 {
     return [&seen](QMessageBox* box) {
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->width()};
         box->accept();
     };
 }
@@ -259,6 +262,10 @@ private slots:
 
         QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QCOMPARE(seen.caption, QStringLiteral("Orvane"));
+        // Room for the caption beside a title bar's icon and three buttons
+        // of 46 pixels each, so that no window manager cuts it.
+        QVERIFY2(seen.width >= QFontMetrics(QApplication::font()).horizontalAdvance(seen.caption) + 3 * 46,
+                 qPrintable(QString::number(seen.width)));
         QCOMPARE(seen.text, QStringLiteral("请输入一个数字。"));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

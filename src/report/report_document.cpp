@@ -14,6 +14,7 @@
 #include <QTextTable>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -60,10 +61,14 @@ int pageOf(const QTextDocument& doc, const QTextBlock& block)
 }
 
 // Moves each heading and caption that the layout left at a page's foot to
-// the next page, top down; each block moves once at most.
-void keepHeadingsWithText(QTextDocument& doc)
+// the next page, top down; each block moves once at most. The layout runs
+// block by block as it goes, so `stop` is asked at each; false when it said
+// stop.
+bool keepHeadingsWithText(QTextDocument& doc, const std::function<bool()>& stop)
 {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (stop())
+            return false;
         if (!keptWithNext(block) || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             continue;
         const QTextBlock next = firstBlockAfter(doc, block);
@@ -77,6 +82,7 @@ void keepHeadingsWithText(QTextDocument& doc)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         QTextCursor(first).mergeBlockFormat(format);
     }
+    return !stop();
 }
 
 void drawPageFrame(QPainter& painter, const PageGeometry& g, const QString& projectName, const QString& title,
@@ -97,14 +103,17 @@ void drawPageFrame(QPainter& painter, const PageGeometry& g, const QString& proj
 
 // Paints the laid-out document page by page between the header and footer
 // bands; nothing of the body, a table's frame included, reaches the bands.
+// Counts the pages painted in `progress` and stops when it is cancelled.
 bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, const QString& projectName,
-                const QString& title)
+                const QString& title, ReportProgress* progress)
 {
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
     const int pageCount = doc.pageCount();
-    for (int i = 0; i < pageCount; ++i) {
+    if (progress)
+        progress->pageCount = pageCount;
+    for (int i = 0; i < pageCount && !(progress && progress->cancelled); ++i) {
         if (i > 0)
             writer.newPage();
         painter.save();
@@ -115,6 +124,8 @@ bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, c
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
         drawPageFrame(painter, g, projectName, title, i + 1, pageCount);
+        if (progress)
+            progress->pagesPainted = i + 1;
     }
     return painter.end();
 }
@@ -127,8 +138,8 @@ QSizeF figureSize(const QTextDocument* doc, double proportion)
     return {width, width * proportion};
 }
 
-ReportDocument::ReportDocument(const QString& title)
-    : title_(title), writer_(&pdf_), nextObjectType_(QTextFormat::UserObject + 1)
+ReportDocument::ReportDocument(const QString& title, ReportProgress* progress)
+    : title_(title), progress_(progress), writer_(&pdf_), nextObjectType_(QTextFormat::UserObject + 1)
 {
     pdf_.open(QIODevice::WriteOnly);
     writer_.setResolution(kResolution);
@@ -147,6 +158,8 @@ ReportDocument::ReportDocument(const QString& title)
 // blocks of an inner frame are each tested against the page.
 void ReportDocument::setHtml(const QString& html)
 {
+    if (cancelled())
+        return;
     doc_.clear();
     QTextCursor cursor(&doc_);
     cursor.insertFrame(QTextFrameFormat());
@@ -167,8 +180,13 @@ void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* fi
 
 ReportStatus ReportDocument::write(const QString& path, const QString& projectName)
 {
-    keepHeadingsWithText(doc_);
-    if (!paintPages(writer_, doc_, pageGeometry(writer_), projectName, title_))
+    const ReportStatus stopped{false, QString(), true};
+    if (!keepHeadingsWithText(doc_, [this] { return cancelled(); }))
+        return stopped;
+    const bool painted = paintPages(writer_, doc_, pageGeometry(writer_), projectName, title_, progress_);
+    if (cancelled())
+        return stopped;
+    if (!painted)
         return {false, QStringLiteral("无法生成计算书")};
     const platform::FileOutcome outcome = platform::replaceFile(
         path.toStdString(), std::string_view(pdf_.data().constData(), static_cast<std::size_t>(pdf_.data().size())));

@@ -168,6 +168,8 @@ void ReportDocument::setHtml(const QString& html)
 
 void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* figure)
 {
+    if (cancelled())
+        return;
     QTextCursor cursor = doc_.find(marker);
     if (cursor.isNull())
         return;

@@ -89,7 +89,7 @@ void drawPageFrame(QPainter& painter, const PageGeometry& g, const QString& proj
                    int pageNumber, int pageCount)
 {
     painter.save();
-    painter.setFont(QFont(reportFontFamily(), 9));
+    painter.setFont(reportFont(9));
     painter.setPen(Qt::black);
     const QRectF header(0, 0, g.page.width(), g.band * 0.7);
     painter.drawText(header, Qt::AlignLeft | Qt::AlignBottom, projectName);
@@ -148,7 +148,8 @@ ReportDocument::ReportDocument(const QString& title, ReportProgress* progress)
     writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 12, 20, 12),
                                       QPageLayout::Millimeter));
     doc_.documentLayout()->setPaintDevice(&writer_);
-    doc_.setDefaultFont(QFont(reportFontFamily(), 10));
+    doc_.setDefaultFont(reportFont(10));
+    doc_.setUseDesignMetrics(true);
     doc_.setPageSize(pageGeometry(writer_).body.size());
 }
 

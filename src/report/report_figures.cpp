@@ -34,15 +34,24 @@ QString reportFontFamily()
     return kReportFont;
 }
 
+QFont reportFont(double pointSize)
+{
+    QFont font(reportFontFamily());
+    font.setPointSizeF(pointSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
 namespace {
 
 // The chart's texts in the report's face, at the sizes the chart gave them:
 // the interface's face differs from system to system.
 void setReportFace(QChart* chart)
 {
-    const auto inReportFace = [](QFont font) {
-        font.setFamily(reportFontFamily());
-        return font;
+    const auto inReportFace = [](const QFont& font) {
+        QFont face = reportFont(font.pointSizeF());
+        face.setWeight(font.weight());
+        return face;
     };
     chart->setTitleFont(inReportFace(chart->titleFont()));
     chart->legend()->setFont(inReportFace(chart->legend()->font()));

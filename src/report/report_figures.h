@@ -13,6 +13,7 @@
 #include <functional>
 
 class QChart;
+class QFont;
 class QTextDocument;
 
 // A chart laid out at its printed size: its 9 pt text prints at 9 pt. A
@@ -69,3 +70,6 @@ QString reportFontFamily();
 // when it could not be loaded (the system's face of that name, if any,
 // stands in).
 bool loadReportFont();
+// The report's face at that size, laid out by its design metrics: hinting
+// and its rounding of widths differ from system to system.
+QFont reportFont(double pointSize);

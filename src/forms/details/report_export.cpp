@@ -43,7 +43,8 @@ void showProgress(QProgressDialog& dialog, const ReportProgress& progress)
     const int painted = progress.pagesPainted;
     dialog.setMaximum(count);
     dialog.setValue(painted);
-    dialog.setLabelText(QStringLiteral("正在生成计算书：第 %1 页，共 %2 页…").arg(std::min(painted + 1, count)).arg(count));
+    dialog.setLabelText(
+        QStringLiteral("正在生成计算书：第 %1 页，共 %2 页…").arg(std::min(painted + 1, count)).arg(count));
 }
 
 // Runs `work` in a thread of its own under a window-modal progress dialog
@@ -100,7 +101,8 @@ void writeReportInteractively(QWidget* parent, const QStringList& inputs, const 
         ui::services().showMessage(parent, kReportNotExported + QLatin1Char('\n') + refusal);
         return;
     }
-    const ReportStatus status = runWithProgress(parent, [&write, path](ReportProgress* progress) { return write(path, progress); });
+    const ReportStatus status =
+        runWithProgress(parent, [&write, path](ReportProgress* progress) { return write(path, progress); });
     if (status.cancelled)
         return;
     if (status.ok)

@@ -1,9 +1,11 @@
 #!/bin/sh
-# Makes the installer from the zip's folder with Debian's NSIS:
+# Makes the installer from the zip's folder with Debian's NSIS, with the
+# pictures of resources/windows:
 #   make-installer.sh FOLDER VERSION ICON OUTFILE
 set -eu
 stage=$(realpath "$1") version=$2 icon=$(realpath "$3") outfile=$4
 here=$(cd "$(dirname "$0")" && pwd)
+pictures=$(realpath "$here/../../resources/windows")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -15,6 +17,6 @@ trap 'rm -rf "$work"' EXIT
     -e 's|.*|  RMDir "$INSTDIR\\&"|') >"$work/installed-files.nsh"
 
 makensis -V2 -INPUTCHARSET UTF8 \
-    -DVERSION="$version" -DSTAGE="$stage" -DICON="$icon" -DOUTFILE="$(realpath -m "$outfile")" \
+    -DVERSION="$version" -DSTAGE="$stage" -DICON="$icon" -DPICTURES="$pictures" -DOUTFILE="$(realpath -m "$outfile")" \
     -DINSTALLED_FILES="$work/installed-files.nsh" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
     "$here/orvane.nsi"

@@ -34,6 +34,13 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "Copyright (C) 2026 ${COMPANY}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; Orvane's own pictures: beside the welcome and finish pages (164 x 314)
+; and at the right of the other pages' header (150 x 57).
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURES}/installer-welcome.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${PICTURES}/installer-welcome.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${PICTURES}/installer-header.bmp"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\orvane.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"

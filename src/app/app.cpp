@@ -3,6 +3,7 @@
 #include "app_icon.h"
 #include "main_dialog.h"
 #include "orvane_version.h"
+#include "report/report_figures.h"
 #include "ui/chinese_interface.h"
 #include "ui/dialog.h"
 #include "ui/project_file_flow.h"
@@ -18,6 +19,7 @@ CApp::CApp(int& argc, char** argv) : QApplication(argc, argv)
 int CApp::InitInstance()
 {
     ui::installFontSubstitutions();
+    loadReportFont();
     ui::installChineseQtTexts();
     setWindowIcon(orvaneIcon());
     loadProjectFromCommandLine(arguments());

@@ -3,6 +3,7 @@
 #include "cli/command_args.h"
 #include "model/file_reasons.h"
 #include "report/calculation_report.h"
+#include "report/report_figures.h"
 #include "report/road_report.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ int writeInApplication(ReportStatus (*write)(const std::string&, const Input&), 
     char name[] = "orvane-cli";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    loadReportFont();
     const ReportStatus status = write(target, input);
     if (status.ok)
         return kWritten;

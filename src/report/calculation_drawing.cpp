@@ -1,5 +1,6 @@
 #include "report/calculation_drawing.h"
 
+#include "report/report_figures.h"
 #include "report/report_text.h"
 
 #include <QPainter>
@@ -140,9 +141,7 @@ void drawCalculationDrawing(QPainter& painter, const QRectF& rect, const Project
     painter.translate(rect.topLeft());
     painter.scale(rect.width() / kDrawingLogicalSize.width(), rect.height() / kDrawingLogicalSize.height());
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPointSizeF(8.5);
-    painter.setFont(font);
+    painter.setFont(reportFont(8.5));
     painter.setPen(QPen(Qt::black, 1.2));
     const double finiteStop = std::isfinite(d.stopDepth) ? d.stopDepth : 0;
     const double depth = std::max({p.pileLength, finiteStop, 1.0});

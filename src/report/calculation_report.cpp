@@ -19,12 +19,12 @@ QString reportTitle()
     return QStringLiteral("T形水泥土搅拌桩复合地基计算书");
 }
 
-ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path)
+ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path, ReportProgress* progress)
 {
     const CapacityTerms capacity = capacityTerms(request.project);
     const SettlementDetails settlement = settlementDetails(request.project, request.project.stopCriterion);
-    ReportDocument document(reportTitle());
-    ChartFigure chart(makeSettlementChart(request.project, settlement).chart, document.text());
+    ReportDocument document(reportTitle(), progress);
+    ChartFigure chart([&] { return makeSettlementChart(request.project, settlement).chart; }, document.text());
     DrawingFigure drawing(request.project, settlement);
     document.setHtml(reportHtml(request, capacity, settlement));
     document.placeFigure(kChartMarker, &chart);

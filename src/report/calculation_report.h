@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 
 struct ReportRequest {
@@ -37,6 +38,16 @@ struct ReportRequest {
 struct ReportStatus {
     bool ok = true;
     QString reason;  // a Chinese sentence for the user when ok is false
+    bool cancelled = false;  // stopped on request before anything was written
+};
+
+// Read from another thread while a report is written: how many of its pages
+// are painted (pageCount is 0 until the text is laid out); set cancelled to
+// stop the work at the next page, leaving the target as it was.
+struct ReportProgress {
+    std::atomic<int> pagesPainted{0};
+    std::atomic<int> pageCount{0};
+    std::atomic<bool> cancelled{false};
 };
 
 QString reportTitle();
@@ -47,5 +58,7 @@ QString programName();
 // (searchable, copyable) and the drawing and chart as vector graphics, by
 // the rules a project file is saved by: atomic, a link followed, a replaced
 // file's permissions kept, a read-only or special target refused. Needs a
-// QApplication (the chart is a graphics widget).
-ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path);
+// QApplication (the chart is a graphics widget), and may run in a thread of
+// its own with a progress to report to and be cancelled through.
+ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path,
+                                    ReportProgress* progress = nullptr);

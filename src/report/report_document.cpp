@@ -14,6 +14,7 @@
 #include <QTextTable>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -60,10 +61,14 @@ int pageOf(const QTextDocument& doc, const QTextBlock& block)
 }
 
 // Moves each heading and caption that the layout left at a page's foot to
-// the next page, top down; each block moves once at most.
-void keepHeadingsWithText(QTextDocument& doc)
+// the next page, top down; each block moves once at most. The layout runs
+// block by block as it goes, so `stop` is asked at each; false when it said
+// stop.
+bool keepHeadingsWithText(QTextDocument& doc, const std::function<bool()>& stop)
 {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (stop())
+            return false;
         if (!keptWithNext(block) || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             continue;
         const QTextBlock next = firstBlockAfter(doc, block);
@@ -77,13 +82,14 @@ void keepHeadingsWithText(QTextDocument& doc)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         QTextCursor(first).mergeBlockFormat(format);
     }
+    return !stop();
 }
 
 void drawPageFrame(QPainter& painter, const PageGeometry& g, const QString& projectName, const QString& title,
                    int pageNumber, int pageCount)
 {
     painter.save();
-    painter.setFont(QFont(reportFontFamily(), 9));
+    painter.setFont(reportFont(9));
     painter.setPen(Qt::black);
     const QRectF header(0, 0, g.page.width(), g.band * 0.7);
     painter.drawText(header, Qt::AlignLeft | Qt::AlignBottom, projectName);
@@ -97,14 +103,17 @@ void drawPageFrame(QPainter& painter, const PageGeometry& g, const QString& proj
 
 // Paints the laid-out document page by page between the header and footer
 // bands; nothing of the body, a table's frame included, reaches the bands.
+// Counts the pages painted in `progress` and stops when it is cancelled.
 bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, const QString& projectName,
-                const QString& title)
+                const QString& title, ReportProgress* progress)
 {
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
     const int pageCount = doc.pageCount();
-    for (int i = 0; i < pageCount; ++i) {
+    if (progress)
+        progress->pageCount = pageCount;
+    for (int i = 0; i < pageCount && !(progress && progress->cancelled); ++i) {
         if (i > 0)
             writer.newPage();
         painter.save();
@@ -115,6 +124,8 @@ bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, c
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
         drawPageFrame(painter, g, projectName, title, i + 1, pageCount);
+        if (progress)
+            progress->pagesPainted = i + 1;
     }
     return painter.end();
 }
@@ -127,8 +138,8 @@ QSizeF figureSize(const QTextDocument* doc, double proportion)
     return {width, width * proportion};
 }
 
-ReportDocument::ReportDocument(const QString& title)
-    : title_(title), writer_(&pdf_), nextObjectType_(QTextFormat::UserObject + 1)
+ReportDocument::ReportDocument(const QString& title, ReportProgress* progress)
+    : title_(title), progress_(progress), writer_(&pdf_), nextObjectType_(QTextFormat::UserObject + 1)
 {
     pdf_.open(QIODevice::WriteOnly);
     writer_.setResolution(kResolution);
@@ -137,7 +148,8 @@ ReportDocument::ReportDocument(const QString& title)
     writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 12, 20, 12),
                                       QPageLayout::Millimeter));
     doc_.documentLayout()->setPaintDevice(&writer_);
-    doc_.setDefaultFont(QFont(reportFontFamily(), 10));
+    doc_.setDefaultFont(reportFont(10));
+    doc_.setUseDesignMetrics(true);
     doc_.setPageSize(pageGeometry(writer_).body.size());
 }
 
@@ -147,6 +159,8 @@ ReportDocument::ReportDocument(const QString& title)
 // blocks of an inner frame are each tested against the page.
 void ReportDocument::setHtml(const QString& html)
 {
+    if (cancelled())
+        return;
     doc_.clear();
     QTextCursor cursor(&doc_);
     cursor.insertFrame(QTextFrameFormat());
@@ -155,6 +169,8 @@ void ReportDocument::setHtml(const QString& html)
 
 void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* figure)
 {
+    if (cancelled())
+        return;
     QTextCursor cursor = doc_.find(marker);
     if (cursor.isNull())
         return;
@@ -167,8 +183,13 @@ void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* fi
 
 ReportStatus ReportDocument::write(const QString& path, const QString& projectName)
 {
-    keepHeadingsWithText(doc_);
-    if (!paintPages(writer_, doc_, pageGeometry(writer_), projectName, title_))
+    const ReportStatus stopped{false, QString(), true};
+    if (!keepHeadingsWithText(doc_, [this] { return cancelled(); }))
+        return stopped;
+    const bool painted = paintPages(writer_, doc_, pageGeometry(writer_), projectName, title_, progress_);
+    if (cancelled())
+        return stopped;
+    if (!painted)
         return {false, QStringLiteral("无法生成计算书")};
     const platform::FileOutcome outcome = platform::replaceFile(
         path.toStdString(), std::string_view(pdf_.data().constData(), static_cast<std::size_t>(pdf_.data().size())));

@@ -22,7 +22,8 @@ QSizeF figureSize(const QTextDocument* doc, double proportion);
 
 class ReportDocument {
 public:
-    ReportDocument(const QString& title);
+    // Stops at the next block or page once the progress is cancelled.
+    explicit ReportDocument(const QString& title, ReportProgress* progress = nullptr);
     ReportDocument(const ReportDocument&) = delete;
     ReportDocument& operator=(const ReportDocument&) = delete;
 
@@ -33,11 +34,14 @@ public:
     void placeFigure(const QString& marker, QTextObjectInterface* figure);
     // Lays the pages out and saves them by the rules a project file is saved
     // by: atomic, a link followed, a replaced file's permissions kept, a
-    // read-only or special target refused.
+    // read-only or special target refused. Cancelled, it writes nothing.
     ReportStatus write(const QString& path, const QString& projectName);
 
 private:
+    bool cancelled() const { return progress_ && progress_->cancelled; }
+
     QString title_;
+    ReportProgress* progress_;
     QBuffer pdf_;
     QPdfWriter writer_;
     QTextDocument doc_;

@@ -3,35 +3,80 @@
 #include "report/calculation_drawing.h"
 #include "report/report_document.h"
 
+#include <QAbstractAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QFont>
+#include <QLegend>
+#include <QFontDatabase>
+#include <QGraphicsScene>
 #include <QPainter>
+#include <QThread>
 
 namespace {
 
 constexpr double kChartProportion = 0.72;
 // A Latin-and-Chinese face with TrueType outlines: Qt embeds a subset of it,
-// so the Chinese text stays text.
+// so the Chinese text stays text. Built into the program (see CMakeLists).
 const QString kReportFont = QStringLiteral("WenQuanYi Micro Hei");
 
 }  // namespace
 
+bool loadReportFont()
+{
+    static const bool loaded = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/wqy-microhei.ttc")) >= 0;
+    return loaded;
+}
+
 QString reportFontFamily()
 {
-    // Windows has no WenQuanYi: its own Chinese sans faces stand in.
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(kReportFont, {QStringLiteral("Microsoft YaHei"), QStringLiteral("SimHei"),
-                                                 QStringLiteral("Noto Sans CJK SC")});
-        return true;
-    }();
-    Q_UNUSED(substituted);
+    loadReportFont();
     return kReportFont;
 }
 
-ChartFigure::ChartFigure(QChart* chart, const QTextDocument& doc) : chart_(chart)
+QFont reportFont(double pointSize)
 {
-    scene_.addItem(chart);
-    chart->resize(figureSize(&doc, kChartProportion));
+    QFont font(reportFontFamily());
+    font.setPointSizeF(pointSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+namespace {
+
+// The chart's texts in the report's face, at the sizes the chart gave them:
+// the interface's face differs from system to system.
+void setReportFace(QChart* chart)
+{
+    const auto inReportFace = [](const QFont& font) {
+        QFont face = reportFont(font.pointSizeF());
+        face.setWeight(font.weight());
+        return face;
+    };
+    chart->setTitleFont(inReportFace(chart->titleFont()));
+    chart->legend()->setFont(inReportFace(chart->legend()->font()));
+    for (QAbstractAxis* axis : chart->axes()) {
+        axis->setLabelsFont(inReportFace(axis->labelsFont()));
+        axis->setTitleFont(inReportFace(axis->titleFont()));
+    }
+}
+
+// Runs `work` on the thread of the application's objects and waits for it;
+// at once when called there.
+void onInterfaceThread(const std::function<void()>& work)
+{
+    QObject* application = QCoreApplication::instance();
+    if (QThread::currentThread() == application->thread())
+        work();
+    else
+        QMetaObject::invokeMethod(application, work, Qt::BlockingQueuedConnection);
+}
+
+}  // namespace
+
+ChartFigure::ChartFigure(std::function<QChart*()> makeChart, const QTextDocument& doc)
+    : makeChart_(std::move(makeChart)), size_(figureSize(&doc, kChartProportion))
+{
 }
 
 QSizeF ChartFigure::intrinsicSize(QTextDocument* doc, int, const QTextFormat&)
@@ -39,9 +84,17 @@ QSizeF ChartFigure::intrinsicSize(QTextDocument* doc, int, const QTextFormat&)
     return figureSize(doc, kChartProportion);
 }
 
+// The painter is the report's, which waits meanwhile.
 void ChartFigure::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&)
 {
-    scene_.render(painter, rect, QRectF(QPointF(), chart_->size()));
+    onInterfaceThread([&] {
+        QGraphicsScene scene;  // owns the chart
+        QChart* chart = makeChart_();
+        setReportFace(chart);
+        scene.addItem(chart);
+        chart->resize(size_);
+        scene.render(painter, rect, QRectF(QPointF(), chart->size()));
+    });
 }
 
 QSizeF DrawingFigure::intrinsicSize(QTextDocument* doc, int, const QTextFormat&)

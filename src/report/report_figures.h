@@ -6,26 +6,32 @@
 #include "engine/breakdown.h"
 
 #include <QByteArray>
-#include <QGraphicsScene>
 #include <QObject>
 #include <QSvgRenderer>
 #include <QTextObjectInterface>
 
+#include <functional>
+
 class QChart;
+class QFont;
 class QTextDocument;
 
-// A chart laid out at its printed size: its 9 pt text prints at 9 pt.
+// A chart laid out at its printed size: its 9 pt text prints at 9 pt. A
+// chart is a graphics widget, which lives on the interface's thread only:
+// it is made and drawn there, while the report may be written in a thread
+// of its own.
 class ChartFigure : public QObject, public QTextObjectInterface {
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
 public:
-    ChartFigure(QChart* chart, const QTextDocument& doc);  // takes the chart
+    // `makeChart` gives a new chart, which the figure then owns.
+    ChartFigure(std::function<QChart*()> makeChart, const QTextDocument& doc);
     QSizeF intrinsicSize(QTextDocument* doc, int, const QTextFormat&) override;
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override;
 
 private:
-    QChart* chart_;
-    QGraphicsScene scene_;  // owns the chart
+    std::function<QChart*()> makeChart_;
+    QSizeF size_;
 };
 
 class DrawingFigure : public QObject, public QTextObjectInterface {
@@ -55,5 +61,15 @@ private:
     QSvgRenderer renderer_;
 };
 
-// The face every report is set in, a substitute found on Windows.
+// The face every report is set in, the one built into the program (loaded
+// at the first call) on every system, so that a report has the same glyphs,
+// line breaks and pages wherever it is written.
 QString reportFontFamily();
+// Loads the built-in face; called once at start-up on the interface's
+// thread, before a report may be written in a thread of its own. False
+// when it could not be loaded (the system's face of that name, if any,
+// stands in).
+bool loadReportFont();
+// The report's face at that size, laid out by its design metrics: hinting
+// and its rounding of widths differ from system to system.
+QFont reportFont(double pointSize);

@@ -200,12 +200,12 @@ QString roadReportTitle()
     return QStringLiteral("T形水泥土搅拌桩复合地基路段计算书");
 }
 
-ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
+ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path, ReportProgress* progress)
 {
     const GoverningSections governing = governingSections(r.points);
     const std::vector<double> heights = sectionFillHeights(r.base, r.sections);
     const std::list<Chapter> chapters = governingChapters(r, governing);
-    ReportDocument document(roadReportTitle());
+    ReportDocument document(roadReportTitle(), progress);
     document.setHtml(QStringLiteral("<html><body>") + frontHtml(r, governing, heights) + chaptersHtml(r, chapters)
                      + QStringLiteral("</body></html>"));
 
@@ -217,7 +217,8 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
     for (const Chapter& chapter : chapters) {
         auto drawing = std::make_unique<DrawingFigure>(chapter.request.project, chapter.settlement);
         auto chart = std::make_unique<ChartFigure>(
-            makeSettlementChart(chapter.request.project, chapter.settlement).chart, document.text());
+            [&chapter] { return makeSettlementChart(chapter.request.project, chapter.settlement).chart; },
+            document.text());
         document.placeFigure(kDrawingMarker, drawing.get());
         document.placeFigure(kChartMarker, chart.get());
         figures.push_back(std::move(drawing));

@@ -34,5 +34,7 @@ struct RoadReportRequest {
 
 QString roadReportTitle();
 
-// Written as the report of one project is (needs a QApplication).
-ReportStatus writeRoadReport(const RoadReportRequest& request, const QString& path);
+// Written as the report of one project is (needs a QApplication; may run in
+// a thread of its own).
+ReportStatus writeRoadReport(const RoadReportRequest& request, const QString& path,
+                             ReportProgress* progress = nullptr);

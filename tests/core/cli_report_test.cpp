@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -106,5 +107,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "OfARoad" : "OfAProject");
     });
+
+#ifndef _WIN32
+// The words of a PDF with their places on the page, and the faces it embeds.
+std::string wordsAndFaces(const std::string& pdf)
+{
+    std::string words = runCommand("pdftotext -bbox " + pdf + " - | grep '<word'").out;
+    return words + runCommand("pdffonts " + pdf + " | tail -n +3 | cut -d' ' -f1").out;
+}
+
+// The report is set in the face the program carries, by its design
+// metrics: the same words in the same places, embedding that face alone,
+// whether the system has the face itself or no face at all.
+TEST(CliReportFace, SameReportWhateverFacesTheSystemHas)
+{
+    if (!reportsReadable())
+        GTEST_SKIP() << "no report in this build, or no pdftotext";
+    const std::string scratch = scratchFolder("cli-report-face");
+    writeBytes(scratch + "/no-faces.conf", "<?xml version=\"1.0\"?>\n<fontconfig><dir>" + scratch
+                                              + "/none</dir><cachedir>" + scratch + "/cache</cachedir></fontconfig>\n");
+    const std::string report = "--report " + scratch + "/";
+    ASSERT_EQ(runCli(report + "system.pdf " + example("worked-example.txt")).exitCode, 0);
+    ASSERT_EQ(runCommand("FONTCONFIG_FILE=" + scratch + "/no-faces.conf " + ORVANE_CLI + " " + report + "bare.pdf "
+                         + example("worked-example.txt"))
+                  .exitCode,
+              0);
+
+    const std::string system = wordsAndFaces(scratch + "/system.pdf");
+    EXPECT_NE(system.find(">T形水泥土搅拌桩复合地基计算书</word>"), std::string::npos) << system.substr(0, 2000);
+    EXPECT_EQ(system.substr(system.rfind("</word>") + 8), "WenQuanYiMicroHei\n");
+    const std::string bare = wordsAndFaces(scratch + "/bare.pdf");
+    const auto differ = std::mismatch(system.begin(), system.end(), bare.begin(), bare.end());
+    EXPECT_TRUE(bare == system) << "without the system's faces: "
+                                << std::string(differ.second, bare.end()).substr(0, 300) << "\nwith them: "
+                                << std::string(differ.first, system.end()).substr(0, 300);
+}
+#endif
 
 }  // namespace

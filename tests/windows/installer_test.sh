@@ -32,7 +32,8 @@ done
     tr -d '\r' >"$scratch/windows.json"
 cmp -s "$scratch/linux.json" "$scratch/windows.json" || fail "the installed calculator's results differ: $(cat "$scratch/windows.json")"
 
-# Its PDF report, on the system's fonts: the same text as the Linux one's,
+# Its PDF report, in the face the program ships: the same fonts and pages
+# as the Linux one's, and the same text,
 # but for where lines and words break, and for the chart's labels, whose
 # 力 the Chinese faces Wine offers map back to the Kangxi radical ⼒ (the
 # same glyph): compared in Unicode's compatibility form.
@@ -52,6 +53,14 @@ else
     words "$scratch/windows.pdf" >"$scratch/windows.words"
     cmp -s "$scratch/linux.words" "$scratch/windows.words" ||
         fail "the report's words differ: $(diff "$scratch/linux.words" "$scratch/windows.words" | head -5)"
+    for system in linux windows; do
+        pdffonts "$scratch/$system.pdf" | tail -n +3 | awk '{print $1}' | sort >"$scratch/$system.fonts"
+        pdfinfo "$scratch/$system.pdf" | sed -n 's/^Pages: *//p' >"$scratch/$system.pages"
+    done
+    cmp -s "$scratch/linux.fonts" "$scratch/windows.fonts" ||
+        fail "the report's fonts differ: $(tr '\n' ' ' <"$scratch/windows.fonts") against $(tr '\n' ' ' <"$scratch/linux.fonts")"
+    cmp -s "$scratch/linux.pages" "$scratch/windows.pages" ||
+        fail "the report has $(cat "$scratch/windows.pages") pages against $(cat "$scratch/linux.pages")"
 fi
 
 [ -f "$menu/Orvane.lnk" ] || fail "no Start-menu entry"

@@ -9,11 +9,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
 
 namespace details {
 
@@ -22,8 +30,69 @@ QString exportedNotice(const QString& done, const QString& path)
     return done + QStringLiteral("\n已写入 ") + QDir::toNativeSeparators(path);
 }
 
-void writeReportInteractively(QWidget* parent, const QStringList& inputs,
-                              const std::function<ReportStatus(const QString& path)>& write)
+namespace {
+
+// "正在排版计算书…" until the pages are counted, then the page being painted.
+void showProgress(QProgressDialog& dialog, const ReportProgress& progress)
+{
+    if (progress.cancelled)
+        return;
+    const int count = progress.pageCount;
+    if (count == 0)
+        return;
+    const int painted = progress.pagesPainted;
+    dialog.setMaximum(count);
+    dialog.setValue(painted);
+    dialog.setLabelText(
+        QStringLiteral("正在生成计算书：第 %1 页，共 %2 页…").arg(std::min(painted + 1, count)).arg(count));
+}
+
+// Runs `work` in a thread of its own under a window-modal progress dialog
+// and returns its status once it has ended; the interface answers
+// meanwhile. 取消 asks the work to stop and keeps the dialog, saying so,
+// until it has.
+ReportStatus runWithProgress(QWidget* parent, const std::function<ReportStatus(ReportProgress*)>& work)
+{
+    ReportProgress progress;
+    ReportStatus status;
+    std::atomic<bool> done{false};
+    QProgressDialog dialog(QStringLiteral("正在排版计算书…"), QStringLiteral("取消"), 0, 0, parent);
+    dialog.setWindowTitle(kReportProgressTitle);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setMinimumDuration(0);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&dialog, &progress] {
+        progress.cancelled = true;
+        dialog.setRange(0, 0);
+        dialog.setLabelText(QStringLiteral("正在取消…"));
+        dialog.show();
+    });
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done)
+            loop.quit();
+        else
+            showProgress(dialog, progress);
+    });
+    // A thread of Qt's: the report's objects live in it.
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        status = work(&progress);
+        done = true;
+    }));
+    worker->start();
+    dialog.show();
+    poll.start();
+    loop.exec();
+    worker->wait();
+    return status;
+}
+
+}  // namespace
+
+void writeReportInteractively(QWidget* parent, const QStringList& inputs, const ReportWriter& write)
 {
     const QString path = ui::services().askReportFileName(parent);
     if (path.isEmpty())
@@ -32,9 +101,10 @@ void writeReportInteractively(QWidget* parent, const QStringList& inputs,
         ui::services().showMessage(parent, kReportNotExported + QLatin1Char('\n') + refusal);
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ReportStatus status = write(path);
-    QApplication::restoreOverrideCursor();
+    const ReportStatus status =
+        runWithProgress(parent, [&write, path](ReportProgress* progress) { return write(path, progress); });
+    if (status.cancelled)
+        return;
     if (status.ok)
         ui::services().showNotice(parent, exportedNotice(kReportExported, path));
     else
@@ -44,17 +114,17 @@ void writeReportInteractively(QWidget* parent, const QStringList& inputs,
 void exportReportInteractively(QWidget* parent, const ProjectData& project, const QString& projectName,
                                bool sliceAppendix)
 {
-    writeReportInteractively(parent, {}, [&](const QString& path) {
-        ReportRequest request;
-        request.project = withCurrentProjectInfo(project);
-        const ui::ProjectFile source = ui::projectFileHolding(request.project);
-        request.sourceFileName = QFileInfo(source.path).fileName();
-        request.sourceBytes = source.bytes;
-        request.projectName = !projectName.isEmpty() ? projectName : currentProjectName();
-        request.date = ui::services().now().date();
-        request.demands = design::rememberedDemands();
-        request.sliceAppendix = sliceAppendix;
-        return writeCalculationReport(request, path);
+    ReportRequest request;
+    request.project = withCurrentProjectInfo(project);
+    const ui::ProjectFile source = ui::projectFileHolding(request.project);
+    request.sourceFileName = QFileInfo(source.path).fileName();
+    request.sourceBytes = source.bytes;
+    request.projectName = !projectName.isEmpty() ? projectName : currentProjectName();
+    request.date = ui::services().now().date();
+    request.demands = design::rememberedDemands();
+    request.sliceAppendix = sliceAppendix;
+    writeReportInteractively(parent, {}, [request](const QString& path, ReportProgress* progress) {
+        return writeCalculationReport(request, path, progress);
     });
 }
 

@@ -18,18 +18,24 @@ namespace details {
 inline const QString kExportReportCaption = QStringLiteral("导出计算书…");
 inline const QString kReportExported = QStringLiteral("计算书导出成功！");
 inline const QString kReportNotExported = QStringLiteral("计算书导出失败！");
+inline const QString kReportProgressTitle = QStringLiteral("导出计算书");
 
 inline const QString kSliceAppendixCaption = QStringLiteral("附分片计算表");
 
 // What a notice says of a file written: `done` and where it went.
 QString exportedNotice(const QString& done, const QString& path);
 
+// Writes a report at `path`, counting its pages in `progress`; runs in a
+// thread of its own, so it holds copies of what it reads.
+using ReportWriter = std::function<ReportStatus(const QString& path, ReportProgress* progress)>;
+
 // Asks for a PDF name (stops on cancel), refuses one of `inputs` or the
-// current project file, writes a report there with `write` under a busy
-// cursor, and confirms with a notice naming the file or reports the failure
-// with its reason.
-void writeReportInteractively(QWidget* parent, const QStringList& inputs,
-                              const std::function<ReportStatus(const QString& path)>& write);
+// current project file, writes a report there with `write` in a thread of
+// its own while a progress dialog over `parent` counts the pages and offers
+// 取消 (a cancelled report writes nothing and says nothing), and confirms
+// with a notice naming the file or reports the failure with its reason.
+// Returns when the work has ended; the interface answers meanwhile.
+void writeReportInteractively(QWidget* parent, const QStringList& inputs, const ReportWriter& write);
 
 // `project` with the project information as it is now in g_project: a
 // window's copy of the record may predate what 工程信息 holds.

@@ -405,8 +405,9 @@ void CSectionsDialog::exportReport()
     request.date = ui::services().now().date();
     request.tableFileName = tableName_;
     request.tableBytes = QByteArray::fromStdString(tableBytes_);
-    details::writeReportInteractively(this, inputFiles(),
-                                      [&request](const QString& path) { return writeRoadReport(request, path); });
+    details::writeReportInteractively(this, inputFiles(), [request](const QString& path, ReportProgress* progress) {
+        return writeRoadReport(request, path, progress);
+    });
 }
 
 void CSectionsDialog::adoptSection(int row)

@@ -13,6 +13,7 @@
 #include "report/report_text.h"
 #include "report/settlement_chart.h"
 #include "support/fake_services.h"
+#include "support/modal_watchdog.h"
 #include "support/pdf_text.h"
 #include "support/widgets.h"
 #include "ui/dialog.h"
@@ -30,6 +31,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,6 +107,28 @@ void clickAsTheDesktopDoes(QWidget* window, const char* buttonName)
     QAbstractButton* target = button(window, buttonName);
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                       target->mapTo(window, target->rect().center()));
+}
+
+// A window with "导出计算书…": "details", "capacity" or "settlement".
+std::unique_ptr<QWidget> exportingWindow(const QString& from)
+{
+    if (from == QLatin1String("details"))
+        return std::make_unique<details::CapacityDetailsWindow>(g_project);
+    if (from == QLatin1String("capacity"))
+        return std::make_unique<CCapacityDialog>();
+    return std::make_unique<CSettlementDialog>();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 ProjectData computedWorkedExample()
@@ -337,29 +361,52 @@ private slots:
     void reportExportedFromEveryWindow_data()
     {
         QTest::addColumn<QString>("from");
-        QTest::addRow("details window") << QStringLiteral("details");
-        QTest::addRow("capacity form") << QStringLiteral("capacity");
-        QTest::addRow("settlement form") << QStringLiteral("settlement");
+        QTest::addColumn<bool>("cancel");
+        for (const bool cancel : {false, true}) {
+            const char* how = cancel ? ", cancelled while written" : "";
+            QTest::addRow("details window%s", how) << QStringLiteral("details") << cancel;
+            QTest::addRow("capacity form%s", how) << QStringLiteral("capacity") << cancel;
+            QTest::addRow("settlement form%s", how) << QStringLiteral("settlement") << cancel;
+        }
     }
 
+    // The report is written beside the interface, which answers meanwhile
+    // (the watchdog's handler runs from its event loop): a progress dialog
+    // over the window alone; 取消 leaves an earlier file as it was and says
+    // nothing.
     void reportExportedFromEveryWindow()
     {
         QFETCH(QString, from);
+        QFETCH(bool, cancel);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("report.pdf"));
+        const QByteArray earlier = "an earlier report";
+        QVERIFY(writeBytes(path, earlier));
         FakeServices services;
         services.answerFileDialogs({path});
-        std::unique_ptr<QWidget> window;
-        if (from == QLatin1String("details"))
-            window = std::make_unique<details::CapacityDetailsWindow>(g_project);
-        else if (from == QLatin1String("capacity"))
-            window = std::make_unique<CCapacityDialog>();
-        else
-            window = std::make_unique<CSettlementDialog>();
+        std::unique_ptr<QWidget> window = exportingWindow(from);
         window->show();
+        ModalWatchdog watchdog;
+        QString progressSeen;
+        watchdog.expect<QProgressDialog>([&](QProgressDialog* progress) {
+            progressSeen = QStringLiteral("%1 over %2, modality %3")
+                               .arg(progress->windowTitle(), progress->parentWidget()->metaObject()->className())
+                               .arg(progress->windowModality());
+            if (cancel)
+                progress->findChild<QPushButton*>()->click();
+        });
         click(window.get(), "exportReportButton");
-        QCOMPARE(services.texts(), QStringList{details::exportedNotice(details::kReportExported, path)});
-        QVERIFY(QFileInfo(path).size() > 0);
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
+        QCOMPARE(progressSeen, QStringLiteral("导出计算书 over %1, modality %2")
+                                   .arg(window->metaObject()->className())
+                                   .arg(Qt::WindowModal));
+        if (cancel) {
+            QVERIFY2(services.texts().isEmpty(), qPrintable(services.lastText()));
+            QCOMPARE(readBytes(path), earlier);
+        } else {
+            QCOMPARE(services.texts(), QStringList{details::exportedNotice(details::kReportExported, path)});
+            QVERIFY(readBytes(path).startsWith("%PDF-"));
+        }
     }
 
     // The appendix of every slice runs to several pages of the worked example.
@@ -401,7 +448,13 @@ private slots:
         QVERIFY(QString::fromUtf8(pdftotext.readAllStandardOutput()).contains(QStringLiteral("某高速公路路堤")));
     }
 
-    void reportRefusesTheProjectFile_data() { reportExportedFromEveryWindow_data(); }
+    void reportRefusesTheProjectFile_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addRow("details window") << QStringLiteral("details");
+        QTest::addRow("capacity form") << QStringLiteral("capacity");
+        QTest::addRow("settlement form") << QStringLiteral("settlement");
+    }
 
     void reportRefusesTheProjectFile()
     {
@@ -416,13 +469,7 @@ private slots:
         file.close();
         FakeServices services;
         services.answerFileDialogs({project});
-        std::unique_ptr<QWidget> window;
-        if (from == QLatin1String("details"))
-            window = std::make_unique<details::CapacityDetailsWindow>(g_project);
-        else if (from == QLatin1String("capacity"))
-            window = std::make_unique<CCapacityDialog>();
-        else
-            window = std::make_unique<CSettlementDialog>();
+        std::unique_ptr<QWidget> window = exportingWindow(from);
         window->show();
         click(window.get(), "exportReportButton");
         QVERIFY2(services.lastText().contains(QStringLiteral("不能写到输入文件本身")), qPrintable(services.lastText()));

@@ -296,6 +296,20 @@ private slots:
 
     void everyPageIsNumberedOutOfTheTotal() { checkPageNumbers(text_); }
 
+    // One face, the one the program ships, whatever faces the system has:
+    // the chart's and the drawing's texts included.
+    void embedsOnlyTheShippedFace()
+    {
+        QProcess pdffonts;
+        pdffonts.start(QStringLiteral("pdffonts"), {folder_.filePath(QStringLiteral("worked.pdf"))});
+        QVERIFY2(pdffonts.waitForFinished(30000) && pdffonts.exitCode() == 0, "pdffonts (poppler-utils) failed");
+        QStringList faces;
+        for (const QString& line : QString::fromUtf8(pdffonts.readAllStandardOutput()).split(QLatin1Char('\n')).mid(2))
+            if (!line.trimmed().isEmpty())
+                faces << line.section(QLatin1Char(' '), 0, 0);
+        QCOMPARE(faces, QStringList{QStringLiteral("WenQuanYiMicroHei")});
+    }
+
     void failedWriteLeavesNoFile()
     {
         const QString path = folder_.filePath(QStringLiteral("missing-folder/report.pdf"));

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QImage>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -316,16 +317,21 @@ private slots:
     void reportExported_data()
     {
         QTest::addColumn<QString>("target");  // in the test's folder; empty for a cancelled file dialog
+        QTest::addColumn<bool>("cancelWhileWritten");
         QTest::addColumn<QString>("shown");
-        QTest::addRow("written") << QStringLiteral("road.pdf") << QStringLiteral("计算书导出成功！");
-        QTest::addRow("folder refused") << QStringLiteral(".") << QStringLiteral("计算书导出失败！");
-        QTest::addRow("cancelled") << QString() << QString();
+        QTest::addRow("written") << QStringLiteral("road.pdf") << false << QStringLiteral("计算书导出成功！");
+        QTest::addRow("folder refused") << QStringLiteral(".") << false << QStringLiteral("计算书导出失败！");
+        QTest::addRow("cancelled") << QString() << false << QString();
+        QTest::addRow("cancelled while written") << QStringLiteral("road.pdf") << true << QString();
     }
 
-    // The road's report of the last run, named after the table.
+    // The road's report of the last run, named after the table, written
+    // beside the interface under a progress dialog over the window; 取消
+    // leaves an earlier file as it was.
     void reportExported()
     {
         QFETCH(QString, target);
+        QFETCH(bool, cancelWhileWritten);
         QFETCH(QString, shown);
         FakeServices services;
         CSectionsDialog window;
@@ -334,15 +340,34 @@ private slots:
         loadTable(window, writeFile(folder_, QStringLiteral("road.csv"), kRoad));
         QVERIFY(runs(window, QStringLiteral("20"), QStringLiteral("100")));
         const QString path = target.isEmpty() ? QString() : QDir(folder_.path()).filePath(target);
+        const QByteArray earlier = "an earlier report";
+        if (target == QLatin1String("road.pdf"))
+            writeFile(folder_, target, earlier);
         services.answerFileDialogs({path});
+        ModalWatchdog watchdog;
+        Qt::WindowModality progressModality = Qt::NonModal;
+        if (target == QLatin1String("road.pdf"))
+            watchdog.expect<QProgressDialog>([&](QProgressDialog* progress) {
+                progressModality = progress->parentWidget() == &window ? progress->windowModality() : Qt::NonModal;
+                if (cancelWhileWritten)
+                    progress->findChild<QPushButton*>()->click();
+            });
         click(&window, "exportReportButton");
+        QVERIFY2(watchdog.satisfied(), qPrintable(watchdog.report()));
         QCOMPARE(services.fileDialogsAsked(), 1);
         QCOMPARE(services.texts().isEmpty() ? QString() : services.texts().first().section('\n', 0, 0), shown);
-        if (target == QLatin1String("road.pdf")) {
-            const QString text = pdfText(path);
-            QVERIFY2(text.contains(QStringLiteral("road.csv")) && text.contains(QStringLiteral("控制断面 K9+000")),
-                     qPrintable(text.left(2000)));
+        if (target != QLatin1String("road.pdf"))
+            return;
+        QCOMPARE(progressModality, Qt::WindowModal);
+        if (cancelWhileWritten) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), earlier);
+            return;
         }
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains(QStringLiteral("road.csv")) && text.contains(QStringLiteral("控制断面 K9+000")),
+                 qPrintable(text.left(2000)));
     }
 
     // A report of more sections than it can lay out in bounded time is

@@ -413,6 +413,14 @@ std::string sectionSettingTitle(const char* key)
 
 std::string sectionSettingText(const SectionSetting& setting) { return allowanceCodeName(setting.value); }
 
+std::string sectionExtensionValue(const ProjectData& base, const Section& section, std::string_view key)
+{
+    for (const SectionSetting& setting : section.settings)
+        if (setting.key == key)
+            return setting.value;
+    return base.extension.value(key);
+}
+
 std::string sectionSettingsFault(const Section& section, ProjectData record)
 {
     record.extension = {};

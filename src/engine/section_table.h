@@ -56,6 +56,10 @@ std::string sectionSettingTitle(const char* key);
 // by its Chinese name, anything else as stored.
 std::string sectionSettingText(const SectionSetting& setting);
 
+// The extension value of key the section is computed with: its own, else
+// the base project's.
+std::string sectionExtensionValue(const ProjectData& base, const Section& section, std::string_view key);
+
 // The refusal of the section's own extension values as the record's readers
 // refuse them, read from the record with only those values in its extension
 // block: "第N行第M列（title）：reason"; an empty text when every one reads.

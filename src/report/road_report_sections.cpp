@@ -9,7 +9,6 @@
 #include "report/report_text.h"
 
 #include <cmath>
-#include <string_view>
 
 using namespace report_html;
 namespace fmt = report_format;
@@ -25,10 +24,7 @@ QString station(const Section& s)
 // project's; "—" for none.
 QString locationOf(const RoadReportRequest& r, const Section& s)
 {
-    std::string code = r.base.extension.value("location");
-    for (const SectionSetting& setting : s.settings)
-        if (std::string_view(setting.key) == "location")
-            code = setting.value;
+    const std::string code = sectionExtensionValue(r.base, s, "location");
     return code.empty() ? QStringLiteral("—") : esc(QString::fromStdString(allowanceCodeName(code)));
 }
 

@@ -160,6 +160,8 @@ bool holdsLayerValues(const ProjectData& p)
 // section's layers is then not made, with that reason.
 std::string splitProfile(const ProfileSplitter& splitter, ProjectData& record)
 {
+    if (!holdsLayerValues(record))
+        return splitter.apply(record);
     ProjectData withoutLists = record;
     for (const char* key : kPerLayerKeys)
         withoutLists.extension.set(key, "");

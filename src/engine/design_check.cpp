@@ -101,16 +101,6 @@ CheckOutcome notMade(CheckKind kind, double limit, std::string reason, std::stri
     return {kind, kNotANumber, limit, std::nullopt, std::move(reason), std::move(limitSource), kNotANumber};
 }
 
-std::string roadClassName(const std::string& code)
-{
-    return code == "highway" ? "高速公路、一级公路" : "二级公路";
-}
-
-std::string locationName(const std::string& code)
-{
-    return code == "abutment" ? "桥台与路堤相邻处" : code == "culvert" ? "涵洞、通道处" : "一般路段";
-}
-
 // Where [s工后] comes from: the demand typed with the checks, the project's
 // own value, or the table by road class and location.
 std::string postConstructionSource(const ProjectData& p, const DesignDemands& demands,
@@ -120,7 +110,7 @@ std::string postConstructionSource(const ProjectData& p, const DesignDemands& de
         return "设计要求";
     if (!p.extension.value("allowablePostConstruction").empty())
         return "工程输入";
-    return "按" + roadClassName(in.roadClass) + "、" + locationName(in.location) + "查表";
+    return "按" + allowanceCodeName(in.roadClass) + "、" + allowanceCodeName(in.location) + "查表";
 }
 
 std::string postConstructionReason(const TimeSettlementOutputs& out, double settlement)

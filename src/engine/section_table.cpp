@@ -1,5 +1,7 @@
 #include "engine/section_table.h"
 
+#include "engine/stability.h"
+#include "engine/time_settlement.h"
 #include "model/csv_table.h"
 #include "model/file_reasons.h"
 #include "model/platform.h"
@@ -52,16 +54,38 @@ constexpr std::array<FieldTitle, 25> kTitles{{
     {"shaftPileModulus", "下部桩体压缩模量", "Ep2", "MPa"},
 }};
 
+// The extension values that describe a section, titled as the forms and
+// the extension's refusals name them.
+constexpr std::array<FieldTitle, 11> kSettingTitles{{
+    {"roadClass", "道路等级", "", ""},
+    {"location", "路段类型", "", ""},
+    {"allowablePostConstruction", "容许工后沉降", "[s工后]", "mm"},
+    {"ms", "沉降系数", "ms", ""},
+    {"fill", "填土过程", "", ""},
+    {"pavementDay", "路面完工", "", "天"},
+    {"designPeriod", "设计使用年限", "", "年"},
+    {"etaD", "深度修正系数", "ηd", ""},
+    {"pileShear", "桩体抗剪强度", "τp", "kPa"},
+    {"treatedMargin", "加固区超出坡脚的宽度", "", "m"},
+    {"stabilityRequired", "稳定安全系数要求", "", ""},
+}};
+
 const FieldTitle& titleOf(const SweepField& field)
 {
     return *std::find_if(kTitles.begin(), kTitles.end(), [&](const FieldTitle& t) { return t.field == field.name; });
 }
 
-enum class ColumnKind { station, profile, note, field };
+std::string titleText(const FieldTitle& t)
+{
+    return std::string(t.chinese) + std::string(t.symbol) + (t.unit.empty() ? "" : "（" + std::string(t.unit) + "）");
+}
+
+enum class ColumnKind { station, profile, note, field, setting };
 
 struct Column {
     ColumnKind kind;
     const SweepField* field = nullptr;  // for a field column
+    const char* key = nullptr;          // for a setting column
 };
 
 std::string withoutBlanks(std::string_view text)
@@ -108,6 +132,9 @@ std::optional<Column> columnNamed(const std::string& cell)
         if (namesInChinese(cell, t.chinese, t.symbol, t.unit) || namesInEnglish(cell, t.field))
             return Column{ColumnKind::field, &field};
     }
+    for (const FieldTitle& t : kSettingTitles)
+        if (namesInChinese(cell, t.chinese, t.symbol, t.unit) || namesInEnglish(cell, t.field))
+            return Column{ColumnKind::setting, nullptr, t.field.data()};
     return std::nullopt;
 }
 
@@ -130,7 +157,9 @@ Layout layoutOf(const Row& header, std::size_t row)
             layout.errors.push_back(rowText(row) + "（表头）" + columnText(c) + "的" + quotedToken(title)
                                     + "不是可识别的列（桩号、土层剖面、备注或可变化的参数）。");
         if (column && column->kind != ColumnKind::note) {
-            const std::string id = column->field ? column->field->name : "#" + std::to_string(static_cast<int>(column->kind));
+            const std::string id = column->field ? column->field->name
+                                   : column->key ? column->key
+                                                 : "#" + std::to_string(static_cast<int>(column->kind));
             if (const auto [it, fresh] = seen.emplace(id, c); !fresh)
                 layout.errors.push_back(rowText(row) + "（表头）" + columnText(it->second) + "与" + columnText(c)
                                         + "是同一列" + quotedToken(title) + "。");
@@ -219,6 +248,29 @@ struct RowReader {
             refuse("的土层剖面" + quotedToken(text) + "无法使用：" + reason);
     }
 
+    // The row's extension values as the record's readers read them, with the
+    // row's fill height; a fill history given without one is read up to the
+    // height it ends at, checked against the base project's when computed.
+    void checkSettings(const Section& section)
+    {
+        ProjectData probe{};
+        for (const SectionValue& v : section.values)
+            probe.*(v.field->member) = v.value;
+        const bool givesHeight = std::any_of(section.values.begin(), section.values.end(), [](const SectionValue& v) {
+            return v.field->member == &ProjectData::embankmentHeight;
+        });
+        if (!givesHeight) {
+            ProjectData read = probe;
+            for (const SectionSetting& setting : section.settings)
+                read.extension.set(setting.key, setting.value);
+            TimeSettlementInputs inputs;
+            readTimeSettlementInputs(read, inputs);
+            probe.embankmentHeight = inputs.fill.empty() ? 0 : inputs.fill.back().height;
+        }
+        if (const std::string fault = sectionSettingsFault(section, probe); !fault.empty())
+            errors.push_back(fault);
+    }
+
     // H and L cut the base project's layer tables: a section may change them
     // only with a profile of its own, split at its H and L.
     void checkLengths(const Section& section)
@@ -250,11 +302,17 @@ struct RowReader {
                 if (!text.empty())
                     readField(*column->field, c, text, section);
                 break;
+            case ColumnKind::setting:
+                if (!text.empty())
+                    section.settings.push_back({column->key, allowanceCodeOf(text), c});
+                break;
             case ColumnKind::note: break;
             }
         }
         if (errors.size() == before)
             checkLengths(section);
+        if (errors.size() == before)
+            checkSettings(section);
         return section;
     }
 };
@@ -337,10 +395,51 @@ std::optional<double> parseStation(std::string_view text)
     return *kilometres * 1000 + *metres;
 }
 
-std::string sectionColumnTitle(const SweepField& field)
+std::string sectionColumnTitle(const SweepField& field) { return titleText(titleOf(field)); }
+
+std::vector<const char*> sectionSettingKeys()
 {
-    const FieldTitle& t = titleOf(field);
-    return std::string(t.chinese) + std::string(t.symbol) + (t.unit.empty() ? "" : "（" + std::string(t.unit) + "）");
+    std::vector<const char*> keys;
+    for (const FieldTitle& t : kSettingTitles)
+        keys.push_back(t.field.data());
+    return keys;
+}
+
+std::string sectionSettingTitle(const char* key)
+{
+    return titleText(*std::find_if(kSettingTitles.begin(), kSettingTitles.end(),
+                                   [key](const FieldTitle& t) { return t.field == key; }));
+}
+
+std::string sectionSettingText(const SectionSetting& setting) { return allowanceCodeName(setting.value); }
+
+std::string sectionExtensionValue(const ProjectData& base, const Section& section, std::string_view key)
+{
+    for (const SectionSetting& setting : section.settings)
+        if (setting.key == key)
+            return setting.value;
+    return base.extension.value(key);
+}
+
+std::string sectionSettingsFault(const Section& section, ProjectData record)
+{
+    record.extension = {};
+    for (const SectionSetting& setting : section.settings)
+        record.extension.set(setting.key, setting.value);
+    TimeSettlementInputs timeInputs;
+    StabilityInputs stabilityInputs;
+    std::string fault = readTimeSettlementInputs(record, timeInputs);
+    if (fault.empty())
+        fault = readStabilityInputs(record, stabilityInputs);
+    if (fault.empty())
+        return {};
+    for (const SectionSetting& setting : section.settings) {
+        const std::string prefix = std::string(setting.key) + "：";
+        if (fault.starts_with(prefix))
+            return rowText(section.row) + columnText(setting.column) + "（" + sectionSettingTitle(setting.key)
+                   + "）：" + fault.substr(prefix.size());
+    }
+    return rowText(section.row) + "：" + fault;
 }
 
 SectionTableRead readSectionTable(std::string_view bytes, const ProfileLoader& loadProfile)

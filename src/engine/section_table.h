@@ -19,11 +19,21 @@ struct SectionValue {
     double value;
 };
 
+// A value of the extension block that describes the section rather than the
+// project (its road class, location, fill history, ...), as the block holds
+// it: a road class or location written in Chinese is stored as its code.
+struct SectionSetting {
+    const char* key;
+    std::string value;
+    std::size_t column = 0;  // of the table, as its messages name it
+};
+
 struct Section {
     std::string station;              // as written, e.g. "K12+340"
     double chainage = 0;              // m from the alignment's origin
     std::size_t row = 0;              // line of the table, as its messages name it
     std::vector<SectionValue> values;  // the cells that replace the base project's values
+    std::vector<SectionSetting> settings;  // the extension values that replace the base project's
     std::string profileFile;          // as written; empty for the base project's layers
     std::optional<ProfileSplitter> profile;
 };
@@ -35,6 +45,25 @@ std::optional<double> parseStation(std::string_view text);
 // The Chinese column title of a field, as the forms label it (with symbol
 // and unit), for headers and messages.
 std::string sectionColumnTitle(const SweepField& field);
+
+// The extension keys a section may set for itself: roadClass, location,
+// allowablePostConstruction, ms, fill, pavementDay, designPeriod, etaD,
+// pileShear, treatedMargin, stabilityRequired.
+std::vector<const char*> sectionSettingKeys();
+// The Chinese column title of such a key (道路等级, 路段类型, ...).
+std::string sectionSettingTitle(const char* key);
+// The value as a reader of the report reads it: a road class or location
+// by its Chinese name, anything else as stored.
+std::string sectionSettingText(const SectionSetting& setting);
+
+// The extension value of key the section is computed with: its own, else
+// the base project's.
+std::string sectionExtensionValue(const ProjectData& base, const Section& section, std::string_view key);
+
+// The refusal of the section's own extension values as the record's readers
+// refuse them, read from the record with only those values in its extension
+// block: "第N行第M列（title）：reason"; an empty text when every one reads.
+std::string sectionSettingsFault(const Section& section, ProjectData record);
 
 struct SectionTableRead {
     std::vector<Section> sections;    // sorted by chainage
@@ -48,8 +77,11 @@ using ProfileLoader = std::function<ProfileRead(const std::string& file)>;
 // The table as the profile CSV is read (UTF-8 or GBK, comma or tab). The
 // header names the columns in English as the record names its members or in
 // Chinese as the forms label them: 桩号/station (required), 土层剖面/profile,
-// 备注/note (ignored) and any field a sweep can vary. An empty cell keeps
-// the base project's value. Every bad row is refused with its row number and
+// 备注/note (ignored), any field a sweep can vary and any extension value of
+// a section (sectionSettingKeys). An empty cell keeps the base project's
+// value. Each extension value is checked as the record's readers check it,
+// with the row's own fill height and fill history; against the base
+// project's it is checked when the section is computed. Every bad row is refused with its row number and
 // reason, and then no section is returned: a table is read whole or not at all.
 SectionTableRead readSectionTable(std::string_view bytes, const ProfileLoader& loadProfile);
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -142,6 +143,34 @@ void joinEqualNeighbours(std::vector<Stretch>& st)
     }
 }
 
+// The extension's lists of one value per layer of a zone.
+constexpr const char* kPerLayerKeys[] = {"cv.head", "cv.shaft", "cv.base", "fak.base", "c.head",
+                                         "phi.head", "c.shaft", "phi.shaft", "c.base", "phi.base"};
+
+bool holdsLayerValues(const ProjectData& p)
+{
+    return std::any_of(std::begin(kPerLayerKeys), std::end(kPerLayerKeys),
+                       [&p](const char* key) { return !p.extension.value(key).empty(); });
+}
+
+// The section's layers split from its own profile at the record's H and L.
+// A profile that supplies values per layer replaces every list of the base
+// project, which describes the base project's strata; one that supplies
+// none leaves them, and a check reading a list that does not match the
+// section's layers is then not made, with that reason.
+std::string splitProfile(const ProfileSplitter& splitter, ProjectData& record)
+{
+    if (!holdsLayerValues(record))
+        return splitter.apply(record);
+    ProjectData withoutLists = record;
+    for (const char* key : kPerLayerKeys)
+        withoutLists.extension.set(key, "");
+    if (!splitter.apply(withoutLists).empty() || !holdsLayerValues(withoutLists))
+        return splitter.apply(record);
+    record = std::move(withoutLists);
+    return {};
+}
+
 }  // namespace
 
 Sweep sectionSweep(const ProjectData& base, const Section& section, const DesignDemands& demands,
@@ -150,10 +179,17 @@ Sweep sectionSweep(const ProjectData& base, const Section& section, const Design
     ProjectData p = base;
     for (const SectionValue& v : section.values)
         p.*(v.field->member) = v.value;
-    Sweep::PreparePoint split;
-    if (section.profile)
-        split = [splitter = *section.profile](ProjectData& record) { return splitter.apply(record); };
-    return Sweep(p, std::move(axes), demands, std::move(split));
+    for (const SectionSetting& setting : section.settings)
+        p.extension.set(setting.key, setting.value);
+    // A section's own value the record's readers refuse (a fill history not
+    // ending at its h) refuses the section, naming its row and column.
+    Sweep::PreparePoint prepare = [section](ProjectData& record) {
+        if (section.profile)
+            if (std::string fault = splitProfile(*section.profile, record); !fault.empty())
+                return fault;
+        return sectionSettingsFault(section, record);
+    };
+    return Sweep(p, std::move(axes), demands, std::move(prepare));
 }
 
 std::string roadReportFault(std::size_t sections)

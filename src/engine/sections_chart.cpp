@@ -15,6 +15,10 @@ constexpr double kRight = 70;
 constexpr double kTop = 40;
 constexpr double kBottom = 60;
 const std::string kPostConstructionStyle = "stroke=\"#2a8a4a\" stroke-width=\"1.5\" stroke-dasharray=\"2,3\"";
+const std::string kAllowanceStyle = "stroke=\"#c00\" stroke-dasharray=\"6,4\"";
+// A section that could not be checked is neither passing nor failing: an
+// open mark of its own colour.
+const std::string kUncheckedMark = "r=\"3\" fill=\"white\" stroke=\"#e08000\" stroke-width=\"1.5\"";
 
 // A coordinate to a tenth of a pixel, whatever the process locale.
 std::string px(double value) { return shortestDecimal(std::round(value * 10) / 10); }
@@ -92,7 +96,15 @@ double largestFinite(const std::vector<double>& values, double atLeast)
     return largest;
 }
 
-std::string legend(bool postConstruction)
+std::string mark(double cx, double cy, const SweepPoint& p)
+{
+    const std::string at = "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" ";
+    if (p.valid() && p.checks.verdict() == Verdict::Unchecked)
+        return at + kUncheckedMark + "/>\n";
+    return at + "r=\"3\" fill=\"" + (p.passes() ? "#1f5fbf" : "#c00") + "\"/>\n";
+}
+
+std::string legend(bool postConstruction, bool unchecked)
 {
     const double y = kTop - 18;
     std::string svg = "<rect x=\"300\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
@@ -101,6 +113,9 @@ std::string legend(bool postConstruction)
                       + text(470, y, "start", "未通过验算的断面");
     if (postConstruction)
         svg += line(600, y - 4, 620, y - 4, kPostConstructionStyle) + text(624, y, "start", "工后沉降");
+    if (unchecked)
+        svg += "<circle cx=\"690\" cy=\"" + px(y - 4) + "\" " + kUncheckedMark + "/>\n"
+               + text(698, y, "start", "未能验算的断面");
     return svg;
 }
 
@@ -112,6 +127,21 @@ std::vector<double> postConstructionSettlements(const std::vector<SweepPoint>& p
     for (const SweepPoint& p : points)
         values.push_back(p.valid() && p.checks.allowablePostConstruction ? p.checks.postConstruction : NAN);
     return values;
+}
+
+// Each section's own allowance after construction, NaN where it has none.
+std::vector<double> postConstructionAllowances(const std::vector<SweepPoint>& points)
+{
+    std::vector<double> values;
+    for (const SweepPoint& p : points)
+        values.push_back(p.valid() && p.checks.allowablePostConstruction ? *p.checks.allowablePostConstruction : NAN);
+    return values;
+}
+
+bool anyUnchecked(const std::vector<SweepPoint>& points)
+{
+    return std::any_of(points.begin(), points.end(),
+                       [](const SweepPoint& p) { return p.valid() && p.checks.verdict() == Verdict::Unchecked; });
 }
 
 // A polyline through the finite values, with a mark at each section coloured
@@ -127,8 +157,7 @@ std::string settlementCurve(const std::vector<Section>& sections, const std::vec
         const double cx = x.at(sections[i].chainage);
         const double cy = y.at(values[i]);
         curve.emplace_back(cx, cy);
-        marks += "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" r=\"3\" fill=\""
-                 + (points[i].passes() ? "#1f5fbf" : "#c00") + "\"/>\n";
+        marks += mark(cx, cy, points[i]);
     }
     return curve.empty() ? std::string() : shape("polyline", curve, "fill=\"none\" " + style) + marks;
 }
@@ -136,8 +165,35 @@ std::string settlementCurve(const std::vector<Section>& sections, const std::vec
 // A dashed allowance across the chart, labelled at its right end.
 std::string allowanceLine(const Axis& x, const Axis& y, double value, const std::string& label)
 {
-    return line(x.pixelFrom, y.at(value), x.pixelTo, y.at(value), "stroke=\"#c00\" stroke-dasharray=\"6,4\"")
+    return line(x.pixelFrom, y.at(value), x.pixelTo, y.at(value), kAllowanceStyle)
            + text(x.pixelTo - 4, y.at(value) - 5, "end", label);
+}
+
+// Each section's allowance over its extent along the road (halfway to its
+// neighbours), one dashed level for each run of sections sharing one,
+// labelled at the right end of the last; nothing where none has one.
+std::string allowanceSteps(const std::vector<Section>& sections, const std::vector<double>& allowances,
+                           const Axis& x, const Axis& y, const std::string& label)
+{
+    std::string svg;
+    double lastEnd = 0;
+    double lastValue = NAN;
+    for (std::size_t i = 0; i < sections.size();) {
+        std::size_t last = i;
+        while (last + 1 < sections.size() && allowances[last + 1] == allowances[i])
+            ++last;
+        if (std::isfinite(allowances[i])) {
+            const double from = i == 0 ? sections[i].chainage : (sections[i - 1].chainage + sections[i].chainage) / 2;
+            const double to = last + 1 == sections.size() ? sections[last].chainage
+                                                          : (sections[last].chainage + sections[last + 1].chainage) / 2;
+            const double at = y.at(allowances[i]);
+            svg += line(x.at(from), at, std::max(x.at(to), x.at(from) + 1), at, kAllowanceStyle);
+            lastEnd = std::max(x.at(to), x.at(from) + 1);
+            lastValue = allowances[i];
+        }
+        i = last + 1;
+    }
+    return std::isfinite(lastValue) ? svg + text(lastEnd - 4, y.at(lastValue) - 5, "end", label) : svg;
 }
 
 }  // namespace
@@ -156,14 +212,14 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     std::vector<double> settlements;
     for (const SweepPoint& p : points)
         settlements.push_back(p.valid() ? p.checks.settlement : NAN);
-    const std::optional<double> postAllowance = postConstructionAllowance(points);
+    const std::vector<double> postAllowances = postConstructionAllowances(points);
     const std::vector<double> post = postConstructionSettlements(points);
     const double first = sections.empty() ? 0 : sections.front().chainage;
     const double last = sections.empty() ? 1 : std::max(sections.back().chainage, first + 1);
     const Axis x{first, last, kLeft, kWidth - kRight};
     const double heightTop = largestFinite(fillHeights, 1) * 1.15;
     const Axis height{0, heightTop, kHeight - kBottom, kTop};
-    const double largestAllowance = std::max(allowableSettlement.value_or(1), postAllowance.value_or(1));
+    const double largestAllowance = largestFinite(postAllowances, allowableSettlement.value_or(1));
     const double settlementTop = largestFinite(settlements, largestAllowance) * 1.15;
     const Axis settlement{0, settlementTop, kHeight - kBottom, kTop};
 
@@ -182,7 +238,7 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
         svg += allowanceLine(x, settlement, *allowableSettlement, "容许沉降[s]");
     const std::string postCurve = settlementCurve(sections, points, post, x, settlement, kPostConstructionStyle);
     if (!postCurve.empty())
-        svg += allowanceLine(x, settlement, *postAllowance, "容许工后沉降[s工后]");
+        svg += allowanceSteps(sections, postAllowances, x, settlement, "容许工后沉降[s工后]");
     svg += settlementCurve(sections, points, settlements, x, settlement, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"");
-    return svg + postCurve + legend(!postCurve.empty()) + "</svg>\n";
+    return svg + postCurve + legend(!postCurve.empty(), anyUnchecked(points)) + "</svg>\n";
 }

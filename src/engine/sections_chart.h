@@ -1,8 +1,9 @@
 // The longitudinal chart of a road's sections as SVG: the fill height and
 // the settlement under the project's criterion against chainage, the
 // allowable settlement drawn where it is given, the sections that fail a
-// check marked; where the sections are checked after construction, their
-// post-construction settlement and its allowance too.
+// check marked, and apart from them those of which a check could not be
+// made; where the sections are checked after construction, their
+// post-construction settlement and each section's own allowance too.
 #pragma once
 
 #include "engine/section_table.h"

@@ -52,6 +52,20 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
 // location codes; empty for codes the table does not hold.
 std::optional<double> allowanceOf(const std::string& roadClass, const std::string& location);
 
+// The allowance table's road classes and locations: the code the extension
+// block holds and the Chinese name the reports show.
+struct AllowanceCode {
+    const char* code;
+    const char* name;
+};
+inline constexpr AllowanceCode kRoadClassCodes[] = {{"highway", "高速公路、一级公路"}, {"second", "二级公路"}};
+inline constexpr AllowanceCode kLocationCodes[] = {
+    {"abutment", "桥台与路堤相邻处"}, {"culvert", "涵洞、通道处"}, {"general", "一般路段"}};
+// The Chinese name of a road class or location code; any other text as it is.
+std::string allowanceCodeName(const std::string& code);
+// The code of a road class or location named in Chinese; any other text as it is.
+std::string allowanceCodeOf(const std::string& name);
+
 struct TimeSettlementResult {
     std::vector<TimeSettlement> curve;
     double final = 0;             // ms Sc (mm)

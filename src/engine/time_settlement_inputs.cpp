@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string_view>
 
 namespace {
@@ -100,6 +101,32 @@ std::optional<double> allowanceOf(const std::string& roadClass, const std::strin
             return second[i];
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The code and name pairs of both tables; no code is a name of the other.
+template <class Found>
+std::string lookUpCode(const std::string& text, Found found)
+{
+    using Codes = std::span<const AllowanceCode>;
+    for (Codes codes : {Codes(kRoadClassCodes), Codes(kLocationCodes)})
+        for (const AllowanceCode& c : codes)
+            if (const char* match = found(c, text))
+                return match;
+    return text;
+}
+
+}  // namespace
+
+std::string allowanceCodeName(const std::string& code)
+{
+    return lookUpCode(code, [](const AllowanceCode& c, const std::string& t) { return t == c.code ? c.name : nullptr; });
+}
+
+std::string allowanceCodeOf(const std::string& name)
+{
+    return lookUpCode(name, [](const AllowanceCode& c, const std::string& t) { return t == c.name ? c.code : nullptr; });
 }
 
 std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs& in)

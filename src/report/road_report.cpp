@@ -63,8 +63,13 @@ QString demandsText(const RoadReportRequest& r)
     text += r.demands.allowableSettlement
                 ? QStringLiteral("容许沉降 [s] = %1 mm，沉降按%2计算。").arg(fmt::typed(*r.demands.allowableSettlement), criterion)
                 : QStringLiteral("未给出容许沉降，沉降（按%1计算）不作验算。").arg(criterion);
-    if (const std::optional<double> allowance = postConstructionAllowance(r.points))
-        text += QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。").arg(fmt::typed(*allowance));
+    if (const std::optional<double> allowance = postConstructionAllowance(r.points)) {
+        const bool oneAllowance = std::all_of(r.points.begin(), r.points.end(), [&](const SweepPoint& p) {
+            return !p.valid() || !p.checks.allowablePostConstruction || *p.checks.allowablePostConstruction == *allowance;
+        });
+        text += oneAllowance ? QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。").arg(fmt::typed(*allowance))
+                             : QStringLiteral("工后沉降按各断面的路段类型及其容许值 [s工后] 验算（见汇总表）。");
+    }
     return text;
 }
 
@@ -166,7 +171,7 @@ QString frontHtml(const RoadReportRequest& r, const GoverningSections& governing
                         .arg(esc(report_text::criterionName(r.base.stopCriterion))));
     html += road_report::summaryTable(r, governing, heights);
     html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
-    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面）"));
+    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面，空心点为未能验算的断面）"));
     return html + QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
 }
 

@@ -20,6 +20,14 @@ QString station(const Section& s)
     return esc(QString::fromStdString(s.station));
 }
 
+// The location the section is checked for: its own, else the base
+// project's; "—" for none.
+QString locationOf(const RoadReportRequest& r, const Section& s)
+{
+    const std::string code = sectionExtensionValue(r.base, s, "location");
+    return code.empty() ? QStringLiteral("—") : esc(QString::fromStdString(allowanceCodeName(code)));
+}
+
 QStringList summaryRow(const RoadReportRequest& r, std::size_t i, const GoverningSections& governing,
                        double fillHeight, bool afterConstruction)
 {
@@ -29,12 +37,14 @@ QStringList summaryRow(const RoadReportRequest& r, std::size_t i, const Governin
     if (!p.valid()) {
         row << "—" << "—" << "—" << "—" << "—";
         if (afterConstruction)
-            row << "—";
+            row << "—" << "—" << "—";
     } else {
         row << fmt::stress(c.embankmentLoad) << fmt::force(p.results.pileCapacity) << fmt::stress(c.bearingCapacity)
             << fmt::stress(c.bearingDemand) << fmt::settlement(c.settlement);
         if (afterConstruction)
-            row << (c.allowablePostConstruction ? fmt::settlement(c.postConstruction) : QStringLiteral("—"));
+            row << locationOf(r, r.sections[i])
+                << (c.allowablePostConstruction ? fmt::typed(*c.allowablePostConstruction) : QStringLiteral("—"))
+                << (c.allowablePostConstruction ? fmt::settlement(c.postConstruction) : QStringLiteral("—"));
     }
     return row << esc(road_report::verdict(p)) << road_report::governedChecks(governing, i);
 }
@@ -44,6 +54,9 @@ QList<QStringList> sectionValueRows(const Section& s)
     QList<QStringList> rows;
     for (const SectionValue& v : s.values)
         rows.append({esc(QString::fromStdString(sectionColumnTitle(*v.field))), fmt::typed(v.value)});
+    for (const SectionSetting& setting : s.settings)
+        rows.append({esc(QString::fromStdString(sectionSettingTitle(setting.key))),
+                     esc(QString::fromStdString(sectionSettingText(setting)))});
     rows.append({QStringLiteral("土层剖面"), s.profileFile.empty() ? QStringLiteral("（基本工程的土层）")
                                                                    : esc(QString::fromStdString(s.profileFile))});
     return rows;
@@ -106,7 +119,7 @@ QString summaryTable(const RoadReportRequest& r, const GoverningSections& govern
     QStringList header{QStringLiteral("桩号"), QStringLiteral("h<br>(m)"), sub("p", "0") + " = γh<br>(kPa)", sub("R", "a") + "<br>(kN)",
                        sub("f", "spk") + "<br>(kPa)", sub("p", "0") + " + q<br>(kPa)", QStringLiteral("S<br>(mm)")};
     if (afterConstruction)
-        header << QStringLiteral("工后沉降<br>(mm)");
+        header << QStringLiteral("路段类型") << QStringLiteral("[s工后]<br>(mm)") << QStringLiteral("工后沉降<br>(mm)");
     header << QStringLiteral("验算结论") << QStringLiteral("控制断面");
     QList<QStringList> rows;
     for (std::size_t i = 0; i < r.sections.size(); ++i)

@@ -199,6 +199,66 @@ std::string sectionsEveryKilometre(int count)
     return table;
 }
 
+// A section whose borehole has other layers than the base project's cv
+// lists is not checked after construction, and is not failing for it; the
+// section on the base project's layers is checked, each against the
+// allowance of its own location.
+TEST(CliSections, SectionNotCheckableIsNotFailing)
+{
+    const std::string table = tableFile("unchecked", "station,道路等级,路段类型,profile\n"
+                                                     "K0+000,高速公路、一级公路,桥台与路堤相邻处,bh.csv\n"
+                                                     "K0+050,highway,general,\n");
+    const std::string folder = table.substr(0, table.rfind('/'));
+    ProjectData p = settlementExample();
+    p.extension.set("cv.head", "2");
+    p.extension.set("cv.shaft", "2,3");
+    p.extension.set("cv.base", "1.5,4,6");
+    ASSERT_TRUE(p.saveProject(folder + "/base.txt", fixedSaveTime()).ok);
+    const std::string arguments = "--sections " + table + " --surcharge 20 --allowable-settlement 300 " + folder + "/base.txt";
+
+    const CliRun json = runCli(arguments + " --json");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const std::vector<std::string> rows = linesOf(json.out);
+    ASSERT_EQ(rows.size(), 2u);
+    const auto approach = nlohmann::json::parse(rows[0]);
+    const auto general = nlohmann::json::parse(rows[1]);
+    EXPECT_EQ(approach["assessment"]["verdict"], "unchecked");
+    EXPECT_EQ(approach["passes"], false);
+    const auto post = approach["assessment"]["checks"][2];
+    EXPECT_EQ(post["check"], "postConstruction");
+    EXPECT_EQ(post["limit"], 100.0);
+    EXPECT_TRUE(post["ok"].is_null());
+    EXPECT_NE(post["reason"].get<std::string>().find("cv.head"), std::string::npos) << post;
+    EXPECT_EQ(general["assessment"]["checks"][2]["limit"], 300.0);
+    EXPECT_FALSE(general["assessment"]["checks"][2]["ok"].is_null()) << general;
+
+    const CliRun csv = runCli(arguments);
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const std::vector<std::string> lines = linesOf(csv.out);
+    ASSERT_EQ(lines.size(), 3u);
+    // bearingOk, settlementOk, passes, governs, no failed check, the unchecked one
+    EXPECT_NE(lines[1].find(",true,true,false,settlement,,postConstruction"), std::string::npos) << lines[1];
+}
+
+// The bundled road: the bridge approach checked against a highway's 100 mm,
+// every other section against its 300 mm.
+TEST(CliSections, BundledRoadBridgeApproachAgainstItsAllowance)
+{
+    const CliRun run = runCli("--sections " + example("road-sections.csv") + " --json --surcharge 20 "
+                              "--allowable-settlement 150 " + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> rows = linesOf(run.out);
+    ASSERT_EQ(rows.size(), 31u);
+    for (const std::string& row : rows) {
+        const auto j = nlohmann::json::parse(row);
+        const double chainage = j["chainage"];
+        const bool approach = chainage >= 3650 && chainage <= 3850;
+        const auto post = j["assessment"]["checks"][2];
+        EXPECT_EQ(post["check"], "postConstruction") << row;
+        EXPECT_EQ(post["limit"], approach ? 100.0 : 300.0) << row;
+    }
+}
+
 std::string twentySections()
 {
     std::string table = "station\n";
@@ -310,6 +370,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "table.csv: 第3行第2列（边坡坡度1:m）的“x”不是数字。\n"},
         RefusedCase{"secondBadRowToo", "station,slopeM\nK0+000,1.5\nK0+100,x\nK0+1OO,1\n", "", 1,
                     "table.csv: 第4行的桩号“K0+1OO”不是桩号"},
+        RefusedCase{"badFillHistory", "station,embankmentHeight,fill\nK0+000,3,\"0:0,90:2\"\n", "", 1,
+                    "table.csv: 第2行第3列（填土过程）：最后的填土高度应等于路堤高度h（3 m）"},
         RefusedCase{"profileBesideTheTableIsRead", "station,profile\nK0+000,bh.csv\nK0+100,none.csv\n", "", 1,
                     "第3行的土层剖面“none.csv”无法使用"},
         RefusedCase{"reportOfFiveThousandSections", sectionsEveryKilometre(5000), "--report road.pdf", 1,

@@ -68,6 +68,7 @@ struct Expected {
     std::size_t row;
     std::vector<std::pair<std::string, double>> values;
     std::string profile;
+    std::vector<std::pair<std::string, std::string>> settings{};  // key, value as the extension holds it
 };
 
 struct TableCase {
@@ -103,6 +104,10 @@ TEST_P(SectionTableTest, SectionsOrReasons)
         EXPECT_EQ(values, e.values) << s.station;
         EXPECT_EQ(s.profileFile, e.profile);
         EXPECT_EQ(s.profile.has_value(), !e.profile.empty());
+        std::vector<std::pair<std::string, std::string>> settings;
+        for (const SectionSetting& v : s.settings)
+            settings.emplace_back(v.key, v.value);
+        EXPECT_EQ(settings, e.settings) << s.station;
     }
 }
 
@@ -171,6 +176,60 @@ INSTANTIATE_TEST_SUITE_P(
                   {}},
         TableCase{"quoteInsideAnUnquotedNumber", "station,slopeM\nK0+000,1\"5\nK0+100,2\n", {},
                   {"第2行第2列（边坡坡度1:m）的“1\"5”不是数字"}},
+        TableCase{"settingsByChineseTitlesInGbkWithAQuotedFill",
+                  gbk("桩号,路基填土高度h（m）,道路等级,路段类型,容许工后沉降[s工后]（mm）,沉降系数ms,填土过程,"
+                      "路面完工（天）,设计使用年限（年）,深度修正系数ηd,桩体抗剪强度τp（kPa）,"
+                      "加固区超出坡脚的宽度（m）,稳定安全系数要求\r\n"
+                      "K1+000,4,高速公路、一级公路,桥台与路堤相邻处,120,1.2,\"0:0,90:2,180:4\",365,15,1,80,0.5,1.3\r\n"
+                      "K1+100,,二级公路,涵洞、通道处,,,,,,,,,\r\n"
+                      "K1+200,,highway,一般路段,,,,,,,,,\r\n"),
+                  {{"K1+000", 1000, 2, {{"embankmentHeight", 4}}, "",
+                    {{"roadClass", "highway"}, {"location", "abutment"}, {"allowablePostConstruction", "120"},
+                     {"ms", "1.2"}, {"fill", "0:0,90:2,180:4"}, {"pavementDay", "365"}, {"designPeriod", "15"},
+                     {"etaD", "1"}, {"pileShear", "80"}, {"treatedMargin", "0.5"}, {"stabilityRequired", "1.3"}}},
+                   {"K1+100", 1100, 3, {}, "", {{"roadClass", "second"}, {"location", "culvert"}}},
+                   {"K1+200", 1200, 4, {}, "", {{"roadClass", "highway"}, {"location", "general"}}}},
+                  {}},
+        // Each value at the limits the record's readers allow; a fill
+        // history without the row's own h is read up to its end, checked
+        // against the base project's h when the section is computed.
+        TableCase{"settingsAtTheirLimits",
+                  "station,embankmentHeight,ms,designPeriod,etaD,pileShear,treatedMargin,stabilityRequired,"
+                  "allowablePostConstruction,fill,pavementDay\n"
+                  "K0+000,3,1,100,0,0,-2,1,0.001,\"0:0,90:3\",90\n"
+                  "K0+100,,10,0.001,,,,,,,\n"
+                  "K0+200,,,,,,,,,\"0:0,60:1.5,120:2.5\",\n",
+                  {{"K0+000", 0, 2, {{"embankmentHeight", 3}}, "",
+                    {{"ms", "1"}, {"designPeriod", "100"}, {"etaD", "0"}, {"pileShear", "0"}, {"treatedMargin", "-2"},
+                     {"stabilityRequired", "1"}, {"allowablePostConstruction", "0.001"}, {"fill", "0:0,90:3"},
+                     {"pavementDay", "90"}}},
+                   {"K0+100", 100, 3, {}, "", {{"ms", "10"}, {"designPeriod", "0.001"}}},
+                   {"K0+200", 200, 4, {}, "", {{"fill", "0:0,60:1.5,120:2.5"}}}},
+                  {}},
+        TableCase{"settingsBeyondTheirLimitsNamedByRowAndColumn",
+                  "station,embankmentHeight,ms,designPeriod,etaD,pileShear,treatedMargin,stabilityRequired,"
+                  "allowablePostConstruction,fill,pavementDay,roadClass,location\n"
+                  "K0+000,3,0.99\nK0+100,,10.01\nK0+200,,,0\nK0+300,,,100.5\nK0+400,,,,-0.1\n"
+                  "K0+500,,,,,-1\nK0+600,,,,,,x\nK0+700,,,,,,,0.99\nK0+800,,,,,,,,0\n"
+                  "K0+900,3,,,,,,,,\"0:0,90:2.9\"\nK1+000,3,,,,,,,,\"0:0,90:3\",89\n"
+                  "K1+100,,,,,,,,,\"0:0,90\"\nK1+200,,,,,,,,,,,三级公路\nK1+300,,,,,,,,,,,,桥头\n",
+                  {},
+                  {"第2行第3列（沉降系数ms）：沉降系数ms应为不小于1且不大于10的数",
+                   "第3行第3列（沉降系数ms）：沉降系数ms应为不小于1且不大于10的数",
+                   "第4行第4列（设计使用年限（年））：设计使用年限应为大于0且不大于100的年数",
+                   "第5行第4列（设计使用年限（年））：设计使用年限应为大于0且不大于100的年数",
+                   "第6行第5列（深度修正系数ηd）：深度修正系数ηd应为不小于0的数",
+                   "第7行第6列（桩体抗剪强度τp（kPa））：桩体抗剪强度τp应为不小于0的数",
+                   "第8行第7列（加固区超出坡脚的宽度（m））：加固区超出坡脚的宽度应为一个数",
+                   "第9行第8列（稳定安全系数要求）：稳定安全系数要求应为不小于1的数",
+                   "第10行第9列（容许工后沉降[s工后]（mm））：容许工后沉降应为大于0的数",
+                   "第11行第10列（填土过程）：最后的填土高度应等于路堤高度h（3 m）",
+                   "第12行第11列（路面完工（天））：路面完工时间应为不早于填土完成",
+                   "第13行第10列（填土过程）：填土过程应为以逗号分隔的“天数:填土高度”",
+                   "第14行第12列（道路等级）：公路等级应为highway",
+                   "第15行第13列（路段类型）：路段应为abutment"}},
+        TableCase{"settingColumnTwice", "桩号,roadClass,道路等级\nK0+000,highway,highway\n", {},
+                  {"第2列与第3列是同一列"}},
         TableCase{"headerOnly", "station,slopeM\n\n", {}, {"只有表头，没有断面"}},
         TableCase{"empty", " \n\n", {}, {"表格是空的"}},
         TableCase{"notAnEncoding", "station\n\xFF\xFF\n", {}, {"无法识别表格的编码"}}),

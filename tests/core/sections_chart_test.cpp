@@ -44,11 +44,19 @@ SweepPoint point(double settlement, bool passes)
 }
 
 // A section checked after construction as well.
-SweepPoint checkedAfterConstruction(double settlement, double postConstruction, bool passes)
+SweepPoint checkedAfterConstruction(double settlement, double postConstruction, bool passes, double allowance = 100)
 {
     SweepPoint p = point(settlement, passes);
-    p.checks.allowablePostConstruction = 100;
+    p.checks.allowablePostConstruction = allowance;
     p.checks.postConstruction = postConstruction;
+    return p;
+}
+
+// A section of which one check could not be made, the others holding.
+SweepPoint unchecked(double settlement)
+{
+    SweepPoint p = point(settlement, true);
+    p.checks.outcomes.push_back(CheckOutcome{.kind = CheckKind::PostConstruction, .ok = std::nullopt, .reason = "未给出各层固结系数cv"});
     return p;
 }
 
@@ -66,6 +74,7 @@ struct ChartCase {
     std::size_t passingMarks;
     std::size_t failingMarks;
     std::size_t postConstructionCurves = 0;
+    std::size_t uncheckedMarks = 0;
 };
 
 class SectionsChartTest : public testing::TestWithParam<ChartCase> {};
@@ -79,6 +88,9 @@ TEST_P(SectionsChartTest, MarksEveryComputedSection)
     const std::string svg = sectionsChartSvg(sections, c.points, std::vector<double>(c.points.size(), 3.0), c.allowable);
     EXPECT_EQ(count(svg, "r=\"3\" fill=\"#1f5fbf\""), c.passingMarks);
     EXPECT_EQ(count(svg, "r=\"3\" fill=\"#c00\""), c.failingMarks + 1) << "one in the legend";
+    EXPECT_EQ(count(svg, "r=\"3\" fill=\"white\" stroke=\"#e08000\""), c.uncheckedMarks + (c.uncheckedMarks ? 1 : 0))
+        << "one in the legend where there is any";
+    EXPECT_EQ(count(svg, "未能验算的断面"), c.uncheckedMarks ? 1u : 0u);
     EXPECT_EQ(count(svg, "容许沉降[s]"), c.allowable ? 1u : 0u);
     EXPECT_EQ(count(svg, "stroke-dasharray=\"2,3\""), 2 * c.postConstructionCurves) << "a curve and its legend";
     EXPECT_EQ(count(svg, "容许工后沉降[s工后]"), c.postConstructionCurves);
@@ -97,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ChartCase{"afterConstruction",
                               {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 120, false)},
                               150, 2, 2, 1},
+                    ChartCase{"uncheckedNeitherPassingNorFailing",
+                              {point(80, true), unchecked(90), point(160, false), unchecked(95)}, 150, 1, 1, 0, 2},
                     ChartCase{"afterConstructionNotComputable",
                               {checkedAfterConstruction(80, NAN, false), point(90, true)}, 150, 1, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -161,7 +175,17 @@ INSTANTIATE_TEST_SUITE_P(
                       "<line x1=\"70\" y1=\"81.7\" x2=\"830\" y2=\"81.7\"",
                       "<line x1=\"70\" y1=\"220.9\" x2=\"830\" y2=\"220.9\"",
                       "<text x=\"837\" y=\"85.7\" text-anchor=\"start\">200</text>",
-                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">3</text>"}}),
+                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">3</text>"}},
+        // Each section's own allowance after construction over its extent:
+        // 100 mm up to halfway to the third section (x 640), 200 mm beyond;
+        // [s] 250 mm, the settlement axis to 287.5 mm.
+        GeometryCase{"allowancesBySection", {0, 100, 200}, {3, 3, 3},
+                     {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 60, true),
+                      checkedAfterConstruction(95, 70, true, 200)},
+                     250,
+                     {"<line x1=\"70\" y1=\"248.7\" x2=\"640\" y2=\"248.7\"",
+                      "<line x1=\"640\" y1=\"137.4\" x2=\"830\" y2=\"137.4\"",
+                      "<text x=\"826\" y=\"132.4\" text-anchor=\"end\">容许工后沉降[s工后]</text>"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -109,6 +109,80 @@ INSTANTIATE_TEST_SUITE_P(
                     IdentityCase{"generatedRoad", "worked-example.txt", generatedRoad()}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The worked example with cv for each of its layers (1 head, 2 shaft, 3
+// base) and a fill history reaching its h; the bundled borehole splits it
+// into 2 head layers, and gives no values per layer.
+ProjectData withLayerValues()
+{
+    ProjectData p = loadExample("worked-example.txt");
+    p.extension.set("cv.head", "2");
+    p.extension.set("cv.shaft", "2,3");
+    p.extension.set("cv.base", "1.5,4,6");
+    p.extension.set("fill", "0:0,90:" + std::to_string(p.embankmentHeight));
+    return p;
+}
+
+struct DemandCase {
+    const char* name;
+    std::vector<SectionSetting> settings;
+    bool withProfile;
+    std::string fault;                    // part of the section's refusal; empty when computed
+    std::optional<double> limit{};        // the allowance after construction it is checked against
+    std::string limitSource{};            // part of where that comes from
+    std::optional<Verdict> verdict{};
+    std::string reason{};                 // part of why the check was not made
+};
+
+class SectionDemandsTest : public testing::TestWithParam<DemandCase> {};
+
+// A section's own demands and histories replace the base project's; a
+// check its layers cannot make is not made, and the section does not fail
+// for it.
+TEST_P(SectionDemandsTest, CheckedAgainstItsOwnDemands)
+{
+    const DemandCase& c = GetParam();
+    Section s = sectionWith(0, {}, c.withProfile);
+    s.row = 7;
+    s.settings = c.settings;
+    const SweepPoint point = computeSections(withLayerValues(), {s}, {20, 300}).front();
+    if (!c.fault.empty()) {
+        EXPECT_NE(point.fault.find(c.fault), std::string::npos) << point.fault;
+        return;
+    }
+    ASSERT_TRUE(point.valid()) << point.fault;
+    const CheckOutcome* post = point.checks.outcome(CheckKind::PostConstruction);
+    ASSERT_EQ(post != nullptr, c.limit.has_value());
+    if (!post)
+        return;
+    EXPECT_EQ(post->limit, *c.limit);
+    EXPECT_NE(post->limitSource.find(c.limitSource), std::string::npos) << post->limitSource;
+    EXPECT_EQ(post->ok.has_value(), c.reason.empty()) << post->reason;
+    EXPECT_NE(post->reason.find(c.reason), std::string::npos) << post->reason;
+    EXPECT_EQ(point.checks.verdict(), c.verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, SectionDemandsTest,
+    testing::Values(
+        DemandCase{"noDemandAfterConstruction", {}, false, "", std::nullopt, "", Verdict::Passes},
+        DemandCase{"abutmentOfAHighway", {{"roadClass", "highway", 2}, {"location", "abutment", 3}}, false, "", 100.0,
+                   "按高速公路、一级公路、桥台与路堤相邻处查表", Verdict::Passes},
+        DemandCase{"generalStretchOfASecondClassRoad", {{"roadClass", "second", 2}, {"location", "general", 3}}, false,
+                   "", 500.0, "二级公路、一般路段", Verdict::Passes},
+        DemandCase{"typedAllowanceOverTheTable",
+                   {{"roadClass", "highway", 2}, {"location", "abutment", 3}, {"allowablePostConstruction", "0.01", 4}},
+                   false, "", 0.01, "工程输入", Verdict::Fails},
+        // The base project's cv lists describe its own layers: with a
+        // profile of other layers and no values of its own, they cannot be
+        // used, and the check is not made rather than failed.
+        DemandCase{"baseListsNotMatchingTheProfilesLayers", {{"roadClass", "highway", 2}, {"location", "culvert", 3}},
+                   true, "", 200.0, "涵洞、通道处", Verdict::Unchecked, "cv.head"},
+        DemandCase{"ownFillNotEndingAtTheBaseProjectsHeight", {{"fill", "0:0,90:1", 4}}, false,
+                   "第7行第5列（填土过程）：最后的填土高度应等于路堤高度h"},
+        DemandCase{"ownPavementDayBeforeItsOwnFillEnds", {{"pavementDay", "60", 5}, {"fill", "0:0,50:1,90:3", 4}},
+                   false, "第7行第6列（路面完工（天））：路面完工时间应为不早于填土完成"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 SweepPoint computed(double capacity, double demand, double settlement)
 {
     SweepPoint p;

@@ -7,6 +7,8 @@
 #include "model/csv_table.h"
 #include "model/file_reasons.h"
 #include "model/platform.h"
+#include "engine/time_settlement.h"
+#include "report/report_conclusions.h"
 #include "report/road_report.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
@@ -36,10 +38,14 @@ namespace {
 
 constexpr int kPollMs = 40;
 
-enum Column { kStation, kHeight, kPileCapacity, kComposite, kDemand, kSettlement, kBearingOk, kSettlementOk, kGoverns, kColumnCount };
+enum Column {
+    kStation, kHeight, kPileCapacity, kComposite, kDemand, kSettlement, kBearingOk, kSettlementOk, kGoverns,
+    kLocation, kAllowance, kPostConstruction, kVerdict, kColumnCount
+};
 
 const char* const kHeaders[kColumnCount] = {"桩号", "填土高度h（m）", "Ra（kN）", "fspk（kPa）", "p0+q（kPa）",
-                                            "沉降s（mm）", "承载力验算", "沉降验算", "控制断面"};
+                                            "沉降s（mm）", "承载力验算", "沉降验算", "控制断面",
+                                            "路段类型", "[s工后]（mm）", "工后沉降（mm）", "验算结论"};
 
 // Sorts by its number (the chainage for a station), not by its text.
 class NumberItem : public QTableWidgetItem {
@@ -307,10 +313,13 @@ void CSectionsDialog::showResults()
     table_->setRowCount(static_cast<int>(sections_.size()));
     const std::vector<double> heights = sectionFillHeights(base_, sections_);
     int failing = 0;
+    int unchecked = 0;
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const SweepPoint& p = points_[i];
         const double height = heights[i];
-        failing += p.passes() ? 0 : 1;
+        const bool checkedOnly = p.valid() && p.checks.verdict() == Verdict::Unchecked;
+        failing += p.passes() || checkedOnly ? 0 : 1;
+        unchecked += checkedOnly ? 1 : 0;
         QStringList governs;
         if (governing.bearing == i)
             governs << QStringLiteral("承载力");
@@ -332,13 +341,27 @@ void CSectionsDialog::showResults()
         table_->setItem(row, kBearingOk, new QTableWidgetItem(checkText(p, p.checks.bearingOk)));
         table_->setItem(row, kSettlementOk, new QTableWidgetItem(checkText(p, p.checks.settlementOk)));
         table_->setItem(row, kGoverns, new QTableWidgetItem(governs.join(QLatin1Char(' '))));
+        const std::string location = sectionExtensionValue(base_, sections_[i], "location");
+        table_->setItem(row, kLocation, new QTableWidgetItem(QString::fromStdString(allowanceCodeName(location))));
+        // NaN, shown empty, where the section is not checked after construction.
+        const double allowance = p.checks.allowablePostConstruction.value_or(nan);
+        table_->setItem(row, kAllowance, number(allowance));
+        table_->setItem(row, kPostConstruction, number(std::isnan(allowance) ? nan : p.checks.postConstruction));
+        auto* verdict = new QTableWidgetItem(p.valid() ? designVerdict(p.checks) : QStringLiteral("未计算"));
+        verdict->setToolTip(p.valid() ? conclusionSentence(p.checks, demands_.allowableSettlement.has_value())
+                                      : QString::fromStdString(p.fault));
+        table_->setItem(row, kVerdict, verdict);
     }
     table_->setSortingEnabled(true);
     chart_->load(QByteArray::fromStdString(sectionsChartSvg(sections_, points_, heights, demands_.allowableSettlement)));
     exportButton_->setEnabled(true);
     reportButton_->setEnabled(true);
-    summary_->setText(failing == 0 ? QStringLiteral("共%1个断面，全部满足验算要求。").arg(sections_.size())
-                                   : QStringLiteral("共%1个断面，%2个不满足验算要求。").arg(sections_.size()).arg(failing));
+    QString summary = failing == 0 && unchecked == 0
+                          ? QStringLiteral("共%1个断面，全部满足验算要求。").arg(sections_.size())
+                          : QStringLiteral("共%1个断面，%2个不满足验算要求。").arg(sections_.size()).arg(failing);
+    if (unchecked > 0)
+        summary += QStringLiteral("%1个断面未能验算。").arg(unchecked);
+    summary_->setText(summary);
 }
 
 QString CSectionsDialog::csvText() const

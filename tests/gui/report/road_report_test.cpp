@@ -93,21 +93,35 @@ private slots:
         QTest::addColumn<QStringList>("inFull");      // the governing sections, chapters of their own
         QTest::addColumn<QStringList>("onOwnPages");  // every other section, in order
         QTest::addColumn<QStringList>("notComputed");
+        QTest::addColumn<QStringList>("concluded");  // parts of the text, blanks left out
         QTest::addRow("one section governs both checks")
             << QByteArray("station,embankmentHeight\nK0+000,3\nK0+050,4.5\nK0+100,2\n") << QStringList{"K0+050"}
-            << QStringList{"K0+000", "K0+100"} << QStringList{};
+            << QStringList{"K0+000", "K0+100"} << QStringList{} << QStringList{"全部3个断面均满足验算要求"};
         QTest::addRow("bearing and settlement governed apart")
             << QByteArray("station,embankmentHeight,soilCapacity\nK0+000,3,30\nK0+050,4.5,\nK0+100,2,\n")
-            << QStringList{"K0+000", "K0+050"} << QStringList{"K0+100"} << QStringList{};
+            << QStringList{"K0+000", "K0+050"} << QStringList{"K0+100"} << QStringList{}
+            << QStringList{"全部3个断面均满足验算要求"};
         QTest::addRow("a refused section")
             << QByteArray("station,embankmentHeight,headDiameter\nK0+000,3,\nK0+050,4,0\n") << QStringList{"K0+000"}
-            << QStringList{"K0+050"} << QStringList{"K0+050"};
+            << QStringList{"K0+050"} << QStringList{"K0+050"} << QStringList{"1个断面的输入有误，未计算：K0+050"};
+        // Without cv the check after construction cannot be made: the section
+        // that fails only for it is not failing, and each is shown with the
+        // location and the allowance it was checked against.
+        QTest::addRow("a section not checkable apart from a failing one")
+            << QByteArray("station,embankmentHeight,soilCapacity,roadClass,location\n"
+                          "K0+000,5,30,highway,abutment\nK0+050,3,,highway,general\n")
+            << QStringList{"K0+000"} << QStringList{"K0+050"} << QStringList{}
+            << QStringList{"其中1个不满足验算要求：K0+000（复合地基承载力）。1个断面未能完成验算：K0+050（工后沉降）。",
+                           "工后沉降按各断面的路段类型及其容许值[s工后]验算",
+                           "道路等级高速公路、一级公路路段类型一般路段",
+                           "≤[s工后]=100mm", "≤[s工后]=300mm"};
         // The highest fill first reached at K0+300 governs both checks.
         QStringList others;
         for (int i = 0; i < 30; ++i)
             if (i != 6)
                 others << QStringLiteral("K%1+%2").arg(i * 50 / 1000).arg(i * 50 % 1000, 3, 10, QChar('0'));
-        QTest::addRow("thirty sections over many pages") << roadOf(30) << QStringList{"K0+300"} << others << QStringList{};
+        QTest::addRow("thirty sections over many pages")
+            << roadOf(30) << QStringList{"K0+300"} << others << QStringList{} << QStringList{"全部30个断面均满足验算要求"};
     }
 
     void everySectionReported()
@@ -116,6 +130,7 @@ private slots:
         QFETCH(QStringList, inFull);
         QFETCH(QStringList, onOwnPages);
         QFETCH(QStringList, notComputed);
+        QFETCH(QStringList, concluded);
         const RoadReportRequest request = requestFor(table);
         const QString path = folder_.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-') + ".pdf");
         const ReportStatus status = writeRoadReport(request, path);
@@ -132,6 +147,9 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("的详细计算（")), inFull.size());
         QCOMPARE(sectionPageHeadings(pagesOf(text)), onOwnPages);
         QCOMPARE(text.count(QStringLiteral("本断面未计算")), notComputed.size());
+        const QString unbroken = QString(text).remove(QRegularExpression(QStringLiteral("\\s")));
+        for (const QString& part : concluded)
+            QVERIFY2(unbroken.contains(part), qPrintable(part));
     }
 
     // The longest road the goal names: 200 sections.

@@ -142,6 +142,8 @@ private slots:
         QTest::addRow("bad cell") << QByteArray("station,slopeM\nK0+000,1\nK0+100,x\n")
                                   << QStringLiteral("第3行第2列（边坡坡度1:m）的“x”不是数字。");
         QTest::addRow("no station column") << QByteArray("slopeM\n1\n") << QStringLiteral("表头中缺少“桩号”列");
+        QTest::addRow("bad location") << QByteArray("桩号,路段类型\nK0+000,桥头\n")
+                                      << QStringLiteral("第2行第2列（路段类型）：路段应为abutment");
         QTest::addRow("missing profile") << QByteArray("station,profile\nK0+000,none.csv\n")
                                          << QStringLiteral("第2行的土层剖面“none.csv”无法使用");
         QByteArray manyBadRows = "station,slopeM\n";
@@ -167,6 +169,46 @@ private slots:
         QVERIFY(window.sections().empty());
         click(&window, "runButton");
         QCOMPARE(services.lastText(), QStringLiteral("请先载入或粘贴断面表！"));
+    }
+
+    // A section that could not be checked is counted apart from the failing
+    // ones, each shown with its location, its allowance and its verdict.
+    void verdictsShownApart_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QStringList>("locations");
+        QTest::addColumn<QStringList>("allowances");
+        QTest::addColumn<QStringList>("verdicts");
+        QTest::addRow("every section passing")
+            << QByteArray("桩号,路基填土高度h（m）\nK0+000,3\n") << QStringLiteral("共1个断面，全部满足验算要求。")
+            << QStringList{""} << QStringList{""} << QStringList{"满足"};
+        QTest::addRow("one failing, one not checkable")
+            << QByteArray("桩号,路基填土高度h（m）,道路等级,路段类型\nK0+000,3,highway,abutment\nK0+050,6,highway,\n")
+            << QStringLiteral("共2个断面，1个不满足验算要求。1个断面未能验算。")
+            << QStringList{"桥台与路堤相邻处", ""} << QStringList{"100.00", ""}
+            << QStringList{"未能验算（工后沉降）", "不满足（复合地基承载力、沉降）"};
+    }
+
+    void verdictsShownApart()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, summary);
+        QFETCH(QStringList, locations);
+        QFETCH(QStringList, allowances);
+        QFETCH(QStringList, verdicts);
+        FakeServices services;
+        CSectionsDialog window;
+        window.show();
+        loadTable(window, writeFile(folder_, QStringLiteral("verdicts.csv"), table));
+        QVERIFY(runs(window, QStringLiteral("20"), QStringLiteral("100")));
+        QCOMPARE(services.texts(), QStringList());
+        QCOMPARE(child<QLabel>(&window, "summaryLabel")->text(), summary);
+        auto* shown = child<QTableWidget>(&window, "summaryTable");
+        shown->sortByColumn(0, Qt::AscendingOrder);
+        QCOMPARE(column(shown, 9), locations);
+        QCOMPARE(column(shown, 10), allowances);
+        QCOMPARE(column(shown, 12), verdicts);
     }
 
     void pastedCellsAreATable()

@@ -32,11 +32,21 @@ QStringList bearingRow(const DesignChecks& c, const CheckOutcome& o, const Desig
             outcomeVerdict(o)};
 }
 
+// The calculated S, and beside it psiS times S when the project gives psiS.
+QString settlementValue(const DesignChecks& c, int criterion)
+{
+    QString value = QStringLiteral("S = %1 mm（%2）").arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion)));
+    if (c.settlementCorrection)
+        value += QStringLiteral("；ψs·S = %1×%2 = %3 mm")
+                     .arg(fmt::typed(*c.settlementCorrection), fmt::settlement(c.settlement),
+                          fmt::settlement(*c.settlementCorrection * c.settlement));
+    return value;
+}
+
 QStringList settlementRow(const DesignChecks& c, const CheckOutcome& o, int criterion)
 {
-    return {name(o.kind),
-            QStringLiteral("S = %1 mm（%2）").arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion))),
-            QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(o.limit)), outcomeVerdict(o)};
+    const QString value = !o.ok && !o.reason.empty() ? reasonOf(o) : settlementValue(c, criterion);
+    return {name(o.kind), value, QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(o.limit)), outcomeVerdict(o)};
 }
 
 QStringList postConstructionRow(const CheckOutcome& o)

@@ -12,6 +12,7 @@
 #include "report/report_text.h"
 #include "report/road_report_sections.h"
 #include "report/settlement_chart.h"
+#include "report/time_settlement_chart.h"
 
 #include <QStringList>
 
@@ -222,6 +223,11 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path)
         document.placeFigure(kChartMarker, chart.get());
         figures.push_back(std::move(drawing));
         figures.push_back(std::move(chart));
+        if (QChart* curve = timeSettlementChart(chapter.request.project)) {
+            auto inTime = std::make_unique<ChartFigure>(curve, document.text());
+            document.placeFigure(kTimeChartMarker, inTime.get());
+            figures.push_back(std::move(inTime));
+        }
     }
     return document.write(path, r.projectName);
 }

@@ -3,6 +3,7 @@
 // at each layer's top, middle and bottom), the stop test written out, and
 // the appendix of every slice.
 #include "engine/layered_settlement.h"
+#include "report/report_conclusions.h"
 #include "report/report_html.h"
 #include "report/report_sections.h"
 #include "report/report_text.h"
@@ -195,9 +196,8 @@ QString settlement(const ReportData& data, int section)
                                  ? QString()
                                  : QStringLiteral("（由未舍入的 S1、S2、S3 相加后取两位小数）")));
     if (data.checks && data.checks->settlementCorrection)
-        html += formula(QStringLiteral("沉降计算经验系数 ψs = %1（工程输入），验算用沉降 ψs·S = %1×%2 = <b>%3 mm</b>")
-                            .arg(fmt::typed(*data.checks->settlementCorrection), total,
-                                 fmt::settlement(*data.checks->settlementCorrection * data.checks->settlement)));
+        html += formula(QStringLiteral("沉降计算经验系数 ψs = %1（工程输入），验算用沉降 %2")
+                            .arg(fmt::typed(*data.checks->settlementCorrection), esc(correctedSettlementText(*data.checks))));
     html += caption(QStringLiteral("表 %1-1　各层模量与沉降").arg(number));
     html += modulusTable(p, layers);
     html += caption(QStringLiteral("表 %1-2　各层顶、中、底的应力系数与附加应力").arg(number));

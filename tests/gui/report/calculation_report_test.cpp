@@ -284,6 +284,32 @@ private slots:
             QVERIFY2(!holds(text, words), qPrintable(words));
     }
 
+    // psiS multiplies the settlement checked against [s], printed beside the
+    // calculated S; without it the check takes S itself.
+    void settlementCorrectionBesideTheCalculatedS_data()
+    {
+        QTest::addColumn<QString>("psiS");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("psiS raises S past [s]")
+            << QStringLiteral("1.2") << QStringLiteral("沉降不满足要求");
+        QTest::addRow("no psiS") << QString() << QStringLiteral("沉降满足要求");
+    }
+
+    void settlementCorrectionBesideTheCalculatedS()
+    {
+        QFETCH(QString, psiS);
+        QFETCH(QString, expected);
+        ReportRequest request = workedExampleRequest();
+        request.demands = DesignDemands(0, 80.0);
+        request.project.extension.set("psiS", psiS.toStdString());
+        const QString path = folder_.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+        const QString text = writeAndRead(request, path).text;
+        QVERIFY2(holds(text, expected), qPrintable(expected));
+        QCOMPARE(holds(text, QStringLiteral("验算用沉降 ψs·S = 1.2×71.12 = 85.35 mm（由未舍入的 S 相乘后取两位小数）")),
+                 !psiS.isEmpty());
+        QCOMPARE(wordsOf(text).count(QStringLiteral("ψs·S=1.2×71.12=85.35mm")), psiS.isEmpty() ? 0 : 2);
+    }
+
     void typedCapacityIsMarkedAndWeighed()
     {
         ReportRequest request = workedExampleRequest();

@@ -188,9 +188,13 @@ QString chaptersHtml(const RoadReportRequest& r, const std::list<Chapter>& chapt
         return html;
     html += road_report::partHeading(QStringLiteral("%1、其他断面的计算").arg(kPartNumbers[part]), true);
     html += text(QStringLiteral("以下每页一个断面，按桩号顺序。"));
+    // The first section shares the page of the part's heading.
+    bool first = true;
     for (std::size_t i = 0; i < r.sections.size(); ++i)
-        if (std::none_of(chapters.begin(), chapters.end(), [i](const Chapter& c) { return c.index == i; }))
-            html += road_report::sectionPage(r, i);
+        if (std::none_of(chapters.begin(), chapters.end(), [i](const Chapter& c) { return c.index == i; })) {
+            html += road_report::sectionPage(r, i, !first);
+            first = false;
+        }
     return html;
 }
 

@@ -55,6 +55,18 @@ QString cover(const RoadReportRequest& r)
     return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
 }
 
+// Where the allowance after construction comes from, as the assessment of
+// the first section that has one names it: "（按高速公路、一级公路、一般路段查表）".
+QString allowanceSource(const std::vector<SweepPoint>& points)
+{
+    for (const SweepPoint& p : points) {
+        const CheckOutcome* o = p.valid() ? p.checks.outcome(CheckKind::PostConstruction) : nullptr;
+        if (o && !o->limitSource.empty())
+            return QStringLiteral("（%1）").arg(esc(QString::fromStdString(o->limitSource)));
+    }
+    return {};
+}
+
 // As markup: the criterion and the stations are escaped.
 QString demandsText(const RoadReportRequest& r)
 {
@@ -65,7 +77,7 @@ QString demandsText(const RoadReportRequest& r)
                 ? QStringLiteral("容许沉降 [s] = %1 mm，沉降按%2计算。").arg(fmt::typed(*r.demands.allowableSettlement), criterion)
                 : QStringLiteral("未给出容许沉降，沉降（按%1计算）不作验算。").arg(criterion);
     if (const std::optional<double> allowance = postConstructionAllowance(r.points))
-        text += QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。").arg(fmt::typed(*allowance));
+        text += QStringLiteral("工后沉降按容许值 [s工后] = %1 mm%2 验算。").arg(fmt::typed(*allowance), allowanceSource(r.points));
     return text;
 }
 

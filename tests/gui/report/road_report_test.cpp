@@ -174,6 +174,22 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("本断面未计算")), notComputed.size());
     }
 
+    // The allowance after construction names the road class and the
+    // location it was read for.
+    void allowanceNamesWhereItComesFrom()
+    {
+        RoadReportRequest request = requestFor(QByteArray("station,embankmentHeight\nK0+000,3\n"));
+        request.base.extension.set("roadClass", "highway");
+        request.base.extension.set("location", "general");
+        request.points = computeSections(request.base, request.sections, request.demands);
+        const QString path = folder_.filePath(QStringLiteral("allowance.pdf"));
+        const ReportStatus status = writeRoadReport(request, path);
+        QVERIFY2(status.ok, qPrintable(status.reason));
+        static const QRegularExpression space(QStringLiteral("\\s"));
+        const QString words = pdfText(path).remove(space);
+        QVERIFY2(words.contains(QStringLiteral("[s工后]=300mm（按高速公路、一级公路、一般路段查表）验算")), qPrintable(words.left(2000)));
+    }
+
     // The longest road the goal names: 200 sections.
     void longRoadWithinTimeAndSize()
     {

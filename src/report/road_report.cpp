@@ -179,7 +179,7 @@ QString frontHtml(const RoadReportRequest& r, const GoverningSections& governing
                         .arg(esc(report_text::criterionName(r.base.stopCriterion))));
     html += road_report::summaryTable(r, governing, heights);
     html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
-    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面）"));
+    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为该曲线所示验算不满足要求的断面）"));
     return html + QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
 }
 

@@ -100,7 +100,14 @@ nlohmann::ordered_json assessmentJson(const DesignChecks& checks)
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const CheckOutcome& o : checks.outcomes)
         list.push_back(outcomeJson(o));
-    return {{"passes", checks.passes()}, {"verdict", verdictKey(checks.verdict())}, {"checks", std::move(list)}};
+    nlohmann::ordered_json j = {{"passes", checks.passes()}, {"verdict", verdictKey(checks.verdict())},
+                                {"checks", std::move(list)}};
+    if (checks.settlementCorrection) {
+        j["settlement"] = jsonNumber(checks.settlement);
+        j["psiS"] = jsonNumber(*checks.settlementCorrection);
+        j["correctedSettlement"] = jsonNumber(*checks.settlementCorrection * checks.settlement);
+    }
+    return j;
 }
 
 nlohmann::ordered_json adoptedCapacityJson(const SweepPoint& point)

@@ -1,5 +1,6 @@
 #include "cli/extension_settings.h"
 
+#include "engine/extension_values.h"
 #include "engine/time_settlement.h"
 #include "model/extension/project_info.h"
 #include "model/extension/stability_keys.h"
@@ -49,9 +50,10 @@ std::string applySettings(const std::vector<Setting>& settings, ProjectExtension
 std::string settingValueFault(const std::vector<Setting>& settings, const ProjectData& record)
 {
     TimeSettlementInputs inputs;
-    const std::string refusal = readTimeSettlementInputs(record, inputs);
-    for (const Setting& setting : settings)
-        if (!setting.value.empty() && refusal.rfind(setting.key + "：", 0) == 0)
-            return "--set " + setting.key + ": " + refusal;
+    std::optional<double> psiS;
+    for (const std::string& refusal : {readTimeSettlementInputs(record, inputs), readSettlementCorrection(record, psiS)})
+        for (const Setting& setting : settings)
+            if (!setting.value.empty() && refusal.rfind(setting.key + "：", 0) == 0)
+                return "--set " + setting.key + ": " + refusal;
     return {};
 }

@@ -7,6 +7,7 @@
 #include "cli/stability_output.h"
 #include "cli/time_settlement_output.h"
 #include "engine/code_ranges.h"
+#include "engine/extension_values.h"
 #include "model/display_rounding.h"
 #include "model/file_reasons.h"
 #include "model/input_faults.h"
@@ -114,6 +115,10 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     StabilityInputs stability;
     if (r.status.ok)
         if (std::string refusal = readStabilityInputs(p, stability); !refusal.empty())
+            r.status = {false, std::move(refusal)};
+    std::optional<double> psiS;
+    if (r.status.ok)
+        if (std::string refusal = readSettlementCorrection(p, psiS); !refusal.empty())
             r.status = {false, std::move(refusal)};
     if (!r.status.ok)
         return r;

@@ -2,6 +2,7 @@
 
 #include "cli/command_args.h"
 #include "cli/pdf_report.h"
+#include "engine/extension_values.h"
 #include "engine/time_settlement.h"
 #include "model/platform.h"
 
@@ -22,6 +23,9 @@ int runReport(const CommandLine& command)
     // every other output: no report leaves out a check that was asked for.
     TimeSettlementInputs inputs;
     if (const std::string refusal = readTimeSettlementInputs(input.project, inputs); !refusal.empty())
+        return refusedFile(file, refusal);
+    std::optional<double> psiS;
+    if (const std::string refusal = readSettlementCorrection(input.project, psiS); !refusal.empty())
         return refusedFile(file, refusal);
     if (!command.settings.empty()) {
         // The report names the project as computed: the file with the values

@@ -1,5 +1,6 @@
 #include "engine/code_ranges.h"
 
+#include "model/display_rounding.h"
 #include "model/file_numbers.h"
 
 namespace {
@@ -37,13 +38,15 @@ std::vector<RangeWarning> rangeWarnings(const ProjectData& p, const CapacityTerm
             continue;
         warnings.push_back({f.quantity, value, f.range, {},
                             std::string(f.name) + " = " + formatFileNumber(value)
-                                + " 超出规范对水泥土搅拌桩给出的取值范围（" + f.range + "）。"});
+                                + " 超出《建筑地基处理技术规范》JGJ 79—2012 对水泥土搅拌桩给出的取值范围（" + f.range + "）。"});
     }
     if (terms.governing != Resistance::Soil) {
         const double body = resistance(terms, terms.governing);
-        warnings.push_back({"governingResistance", body, "不小于土对桩的支承力 R1 = " + formatFileNumber(terms.bySoil) + " kN", {},
-                            std::string("单桩承载力由") + bodyName(terms.governing) + " = " + formatFileNumber(body)
-                                + " kN 控制，小于土对桩的支承力 R1 = " + formatFileNumber(terms.bySoil)
+        // Forces as the report and the windows print them.
+        const std::string r1 = displayFixed(terms.bySoil, 2);
+        warnings.push_back({"governingResistance", body, "不小于土对桩的支承力 R1 = " + r1 + " kN", {},
+                            std::string("单桩承载力由") + bodyName(terms.governing) + " = " + displayFixed(body, 2)
+                                + " kN 控制，小于土对桩的支承力 R1 = " + r1
                                 + " kN：桩身强度确定的单桩承载力宜不小于桩周土和桩端土提供的承载力。"});
     }
     return warnings;

@@ -1,5 +1,6 @@
 #include "engine/design_check.h"
 
+#include "engine/extension_values.h"
 #include "engine/layered_settlement.h"
 #include "engine/stability.h"
 #include "engine/time_settlement.h"
@@ -191,7 +192,7 @@ void checkStability(const ProjectData& p, const DesignDemands& demands, DesignCh
                                      source));
 }
 
-void checkBearingAndSettlement(const DesignDemands& demands, DesignChecks& c)
+void checkBearingAndSettlement(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
 {
     c.bearingOk = c.bearingCapacity >= c.bearingDemand;
     if (std::isfinite(c.bearingCapacity))
@@ -200,11 +201,14 @@ void checkBearingAndSettlement(const DesignDemands& demands, DesignChecks& c)
         c.outcomes.push_back(notMade(CheckKind::Bearing, c.bearingDemand, "复合地基承载力未能算出", "p0 + q"));
     if (!demands.allowableSettlement)
         return;
-    if (std::isfinite(c.settlement)) {
-        c.settlementOk = c.settlement <= *demands.allowableSettlement;
-        c.outcomes.push_back(made(CheckKind::Settlement, c.settlement, *demands.allowableSettlement, *c.settlementOk, "设计要求"));
+    const std::string correctionFault = readSettlementCorrection(p, c.settlementCorrection);
+    const double checked = c.settlement * c.settlementCorrection.value_or(1.0);
+    if (correctionFault.empty() && std::isfinite(checked)) {
+        c.settlementOk = checked <= *demands.allowableSettlement;
+        c.outcomes.push_back(made(CheckKind::Settlement, checked, *demands.allowableSettlement, *c.settlementOk, "设计要求"));
     } else {
-        c.outcomes.push_back(notMade(CheckKind::Settlement, *demands.allowableSettlement, "沉降未能算出", "设计要求"));
+        c.outcomes.push_back(notMade(CheckKind::Settlement, *demands.allowableSettlement,
+                                     correctionFault.empty() ? "沉降未能算出" : correctionFault, "设计要求"));
     }
 }
 
@@ -217,7 +221,7 @@ DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const Des
     c.bearingDemand = c.embankmentLoad + demands.surcharge;
     c.bearingCapacity = p.manualCapacityFlag == 1 ? r.manualCompositeCapacity : r.compositeCapacity;
     c.settlement = settlementUnder(r, p.stopCriterion);
-    checkBearingAndSettlement(demands, c);
+    checkBearingAndSettlement(p, demands, c);
     checkAfterConstruction(p, demands, c);
     if (asksStability(p))
         checkStability(p, demands, c);

@@ -66,7 +66,10 @@ struct DesignChecks {
     double bearingCapacity = 0;  // fspk (kPa) the capacity form shows: the typed Ra's when set
     bool bearingOk = false;      // fspk >= p0 + q
     double settlement = 0;       // mm, under the record's criterion
-    std::optional<bool> settlementOk;  // settlement <= [s]; empty without [s] or a settlement
+    // The project's psiS: the settlement checked against [s] is psiS times
+    // the calculated one.
+    std::optional<double> settlementCorrection;
+    std::optional<bool> settlementOk;  // psiS * settlement <= [s]; empty without [s] or a settlement
     // With an allowance after construction: the settlement over the design
     // period (NaN when it cannot be computed) and whether it stays within
     // the allowance (empty then).

@@ -7,6 +7,7 @@
 #include "model/project_data.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,3 +57,8 @@ std::string readNumber(const ProjectData& p, const char* key, const char* refusa
     value = parsed;
     return {};
 }
+
+// The settlement's correction coefficient psiS when the project gives one:
+// a number above 0 that multiplies the calculated settlement for the checks.
+// The refusal is "psiS：...".
+std::string readSettlementCorrection(const ProjectData& p, std::optional<double>& psiS);

@@ -96,12 +96,24 @@ double largestFinite(const std::vector<double>& values, double atLeast)
     return largest;
 }
 
-std::string mark(double cx, double cy, const SweepPoint& p)
+// Whether the section fails the check of this kind: a section failing
+// another check only is not marked on this check's curve.
+bool failsCheck(const SweepPoint& p, CheckKind kind)
+{
+    const std::vector<CheckKind> failed = p.checks.failedKinds();
+    return std::find(failed.begin(), failed.end(), kind) != failed.end();
+}
+
+// Red where the section fails the check this curve shows, open where it
+// fails nothing but could not be checked.
+std::string mark(double cx, double cy, const SweepPoint& p, CheckKind kind)
 {
     const std::string at = "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" ";
+    if (failsCheck(p, kind))
+        return at + "r=\"3\" fill=\"#c00\"/>\n";
     if (p.valid() && p.checks.verdict() == Verdict::Unchecked)
         return at + kUncheckedMark + "/>\n";
-    return at + "r=\"3\" fill=\"" + (p.passes() ? "#1f5fbf" : "#c00") + "\"/>\n";
+    return at + "r=\"3\" fill=\"#1f5fbf\"/>\n";
 }
 
 std::string legend(bool postConstruction, bool unchecked)
@@ -110,7 +122,7 @@ std::string legend(bool postConstruction, bool unchecked)
     std::string svg = "<rect x=\"300\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
                       + text(318, y, "start", "填土高度") + line(390, y - 4, 410, y - 4, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"")
                       + text(414, y, "start", "沉降") + "<circle cx=\"462\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
-                      + text(470, y, "start", "未通过验算的断面");
+                      + text(470, y, "start", "该项验算未通过的断面");
     if (postConstruction)
         svg += line(600, y - 4, 620, y - 4, kPostConstructionStyle) + text(624, y, "start", "工后沉降");
     if (unchecked)
@@ -145,9 +157,10 @@ bool anyUnchecked(const std::vector<SweepPoint>& points)
 }
 
 // A polyline through the finite values, with a mark at each section coloured
-// by whether it passes; nothing where no value is finite.
+// by whether it fails the curve's own check; nothing where no value is finite.
 std::string settlementCurve(const std::vector<Section>& sections, const std::vector<SweepPoint>& points,
-                            const std::vector<double>& values, const Axis& x, const Axis& y, const std::string& style)
+                            const std::vector<double>& values, const Axis& x, const Axis& y, const std::string& style,
+                            CheckKind kind)
 {
     std::vector<std::pair<double, double>> curve;
     std::string marks;
@@ -157,7 +170,7 @@ std::string settlementCurve(const std::vector<Section>& sections, const std::vec
         const double cx = x.at(sections[i].chainage);
         const double cy = y.at(values[i]);
         curve.emplace_back(cx, cy);
-        marks += mark(cx, cy, points[i]);
+        marks += mark(cx, cy, points[i], kind);
     }
     return curve.empty() ? std::string() : shape("polyline", curve, "fill=\"none\" " + style) + marks;
 }
@@ -236,9 +249,11 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     svg += shape("polygon", heightLine, "fill=\"#d9c9a3\" fill-opacity=\"0.6\" stroke=\"#a08850\"");
     if (allowableSettlement)
         svg += allowanceLine(x, settlement, *allowableSettlement, "容许沉降[s]");
-    const std::string postCurve = settlementCurve(sections, points, post, x, settlement, kPostConstructionStyle);
+    const std::string postCurve = settlementCurve(sections, points, post, x, settlement, kPostConstructionStyle,
+                                                  CheckKind::PostConstruction);
     if (!postCurve.empty())
         svg += allowanceSteps(sections, postAllowances, x, settlement, "容许工后沉降[s工后]");
-    svg += settlementCurve(sections, points, settlements, x, settlement, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"");
+    svg += settlementCurve(sections, points, settlements, x, settlement, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"",
+                           CheckKind::Settlement);
     return svg + postCurve + legend(!postCurve.empty(), anyUnchecked(points)) + "</svg>\n";
 }

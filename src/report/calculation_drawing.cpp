@@ -29,14 +29,16 @@ void arrowHead(QPainter& painter, QPointF tip, QPointF from)
     painter.drawPolygon(QPolygonF{tip, base + normal * 2.5, base - normal * 2.5});
 }
 
-// A dimension line between a and b with its text beside the middle.
-void dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bool vertical)
+// A dimension line between a and b with its text beside the middle; a
+// vertical one's text ends `clearance` left of the line, beyond any line
+// drawn between.
+void dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bool vertical, double clearance = 4)
 {
     painter.drawLine(a, b);
     arrowHead(painter, a, b);
     arrowHead(painter, b, a);
     const QPointF middle = (a + b) / 2;
-    const QRectF box = vertical ? QRectF(middle.x() - 88, middle.y() - 9, 84, 18)
+    const QRectF box = vertical ? QRectF(middle.x() - clearance - 84, middle.y() - 9, 84, 18)
                                 : QRectF(middle.x() - 60, middle.y() - 19, 120, 16);
     painter.drawText(box, (vertical ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter, label);
 }
@@ -63,10 +65,14 @@ void drawEmbankment(QPainter& painter, const ProjectData& p)
     dimension(painter, {left + width + 20, top}, {left + width + 20, kGroundY}, QString(), true);
     painter.drawText(QRectF(left + width + 24, top + kFillHeight / 2 - 9, 80, 18), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("h = ") + metres(p.embankmentHeight));
-    painter.drawText(QRectF(left - 30, top + kFillHeight / 2 - 20, 90, 18), Qt::AlignRight,
-                     QStringLiteral("1:") + typed(p.slopeM));
-    painter.drawText(QRectF(crestRight + 10, top + kFillHeight / 2 - 20, 90, 18), Qt::AlignLeft,
-                     QStringLiteral("1:") + typed(p.slopeN));
+    // Each slope's ratio outside the fill, clear of the slope at the text's
+    // foot, where the slope lies farthest out.
+    const double labelTop = top + kFillHeight / 2 - 20, labelFoot = labelTop + 18;
+    const double outward = (labelFoot - top) / kFillHeight;
+    const double leftSlope = crestLeft - (crestLeft - left) * outward;
+    const double rightSlope = crestRight + (left + width - crestRight) * outward;
+    painter.drawText(QRectF(leftSlope - 96, labelTop, 90, 18), Qt::AlignRight, QStringLiteral("1:") + typed(p.slopeM));
+    painter.drawText(QRectF(rightSlope + 6, labelTop, 90, 18), Qt::AlignLeft, QStringLiteral("1:") + typed(p.slopeN));
     painter.drawText(QRectF(crestLeft, top + 20, crestRight - crestLeft, 18), Qt::AlignCenter,
                      QStringLiteral("填土 γ = %1 kN/m³").arg(typed(p.fillUnitWeight)));
 }
@@ -86,7 +92,8 @@ void drawPiles(QPainter& painter, const ProjectData& p, const Scale& s)
     painter.drawText(QRectF(x + head / 2 + 4, s.y(0) + 2, 90, 16), Qt::AlignLeft, QStringLiteral("D = ") + metres(p.headDiameter));
     const double shaftLabelY = (s.y(p.headLength) + s.y(p.pileLength)) / 2;
     painter.drawText(QRectF(x + shaft / 2 + 4, shaftLabelY - 8, 90, 16), Qt::AlignLeft, QStringLiteral("d = ") + metres(p.shaftDiameter));
-    dimension(painter, {x - 30, s.y(0)}, {x - 30, s.y(p.headLength)}, QStringLiteral("H = ") + metres(p.headLength), true);
+    // H's text left of L's line, which would cross it.
+    dimension(painter, {x - 30, s.y(0)}, {x - 30, s.y(p.headLength)}, QStringLiteral("H = ") + metres(p.headLength), true, 34);
     dimension(painter, {x - 60, s.y(0)}, {x - 60, s.y(p.pileLength)}, QStringLiteral("L = ") + metres(p.pileLength), true);
 }
 

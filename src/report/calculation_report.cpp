@@ -6,6 +6,9 @@
 #include "report/report_figures.h"
 #include "report/report_sections.h"
 #include "report/settlement_chart.h"
+#include "report/time_settlement_chart.h"
+
+#include <memory>
 
 #include "orvane_version.h"
 
@@ -29,5 +32,10 @@ ReportStatus writeCalculationReport(const ReportRequest& request, const QString&
     document.setHtml(reportHtml(request, capacity, settlement));
     document.placeFigure(kChartMarker, &chart);
     document.placeFigure(kDrawingMarker, &drawing);
+    std::unique_ptr<ChartFigure> inTime;
+    if (auto chart = timeSettlementChart(request.project)) {
+        inTime = std::make_unique<ChartFigure>(chart, document.text());
+        document.placeFigure(kTimeChartMarker, inTime.get());
+    }
     return document.write(path, request.projectName);
 }

@@ -1,4 +1,6 @@
-// The report's inputs and both capacities, with the numbers put in.
+// The report's inputs and both capacities, with the numbers put in, and the
+// factors outside the code's ranges as warnings beside them.
+#include "engine/code_ranges.h"
 #include "report/report_html.h"
 #include "report/report_sections.h"
 #include "report/report_text.h"
@@ -70,6 +72,21 @@ QString frictionProducts(const LayerTable& friction, const LayerTable& thickness
     return terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" + "));
 }
 
+// The code's ranges as the assessment of the inputs gives them: warnings a
+// reviewer reads, never a change to the numbers or the verdict.
+QString rangeWarningLines(const ReportData& d)
+{
+    const std::vector<RangeWarning> warnings = rangeWarnings(d.project, d.capacity);
+    if (warnings.empty())
+        return {};
+    QString html = caption(QStringLiteral("规范取值范围提示（不改变计算结果及验算结论）："));
+    for (const RangeWarning& w : warnings) {
+        const QString clause = w.clause.empty() ? QString() : QStringLiteral("（%1）").arg(QString::fromStdString(w.clause));
+        html += warning(QString::fromStdString(w.text) + clause);
+    }
+    return html;
+}
+
 QString compositeFormula(const ProjectData& p, const CompositeTerms& c)
 {
     return formula(QStringLiteral("%1 = m·%2/%3 + β·(1 − m)·%4 = %5×%6/%7 + %8×(1 − %5)×%9 = %10 + %11 = <b>%12 kPa</b>")
@@ -92,15 +109,15 @@ QString inputs(const ProjectData& p, int section)
                    input(QStringLiteral("下部桩径"), "d", p.shaftDiameter, "m"),
                    input(QStringLiteral("扩大头高度"), "H", p.headLength, "m"),
                    input(QStringLiteral("桩长"), "L", p.pileLength, "m"),
-                   input(QStringLiteral("桩身水泥土无侧限抗压强度平均值"), sub("f", "cu"), p.cubeStrength, "kPa"),
+                   input(QStringLiteral("桩身试块（边长70.7 mm立方体）在标准养护条件下90d龄期的立方体抗压强度平均值"), sub("f", "cu"), p.cubeStrength, "kPa"),
                    input(QStringLiteral("扩大头桩身强度折减系数"), sub("η", "1"), p.headStrengthFactor, ""),
                    input(QStringLiteral("下部桩身强度折减系数"), sub("η", "2"), p.shaftStrengthFactor, ""),
                    input(QStringLiteral("变截面处地基土承载力特征值"), sub("q", "pa"), p.stepBearing, "kPa"),
                    input(QStringLiteral("桩端地基土承载力特征值"), sub("q", "pb"), p.tipBearing, "kPa"),
-                   input(QStringLiteral("变截面处承载力折减系数"), sub("α", "1"), p.stepBearingFactor, ""),
-                   input(QStringLiteral("桩端承载力折减系数"), sub("α", "2"), p.tipBearingFactor, ""),
+                   input(QStringLiteral("变截面处端阻力发挥系数"), sub("α", "1"), p.stepBearingFactor, ""),
+                   input(QStringLiteral("桩端端阻力发挥系数"), sub("α", "2"), p.tipBearingFactor, ""),
                    input(QStringLiteral("处理后桩间土承载力特征值"), sub("f", "sk"), p.soilCapacity, "kPa"),
-                   input(QStringLiteral("桩间土承载力折减系数"), "β", p.soilReduction, ""),
+                   input(QStringLiteral("桩间土承载力发挥系数"), "β", p.soilReduction, ""),
                    {QStringLiteral("布桩方式"), "", esc(layoutText(p)), ""},
                    {QStringLiteral("等效影响圆直径"), sub("d", "e"), fmt::de(p.equivalentDiameter), "m"},
                    input(QStringLiteral("路堤顶宽"), "B", p.embankmentTopWidth, "m"),
@@ -166,7 +183,8 @@ QString pileCapacity(const ReportData& d, int section)
     html += markup(QStringLiteral("单桩承载力特征值 %1 = min(R1, R2, R3) = <b>%2 kN</b>（由%3控制）。")
                        .arg(sub("R", "a"), fmt::force(t.composite.pileCapacity), esc(report_text::resistanceName(t.governing))));
     if (p.manualCapacityFlag == 1) {
-        html += markup(QStringLiteral("设计采用手动输入的单桩承载力特征值 %1 = <b>%2 kN</b>。")
+        html += markup(QStringLiteral("设计采用手动输入的单桩承载力特征值 %1 = <b>%2 kN</b>（按设计人员输入，"
+                                      "如静载荷试验结果；其来源由设计人负责核实）。")
                            .arg(sub("R", "a"), fmt::typed(p.manualPileCapacity)));
         if (p.manualPileCapacity > t.composite.pileCapacity)
             html += warning(QStringLiteral("手动输入的 Ra = %1 kN 大于按土层及桩身强度计算的 Ra = %2 kN（为其 %3 倍），"
@@ -199,7 +217,7 @@ QString compositeCapacity(const ReportData& d, int section)
         html += caption(QStringLiteral("按手动输入的单桩承载力特征值（采用）："));
         html += compositeFormula(p, compositeTerms(p, p.manualPileCapacity));
     }
-    return html;
+    return html + rangeWarningLines(d);
 }
 
 }  // namespace report_sections

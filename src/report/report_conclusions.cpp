@@ -32,11 +32,17 @@ QStringList bearingRow(const DesignChecks& c, const CheckOutcome& o, const Desig
             outcomeVerdict(o)};
 }
 
+// The calculated S, and beside it psiS times S when the project gives psiS.
+QString settlementValue(const DesignChecks& c, int criterion)
+{
+    const QString value = QStringLiteral("S = %1 mm（%2）").arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion)));
+    return c.settlementCorrection ? value + QStringLiteral("；") + correctedSettlementText(c) : value;
+}
+
 QStringList settlementRow(const DesignChecks& c, const CheckOutcome& o, int criterion)
 {
-    return {name(o.kind),
-            QStringLiteral("S = %1 mm（%2）").arg(fmt::settlement(c.settlement), esc(report_text::criterionName(criterion))),
-            QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(o.limit)), outcomeVerdict(o)};
+    const QString value = !o.ok && !o.reason.empty() ? reasonOf(o) : settlementValue(c, criterion);
+    return {name(o.kind), value, QStringLiteral("≤ [s] = %1 mm").arg(fmt::typed(o.limit)), outcomeVerdict(o)};
 }
 
 QStringList postConstructionRow(const CheckOutcome& o)
@@ -107,6 +113,18 @@ QList<QStringList> assessmentRows(const DesignChecks& c, const DesignDemands& de
                          QStringLiteral("未给出容许沉降"), QStringLiteral("未验算")});
     }
     return rows;
+}
+
+QString correctedSettlementText(const DesignChecks& c)
+{
+    if (!c.settlementCorrection)
+        return {};
+    const QString psi = fmt::typed(*c.settlementCorrection);
+    const QString settlement = fmt::settlement(c.settlement);
+    const QString product = fmt::settlement(*c.settlementCorrection * c.settlement);
+    const bool byHand = fmt::settlement(*c.settlementCorrection * settlement.toDouble()) == product;
+    return QStringLiteral("ψs·S = %1×%2 = %3 mm%4")
+        .arg(psi, settlement, product, byHand ? QString() : QStringLiteral("（由未舍入的 S 相乘后取两位小数）"));
 }
 
 QString checkNames(const std::vector<CheckKind>& kinds)

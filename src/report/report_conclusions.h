@@ -26,3 +26,6 @@ QString designVerdict(const DesignChecks& checks);
 // "复合地基承载力满足要求，沉降不满足要求，工后沉降未能验算（reason）": every
 // check of the assessment in order, each kind once.
 QString conclusionSentence(const DesignChecks& checks, bool settlementAsked);
+// "ψs·S = 1.2×71.12 = 85.35 mm", with a note where the product of the
+// printed figures rounds otherwise; empty without psiS.
+QString correctedSettlementText(const DesignChecks& checks);

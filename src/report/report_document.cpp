@@ -60,27 +60,53 @@ int pageOf(const QTextDocument& doc, const QTextBlock& block)
     return static_cast<int>(std::floor(doc.documentLayout()->blockBoundingRect(block).top() / doc.pageSize().height()));
 }
 
-// Moves each heading and caption that the layout left at a page's foot to
-// the next page, top down; each block moves once at most. The layout runs
-// block by block as it goes, so `stop` is asked at each; false when it said
-// stop.
+// Starts a new page at `block`, with the heading and caption directly
+// above it.
+void breakBefore(QTextBlock block)
+{
+    for (int above = 0; above < 2 && block.previous().isValid() && keptWithNext(block.previous()); ++above)
+        block = block.previous();
+    QTextBlockFormat format;
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(block).mergeBlockFormat(format);
+}
+
+// The table that starts at this block: its first cell's first block.
+QTextTable* tableStartingAt(const QTextBlock& block)
+{
+    QTextTable* table = QTextCursor(block).currentTable();
+    return table && table->cellAt(0, 0).firstCursorPosition().block() == block ? table : nullptr;
+}
+
+// A table short enough to stand on half a page that the layout split over
+// two: a row or two, a conclusion, left alone on a page.
+bool splitShortTable(const QTextDocument& doc, const QTextTable& table)
+{
+    const QTextBlock first = table.cellAt(0, 0).firstCursorPosition().block();
+    const QTextBlock last = table.cellAt(table.rows() - 1, 0).lastCursorPosition().block();
+    const QRectF top = doc.documentLayout()->blockBoundingRect(first);
+    const QRectF bottom = doc.documentLayout()->blockBoundingRect(last);
+    return pageOf(doc, first) != pageOf(doc, last) && bottom.bottom() - top.top() < doc.pageSize().height() / 2;
+}
+
+// Moves each heading and caption that the layout left at a page's foot,
+// and each short table it split, to the next page, top down; each block
+// moves once at most. The layout runs block by block as it goes, so `stop`
+// is asked at each; false when it said stop.
 bool keepHeadingsWithText(QTextDocument& doc, const std::function<bool()>& stop)
 {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         if (stop())
             return false;
-        if (!keptWithNext(block) || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             continue;
-        const QTextBlock next = firstBlockAfter(doc, block);
-        if (pageOf(doc, block) == pageOf(doc, next))
+        if (const QTextTable* table = tableStartingAt(block)) {
+            if (splitShortTable(doc, *table) && block.previous().isValid())
+                breakBefore(block);
             continue;
-        // A heading directly above this caption goes with it.
-        QTextBlock first = block;
-        if (block.previous().isValid() && keptWithNext(block.previous()))
-            first = block.previous();
-        QTextBlockFormat format;
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(first).mergeBlockFormat(format);
+        }
+        if (keptWithNext(block) && pageOf(doc, block) != pageOf(doc, firstBlockAfter(doc, block)))
+            breakBefore(block);
     }
     return !stop();
 }

@@ -25,6 +25,20 @@ QString blankOr(const QString& value, const QString& blank)
     return value.isEmpty() ? blank : esc(value);
 }
 
+// The sources of the checks after construction, when they are made.
+QStringList afterConstructionSources(const ReportData& d)
+{
+    QStringList sources;
+    if (!d.checks)
+        return sources;
+    if (d.checks->outcome(CheckKind::PostConstruction))
+        sources.append(QStringLiteral("沉降随时间按 Terzaghi 一维固结理论计算；容许工后沉降按《公路路基设计规范》JTG D30—2015 "
+                                      "由公路等级与路段取值，或按设计要求、工程输入的值。"));
+    if (d.checks->outcome(CheckKind::UnderlyingLayer))
+        sources.append(QStringLiteral("下卧层承载力按《建筑地基基础设计规范》GB 50007—2011 第 5.2.7 条的压力扩散角法验算。"));
+    return sources;
+}
+
 }  // namespace
 
 namespace report_sections {
@@ -113,13 +127,17 @@ QString basis(const ReportData& d, int section)
         QStringLiteral("复合地基承载力特征值按面积置换率法 fspk = m·Ra/Ap + β·(1 − m)·fsk，即《建筑地基处理技术规范》"
                        "JGJ 79—2012 式 (7.1.5-2) 取单桩承载力发挥系数 λ = 1 的形式，m 按扩大头直径计算。"),
         QStringLiteral("单桩承载力特征值 Ra 取桩周土与桩端土的支承力 R1、下部桩身强度 R2、扩大头桩身强度 R3 三者的最小值，"
-                       "各式见第 5 节。"),
+                       "各式见第 5 节。R1 按 JGJ 79—2012 由桩侧摩阻力与桩端端阻力之和确定单桩承载力的形式，"
+                       "另计 T 形桩变截面处的端阻力；R3 按该规范对水泥土搅拌桩由桩身强度确定单桩承载力的形式 η·fcu·Ap；"
+                       "R2 为下部桩身强度 η2·fcu·Ap2 加其上扩大头段的侧摩阻力与变截面端阻力，是 T 形桩的做法，非该规范的公式。"),
         QStringLiteral("沉降按分层总和法计算：加固区（扩大头段、下部桩段）取复合压缩模量 Esp = m·Ep + (1 − m)·Es，"
-                       "桩端以下取天然土的 Es；附加应力按梯形条形荷载作用下路堤中心线上的应力系数 I(z) 计算。"),
+                       "桩端以下取天然土的 Es；附加应力按梯形条形荷载作用下路堤中心线上的应力系数 I(z) 计算。"
+                       "Esp 按桩与土的面积加权（复合模量法），不同于 JGJ 79—2012 以承载力之比 ζ = fspk/fak 放大天然土模量的做法。"),
         QStringLiteral("计算深度按变形比法确定时，取《建筑地基基础设计规范》GB 50007—2011 式 (5.3.7) "
                        "ΔSn ≤ 0.025ΣSi，计算厚度 Δz 按该规范表 5.3.7 由基础宽度（此处取路堤顶宽 B）确定；"
-                       "按应力比法确定时，取附加应力 σz 小于有效自重应力 σc 的 0.2 倍（软土取 0.1 倍）处。")};
-    for (const QString& s : sources)
+                       "按应力比法确定时，取附加应力 σz 小于有效自重应力 σc 的 0.2 倍（软土取 0.1 倍）处，"
+                       "此为分层总和法的常用做法，本计算书不引条文号。")};
+    for (const QString& s : sources + afterConstructionSources(d))
         html += text(QStringLiteral("・") + s);
     html += caption(QStringLiteral("基本假定："));
     QStringList assumptions{
@@ -146,7 +164,10 @@ QString symbols(int section)
         {sub("A", "p2"), QStringLiteral("下部桩截面积 πd²/4"), "m²"},
         {sub("d", "e"), QStringLiteral("一根桩分担的等效圆直径"), "m"},
         {"m", QStringLiteral("面积置换率 D²/de²（沉降计算中扩大头段 m1 = D²/de²，下部桩段 m2 = d²/de²）"), ""},
-        {sub("f", "cu"), QStringLiteral("桩身水泥土无侧限抗压强度平均值"), "kPa"},
+        {sub("f", "cu"), QStringLiteral("桩身试块（边长70.7 mm立方体）在标准养护条件下90d龄期的立方体抗压强度平均值"), "kPa"},
+        {sub("η", "1") + ", " + sub("η", "2"), QStringLiteral("桩身强度折减系数（扩大头、下部桩）"), ""},
+        {"β", QStringLiteral("桩间土承载力发挥系数"), ""},
+        {"λ", QStringLiteral("单桩承载力发挥系数（本计算取 1）"), ""},
         {sub("q", "s"), QStringLiteral("桩侧摩阻力特征值"), "kPa"},
         {sub("R", "a"), QStringLiteral("单桩承载力特征值"), "kN"},
         {sub("f", "spk"), QStringLiteral("复合地基承载力特征值"), "kPa"},

@@ -12,6 +12,7 @@
 
 inline const QString kChartMarker = QStringLiteral("[[settlement-chart]]");
 inline const QString kDrawingMarker = QStringLiteral("[[calculation-drawing]]");
+inline const QString kTimeChartMarker = QStringLiteral("[[time-settlement-chart]]");
 
 // Slices the appendix lists at most: a report's length is bounded whatever
 // the layers.

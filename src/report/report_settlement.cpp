@@ -3,9 +3,12 @@
 // at each layer's top, middle and bottom), the stop test written out, and
 // the appendix of every slice.
 #include "engine/layered_settlement.h"
+#include "report/report_conclusions.h"
 #include "report/report_html.h"
 #include "report/report_sections.h"
 #include "report/report_text.h"
+
+#include <algorithm>
 
 using namespace report_html;
 namespace fmt = report_format;
@@ -184,7 +187,7 @@ QString settlement(const ReportData& data, int section)
                              fmt::typed(p.shaftDiameter), fmt::ratio(shaft.replacement)));
     html += text(QStringLiteral("加固区每层取复合模量 Esp = m·Ep + (1 − m)·Es（扩大头段 m1、Ep1，下部桩段 m2、Ep2），"
                                 "桩端以下取 Es；每片沉降 ΔS = I(z中)·p0·Δz/E，逐片累加。各层的分片数不计逐次累加步长留下的"
-                                "不足 1e-9 m 的舍入余片（计算中保留，见附录）。"));
+                                "不足 1e-9 m 的舍入余片（计算中保留，附录中计数）。"));
     const QStringList zones{fmt::settlement(d.head), fmt::settlement(d.shaft), fmt::settlement(d.base)};
     const QString total = fmt::settlement(d.total);
     html += formula(QStringLiteral("扩大头段 S1 = %1 mm，下部桩段 S2 = %2 mm，桩端以下 S3 = %3 mm，总沉降 S = S1 + S2 + S3 = <b>%4 mm</b>%5")
@@ -192,6 +195,9 @@ QString settlement(const ReportData& data, int section)
                              fmt::addsUp(zones, {QString(), QString(), total}, 2)
                                  ? QString()
                                  : QStringLiteral("（由未舍入的 S1、S2、S3 相加后取两位小数）")));
+    if (data.checks && data.checks->settlementCorrection)
+        html += formula(QStringLiteral("沉降计算经验系数 ψs = %1（工程输入），验算用沉降 %2")
+                            .arg(fmt::typed(*data.checks->settlementCorrection), esc(correctedSettlementText(*data.checks))));
     html += caption(QStringLiteral("表 %1-1　各层模量与沉降").arg(number));
     html += modulusTable(p, layers);
     html += caption(QStringLiteral("表 %1-2　各层顶、中、底的应力系数与附加应力").arg(number));
@@ -201,24 +207,35 @@ QString settlement(const ReportData& data, int section)
     return html + QStringLiteral("<p align=\"center\">%1</p>").arg(kChartMarker);
 }
 
+// The slices as a person reads them: the slivers repeated addition leaves
+// (no thicker than 1e-9 m, settling nothing readable) are kept in the
+// calculation and counted here, but not listed as slices of no thickness.
 QString sliceAppendix(const SettlementDetails& d)
 {
-    const int shown = std::min<int>(static_cast<int>(d.slices.size()), kMaxAppendixSlices);
+    const auto slivers = std::count_if(d.slices.begin(), d.slices.end(), isSliver);
+    const int readable = static_cast<int>(d.slices.size() - slivers);
+    const int shown = std::min(readable, kMaxAppendixSlices);
     QString html = heading(QStringLiteral("附录 A"), QStringLiteral("分片计算表"));
-    html += text(QStringLiteral("共 %1 片%2。深度自桩顶起算；I、σz 取片中点；厚度不足 1e-9 m 的末片为逐次累加步长留下的舍入余片。")
-                     .arg(d.slices.size())
-                     .arg(shown < static_cast<int>(d.slices.size()) ? QStringLiteral("，此处列出前 %1 片").arg(shown)
-                                                                      : QString()));
+    // A caption: the table starts on the page of its introduction.
+    html += caption(esc(QStringLiteral("共 %1 片%2%3。深度自桩顶起算；I、σz 取片中点。")
+                     .arg(readable)
+                     .arg(shown < readable ? QStringLiteral("，此处列出前 %1 片").arg(shown) : QString())
+                     .arg(slivers > 0 ? QStringLiteral("（另有 %1 片厚度不足 1e-9 m 的舍入余片，为逐次累加步长所留，计算中保留，不列出）")
+                                            .arg(slivers)
+                                      : QString())));
     QList<QStringList> rows;
     rows.reserve(shown);
     QStringList parts, cumulatives;
-    for (int i = 0; i < shown; ++i) {
-        const SettlementSlice& s = d.slices[static_cast<std::size_t>(i)];
+    for (const SettlementSlice& s : d.slices) {
+        if (rows.size() == shown)
+            break;
+        if (isSliver(s))
+            continue;
         parts.append(fmt::sliceSettlement(s.settlement));
         cumulatives.append(fmt::settlement(s.cumulative));
-        rows.append({QString::number(i + 1), zoneCell(s.zone), QString::number(s.layer), fmt::depth(s.top), fmt::depth(s.bottom),
-                     fmt::factor(s.stressFactor), fmt::stress(s.additionalStress), fmt::modulus(s.modulus),
-                     parts.last(), cumulatives.last()});
+        rows.append({QString::number(rows.size() + 1), zoneCell(s.zone), QString::number(s.layer), fmt::depth(s.top),
+                     fmt::depth(s.bottom), fmt::factor(s.stressFactor), fmt::stress(s.additionalStress),
+                     fmt::modulus(s.modulus), parts.last(), cumulatives.last()});
     }
     return html + table({QStringLiteral("序号"), QStringLiteral("分区"), QStringLiteral("层号"), QStringLiteral("顶深 (m)"),
                          QStringLiteral("底深 (m)"), QStringLiteral("I"), sub("σ", "z") + " (kPa)", QStringLiteral("E (MPa)"),

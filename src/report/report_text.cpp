@@ -51,11 +51,11 @@ QString stopReasonText(const SettlementDetails& d)
 {
     switch (d.stoppedBy) {
     case StopReason::Criterion:
-        return QStringLiteral("满足终止条件，计算深度 zn = %1 m").arg(fixed(d.stopDepth, 2));
+        return QStringLiteral("满足终止条件，计算深度 zn = %1 m").arg(fixed(d.stopDepth, 3));
     case StopReason::SliceLimit: return QStringLiteral("土层过厚，无法分层计算");
     default:
         return QStringLiteral("桩端以下土层已全部计算仍未满足终止条件，计算至 %1 m")
-            .arg(fixed(d.stopDepth, 2));
+            .arg(fixed(d.stopDepth, 3));
     }
 }
 

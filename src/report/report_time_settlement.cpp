@@ -65,14 +65,20 @@ QString inputsTable(const TimeSettlementInputs& in, const CheckOutcome* check)
     return table({QStringLiteral("参数"), QStringLiteral("数值"), QStringLiteral("单位")}, rows);
 }
 
+// The curve at the report days, days to whole days: of the report days that
+// read as the same whole day, the first stands for them.
 QString curveTable(const TimeSettlementResult& r)
 {
     QList<QStringList> rows;
-    for (const TimeSettlement& point : r.curve)
-        rows.append({fmt::typed(point.day), fmt::typed(point.fillHeight), fmt::settlement(point.settlement),
-                     report_text::fixed(point.degree, 3)});
+    for (const TimeSettlement& point : r.curve) {
+        const QString day = report_text::fixed(point.day, 0);
+        if (!rows.isEmpty() && rows.last().first() == day)
+            continue;
+        rows.append({day, report_text::fixed(point.fillHeight, 2), fmt::settlement(point.settlement),
+                     report_text::fixed(point.degree * 100, 1)});
+    }
     return table({QStringLiteral("时间 (天)"), QStringLiteral("填土高度 (m)"), QStringLiteral("沉降 S (mm)"),
-                  QStringLiteral("固结度 U")},
+                  QStringLiteral("固结度 U (%)")},
                  rows);
 }
 
@@ -134,6 +140,8 @@ QString timeSettlement(const ReportData& data, int section)
         html += caption(QStringLiteral("表 %1-2　各时刻的沉降").arg(number));
         html += curveTable(*outputs.consolidation);
         html += postConstruction(outputs.inputs, *outputs.consolidation, postConstructionCheck(data));
+        html += caption(QStringLiteral("图 3　沉降与填土高度随时间的变化"));
+        html += QStringLiteral("<p align=\"center\">%1</p>").arg(kTimeChartMarker);
     }
     if (outputs.checks) {
         html += caption(QStringLiteral("下卧层承载力验算"));

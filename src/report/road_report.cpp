@@ -12,6 +12,7 @@
 #include "report/report_text.h"
 #include "report/road_report_sections.h"
 #include "report/settlement_chart.h"
+#include "report/time_settlement_chart.h"
 
 #include <QStringList>
 
@@ -54,6 +55,18 @@ QString cover(const RoadReportRequest& r)
     return html + QStringLiteral("<p style=\"page-break-after:always\">&nbsp;</p>");
 }
 
+// Where the allowance after construction comes from, as the assessment of
+// the first section that has one names it: "（按高速公路、一级公路、一般路段查表）".
+QString allowanceSource(const std::vector<SweepPoint>& points)
+{
+    for (const SweepPoint& p : points) {
+        const CheckOutcome* o = p.valid() ? p.checks.outcome(CheckKind::PostConstruction) : nullptr;
+        if (o && !o->limitSource.empty())
+            return QStringLiteral("（%1）").arg(esc(QString::fromStdString(o->limitSource)));
+    }
+    return {};
+}
+
 // As markup: the criterion and the stations are escaped.
 QString demandsText(const RoadReportRequest& r)
 {
@@ -67,7 +80,7 @@ QString demandsText(const RoadReportRequest& r)
         const bool oneAllowance = std::all_of(r.points.begin(), r.points.end(), [&](const SweepPoint& p) {
             return !p.valid() || !p.checks.allowablePostConstruction || *p.checks.allowablePostConstruction == *allowance;
         });
-        text += oneAllowance ? QStringLiteral("工后沉降按容许值 [s工后] = %1 mm 验算。").arg(fmt::typed(*allowance))
+        text += oneAllowance ? QStringLiteral("工后沉降按容许值 [s工后] = %1 mm%2 验算。").arg(fmt::typed(*allowance), allowanceSource(r.points))
                              : QStringLiteral("工后沉降按各断面的路段类型及其容许值 [s工后] 验算（见汇总表）。");
     }
     return text;
@@ -171,7 +184,7 @@ QString frontHtml(const RoadReportRequest& r, const GoverningSections& governing
                         .arg(esc(report_text::criterionName(r.base.stopCriterion))));
     html += road_report::summaryTable(r, governing, heights);
     html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
-    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为不满足验算要求的断面，空心点为未能验算的断面）"));
+    html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为该曲线所示验算不满足要求的断面，空心点为未能验算的断面）"));
     return html + QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
 }
 
@@ -192,9 +205,13 @@ QString chaptersHtml(const RoadReportRequest& r, const std::list<Chapter>& chapt
         return html;
     html += road_report::partHeading(QStringLiteral("%1、其他断面的计算").arg(kPartNumbers[part]), true);
     html += text(QStringLiteral("以下每页一个断面，按桩号顺序。"));
+    // The first section shares the page of the part's heading.
+    bool first = true;
     for (std::size_t i = 0; i < r.sections.size(); ++i)
-        if (std::none_of(chapters.begin(), chapters.end(), [i](const Chapter& c) { return c.index == i; }))
-            html += road_report::sectionPage(r, i);
+        if (std::none_of(chapters.begin(), chapters.end(), [i](const Chapter& c) { return c.index == i; })) {
+            html += road_report::sectionPage(r, i, !first);
+            first = false;
+        }
     return html;
 }
 
@@ -228,6 +245,11 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path, Re
         document.placeFigure(kChartMarker, chart.get());
         figures.push_back(std::move(drawing));
         figures.push_back(std::move(chart));
+        if (auto curve = timeSettlementChart(chapter.request.project)) {
+            auto inTime = std::make_unique<ChartFigure>(curve, document.text());
+            document.placeFigure(kTimeChartMarker, inTime.get());
+            figures.push_back(std::move(inTime));
+        }
     }
     return document.write(path, r.projectName);
 }

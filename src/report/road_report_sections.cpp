@@ -127,15 +127,17 @@ QString summaryTable(const RoadReportRequest& r, const GoverningSections& govern
     return table(header, rows);
 }
 
-QString sectionPage(const RoadReportRequest& r, std::size_t index)
+QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
 {
     const Section& s = r.sections[index];
     const SweepPoint& point = r.points[index];
-    QString html = QStringLiteral("<h2 style=\"font-size:14pt; page-break-before:always\">桩号 %1</h2>").arg(station(s));
+    QString html = QStringLiteral("<h2 style=\"font-size:14pt%1\">桩号 %2</h2>")
+                       .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(), station(s));
+    html += QStringLiteral("<div style=\"font-size:9pt\">");
     html += caption(QStringLiteral("断面表给出的值（其余参数取基本工程的值）："));
     html += table({QStringLiteral("参数"), QStringLiteral("数值")}, sectionValueRows(s));
     if (!point.valid())
-        return html + warning(QStringLiteral("本断面未计算：") + QString::fromStdString(point.fault));
+        return html + warning(QStringLiteral("本断面未计算：") + QString::fromStdString(point.fault)) + QStringLiteral("</div>");
     const ProjectData project = sectionSweep(r.base, s, r.demands).record(0);
     html += report_sections::layerTables(project);
     const SettlementDetails details = settlementDetails(project, project.stopCriterion);
@@ -144,7 +146,9 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index)
                   resultRows(project, point, details));
     html += caption(QStringLiteral("验算："));
     html += table(designChecksHeader(), assessmentRows(point.checks, r.demands, project.stopCriterion));
-    return html + markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(verdict(point))));
+    html += markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(verdict(point)))) + QStringLiteral("</div>");
+    // Set close, so that a section with its own demands still fits one page.
+    return html.replace(QStringLiteral("cellpadding=\"3\""), QStringLiteral("cellpadding=\"1\""));
 }
 
 }  // namespace road_report

@@ -15,9 +15,10 @@ QString partHeading(const QString& title, bool newPage);
 // settlement(s), the verdict and the checks it governs.
 QString summaryTable(const RoadReportRequest& request, const GoverningSections& governing,
                      const std::vector<double>& fillHeights);
-// One section on a page of its own: the values the table gives it, its
-// layers, its results and its checks.
-QString sectionPage(const RoadReportRequest& request, std::size_t index);
+// One section on a page of its own (from a new page when newPage): the
+// values the table gives it, its layers, its results and its checks, set a
+// size smaller than the chapters so that a section fits its page.
+QString sectionPage(const RoadReportRequest& request, std::size_t index, bool newPage);
 // "满足", or "不满足（承载力、沉降）", or why the section was not computed.
 QString verdict(const SweepPoint& point);
 // The checks the section governs, "承载力、沉降"; empty for none.

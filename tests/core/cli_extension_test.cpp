@@ -156,7 +156,11 @@ INSTANTIATE_TEST_SUITE_P(
         ConclusionCase{"allChecksHold", "--surcharge 20 --allowable-settlement 100", 0,
                        {"复合地基承载力满足要求，沉降满足要求。"}, {"设计不满足", "另按命令行取值"}},
         ConclusionCase{"settingsNamedOnTheCover", "--set ms=1.2", 0, {"另按命令行取值（已计入校验码）：ms=1.2"}, {}},
-        ConclusionCase{"refusedExtensionValue", "--surcharge 20 --set fak.base=100,80", 1, {}, {}}),
+        ConclusionCase{"refusedExtensionValue", "--surcharge 20 --set fak.base=100,80", 1, {}, {}},
+        ConclusionCase{"settlementCorrectionChecked", "--surcharge 20 --allowable-settlement 80 --set psiS=1.2", 0,
+                       {"ψs·S=1.2×", "沉降不满足要求"}, {"沉降满足要求"}},
+        ConclusionCase{"refusedSettlementCorrection", "--surcharge 20 --allowable-settlement 80 --set psiS=0", 1, {},
+                       {}}),
     [](const auto& info) { return info.param.name; });
 
 // The cover's checksum is of the project as computed: values given on the

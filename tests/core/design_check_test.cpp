@@ -33,6 +33,7 @@ struct CheckCase {
     bool bearingOk;
     std::optional<bool> settlementOk;
     double settlement;  // under the criterion; NaN for none
+    const char* psiS = "";  // the project's psiS; none when empty
 };
 
 class DesignCheckTest : public testing::TestWithParam<CheckCase> {};
@@ -43,6 +44,7 @@ TEST_P(DesignCheckTest, ComparesTheRecordsOwnCapacityAndSettlement)
     ProjectData p = settlementExample();
     p.manualCapacityFlag = c.manualCapacityFlag;
     p.stopCriterion = c.criterion;
+    p.extension.set("psiS", c.psiS);
     const DesignChecks checks = checkDesign(p, c.results, c.demands);
     EXPECT_EQ(checks.embankmentLoad, 57.0);
     EXPECT_EQ(checks.bearingDemand, 57.0 + c.demands.surcharge);
@@ -81,7 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
                   std::nullopt, kNaN},
         CheckCase{"settlementFailsWhereBearingCarries", 0, 0, {2.26, 270, 100, kNaN, 80, 60, 60}, {0, 70.0}, true,
                   false, 80},
-        CheckCase{"bothFail", 0, 0, {2.26, 270, 50, kNaN, 80, 60, 60}, {0, 70.0}, false, false, 80}),
+        CheckCase{"bothFail", 0, 0, {2.26, 270, 50, kNaN, 80, 60, 60}, {0, 70.0}, false, false, 80},
+        // psiS multiplies the settlement checked; the calculated one stays.
+        CheckCase{"psiSTimesSettlementEqualToTheAllowance", 0, 0, {2.26, 270, 100, kNaN, 40, 90, 90}, {0, 70.0},
+                  true, true, 40, "1.75"},
+        CheckCase{"psiSTimesSettlementJustAboveTheAllowance", 0, 0, {2.26, 270, 100, kNaN, 40, 90, 90}, {0, 70.0},
+                  true, false, 40, "1.7501"},
+        CheckCase{"psiSBelowOneBringsItWithin", 0, 0, {2.26, 270, 100, kNaN, 140, 90, 90}, {0, 70.0}, true, true,
+                  140, "0.5"},
+        CheckCase{"psiSOfZeroLeavesItUnchecked", 0, 0, {2.26, 270, 100, kNaN, 40, 90, 90}, {0, 70.0}, true,
+                  std::nullopt, 40, "0"},
+        CheckCase{"psiSNotANumberLeavesItUnchecked", 0, 0, {2.26, 270, 100, kNaN, 40, 90, 90}, {0, 70.0}, true,
+                  std::nullopt, 40, "1,2"}),
     [](const auto& info) { return info.param.name; });
 
 // The county-road example types Ra = 180 kN: fspk 113.02 kPa with it, 136.76

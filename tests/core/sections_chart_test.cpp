@@ -39,16 +39,27 @@ SweepPoint point(double settlement, bool passes)
 {
     SweepPoint p;
     p.checks.settlement = settlement;
-    p.checks.outcomes = {CheckOutcome{.kind = CheckKind::Bearing, .ok = passes}};
+    p.checks.outcomes = {CheckOutcome{.kind = CheckKind::Bearing, .ok = true},
+                         CheckOutcome{.kind = CheckKind::Settlement, .ok = passes}};
     return p;
 }
 
-// A section checked after construction as well.
+// A section checked after construction as well, both settlements passing or
+// both failing.
 SweepPoint checkedAfterConstruction(double settlement, double postConstruction, bool passes, double allowance = 100)
 {
     SweepPoint p = point(settlement, passes);
     p.checks.allowablePostConstruction = allowance;
     p.checks.postConstruction = postConstruction;
+    p.checks.outcomes.push_back(CheckOutcome{.kind = CheckKind::PostConstruction, .ok = passes});
+    return p;
+}
+
+// A section failing one check of the given kind only.
+SweepPoint failingOnly(CheckKind kind)
+{
+    SweepPoint p = checkedAfterConstruction(80, 40, true);
+    p.checks.outcomes.push_back(CheckOutcome{.kind = kind, .ok = false});
     return p;
 }
 
@@ -112,7 +123,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ChartCase{"uncheckedNeitherPassingNorFailing",
                               {point(80, true), unchecked(90), point(160, false), unchecked(95)}, 150, 1, 1, 0, 2},
                     ChartCase{"afterConstructionNotComputable",
-                              {checkedAfterConstruction(80, NAN, false), point(90, true)}, 150, 1, 1, 0}),
+                              {checkedAfterConstruction(80, NAN, false), point(90, true)}, 150, 1, 1, 0},
+                    // A failing check is marked on its own curve only.
+                    ChartCase{"underlyingLayerFailsAlone", {failingOnly(CheckKind::UnderlyingLayer)}, 150, 2, 0, 1},
+                    ChartCase{"bearingFailsAlone", {failingOnly(CheckKind::Bearing)}, 150, 2, 0, 1},
+                    ChartCase{"settlementFailsAlone", {failingOnly(CheckKind::Settlement)}, 150, 1, 1, 1},
+                    ChartCase{"postConstructionFailsAlone", {failingOnly(CheckKind::PostConstruction)}, 150, 1, 1, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct GeometryCase {

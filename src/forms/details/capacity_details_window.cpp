@@ -1,11 +1,13 @@
 #include "forms/details/capacity_details_window.h"
 
 #include "engine/breakdown.h"
+#include "engine/code_ranges.h"
 #include "forms/details/report_export.h"
 #include "forms/details/window_keys.h"
 #include "report/report_text.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -74,6 +76,20 @@ void fill(QTableWidget* table, const QList<Line>& lines)
     }
 }
 
+// The code's ranges the inputs lie outside, as the report and --json give
+// them: a warning each, never a change to the numbers.
+QLabel* rangeWarningsLabel(const ProjectData& project, const CapacityTerms& terms, QWidget* parent)
+{
+    QStringList lines;
+    for (const RangeWarning& w : rangeWarnings(project, terms))
+        lines.append(QStringLiteral("⚠ ") + QString::fromStdString(w.text));
+    auto* label = new QLabel(lines.join(QChar('\n')), parent);
+    label->setObjectName(QStringLiteral("rangeWarnings"));
+    label->setWordWrap(true);
+    label->setVisible(!lines.isEmpty());
+    return label;
+}
+
 }  // namespace
 
 CapacityDetailsWindow::CapacityDetailsWindow(const ProjectData& project, QWidget* parent)
@@ -94,6 +110,7 @@ CapacityDetailsWindow::CapacityDetailsWindow(const ProjectData& project, QWidget
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
+    layout->addWidget(rangeWarningsLabel(project_, terms, this));
     layout->addLayout(exportRow(this, &project_));
     setWindowKeys(this, table_);
     resize(720, 520);

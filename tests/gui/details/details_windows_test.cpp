@@ -173,6 +173,12 @@ private slots:
         QCOMPARE(valueOf(table, QStringLiteral("扩大头桩身强度 R3")), QStringLiteral("824.67"));
         QCOMPARE(valueOf(table, QStringLiteral("复合地基承载力特征值 fspk")), QStringLiteral("126.58"));
         QVERIFY(!table->findItems(QStringLiteral("η1·fcu,k·Ap"), Qt::MatchExactly).isEmpty());
+        // The worked example's β and both η lie outside the code's ranges.
+        const auto* warnings = window->findChild<QLabel*>(QStringLiteral("rangeWarnings"));
+        QVERIFY(warnings && warnings->isVisible());
+        QCOMPARE(warnings->text().split(QChar('\n')).size(), 3);
+        QVERIFY(warnings->text().contains(QStringLiteral("桩间土承载力发挥系数β = 0.9")));
+        QVERIFY(warnings->text().contains(QStringLiteral("下部桩身强度折减系数η2 = 0.6")));
         closeWindow(window);
     }
 

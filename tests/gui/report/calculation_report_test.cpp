@@ -133,7 +133,7 @@ private slots:
             << QStringLiteral("S = S1 + S2 + S3 = 71.12 mm（由未舍入的 S1、S2、S3 相加后取两位小数）");
         QTest::addRow("cumulative column summed from unrounded layers")
             << QStringLiteral("ΣS 由未舍入的 ΔS 累加后取两位小数，与表中两位小数的 ΔS 逐项相加可差 0.01 mm。");
-        QTest::addRow("stop depth") << QStringLiteral("计算深度 zn = 19.00 m");
+        QTest::addRow("stop depth") << QStringLiteral("计算深度 zn = 19.000 m");
         QTest::addRow("last base layer") << QStringLiteral("未穿透");
         QTest::addRow("signature lines") << QStringLiteral("日期：____________");
     }
@@ -238,6 +238,78 @@ private slots:
         QVERIFY2(!match.hasMatch(), qPrintable(match.captured()));
     }
 
+    // The code's ranges are warnings beside the results, each naming its
+    // range or rule; the terms are those of the edition the report cites.
+    void warnsOfValuesOutsideTheCodesRanges_data()
+    {
+        QTest::addColumn<double>("beta");
+        QTest::addColumn<double>("eta");
+        QTest::addColumn<double>("cubeStrength");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("absent");
+        const QString caption = QStringLiteral("规范取值范围提示");
+        const QString bodyGoverns = QStringLiteral("单桩承载力由下部桩身强度 R2");
+        QTest::addRow("worked example's factors")
+            << 0.9 << 0.6 << 1500.0
+            << QStringList{QStringLiteral("桩间土承载力发挥系数β = 0.9 超出《建筑地基处理技术规范》JGJ 79—2012"
+                                          "对水泥土搅拌桩给出的取值范围（淤泥、淤泥质土0.1～0.4，其他土层0.4～0.8）"),
+                           QStringLiteral("下部桩身强度折减系数η2 = 0.6 超出"),
+                           QStringLiteral("90d龄期的立方体抗压强度平均值")}
+            << QStringList{bodyGoverns, QStringLiteral("无侧限"), QStringLiteral("桩间土承载力折减系数")};
+        QTest::addRow("factors at the ranges' limits, strong body")
+            << 0.8 << 0.25 << 1e5 << QStringList{} << QStringList{caption};
+        QTest::addRow("factors in range, the shaft body governs")
+            << 0.8 << 0.25 << 1500.0
+            << QStringList{bodyGoverns + QStringLiteral(" = 186.53 kN 控制，小于土对桩的支承力 R1 = 275.48 kN")}
+            << QStringList{QStringLiteral("超出")};
+    }
+
+    void warnsOfValuesOutsideTheCodesRanges()
+    {
+        QFETCH(double, beta);
+        QFETCH(double, eta);
+        QFETCH(double, cubeStrength);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, absent);
+        ReportRequest request = workedExampleRequest();
+        request.project.soilReduction = beta;
+        request.project.headStrengthFactor = request.project.shaftStrengthFactor = eta;
+        request.project.cubeStrength = cubeStrength;
+        const QString path = folder_.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+        const QString text = writeAndRead(request, path).text;
+        QVERIFY(!text.isEmpty());
+        for (const QString& words : expected)
+            QVERIFY2(holds(text, words), qPrintable(words));
+        for (const QString& words : absent)
+            QVERIFY2(!holds(text, words), qPrintable(words));
+    }
+
+    // psiS multiplies the settlement checked against [s], printed beside the
+    // calculated S; without it the check takes S itself.
+    void settlementCorrectionBesideTheCalculatedS_data()
+    {
+        QTest::addColumn<QString>("psiS");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("psiS raises S past [s]")
+            << QStringLiteral("1.2") << QStringLiteral("沉降不满足要求");
+        QTest::addRow("no psiS") << QString() << QStringLiteral("沉降满足要求");
+    }
+
+    void settlementCorrectionBesideTheCalculatedS()
+    {
+        QFETCH(QString, psiS);
+        QFETCH(QString, expected);
+        ReportRequest request = workedExampleRequest();
+        request.demands = DesignDemands(0, 80.0);
+        request.project.extension.set("psiS", psiS.toStdString());
+        const QString path = folder_.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+        const QString text = writeAndRead(request, path).text;
+        QVERIFY2(holds(text, expected), qPrintable(expected));
+        QCOMPARE(holds(text, QStringLiteral("验算用沉降 ψs·S = 1.2×71.12 = 85.35 mm（由未舍入的 S 相乘后取两位小数）")),
+                 !psiS.isEmpty());
+        QCOMPARE(wordsOf(text).count(QStringLiteral("ψs·S=1.2×71.12=85.35mm")), psiS.isEmpty() ? 0 : 2);
+    }
+
     void typedCapacityIsMarkedAndWeighed()
     {
         ReportRequest request = workedExampleRequest();
@@ -246,6 +318,7 @@ private slots:
         const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("typed.pdf"))).text;
         QVERIFY(holds(text, QStringLiteral("仅供对照，不采用")));
         QVERIFY(holds(text, QStringLiteral("按手动输入的单桩承载力特征值（采用）")));
+        QVERIFY(holds(text, QStringLiteral("（按设计人员输入，如静载荷试验结果；其来源由设计人负责核实）")));
         QVERIFY(holds(text, QStringLiteral("大于按土层及桩身强度计算的 Ra = 275.48 kN")));
     }
 
@@ -266,6 +339,15 @@ private slots:
         QVERIFY(holds(text, QStringLiteral("每一土层顶面按 GB 50007—2011 第 5.2.7 条验算")));
         QVERIFY(holds(text, QStringLiteral("b = B + (m + n)h = 19.000 m 为路堤底宽")));
         QVERIFY(!holds(text_, QStringLiteral("工后沉降")));
+        // The curve at whole days and hundredths of a millimetre, then its figure.
+        const auto curve = text.indexOf(QStringLiteral("表 8-2"));
+        const auto figure = text.indexOf(QStringLiteral("沉降与填土高度随时间的变化"));
+        QVERIFY(curve > section && figure > curve);
+        const QRegularExpression overlong(QStringLiteral("\\d\\.\\d{3,}"));
+        const QRegularExpressionMatch match = overlong.match(text.mid(curve, figure - curve));
+        QVERIFY2(!match.hasMatch(), qPrintable(match.captured()));
+        QVERIFY(!text.contains(QStringLiteral("[[")));
+        QVERIFY(text.indexOf(QStringLiteral("路面完工"), figure) > figure);
         // A table does not start at a page's foot with a single row.
         const QStringList pages = pagesOf(text);
         const auto captionPage = std::find_if(pages.begin(), pages.end(),
@@ -292,6 +374,21 @@ private slots:
         }
         QVERIFY(appendixPages > 3);
         checkPageNumbers(longest.text);
+    }
+
+    // The worked example's layers are whole numbers of steps thick: their
+    // slivers are counted, not listed as slices of no thickness.
+    void sliceAppendixListsNoSliceOfNoThickness()
+    {
+        ReportRequest request = workedExampleRequest();
+        request.sliceAppendix = true;
+        const QString text = writeAndRead(request, folder_.filePath(QStringLiteral("appendix.pdf"))).text;
+        const auto appendix = text.indexOf(QStringLiteral("分片计算表"));
+        QVERIFY(appendix > 0);
+        QVERIFY(holds(text, QStringLiteral("厚度不足 1e-9 m 的舍入余片")));
+        const QRegularExpression noThickness(QStringLiteral("(?<![\\d.])(\\d+\\.\\d{3})\\s+\\1\\s"));
+        const QRegularExpressionMatch match = noThickness.match(text.mid(appendix));
+        QVERIFY2(!match.hasMatch(), qPrintable(match.captured()));
     }
 
     void everyPageIsNumberedOutOfTheTotal() { checkPageNumbers(text_); }

@@ -73,6 +73,44 @@ QStringList sectionPageHeadings(const QStringList& pages)
     return stations;
 }
 
+// The pages (numbered from 1) whose body, without the header and the
+// footer, holds fewer than four lines: a heading or a conclusion alone.
+QList<int> nearlyEmptyPages(const QStringList& pages, const QString& projectName)
+{
+    QList<int> nearlyEmpty;
+    for (int i = 0; i < pages.size(); ++i) {
+        int lines = 0;
+        for (const QString& line : pages[i].split(QChar('\n'))) {
+            const QString words = line.simplified();
+            if (!words.isEmpty() && !words.contains(projectName) && !words.contains(QStringLiteral("路段计算书"))
+                && !(words.startsWith(QStringLiteral("第")) && words.endsWith(QStringLiteral("页"))))
+                ++lines;
+        }
+        if (lines < 4)
+            nearlyEmpty << i + 1;
+    }
+    return nearlyEmpty;
+}
+
+// The pages of the other sections that do not hold exactly one section from
+// its heading to its conclusion: a section spilt over a page, a row split.
+QList<int> brokenSectionPages(const QStringList& pages)
+{
+    static const QRegularExpression heading(QStringLiteral("^\\s*桩号 K\\S+\\s*$"), QRegularExpression::MultilineOption);
+    QList<int> broken;
+    bool inPart = false;
+    for (int i = 0; i < pages.size(); ++i) {
+        inPart = inPart || pages[i].contains(QStringLiteral("其他断面的计算"));
+        const auto ends = pages[i].count(QStringLiteral("结论：")) + pages[i].count(QStringLiteral("本断面未计算："));
+        int headings = 0;
+        for (auto it = heading.globalMatch(pages[i]); it.hasNext(); it.next())
+            ++headings;
+        if (inPart && (headings != 1 || ends != 1))
+            broken << i + 1;
+    }
+    return broken;
+}
+
 QString between(const QString& text, const QString& from, const QString& to)
 {
     const qsizetype start = text.indexOf(from);
@@ -146,10 +184,28 @@ private slots:
             QCOMPARE(text.count(QStringLiteral("控制断面 %1 的详细计算").arg(station)), 1);
         QCOMPARE(text.count(QStringLiteral("的详细计算（")), inFull.size());
         QCOMPARE(sectionPageHeadings(pagesOf(text)), onOwnPages);
+        QCOMPARE(nearlyEmptyPages(pagesOf(text), request.projectName), QList<int>{});
+        QCOMPARE(brokenSectionPages(pagesOf(text)), QList<int>{});
         QCOMPARE(text.count(QStringLiteral("本断面未计算")), notComputed.size());
         const QString unbroken = QString(text).remove(QRegularExpression(QStringLiteral("\\s")));
         for (const QString& part : concluded)
             QVERIFY2(unbroken.contains(part), qPrintable(part));
+    }
+
+    // The allowance after construction names the road class and the
+    // location it was read for.
+    void allowanceNamesWhereItComesFrom()
+    {
+        RoadReportRequest request = requestFor(QByteArray("station,embankmentHeight\nK0+000,3\n"));
+        request.base.extension.set("roadClass", "highway");
+        request.base.extension.set("location", "general");
+        request.points = computeSections(request.base, request.sections, request.demands);
+        const QString path = folder_.filePath(QStringLiteral("allowance.pdf"));
+        const ReportStatus status = writeRoadReport(request, path);
+        QVERIFY2(status.ok, qPrintable(status.reason));
+        static const QRegularExpression space(QStringLiteral("\\s"));
+        const QString words = pdfText(path).remove(space);
+        QVERIFY2(words.contains(QStringLiteral("[s工后]=300mm（按高速公路、一级公路、一般路段查表）验算")), qPrintable(words.left(2000)));
     }
 
     // The longest road the goal names: 200 sections.

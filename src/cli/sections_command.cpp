@@ -15,6 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -132,6 +133,9 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
     return combinationFault(r);
 }
 
+// The section's stability was asked for: its factor, or why there is none.
+bool stabilityComputed(const SweepPoint& point) { return point.checks.stability.state != StabilityState::NotAsked; }
+
 // Which checks the section governs: "bearing", "settlement", both or none.
 std::vector<std::string> governedChecks(const GoverningSections& governing, std::size_t index)
 {
@@ -140,6 +144,8 @@ std::vector<std::string> governedChecks(const GoverningSections& governing, std:
         checks.emplace_back("bearing");
     if (governing.settlement == index)
         checks.emplace_back("settlement");
+    if (governing.stability == index)
+        checks.emplace_back("stability");
     return checks;
 }
 
@@ -165,13 +171,16 @@ nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, in
     j["reason"] = point->valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point->fault);
     if (point->valid())
         j["assessment"] = assessmentJson(point->checks);
+    if (point->valid() && stabilityComputed(*point))
+        j["stabilityFactor"] = jsonNumber(point->checks.stabilityFactor());
     return j;
 }
 
 class SectionPrinter {
 public:
-    SectionPrinter(const SectionsRequest& request, int stopCriterion)
-        : request_(request), stopCriterion_(stopCriterion)
+    // With stability: the sections' stability factor in a column of its own.
+    SectionPrinter(const SectionsRequest& request, int stopCriterion, bool stability)
+        : request_(request), stopCriterion_(stopCriterion), stability_(stability)
     {
     }
 
@@ -193,7 +202,7 @@ public:
             if (request_.axis)
                 axes.push_back(*request_.axis);
             if (!line("station,chainage," + sweepCsvHeader(axes, ',') + ",passes" + (request_.axis ? "" : ",governs")
-                      + verdictCsvHeader(',')))
+                      + verdictCsvHeader(',') + (stability_ ? stabilityCsvHeader(',') : "")))
                 return false;
         }
         std::string row = csv_table::csvField(s.station) + "," + shortestDecimal(s.chainage) + ",";
@@ -204,7 +213,10 @@ public:
             for (std::size_t i = 0; i < governs.size(); ++i)
                 row += (i ? " " : "") + governs[i];
         }
-        return line(row + (point ? verdictCsvRow(*point, ',') : std::string(2, ',')));
+        row += point ? verdictCsvRow(*point, ',') : std::string(2, ',');
+        if (stability_)
+            row += point ? stabilityCsvRow(*point, ',') : ",";
+        return line(row);
     }
 
     bool line(std::string_view text) { return out_.write(text) && out_.endLine(); }
@@ -212,6 +224,7 @@ public:
 private:
     const SectionsRequest& request_;
     int stopCriterion_;
+    bool stability_;
     ResultOutput out_;
     bool headerPrinted_ = false;
 };
@@ -257,7 +270,9 @@ int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const st
     if (!measure)
         return usageError("--best: " + r.bestName + " is neither the swept field nor a result", kSectionsUsage);
     const auto best = bestPerSection(base, sections, r.demands, *r.axis, *measure, r.bestLargest);
-    SectionPrinter printer(r, base.stopCriterion);
+    SectionPrinter printer(r, base.stopCriterion, std::any_of(best.begin(), best.end(), [](const auto& point) {
+                               return point && stabilityComputed(*point);
+                           }));
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (!printer.print(sections[i], best[i] ? &*best[i] : nullptr, {}))
             return kExitUnreadable;
@@ -301,7 +316,7 @@ int printSections(const SectionsRequest& r, const SectionsInput& in, const RoadR
             return written;
     }
     const GoverningSections governing = governingSections(points);
-    SectionPrinter printer(r, in.base.stopCriterion);
+    SectionPrinter printer(r, in.base.stopCriterion, std::any_of(points.begin(), points.end(), stabilityComputed));
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (!printer.print(sections[i], &points[i], governedChecks(governing, i)))
             return kExitUnreadable;

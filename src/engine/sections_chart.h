@@ -2,7 +2,8 @@
 // the settlement under the project's criterion against chainage, the
 // allowable settlement drawn where it is given, the sections that fail a
 // check marked; where the sections are checked after construction, their
-// post-construction settlement and its allowance too.
+// post-construction settlement and its allowance too; where sections have a
+// stability factor, a panel of it below (with the required factor).
 #pragma once
 
 #include "engine/section_table.h"

@@ -29,5 +29,8 @@ ReportStatus writeCalculationReport(const ReportRequest& request, const QString&
     document.setHtml(reportHtml(request, capacity, settlement));
     document.placeFigure(kChartMarker, &chart);
     document.placeFigure(kDrawingMarker, &drawing);
+    const std::unique_ptr<SvgFigure> circles = stabilityFigure(request);
+    if (circles)
+        document.placeFigure(kStabilityMarker, circles.get());
     return document.write(path, request.projectName);
 }

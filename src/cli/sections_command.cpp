@@ -4,6 +4,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/stability_output.h"
 #include "cli/sweep_command.h"
 #include "engine/sections.h"
 #include "engine/sections_chart.h"
@@ -172,7 +173,7 @@ nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, in
     if (point->valid())
         j["assessment"] = assessmentJson(point->checks);
     if (point->valid() && stabilityComputed(*point))
-        j["stabilityFactor"] = jsonNumber(point->checks.stabilityFactor());
+        j["stability"] = stabilityJson(point->checks.stability, false);
     return j;
 }
 

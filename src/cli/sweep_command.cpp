@@ -4,6 +4,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/stability_output.h"
 #include "engine/stability.h"
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
@@ -146,7 +147,7 @@ std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& poin
     if (point.valid())
         j["assessment"] = assessmentJson(point.checks);
     if (point.valid() && point.checks.stability.state != StabilityState::NotAsked)
-        j["stabilityFactor"] = jsonNumber(point.checks.stabilityFactor());
+        j["stability"] = stabilityJson(point.checks.stability, false);
     j["valid"] = point.valid();
     j["reason"] = point.valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point.fault);
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

@@ -143,7 +143,7 @@ std::string allowanceLine(const Axis& x, const Axis& y, double value, const std:
 // Below the chart, when sections have a stability factor: a panel of its
 // own on the same chainage axis, F of each section marked (red below the
 // required factor) and the required factor dashed.
-constexpr double kStabilityPanel = 110;
+constexpr double kStabilityPanel = 140;
 
 std::string stabilityPanel(const std::vector<Section>& sections, const std::vector<SweepPoint>& points, const Axis& x)
 {
@@ -154,13 +154,21 @@ std::string stabilityPanel(const std::vector<Section>& sections, const std::vect
         if (const CheckOutcome* o = p.valid() ? p.checks.outcome(CheckKind::Stability) : nullptr; o && !required)
             required = o->limit;
     }
-    const double top = largestFinite(factors, required.value_or(1)) * 1.15;
+    // From a little below the least factor (or the requirement) to a little
+    // above the largest: the differences between sections are what matters.
+    std::vector<double> negated;
+    for (const double factor : factors)
+        negated.push_back(-factor);
+    const double least = -largestFinite(negated, -required.value_or(INFINITY));
+    const double largest = largestFinite(factors, required.value_or(least));
+    const double bottom = least - 0.1 * (largest - least) - 0.05;
+    const double top = largest + 0.1 * (largest - least) + 0.05;
     const double panelTop = kHeight + 20;
     const double panelBottom = kHeight + kStabilityPanel - 10;
-    const Axis f{0, top, panelBottom, panelTop};
+    const Axis f{bottom, top, panelBottom, panelTop};
     std::string svg = line(kLeft, panelBottom, kWidth - kRight, panelBottom, "stroke=\"#444\"")
                       + line(kLeft, panelTop, kLeft, panelBottom, "stroke=\"#444\"");
-    for (const double v : {0.0, top / 2, top})
+    for (const double v : {bottom, (bottom + top) / 2, top})
         svg += text(kLeft - 7, f.at(v) + 4, "end", shortestDecimal(std::round(v * 100) / 100));
     svg += text(kLeft, panelTop - 6, "start", "稳定安全系数F");
     if (required && std::isfinite(*required))

@@ -153,7 +153,7 @@ QString stability(const ReportData& data, const StabilityOutcome& outcome, int s
     html += slicesTable(r.critical().least, number);
     html += verdictLine(data, r);
     return html + warning(QStringLiteral(
-               "说明：以复合强度进行的极限平衡分析假定桩体发生剪切破坏；路堤下的水泥土桩可能先发生弯曲破坏，"
+               "以复合强度进行的极限平衡分析假定桩体发生剪切破坏；路堤下的水泥土桩可能先发生弯曲破坏，"
                "本安全系数未考虑这种破坏。"));
 }
 

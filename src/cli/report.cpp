@@ -178,7 +178,8 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
     // The keys are unique: taken in one go, without a search per key.
     const auto& entries = r.record.extension.entries();
     j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
-    if (const StabilityOutcome stability = stabilityOutcome(r.record, r.surcharge); stability.state != StabilityState::NotAsked)
+    const StabilityOutcome stability = r.checks ? r.checks->stability : stabilityOutcome(r.record, r.surcharge);
+    if (stability.state != StabilityState::NotAsked)
         j["stability"] = stabilityJson(stability, r.withDetails);
     if (r.checks)
         j["assessment"] = assessmentJson(*r.checks);

@@ -5,6 +5,7 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/stability_output.h"
 #include "cli/sweep_command.h"
 #include "engine/sections.h"
 #include "engine/sections_chart.h"
@@ -16,6 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -99,6 +101,9 @@ std::string parseRequest(const std::vector<std::string>& args, SectionsRequest& 
     return combinationFault(r);
 }
 
+// The section's stability was asked for: its factor, or why there is none.
+bool stabilityComputed(const SweepPoint& point) { return point.checks.stability.state != StabilityState::NotAsked; }
+
 // Which checks the section governs: "bearing", "settlement", both or none.
 std::vector<std::string> governedChecks(const GoverningSections& governing, std::size_t index)
 {
@@ -107,6 +112,8 @@ std::vector<std::string> governedChecks(const GoverningSections& governing, std:
         checks.emplace_back("bearing");
     if (governing.settlement == index)
         checks.emplace_back("settlement");
+    if (governing.stability == index)
+        checks.emplace_back("stability");
     return checks;
 }
 
@@ -132,13 +139,16 @@ nlohmann::ordered_json sectionJson(const Section& s, const SweepPoint* point, in
     j["reason"] = point->valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point->fault);
     if (point->valid())
         j["assessment"] = assessmentJson(point->checks);
+    if (point->valid() && stabilityComputed(*point))
+        j["stability"] = stabilityJson(point->checks.stability, false);
     return j;
 }
 
 class SectionPrinter {
 public:
-    SectionPrinter(const SectionsRequest& request, int stopCriterion)
-        : request_(request), stopCriterion_(stopCriterion)
+    // With stability: the sections' stability factor in a column of its own.
+    SectionPrinter(const SectionsRequest& request, int stopCriterion, bool stability)
+        : request_(request), stopCriterion_(stopCriterion), stability_(stability)
     {
     }
 
@@ -160,7 +170,7 @@ public:
             if (request_.axis)
                 axes.push_back(*request_.axis);
             if (!line("station,chainage," + sweepCsvHeader(axes, ',') + ",passes" + (request_.axis ? "" : ",governs")
-                      + verdictCsvHeader(',')))
+                      + verdictCsvHeader(',') + (stability_ ? stabilityCsvHeader(',') : "")))
                 return false;
         }
         std::string row = csv_table::csvField(s.station) + "," + shortestDecimal(s.chainage) + ",";
@@ -171,7 +181,10 @@ public:
             for (std::size_t i = 0; i < governs.size(); ++i)
                 row += (i ? " " : "") + governs[i];
         }
-        return line(row + (point ? verdictCsvRow(*point, ',') : std::string(2, ',')));
+        row += point ? verdictCsvRow(*point, ',') : std::string(2, ',');
+        if (stability_)
+            row += point ? stabilityCsvRow(*point, ',') : ",";
+        return line(row);
     }
 
     bool line(std::string_view text) { return out_.write(text) && out_.endLine(); }
@@ -179,6 +192,7 @@ public:
 private:
     const SectionsRequest& request_;
     int stopCriterion_;
+    bool stability_;
     ResultOutput out_;
     bool headerPrinted_ = false;
 };
@@ -224,7 +238,9 @@ int printBestDesigns(const SectionsRequest& r, const ProjectData& base, const st
     if (!measure)
         return usageError("--best: " + r.bestName + " is neither the swept field nor a result", usageText(sectionsCommand()));
     const auto best = bestPerSection(base, sections, r.demands, *r.axis, *measure, r.bestLargest);
-    SectionPrinter printer(r, base.stopCriterion);
+    SectionPrinter printer(r, base.stopCriterion, std::any_of(best.begin(), best.end(), [](const auto& point) {
+                               return point && stabilityComputed(*point);
+                           }));
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (!printer.print(sections[i], best[i] ? &*best[i] : nullptr, {}))
             return kExitUnreadable;
@@ -268,7 +284,7 @@ int printSections(const SectionsRequest& r, const SectionsInput& in, const RoadR
             return written;
     }
     const GoverningSections governing = governingSections(points);
-    SectionPrinter printer(r, in.base.stopCriterion);
+    SectionPrinter printer(r, in.base.stopCriterion, std::any_of(points.begin(), points.end(), stabilityComputed));
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (!printer.print(sections[i], &points[i], governedChecks(governing, i)))
             return kExitUnreadable;

@@ -5,6 +5,8 @@
 #include "cli/details_json.h"
 #include "cli/exit_codes.h"
 #include "cli/result_output.h"
+#include "cli/stability_output.h"
+#include "engine/stability.h"
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
 #include "engine/time_settlement.h"
@@ -33,6 +35,9 @@ struct SweepRequest {
     // The demands after construction are made (given here or in the file):
     // their columns are written.
     bool afterConstruction = false;
+    // The points give strengths or a required factor: the stability's
+    // column is written.
+    bool stability = false;
 };
 
 std::optional<double> parseNumber(std::string_view text)
@@ -118,6 +123,8 @@ std::string jsonPoint(const std::vector<SweepAxis>& axes, const SweepPoint& poin
     }
     if (point.valid())
         j["assessment"] = assessmentJson(point.checks);
+    if (point.valid() && point.checks.stability.state != StabilityState::NotAsked)
+        j["stability"] = stabilityJson(point.checks.stability, false);
     j["valid"] = point.valid();
     j["reason"] = point.valid() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(point.fault);
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -143,11 +150,13 @@ public:
         if (!headerPrinted_) {
             headerPrinted_ = true;
             if (!out_.write(sweepCsvHeader(request_.axes, ',')) || !out_.write(afterConstructionHeader())
-                || !out_.write(verdictCsvHeader(',')) || !out_.endLine())
+                || !out_.write(verdictCsvHeader(','))
+                || !out_.write(request_.stability ? stabilityCsvHeader(',') : std::string()) || !out_.endLine())
                 return false;
         }
         if (!out_.write(sweepCsvRow(point, ',')) || !out_.write(afterConstructionRow(point))
-            || !out_.write(verdictCsvRow(point, ',')) || !out_.endLine())
+            || !out_.write(verdictCsvRow(point, ','))
+            || !out_.write(request_.stability ? stabilityCsvRow(point, ',') : std::string()) || !out_.endLine())
             return false;
         if (!point.valid())
             printFault(pointLabel(request_.axes, point), point.fault);
@@ -282,6 +291,11 @@ int runSweepCommand(const std::vector<std::string>& args)
     if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))
         return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
+    StabilityInputs inputs;
+    if (const std::string refusal = readStabilityInputs(base, inputs); !refusal.empty())
+        return refusedFile(request.file, refusal);
+    StabilityInputs first;
+    request.stability = readStabilityInputs(sweep.record(0), first).empty() && first.asked();
     if (const SweepWork work = sweepWork(sweep); work.tooMuch())
         return usageError(workRefusal(work), usage);
     if (measure)

@@ -180,9 +180,9 @@ void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, 
 
 // The least factor of safety of the slip circles, under the surcharge on
 // the crest, against the required one.
-void checkStability(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
+void checkStability(DesignChecks& c)
 {
-    const StabilityOutcome s = stabilityOutcome(p, demands.surcharge);
+    const StabilityOutcome& s = c.stability;
     const double required = s.inputs.required.value_or(kNotANumber);
     const char* source = "stabilityRequired";
     if (s.state == StabilityState::Checked && s.inputs.required)
@@ -223,8 +223,9 @@ DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const Des
     c.settlement = settlementUnder(r, p.stopCriterion);
     checkBearingAndSettlement(p, demands, c);
     checkAfterConstruction(p, demands, c);
+    c.stability = stabilityOutcome(p, demands.surcharge);
     if (asksStability(p))
-        checkStability(p, demands, c);
+        checkStability(c);
     return c;
 }
 
@@ -233,6 +234,11 @@ bool projectAsksForChecks(const ProjectData& p)
     TimeSettlementInputs in;
     readTimeSettlementInputs(p, in);
     return asksPostConstruction(p, in.allowablePostConstruction) || asksUnderlyingLayer(p) || asksStability(p);
+}
+
+double DesignChecks::stabilityFactor() const
+{
+    return stability.result ? stability.result->factor : kNotANumber;
 }
 
 Verdict DesignChecks::verdict() const

@@ -5,6 +5,7 @@
 // own and are not part of the project file.
 #pragma once
 
+#include "engine/stability.h"
 #include "engine/underlying_layer.h"
 #include "model/project_data.h"
 
@@ -79,6 +80,10 @@ struct DesignChecks {
     // With the record's fak values: the bearing checks under the pile tips.
     std::vector<UnderlyingLayerCheck> underlyingChecks;
     std::optional<bool> underlyingOk;
+    // The embankment's stability under q on the crest, computed once when the
+    // project gives strengths or a required factor (NotAsked otherwise); its
+    // check is made only with a required factor.
+    StabilityOutcome stability;
     std::vector<CheckOutcome> outcomes;
 
     Verdict verdict() const;
@@ -89,6 +94,8 @@ struct DesignChecks {
     std::vector<CheckKind> uncheckedKinds() const;
     // The first outcome of a kind, or null when that check was not asked for.
     const CheckOutcome* outcome(CheckKind kind) const;
+    // The least factor of safety when the stability was computed, or NaN.
+    double stabilityFactor() const;
 };
 
 // "bearing", "settlement", "postConstruction", "underlyingLayer", "stability".

@@ -252,6 +252,10 @@ GoverningSections governingSections(const std::vector<SweepPoint>& points)
             governing.bearing = i;
         if (!governing.settlement || points[i].checks.settlement > points[*governing.settlement].checks.settlement)
             governing.settlement = i;
+        const double factor = points[i].checks.stabilityFactor();
+        if (!std::isnan(factor)
+            && (!governing.stability || factor < points[*governing.stability].checks.stabilityFactor()))
+            governing.stability = i;
     }
     return governing;
 }

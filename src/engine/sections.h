@@ -54,11 +54,13 @@ std::vector<SweepPoint> computeSections(const ProjectData& base, const std::vect
                                         const DesignDemands& demands, SectionsProgress* progress = nullptr);
 
 // The governing section of each check among the computed ones: the least
-// ratio of capacity to demand for bearing, the largest settlement; empty
-// when no section was computed.
+// ratio of capacity to demand for bearing, the largest settlement, the least
+// factor of safety among the sections whose stability was computed; empty
+// when no section was computed (or none's stability).
 struct GoverningSections {
     std::optional<std::size_t> bearing;
     std::optional<std::size_t> settlement;
+    std::optional<std::size_t> stability;
 };
 GoverningSections governingSections(const std::vector<SweepPoint>& points);
 

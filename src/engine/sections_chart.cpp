@@ -209,6 +209,59 @@ std::string allowanceSteps(const std::vector<Section>& sections, const std::vect
     return std::isfinite(lastValue) ? svg + text(lastEnd - 4, y.at(lastValue) - 5, "end", label) : svg;
 }
 
+// Below the chart, when sections have a stability factor: a panel of its
+// own on the same chainage axis, F of each section marked (red below the
+// required factor) and the required factor dashed.
+constexpr double kStabilityPanel = 140;
+
+std::string stabilityPanel(const std::vector<Section>& sections, const std::vector<SweepPoint>& points, const Axis& x)
+{
+    std::vector<double> factors;
+    std::optional<double> required;
+    for (const SweepPoint& p : points) {
+        factors.push_back(p.valid() ? p.checks.stabilityFactor() : NAN);
+        if (const CheckOutcome* o = p.valid() ? p.checks.outcome(CheckKind::Stability) : nullptr; o && !required)
+            required = o->limit;
+    }
+    // From a little below the least factor (or the requirement) to a little
+    // above the largest: the differences between sections are what matters.
+    std::vector<double> negated;
+    for (const double factor : factors)
+        negated.push_back(-factor);
+    const double least = -largestFinite(negated, -required.value_or(INFINITY));
+    const double largest = largestFinite(factors, required.value_or(least));
+    const double bottom = least - 0.1 * (largest - least) - 0.05;
+    const double top = largest + 0.1 * (largest - least) + 0.05;
+    const double panelTop = kHeight + 20;
+    const double panelBottom = kHeight + kStabilityPanel - 10;
+    const Axis f{bottom, top, panelBottom, panelTop};
+    std::string svg = line(kLeft, panelBottom, kWidth - kRight, panelBottom, "stroke=\"#444\"")
+                      + line(kLeft, panelTop, kLeft, panelBottom, "stroke=\"#444\"");
+    for (const double v : {bottom, (bottom + top) / 2, top})
+        svg += text(kLeft - 7, f.at(v) + 4, "end", shortestDecimal(std::round(v * 100) / 100));
+    svg += text(kLeft, panelTop - 6, "start", "稳定安全系数F");
+    if (required && std::isfinite(*required))
+        svg += allowanceLine(x, f, *required, "要求的安全系数");
+    std::vector<std::pair<double, double>> curve;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (!std::isfinite(factors[i]))
+            continue;
+        const double cx = x.at(sections[i].chainage);
+        const double cy = f.at(factors[i]);
+        curve.emplace_back(cx, cy);
+        const bool below = required && factors[i] < *required;
+        svg += "<circle cx=\"" + px(cx) + "\" cy=\"" + px(cy) + "\" r=\"3\" fill=\"" + (below ? "#c00" : "#7a3fa0")
+               + "\"/>\n";
+    }
+    return shape("polyline", curve, "fill=\"none\" stroke=\"#7a3fa0\" stroke-width=\"1.5\"") + svg;
+}
+
+bool anyStabilityFactor(const std::vector<SweepPoint>& points)
+{
+    return std::any_of(points.begin(), points.end(),
+                       [](const SweepPoint& p) { return p.valid() && std::isfinite(p.checks.stabilityFactor()); });
+}
+
 }  // namespace
 
 std::string stationText(double chainage)
@@ -236,10 +289,12 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     const double settlementTop = largestFinite(settlements, largestAllowance) * 1.15;
     const Axis settlement{0, settlementTop, kHeight - kBottom, kTop};
 
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(kWidth) + "\" height=\"" + px(kHeight)
+    const bool stability = anyStabilityFactor(points);
+    const double svgHeight = kHeight + (stability ? kStabilityPanel : 0);
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + px(kWidth) + "\" height=\"" + px(svgHeight)
                       + "\" font-family=\"sans-serif\" font-size=\"12\">\n"
                       // In pixels: Qt's renderer reads 100% as 100 pixels, a white box over the axis title.
-                      + "<rect width=\"" + px(kWidth) + "\" height=\"" + px(kHeight) + "\" fill=\"white\"/>\n";
+                      + "<rect width=\"" + px(kWidth) + "\" height=\"" + px(svgHeight) + "\" fill=\"white\"/>\n";
     svg += horizontalAxis(x) + verticalAxis(height, kLeft, true, "填土高度h（m）")
            + verticalAxis(settlement, kWidth - kRight, false, "沉降s（mm）");
     std::vector<std::pair<double, double>> heightLine{{x.at(first), height.at(0)}};
@@ -255,5 +310,7 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
         svg += allowanceSteps(sections, postAllowances, x, settlement, "容许工后沉降[s工后]");
     svg += settlementCurve(sections, points, settlements, x, settlement, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"",
                            CheckKind::Settlement);
+    if (stability)
+        svg += stabilityPanel(sections, points, x);
     return svg + postCurve + legend(!postCurve.empty(), anyUnchecked(points)) + "</svg>\n";
 }

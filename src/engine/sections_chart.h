@@ -3,7 +3,9 @@
 // allowable settlement drawn where it is given, the sections that fail a
 // check marked, and apart from them those of which a check could not be
 // made; where the sections are checked after construction, their
-// post-construction settlement and each section's own allowance too.
+// post-construction settlement and each section's own allowance too; where
+// sections have a stability factor, a panel of it below (with the required
+// factor).
 #pragma once
 
 #include "engine/section_table.h"

@@ -128,3 +128,12 @@ struct SideStability {
 // boundary), then a pattern search from the best few grid circles. Nothing
 // when no circle of the box is admitted.
 std::optional<SideStability> leastFactor(const StabilitySection& section, Side side);
+
+// The circles leastFactor tries on both sides of the section, counted
+// before the search for budgeting its work: the grids exactly, the
+// refinements as kRefinedCircles each (more than a search usually takes).
+long searchCircles(const StabilitySection& section);
+inline constexpr long kRefinedCircles = 300;
+// The time of one circle's Bishop factor (about 3 us with its slices cut)
+// in slices of a settlement calculation (about 50 ns each).
+inline constexpr double kCircleInSlices = 60;

@@ -145,3 +145,13 @@ std::optional<SideStability> leastFactor(const StabilitySection& section, Side s
     result.circlesTried = search.tried();
     return result;
 }
+
+long searchCircles(const StabilitySection& section)
+{
+    long circles = 0;
+    for (const Side side : {Side::Left, Side::Right}) {
+        const long depths = static_cast<long>(gridDepths(section, searchBox(section, side)).size());
+        circles += (kCentreColumns + 1) * (kCentreRows + 1) * depths + kStarts * kRefinedCircles;
+    }
+    return circles;
+}

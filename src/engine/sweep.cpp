@@ -1,6 +1,7 @@
 #include "engine/sweep.h"
 
 #include "engine/layered_settlement.h"
+#include "engine/stability.h"
 #include "engine/time_settlement.h"
 
 #include <algorithm>
@@ -43,6 +44,10 @@ const std::array kFields{
 const std::array kExtensionFields{
     SweepField{"cv", nullptr, false, "cv"},
     SweepField{"pavementDay", nullptr, false, "pavementDay"},
+    SweepField{"pileShear", nullptr, false, "pileShear"},
+    SweepField{"treatedMargin", nullptr, false, "treatedMargin", true},
+    SweepField{"c.fill", nullptr, false, "c.fill"},
+    SweepField{"phi.fill", nullptr, false, "phi.fill"},
 };
 
 // The value as the extension block holds numbers: the shortest decimal
@@ -92,12 +97,13 @@ DesignResults notComputed()
     return {nan, nan, nan, nan, nan, nan, nan};
 }
 
-// Every sweepable field is a length, strength, load, factor, slope or
-// modulus: none has a meaning below 0, though the forms take what is typed.
-std::string negativeValueFault(const std::vector<double>& values)
+// Every sweepable field but a signed one is a length, strength, load,
+// factor, slope or modulus: none has a meaning below 0, though the forms
+// take what is typed.
+std::string negativeValueFault(const std::vector<SweepAxis>& axes, const std::vector<double>& values)
 {
-    for (double value : values)
-        if (value < 0)
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (values[i] < 0 && !axes[i].field->signedValue)
             return "扫描的参数值不应小于0！";
     return {};
 }
@@ -206,6 +212,16 @@ double consolidationSlices(const ProjectData& p, const DesignDemands& demands)
     return work.cellSteps() * kCellStepInSlices;
 }
 
+double stabilitySlices(const ProjectData& p, const DesignDemands& demands)
+{
+    StabilityInputs in;
+    StabilitySection section;
+    if (!readStabilityInputs(p, in).empty() || !in.asked()
+        || !stabilitySection(p, in, demands.surcharge, section).empty())
+        return 0;
+    return static_cast<double>(searchCircles(section)) * kCircleInSlices;
+}
+
 SweepWork sweepWork(const Sweep& sweep)
 {
     SweepWork work;
@@ -219,7 +235,8 @@ SweepWork sweepWork(const Sweep& sweep)
         }
         const ProjectData record = sweep.record(index);
         const double slices = static_cast<double>(settlementSlices(record))
-                              + consolidationSlices(record, sweep.demands());
+                              + consolidationSlices(record, sweep.demands())
+                              + stabilitySlices(record, sweep.demands());
         work.slicesPerPoint = std::max(work.slicesPerPoint, static_cast<long>(std::ceil(slices)));
     }
     return work;
@@ -253,7 +270,7 @@ SweepPoint Sweep::point(std::size_t index) const
                                                   : pointValue(axis.range, index / stride % count));
     }
     if (point.fault.empty())
-        point.fault = negativeValueFault(point.values);
+        point.fault = negativeValueFault(axes_, point.values);
     if (point.fault.empty())
         point.fault = inputFault(p);
     if (!point.fault.empty()) {
@@ -285,6 +302,8 @@ std::optional<PointMeasure> findPointMeasure(std::string_view name, std::span<co
         if (resultName == name)
             return [field = member](const SweepPoint& p) { return p.results.*field; };
     }
+    if (name == "stabilityFactor")
+        return [](const SweepPoint& p) { return p.checks.stabilityFactor(); };
     return std::nullopt;
 }
 

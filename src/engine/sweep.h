@@ -27,12 +27,16 @@ struct SweepField {
     // change them when the sweep rewrites the layer tables for each point.
     bool cutsLayerTables = false;
     // Instead of a member: a value of the extension block (cv sets every
-    // layer's cv.head, cv.shaft and cv.base to the value; pavementDay).
+    // layer's cv.head, cv.shaft and cv.base to the value; pavementDay; the
+    // stability's pileShear, treatedMargin, c.fill and phi.fill).
     const char* extensionKey = nullptr;
+    // A value below 0 has a meaning (treatedMargin: the reinforced zone
+    // stops short of the toes); every other field's is refused.
+    bool signedValue = false;
 };
 
 // Every sweepable member of the record, in the order of the forms; the
-// extension values cv and pavementDay are found by name only.
+// extension values are found by name only.
 std::span<const SweepField> sweepFields();
 
 struct SweepFieldLookup {
@@ -111,7 +115,8 @@ RangeFault gridFault(std::span<const SweepAxis> axes);
 // absurdly thick layer costs up to a million of them a calculation, so a
 // sweep of many such points would run for days. A point checked after
 // construction also costs its consolidation, cells times steps (a long fill
-// history has many), counted as the slices of the same time.
+// history has many), and a point with strengths its stability's slip
+// circles, each counted as the slices of the same time.
 inline constexpr double kMaxSweepSlices = 1e9;
 struct SweepWork {
     std::size_t points = 0;
@@ -125,11 +130,15 @@ SweepWork sweepWork(const Sweep& sweep);
 // The consolidation of a point as the design check computes it, in slices;
 // 0 when the point computes none.
 double consolidationSlices(const ProjectData& p, const DesignDemands& demands);
+// The stability of a point (de derived) as the design check computes it,
+// its circles counted as the slices of the same time; 0 when the point
+// computes none.
+double stabilitySlices(const ProjectData& p, const DesignDemands& demands);
 
 // An output of a point that --best can maximise or minimise: a swept field's
 // value or one of the computed results (equivalentDiameter, pileCapacity,
 // compositeCapacity, manualCompositeCapacity, deformationRatio,
-// stressRatio02, stressRatio01).
+// stressRatio02, stressRatio01, stabilityFactor).
 using PointMeasure = std::function<double(const SweepPoint&)>;
 std::optional<PointMeasure> findPointMeasure(std::string_view name,
                                              std::span<const SweepAxis> axes);

@@ -86,3 +86,10 @@ std::string verdictCsvRow(const SweepPoint& point, char separator)
         return std::string(2, separator);
     return separator + keys(point.checks.failedKinds()) + separator + keys(point.checks.uncheckedKinds());
 }
+
+std::string stabilityCsvHeader(char separator) { return std::string(1, separator) + "stabilityFactor"; }
+
+std::string stabilityCsvRow(const SweepPoint& point, char separator)
+{
+    return separator + (point.valid() ? shortestDecimal(point.checks.stabilityFactor()) : std::string());
+}

@@ -24,3 +24,8 @@ std::string afterConstructionCsvRow(const SweepPoint& point, char separator);
 // for a refused point.
 std::string verdictCsvHeader(char separator);
 std::string verdictCsvRow(const SweepPoint& point, char separator);
+// The column a sweep or section table adds when its project asks for the
+// stability: stabilityFactor, the least factor of safety, after a
+// separator; empty where it was not computed.
+std::string stabilityCsvHeader(char separator);
+std::string stabilityCsvRow(const SweepPoint& point, char separator);

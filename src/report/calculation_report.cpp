@@ -37,5 +37,8 @@ ReportStatus writeCalculationReport(const ReportRequest& request, const QString&
         inTime = std::make_unique<ChartFigure>(chart, document.text());
         document.placeFigure(kTimeChartMarker, inTime.get());
     }
+    const std::unique_ptr<SvgFigure> circles = stabilityFigure(request);
+    if (circles)
+        document.placeFigure(kStabilityMarker, circles.get());
     return document.write(path, request.projectName);
 }

@@ -1,6 +1,8 @@
 #include "report/report_content.h"
 
+#include "report/report_figures.h"
 #include "report/report_sections.h"
+#include "report/stability_figure.h"
 
 using namespace report_sections;
 
@@ -17,6 +19,22 @@ std::optional<DesignChecks> assess(const ReportRequest& r)
 }
 
 }  // namespace
+
+StabilityOutcome reportStability(const ReportRequest& r, const std::optional<DesignChecks>& checks)
+{
+    if (checks)
+        return checks->stability;
+    return stabilityOutcome(r.project, r.demands ? r.demands->surcharge : 0);
+}
+
+StabilityOutcome reportStability(const ReportRequest& r) { return reportStability(r, assess(r)); }
+
+std::unique_ptr<SvgFigure> stabilityFigure(const ReportRequest& r)
+{
+    const StabilityOutcome outcome = reportStability(r);
+    const std::string svg = stabilityFigureSvg(r.project, outcome, r.demands ? r.demands->surcharge : 0);
+    return svg.empty() ? nullptr : std::make_unique<SvgFigure>(QByteArray::fromStdString(svg));
+}
 
 QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity,
                            const SettlementDetails& settlementDetails)
@@ -36,6 +54,11 @@ QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity
     // something to print.
     if (const QString inTime = timeSettlement(data, section + 1); !inTime.isEmpty()) {
         html += inTime;
+        ++section;
+    }
+    const StabilityOutcome slipCircles = reportStability(r, checks);
+    if (const QString chapter = stability(data, slipCircles, section + 1); !chapter.isEmpty()) {
+        html += chapter;
         ++section;
     }
     html += conclusions(data, ++section);

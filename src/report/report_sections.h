@@ -4,6 +4,7 @@
 
 #include "engine/breakdown.h"
 #include "engine/design_check.h"
+#include "engine/stability.h"
 #include "report/calculation_report.h"
 
 #include <QString>
@@ -13,6 +14,7 @@
 inline const QString kChartMarker = QStringLiteral("[[settlement-chart]]");
 inline const QString kDrawingMarker = QStringLiteral("[[calculation-drawing]]");
 inline const QString kTimeChartMarker = QStringLiteral("[[time-settlement-chart]]");
+inline const QString kStabilityMarker = QStringLiteral("[[stability-figure]]");
 
 // Slices the appendix lists at most: a report's length is bounded whatever
 // the layers.
@@ -49,6 +51,8 @@ QString settlement(const ReportData& data, int section);
 // The settlement against time and the check under the tips; nothing unless
 // the project's extension block holds cv or fak values that are accepted.
 QString timeSettlement(const ReportData& data, int section);
+// The embankment's stability: nothing unless the project asks for it.
+QString stability(const ReportData& data, const StabilityOutcome& outcome, int section);
 QString conclusions(const ReportData& data, int section);
 QString summary(const ReportData& data, int section);
 QString sliceAppendix(const SettlementDetails& settlement);

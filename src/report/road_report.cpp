@@ -95,8 +95,13 @@ QString governingText(const RoadReportRequest& r, const GoverningSections& g)
                        .arg(esc(station(r, *g.bearing)), sub("f", "spk"), fmt::stress(bearing.bearingCapacity),
                             fmt::stress(bearing.bearingDemand))
                        .arg(report_text::fixed(bearing.bearingCapacity / bearing.bearingDemand, 3));
-    return text + QStringLiteral("沉降控制断面为 %1（沉降最大：S = %2 mm）。")
-                      .arg(esc(station(r, *g.settlement)), fmt::settlement(r.points[*g.settlement].checks.settlement));
+    text += QStringLiteral("沉降控制断面为 %1（沉降最大：S = %2 mm）。")
+                .arg(esc(station(r, *g.settlement)), fmt::settlement(r.points[*g.settlement].checks.settlement));
+    if (g.stability)
+        text += QStringLiteral("整体稳定控制断面为 %1（稳定安全系数最小：F = %2）。")
+                    .arg(esc(station(r, *g.stability)),
+                         report_text::fixed(r.points[*g.stability].checks.stabilityFactor(), 3));
+    return text;
 }
 
 // Every failing section with the checks it fails, every section that could
@@ -153,11 +158,11 @@ struct Chapter {
     SettlementDetails settlement;
 };
 
-// In the order of the table; one section governing both checks is one chapter.
+// In the order of the table; one section governing several checks is one chapter.
 std::list<Chapter> governingChapters(const RoadReportRequest& r, const GoverningSections& g)
 {
     std::vector<std::size_t> indices;
-    for (std::optional<std::size_t> index : {g.bearing, g.settlement})
+    for (std::optional<std::size_t> index : {g.bearing, g.settlement, g.stability})
         if (index && std::find(indices.begin(), indices.end(), *index) == indices.end())
             indices.push_back(*index);
     std::sort(indices.begin(), indices.end());
@@ -249,6 +254,10 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path, Re
             auto inTime = std::make_unique<ChartFigure>(curve, document.text());
             document.placeFigure(kTimeChartMarker, inTime.get());
             figures.push_back(std::move(inTime));
+        }
+        if (std::unique_ptr<SvgFigure> circles = stabilityFigure(chapter.request)) {
+            document.placeFigure(kStabilityMarker, circles.get());
+            figures.push_back(std::move(circles));
         }
     }
     return document.write(path, r.projectName);

@@ -8,6 +8,7 @@
 #include "report/report_sections.h"
 #include "report/report_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace report_html;
@@ -28,25 +29,41 @@ QString locationOf(const RoadReportRequest& r, const Section& s)
     return code.empty() ? QStringLiteral("—") : esc(QString::fromStdString(allowanceCodeName(code)));
 }
 
+// The columns the table adds to the bearing and the settlement.
+struct SummaryColumns {
+    bool afterConstruction = false;
+    bool stability = false;
+};
+
 QStringList summaryRow(const RoadReportRequest& r, std::size_t i, const GoverningSections& governing,
-                       double fillHeight, bool afterConstruction)
+                       double fillHeight, SummaryColumns columns)
 {
     const SweepPoint& p = r.points[i];
     const DesignChecks& c = p.checks;
     QStringList row{station(r.sections[i]), fmt::typed(fillHeight)};
     if (!p.valid()) {
         row << "—" << "—" << "—" << "—" << "—";
-        if (afterConstruction)
+        if (columns.afterConstruction)
             row << "—" << "—" << "—";
+        if (columns.stability)
+            row << "—";
     } else {
         row << fmt::stress(c.embankmentLoad) << fmt::force(p.results.pileCapacity) << fmt::stress(c.bearingCapacity)
             << fmt::stress(c.bearingDemand) << fmt::settlement(c.settlement);
-        if (afterConstruction)
+        if (columns.afterConstruction)
             row << locationOf(r, r.sections[i])
                 << (c.allowablePostConstruction ? fmt::typed(*c.allowablePostConstruction) : QStringLiteral("—"))
                 << (c.allowablePostConstruction ? fmt::settlement(c.postConstruction) : QStringLiteral("—"));
+        if (columns.stability)
+            row << (std::isfinite(c.stabilityFactor()) ? report_text::fixed(c.stabilityFactor(), 3) : QStringLiteral("—"));
     }
     return row << esc(road_report::verdict(p)) << road_report::governedChecks(governing, i);
+}
+
+bool anyStabilityFactor(const std::vector<SweepPoint>& points)
+{
+    return std::any_of(points.begin(), points.end(),
+                       [](const SweepPoint& p) { return p.valid() && std::isfinite(p.checks.stabilityFactor()); });
 }
 
 QList<QStringList> sectionValueRows(const Section& s)
@@ -109,21 +126,25 @@ QString governedChecks(const GoverningSections& governing, std::size_t index)
         checks << QStringLiteral("承载力");
     if (governing.settlement == index)
         checks << QStringLiteral("沉降");
+    if (governing.stability == index)
+        checks << QStringLiteral("整体稳定");
     return checks.join(QStringLiteral("、"));
 }
 
 QString summaryTable(const RoadReportRequest& r, const GoverningSections& governing,
                      const std::vector<double>& fillHeights)
 {
-    const bool afterConstruction = postConstructionAllowance(r.points).has_value();
+    const SummaryColumns columns{postConstructionAllowance(r.points).has_value(), anyStabilityFactor(r.points)};
     QStringList header{QStringLiteral("桩号"), QStringLiteral("h<br>(m)"), sub("p", "0") + " = γh<br>(kPa)", sub("R", "a") + "<br>(kN)",
                        sub("f", "spk") + "<br>(kPa)", sub("p", "0") + " + q<br>(kPa)", QStringLiteral("S<br>(mm)")};
-    if (afterConstruction)
+    if (columns.afterConstruction)
         header << QStringLiteral("路段类型") << QStringLiteral("[s工后]<br>(mm)") << QStringLiteral("工后沉降<br>(mm)");
+    if (columns.stability)
+        header << QStringLiteral("稳定安全<br>系数F");
     header << QStringLiteral("验算结论") << QStringLiteral("控制断面");
     QList<QStringList> rows;
     for (std::size_t i = 0; i < r.sections.size(); ++i)
-        rows.append(summaryRow(r, i, governing, fillHeights[i], afterConstruction));
+        rows.append(summaryRow(r, i, governing, fillHeights[i], columns));
     return table(header, rows);
 }
 

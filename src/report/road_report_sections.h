@@ -12,7 +12,8 @@ namespace road_report {
 // A part's heading ("二、计算结果汇总"), on a new page when asked.
 QString partHeading(const QString& title, bool newPage);
 // Every section in a row: its fill height (m) and load, capacities, demand,
-// settlement(s), the verdict and the checks it governs.
+// settlement(s), its stability factor where sections have one, the verdict
+// and the checks it governs.
 QString summaryTable(const RoadReportRequest& request, const GoverningSections& governing,
                      const std::vector<double>& fillHeights);
 // One section on a page of its own (from a new page when newPage): the

@@ -144,4 +144,53 @@ TEST(CliReportFace, SameReportWhateverFacesTheSystemHas)
 }
 #endif
 
+struct StabilityChapterCase {
+    const char* name;
+    const char* example;
+    bool road;
+    bool chapter;  // the project gives strengths: the chapter and its figure
+};
+
+class CliReportStability : public testing::TestWithParam<StabilityChapterCase> {};
+
+// The stability chapter with the inputs, the circles of both sides, the
+// slices' totals against the factor and the assumption on the piles; in a
+// road's report also the factor's column and the governing section. None
+// without strengths.
+TEST_P(CliReportStability, ChapterOnlyWhenTheProjectGivesStrengths)
+{
+    const StabilityChapterCase& c = GetParam();
+    if (!reportsReadable())
+        GTEST_SKIP() << "no readable report in this build";
+    const std::string scratch = scratchFolder(std::string("cli-report-stability-") + c.name);
+    std::string sections;
+    if (c.road) {
+        writeBytes(scratch + "/sections.csv", "station,embankmentHeight\nK0+000,3\nK0+050,5\n");
+        sections = "--sections " + scratch + "/sections.csv ";
+    }
+    const CliRun run = runCli(sections + "--surcharge 20 --report " + scratch + "/r.pdf " + example(c.example));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = reportText(scratch + "/r.pdf");
+    for (const char* part : {"路堤整体稳定验算", "稳定计算参数", "桩体抗剪强度τp", "两侧的临界滑弧", "左侧：圆心", "右侧：圆心",
+                             "临界滑弧的土条", "合计", "要求的稳定安全系数[F]",
+                             "以复合强度进行的极限平衡分析假定桩体发生剪切破坏；路堤下的水泥土桩可能先发生弯曲破坏，"
+                             "本安全系数未考虑这种破坏。",
+                             "整体稳定F="})
+        EXPECT_EQ(text.find(part) != std::string::npos, c.chapter) << part;
+    EXPECT_EQ(text.find("[[stability-figure]]"), std::string::npos) << "every figure placed";
+    if (c.road) {
+        EXPECT_EQ(text.find("稳定安全系数F") != std::string::npos, c.chapter);
+        EXPECT_EQ(text.find("整体稳定控制断面为K0+050") != std::string::npos, c.chapter);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, CliReportStability,
+    testing::Values(StabilityChapterCase{"expressway", "expressway-triangular-grid.txt", false, true},
+                    StabilityChapterCase{"countyRoad", "county-road-rectangular-grid.txt", false, true},
+                    StabilityChapterCase{"expresswayRoad", "expressway-triangular-grid.txt", true, true},
+                    StabilityChapterCase{"workedWithoutStrengths", "worked-example.txt", false, false},
+                    StabilityChapterCase{"workedRoadWithoutStrengths", "worked-example.txt", true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

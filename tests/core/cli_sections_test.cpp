@@ -1,5 +1,6 @@
 // orvane-cli --sections on tables beside the bundled examples.
 #include "cli_run.h"
+#include "engine/sweep_csv.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,33 @@ TEST(CliSections, GoverningSectionsMarkedInTheCsv)
     EXPECT_EQ(lines[1].substr(0, 12), "K0+000,0,2.2");
     EXPECT_TRUE(lines[1].ends_with(",true,,true,bearing settlement,,")) << lines[1];
     EXPECT_TRUE(lines[2].ends_with(",true,,true,,,")) << lines[2];
+}
+
+// The expressway example gives strengths and [F]: each section's factor in
+// a column of its own and in the JSON, the section of the least governing.
+TEST(CliSections, StabilityFactorOfEachSectionAndTheGoverningOne)
+{
+    const std::string table = tableFile("stability", "桩号,路基填土高度h（m）\nK0+000,3\nK0+100,6.5\nK0+200,4.5\n");
+    const std::string arguments = "--sections " + table + " --surcharge 20 " + example("expressway-triangular-grid.txt");
+    const CliRun csv = runCli(arguments);
+    const CliRun json = runCli("--json " + arguments);
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const std::vector<std::string> lines = linesOf(csv.out);
+    const std::vector<std::string> objects = linesOf(json.out);
+    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_TRUE(lines[0].ends_with(",governs,failedChecks,uncheckedChecks,stabilityFactor")) << lines[0];
+    std::vector<double> factors;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const nlohmann::json j = nlohmann::json::parse(objects[i]);
+        factors.push_back(j["stability"]["factor"]);
+        EXPECT_TRUE(lines[i + 1].ends_with("," + shortestDecimal(factors.back()))) << lines[i + 1];
+        const auto governs = j["governs"].get<std::vector<std::string>>();
+        EXPECT_EQ(std::count(governs.begin(), governs.end(), "stability"), i == 1 ? 1 : 0) << objects[i];
+    }
+    EXPECT_LT(factors[1], factors[2]);
+    EXPECT_LT(factors[2], factors[0]);
 }
 
 TEST(CliSections, BestPerSectionAndStretches)

@@ -278,9 +278,12 @@ TEST_P(CliSweepTest, CsvAndJsonStartAtTheFileItself)
     std::string header, first;
     std::getline(csvLines, header);
     std::getline(csvLines, first);
+    // The bundled expressway and county road give strengths: their factor ends the row.
+    const bool strengths = std::string(c.file) != "worked-example.txt";
     EXPECT_EQ(header, std::string(c.field) + ",equivalentDiameter,pileCapacity,compositeCapacity,"
                       "manualCompositeCapacity,deformationRatio,stressRatio02,stressRatio01,"
-                      "bearingOk,settlementOk,failedChecks,uncheckedChecks");
+                      "bearingOk,settlementOk,failedChecks,uncheckedChecks"
+                      + (strengths ? ",stabilityFactor" : ""));
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4);
     std::ostringstream expected;
     expected << c.from << "," << direct["equivalentDiameter"].dump() << "," << direct["pileCapacity"].dump() << ","

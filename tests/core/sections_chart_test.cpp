@@ -71,6 +71,16 @@ SweepPoint unchecked(double settlement)
     return p;
 }
 
+// A section whose stability gives the factor, checked against [F].
+SweepPoint withFactor(double settlement, double factor, double required)
+{
+    SweepPoint p = point(settlement, factor >= required);
+    p.checks.stability.result.emplace().factor = factor;
+    p.checks.outcomes.push_back(
+        CheckOutcome{.kind = CheckKind::Stability, .value = factor, .limit = required, .ok = factor >= required});
+    return p;
+}
+
 SweepPoint refused()
 {
     SweepPoint p = point(NAN, false);
@@ -107,6 +117,7 @@ TEST_P(SectionsChartTest, MarksEveryComputedSection)
     EXPECT_EQ(count(svg, "容许工后沉降[s工后]"), c.postConstructionCurves);
     EXPECT_EQ(svg.find("nan"), std::string::npos);
     EXPECT_EQ(svg.find("inf"), std::string::npos);
+    EXPECT_EQ(count(svg, "稳定安全系数F"), 0u) << "no factor, no panel";
     EXPECT_TRUE(svg.ends_with("</svg>\n"));
 }
 
@@ -201,7 +212,17 @@ INSTANTIATE_TEST_SUITE_P(
                      250,
                      {"<line x1=\"70\" y1=\"248.7\" x2=\"640\" y2=\"248.7\"",
                       "<line x1=\"640\" y1=\"137.4\" x2=\"830\" y2=\"137.4\"",
-                      "<text x=\"826\" y=\"132.4\" text-anchor=\"end\">容许工后沉降[s工后]</text>"}}),
+                      "<text x=\"826\" y=\"132.4\" text-anchor=\"end\">容许工后沉降[s工后]</text>"}},
+        // Factors 1.2 and 1.5 against [F] = 1.3: a panel below (y 550..440)
+        // from 1.12 to 1.58, the section below [F] marked red.
+        GeometryCase{"stabilityPanel", {0, 100}, {3, 3}, {withFactor(80, 1.2, 1.3), withFactor(90, 1.5, 1.3)}, 150,
+                     {"height=\"560\"", "稳定安全系数F",
+                      "<polyline points=\"70,530.9 830,459.1\" fill=\"none\" stroke=\"#7a3fa0\"",
+                      "<circle cx=\"70\" cy=\"530.9\" r=\"3\" fill=\"#c00\"/>",
+                      "<circle cx=\"830\" cy=\"459.1\" r=\"3\" fill=\"#7a3fa0\"/>",
+                      "<line x1=\"70\" y1=\"507\" x2=\"830\" y2=\"507\"",
+                      "<text x=\"63\" y=\"554\" text-anchor=\"end\">1.12</text>",
+                      "<text x=\"63\" y=\"444\" text-anchor=\"end\">1.58</text>"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -15,6 +15,8 @@
 namespace {
 
 const std::string kExamples = ORVANE_EXAMPLES_DIR;
+// The stability depends on q: a section and its project alone under the same.
+const DesignDemands kDemands{20, 300};
 
 std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
@@ -50,7 +52,9 @@ ProjectReport projectAlone(const std::string& example, const Section& s, const s
     }
     const std::string file = folder + "/" + std::to_string(s.chainage) + ".txt";
     EXPECT_TRUE(p.saveProject(file, fixedSaveTime()).ok);
-    return reportProject(file);
+    ReportOptions options;
+    options.demands = kDemands;
+    return reportProject(file, options);
 }
 
 void expectSameNumbers(const SweepPoint& point, const ProjectReport& alone, const std::string& label)
@@ -63,6 +67,10 @@ void expectSameNumbers(const SweepPoint& point, const ProjectReport& alone, cons
     EXPECT_EQ(bits(r.settlementDeformationRatio), bits(alone.settlementDeformationRatio)) << label;
     EXPECT_EQ(bits(r.settlementStressRatio02), bits(alone.settlementStressRatio02)) << label;
     EXPECT_EQ(bits(r.settlementStressRatio01), bits(alone.settlementStressRatio01)) << label;
+    if (alone.checks) {
+        EXPECT_EQ(point.checks.stability.state, alone.checks->stability.state) << label;
+        EXPECT_EQ(bits(point.checks.stabilityFactor()), bits(alone.checks->stabilityFactor())) << label;
+    }
 }
 
 struct IdentityCase {
@@ -77,7 +85,7 @@ TEST_P(SectionIdentityTest, EverySectionAsItsProjectAlone)
 {
     const IdentityCase& c = GetParam();
     const std::string folder = scratchFolder(std::string("SectionIdentity_") + c.name);
-    const std::vector<SweepPoint> points = computeSections(loadExample(c.example), c.sections, {20, 300});
+    const std::vector<SweepPoint> points = computeSections(loadExample(c.example), c.sections, kDemands);
     ASSERT_EQ(points.size(), c.sections.size());
     for (std::size_t i = 0; i < points.size(); ++i)
         expectSameNumbers(points[i], projectAlone(c.example, c.sections[i], folder), "section " + std::to_string(i));
@@ -192,6 +200,13 @@ SweepPoint computed(double capacity, double demand, double settlement)
     return p;
 }
 
+SweepPoint withFactor(double settlement, double factor)
+{
+    SweepPoint p = computed(200, 100, settlement);
+    p.checks.stability.result.emplace().factor = factor;
+    return p;
+}
+
 SweepPoint refused()
 {
     SweepPoint p = computed(1, 1000, 9999);
@@ -204,6 +219,7 @@ struct GoverningCase {
     std::vector<SweepPoint> points;
     std::optional<std::size_t> bearing;
     std::optional<std::size_t> settlement;
+    std::optional<std::size_t> stability = std::nullopt;
 };
 
 class GoverningTest : public testing::TestWithParam<GoverningCase> {};
@@ -213,6 +229,7 @@ TEST_P(GoverningTest, LeastBearingRatioAndLargestSettlement)
     const GoverningSections g = governingSections(GetParam().points);
     EXPECT_EQ(g.bearing, GetParam().bearing);
     EXPECT_EQ(g.settlement, GetParam().settlement);
+    EXPECT_EQ(g.stability, GetParam().stability);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -222,7 +239,12 @@ INSTANTIATE_TEST_SUITE_P(
         GoverningCase{"firstOfEqualOnes", {computed(200, 100, 60), computed(200, 100, 60)}, 0, 0},
         GoverningCase{"refusedSectionsNeverGovern", {refused(), computed(200, 100, 50), refused()}, 1, 1},
         GoverningCase{"nothingComputed", {refused()}, std::nullopt, std::nullopt},
-        GoverningCase{"noSections", {}, std::nullopt, std::nullopt}),
+        GoverningCase{"noSections", {}, std::nullopt, std::nullopt},
+        GoverningCase{"leastFactor", {withFactor(50, 1.4), withFactor(60, 1.2), withFactor(40, 1.3)}, 0, 1, 1},
+        GoverningCase{"firstOfEqualFactors", {withFactor(50, 1.25), withFactor(50, 1.25)}, 0, 0, 0},
+        GoverningCase{"sectionsWithoutFactorNeverGovernStability",
+                      {computed(200, 100, 50), withFactor(40, 1.5), computed(200, 100, 30)}, 0, 0, 1},
+        GoverningCase{"refusedSectionsNeverGovernStability", {withFactor(50, 1.6), refused()}, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct StretchCase {

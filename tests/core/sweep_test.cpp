@@ -1,5 +1,6 @@
 #include "engine/sweep.h"
 #include "engine/sweep_csv.h"
+#include "model/file_numbers.h"
 
 #include "test_files.h"
 
@@ -47,6 +48,16 @@ const std::string kExpressway = "expressway-triangular-grid.txt";
 const std::string kCountyRoad = "county-road-rectangular-grid.txt";
 const std::string kParametersWrong = "输入的参数有误，请检查后重新计算！";
 const std::string kNegativeValue = "扫描的参数值不应小于0！";
+
+// The worked example's layers with strengths, its fill and pile body too.
+void setStrengths(ProjectData& p)
+{
+    for (const auto& [key, value] :
+         {std::pair{"c.head", "15"}, {"phi.head", "10"}, {"c.shaft", "6,20"}, {"phi.shaft", "3,12"},
+          {"c.base", "30,35,40"}, {"phi.base", "18,20,22"}, {"c.fill", "15"}, {"phi.fill", "28"},
+          {"pileShear", "120"}, {"stabilityRequired", "1.3"}})
+        p.extension.set(key, value);
+}
 
 struct PointCase {
     std::string name;
@@ -110,6 +121,65 @@ INSTANTIATE_TEST_SUITE_P(
         // A fill without weight settles nothing: no design.
         PointCase{"WeightlessFill", kWorked, "fillUnitWeight", 0, kParametersWrong}),
     [](const testing::TestParamInfo<PointCase>& info) { return info.param.name; });
+
+struct StabilityPointCase {
+    const char* name;
+    const char* field;
+    double value;
+    std::string fault;
+};
+
+class SweepStabilityTest : public testing::TestWithParam<StabilityPointCase> {};
+
+// A swept stability input gives the point the factor of the project with
+// that value typed into its extension block, and its check.
+TEST_P(SweepStabilityTest, PointIsTheProjectWithTheValueTyped)
+{
+    const StabilityPointCase& c = GetParam();
+    ProjectData base = loadExample(kWorked);
+    setStrengths(base);
+    const Sweep sweep(base, {{findSweepField(c.field).field, {c.value, c.value, 1}}}, {20});
+    const SweepPoint point = sweep.point(0);
+    ASSERT_EQ(point.fault, c.fault);
+    if (!point.valid())
+        return;
+    ProjectData typed = base;
+    typed.extension.set(c.field, formatFileNumber(c.value));
+    typed.deriveEquivalentDiameter();
+    const StabilityOutcome alone = stabilityOutcome(typed, 20);
+    ASSERT_TRUE(alone.result) << alone.reason;
+    EXPECT_EQ(bits(point.checks.stabilityFactor()), bits(alone.result->factor));
+    const CheckOutcome* check = point.checks.outcome(CheckKind::Stability);
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->ok, alone.result->factor >= 1.3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, SweepStabilityTest,
+    testing::Values(StabilityPointCase{"weakerPileBody", "pileShear", 40, ""},
+                    StabilityPointCase{"strongerPileBody", "pileShear", 300, ""},
+                    StabilityPointCase{"zoneBeyondTheToes", "treatedMargin", 3, ""},
+                    StabilityPointCase{"zoneShortOfTheToes", "treatedMargin", -2.5, ""},
+                    StabilityPointCase{"weakFill", "c.fill", 2, ""},
+                    StabilityPointCase{"frictionlessFill", "phi.fill", 0, ""},
+                    StabilityPointCase{"negativePileShear", "pileShear", -1, kNegativeValue},
+                    StabilityPointCase{"negativeFillCohesion", "c.fill", -0.5, kNegativeValue}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// At q = 20 kPa the worked example's factor is 1.18 with tau_p = 50 kPa and
+// 1.31 with 100 kPa: the least pile body that passes [F] = 1.3 is 100 kPa.
+TEST(Sweep, BestHonoursTheStabilityCheck)
+{
+    ProjectData base = loadExample(kWorked);
+    setStrengths(base);
+    const Sweep sweep(base, {{findSweepField("pileShear").field, {0, 200, 50}}}, {20});
+    BestPoint weakest(*findPointMeasure("pileShear", sweep.axes()), false);
+    for (std::size_t i = 0; i < sweep.size(); ++i)
+        weakest.offer(sweep.point(i), i);
+    ASSERT_TRUE(weakest.best());
+    EXPECT_EQ(weakest.best()->values[0], 100);
+    EXPECT_GE(weakest.best()->checks.stabilityFactor(), 1.3);
+}
 
 struct RangeCase {
     std::string name;
@@ -273,6 +343,7 @@ TEST_P(PointMeasureTest, ReadsTheNamedValueOfAPoint)
     SweepPoint point;
     point.values = {10, 20};
     point.results = {1, 2, 3, 4, 5, 6, 7};
+    point.checks.stability.result.emplace().factor = 8;
     const std::optional<PointMeasure> measure = findPointMeasure(GetParam().name, axes);
     ASSERT_EQ(measure.has_value(), GetParam().value.has_value());
     if (measure) {
@@ -286,7 +357,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MeasureCase{"equivalentDiameter", 1}, MeasureCase{"pileCapacity", 2},
                     MeasureCase{"compositeCapacity", 3}, MeasureCase{"manualCompositeCapacity", 4},
                     MeasureCase{"deformationRatio", 5}, MeasureCase{"stressRatio02", 6},
-                    MeasureCase{"stressRatio01", 7}, MeasureCase{"cubeStrength", std::nullopt},
+                    MeasureCase{"stressRatio01", 7}, MeasureCase{"stabilityFactor", 8},
+                    MeasureCase{"cubeStrength", std::nullopt},
                     MeasureCase{"settlement", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -380,6 +452,7 @@ struct WorkCase {
     bool postConstruction;  // an allowance after construction asks for the curve
     SweepRange range;       // of spacingSquare
     bool tooMuch;
+    bool strengths = false;  // the stability is computed at every point
 };
 
 class SweepWorkTest : public testing::TestWithParam<WorkCase> {};
@@ -394,6 +467,8 @@ TEST_P(SweepWorkTest, ConsolidationCountsWithTheSlices)
         p.extension.set(key, value);
     if (c.fillPoints > 0)
         p.extension.set("fill", fillOf(c.fillPoints));
+    if (c.strengths)
+        setStrengths(p);
     DesignDemands demands;
     if (c.postConstruction)
         demands.allowablePostConstruction = 100;
@@ -408,7 +483,11 @@ INSTANTIATE_TEST_SUITE_P(
                     WorkCase{"longFillUnder150Points", 1000, true, {1, 1.149, 0.001}, false},
                     WorkCase{"longFillNotCheckedUnderAMillionPoints", 1000, false, {1, 1000.999, 0.001}, false},
                     WorkCase{"fillAtOnceUnder100000Points", 0, true, {1, 100.999, 0.001}, true},
-                    WorkCase{"fillAtOnceUnder50000Points", 0, true, {1, 50.999, 0.001}, false}),
+                    WorkCase{"fillAtOnceUnder50000Points", 0, true, {1, 50.999, 0.001}, false},
+                    // About 8,000 circles of some 60 slices' time each a point.
+                    WorkCase{"stabilityUnder5000Points", 0, false, {1, 5.999, 0.001}, true, true},
+                    WorkCase{"stabilityUnder1000Points", 0, false, {1, 1.999, 0.001}, false, true},
+                    WorkCase{"noStrengthsUnder5000Points", 0, false, {1, 5.999, 0.001}, false}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

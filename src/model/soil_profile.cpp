@@ -247,18 +247,21 @@ void storeProperties(const SoilProfile& profile, const ZoneLayers& zones, Projec
 }
 
 void appendZone(SoilProfile& profile, const LayerTable& thickness, const LayerTable* friction,
-                const LayerTable& soilModulus, const LayerTable& unitWeight, int count)
+                const LayerTable& soilModulus, const LayerTable& unitWeight, int count,
+                const std::vector<std::string>& names)
 {
     for (int k = 1; k <= usedLayers(count); ++k) {
-        Stratum layer{{}, thickness[k], friction ? std::optional((*friction)[k]) : std::nullopt,
+        const std::string name = static_cast<size_t>(k) <= names.size() ? names[k - 1] : std::string();
+        Stratum layer{name, thickness[k], friction ? std::optional((*friction)[k]) : std::nullopt,
                       soilModulus[k], unitWeight[k]};
         Stratum* above = profile.empty() ? nullptr : &profile.back();
         if (above && above->friction == layer.friction && above->soilModulus == layer.soilModulus
-            && above->unitWeight == layer.unitWeight) {
+            && above->unitWeight == layer.unitWeight && (name.empty() || above->name == name)) {
             above->thickness += layer.thickness;
             continue;
         }
-        layer.name = "土层" + std::to_string(profile.size() + 1);
+        if (layer.name.empty())
+            layer.name = "土层" + std::to_string(profile.size() + 1);
         profile.push_back(std::move(layer));
     }
 }
@@ -345,11 +348,12 @@ std::string applyProfile(const SoilProfile& profile, ProjectData& record)
 SoilProfile profileFromRecord(const ProjectData& r)
 {
     SoilProfile profile;
+    const auto names = [&r](int zone) { return layerNamesOf(r.extension.value(kLayerNameKeys[zone])); };
     appendZone(profile, r.headThickness, &r.headFriction, r.headSoilModulus, r.headUnitWeight,
-               r.headLayerCount);
+               r.headLayerCount, names(0));
     appendZone(profile, r.shaftThickness, &r.shaftFriction, r.shaftSoilModulus, r.shaftUnitWeight,
-               r.shaftLayerCount);
+               r.shaftLayerCount, names(1));
     appendZone(profile, r.baseThickness, nullptr, r.baseSoilModulus, r.baseUnitWeight,
-               r.baseLayerCount);
+               r.baseLayerCount, names(2));
     return profile;
 }

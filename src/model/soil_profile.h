@@ -98,8 +98,10 @@ private:
 std::string applyProfile(const SoilProfile& profile, ProjectData& record);
 
 // The profile of a record typed zone by zone: head, shaft and base layers in
-// depth order, adjacent layers with equal qs, Es and gamma merged. Base
-// strata have no qs. Names are numbered "土层1", "土层2", ...
+// depth order, adjacent layers with equal qs, Es and gamma merged (a named
+// layer only into one of its name). Base strata have no qs. The layers'
+// names are those the extension block keeps (model/extension/layer_names.h);
+// a layer without one is numbered "土层1", "土层2", ...
 SoilProfile profileFromRecord(const ProjectData& record);
 
 // Reads a borehole table: UTF-8 (with or without a byte order mark) or GBK,

@@ -385,6 +385,20 @@ TEST(SoilProfile, BuiltBackFromTheZonesWithEqualNeighboursMerged)
     EXPECT_EQ(profile, expected);
 }
 
+// A record split from a borehole log is built back with its strata's
+// names: a stratum cut by H is whole again, and neighbours of equal values
+// but other names stay apart.
+TEST(SoilProfile, BuiltBackWithTheNamesOfTheSplit)
+{
+    ProjectData p = settlementExample();
+    p.headLength = 1;
+    p.pileLength = 4;
+    ASSERT_EQ(applyProfile({stratum("黏土", 2, 10), stratum("粉质黏土", 3, 10), stratum("岩", 7, std::nullopt)}, p), "");
+    const SoilProfile expected{stratum("黏土", 2, 10), stratum("粉质黏土", 2, 10),
+                               stratum("粉质黏土", 1, std::nullopt), stratum("岩", 1000, std::nullopt)};
+    EXPECT_EQ(profileFromRecord(p), expected);
+}
+
 // Each point of a pile-length and head-height grid is the profile split at
 // that point's H and L, computed as the forms compute typed layers; a point
 // whose pile reaches the rock has the split's reason.

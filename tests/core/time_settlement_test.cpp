@@ -310,6 +310,10 @@ INSTANTIATE_TEST_SUITE_P(
                                std::nullopt, std::nullopt, std::nullopt, Verdict::Unchecked, "cv.head"},
                     DemandCase{"refusedFak", {{"fak.base", "120,100,140,160"}}, std::nullopt, std::nullopt, std::nullopt,
                                Verdict::Unchecked, "fak.base"},
+                    // A stratum of the borehole log without cv: not made, naming it.
+                    DemandCase{"stratumWithoutCv",
+                               {{"cv.base", "1.5,,6"}, {"name.base", "粉质黏土,淤泥质黏土,中砂"}, {"allowablePostConstruction", "300"}},
+                               std::nullopt, std::nullopt, std::nullopt, Verdict::Unchecked, "第2层“淤泥质黏土”未给出固结系数cv"},
                     DemandCase{"aFailureOutweighsACheckNotMade",
                                {{"cv.head", ""}, {"cv.shaft", ""}, {"cv.base", ""}, {"fak.base", "50,40,30"}, {"etaD", "0"}},
                                500.0, std::nullopt, false, Verdict::Fails, "固结系数cv"}),

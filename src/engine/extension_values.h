@@ -23,7 +23,7 @@ std::string missingLayerValue(const ProjectData& p, const char* key, int layer, 
 
 // A list of `count` numbers for which ok(value) holds under key, or no value
 // at all (values then empty). On a refusal values keep the numbers read up
-// to the first that is not one. The refusal says
+// to the first that is not one, or up to the first empty item. The refusal says
 // "KEY：<what>应为每层一个<allowed>（共N层），以逗号分隔！", or, for a list
 // of `count` items whose numbers are allowed but some empty, names the first
 // layer without a value (missingLayerValue).
@@ -49,8 +49,10 @@ std::string readLayerList(const ProjectData& p, const char* key, int count, cons
     if (!numbers || static_cast<int>(tokens.size()) != count || !std::all_of(values.begin(), values.end(), ok))
         return std::string(key) + "：" + what + "应为每层一个" + allowed + "（共" + std::to_string(count)
                + "层），以逗号分隔！";
-    if (firstEmpty > 0)
+    if (firstEmpty > 0) {
+        values.resize(static_cast<std::size_t>(firstEmpty - 1));
         return missingLayerValue(p, key, firstEmpty, what);
+    }
     return {};
 }
 

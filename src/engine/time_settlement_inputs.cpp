@@ -4,7 +4,6 @@
 #include "model/extension/soil_property_limits.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string_view>
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "engine/extension_values.h"
 #include "engine/time_settlement.h"
+#include "model/extension/layer_names.h"
 #include "model/extension/project_info.h"
 #include "model/extension/stability_keys.h"
 #include "model/extension/time_settlement_keys.h"
@@ -17,6 +18,8 @@ std::string knownExtensionKeys()
     for (const char* key : kTimeSettlementKeys)
         keys += ", " + std::string(key);
     for (const char* key : kStabilityKeys)
+        keys += ", " + std::string(key);
+    for (const char* key : kLayerNameKeys)
         keys += ", " + std::string(key);
     return keys;
 }

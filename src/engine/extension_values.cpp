@@ -1,5 +1,8 @@
 #include "engine/extension_values.h"
 
+#include "model/extension/layer_names.h"
+#include "model/file_reasons.h"
+
 std::string_view trimmedValue(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ')
@@ -30,4 +33,11 @@ std::string readSettlementCorrection(const ProjectData& p, std::optional<double>
     if (fault.empty() && value > 0)
         psiS = value;
     return fault;
+}
+
+std::string missingLayerValue(const ProjectData& p, const char* key, int layer, const char* what)
+{
+    const std::string name = layerName(p, key, layer);
+    return std::string(key) + "：第" + std::to_string(layer) + "层" + (name.empty() ? "" : quotedToken(name)) + "未给出"
+           + what + "，无法计算！";
 }

@@ -17,10 +17,17 @@ std::string_view trimmedValue(std::string_view text);
 // The parts between the separators, each trimmed.
 std::vector<std::string_view> splitValue(std::string_view text, char separator);
 
+// Why a list of the right length cannot be used: the layer of an empty item
+// (a stratum whose borehole log does not give the value), with its name;
+// "KEY：第N层“NAME”未给出<what>，无法计算！".
+std::string missingLayerValue(const ProjectData& p, const char* key, int layer, const char* what);
+
 // A list of `count` numbers for which ok(value) holds under key, or no value
 // at all (values then empty). On a refusal values keep the numbers read up
-// to the first that is not one. The refusal says
-// "KEY：<what>应为每层一个<allowed>（共N层），以逗号分隔！".
+// to the first that is not one, or up to the first empty item. The refusal says
+// "KEY：<what>应为每层一个<allowed>（共N层），以逗号分隔！", or, for a list
+// of `count` items whose numbers are allowed but some empty, names the first
+// layer without a value (missingLayerValue).
 template <class Allowed>
 std::string readLayerList(const ProjectData& p, const char* key, int count, const char* what,
                           const char* allowed, Allowed ok, std::vector<double>& values)
@@ -29,16 +36,24 @@ std::string readLayerList(const ProjectData& p, const char* key, int count, cons
     const std::string text = p.extension.value(key);
     if (text.empty())
         return {};
+    const std::vector<std::string_view> tokens = splitValue(text, ',');
+    int firstEmpty = 0;
     bool numbers = true;
-    for (std::string_view token : splitValue(text, ',')) {
+    for (std::size_t k = 0; k < tokens.size() && numbers; ++k) {
         double value = 0;
-        if (!(numbers = parseFileNumber(token, value)))
-            break;
-        values.push_back(value);
+        if (tokens[k].empty()) {
+            firstEmpty = firstEmpty > 0 ? firstEmpty : static_cast<int>(k) + 1;
+        } else if ((numbers = parseFileNumber(tokens[k], value))) {
+            values.push_back(value);
+        }
     }
-    if (!numbers || static_cast<int>(values.size()) != count || !std::all_of(values.begin(), values.end(), ok))
+    if (!numbers || static_cast<int>(tokens.size()) != count || !std::all_of(values.begin(), values.end(), ok))
         return std::string(key) + "：" + what + "应为每层一个" + allowed + "（共" + std::to_string(count)
                + "层），以逗号分隔！";
+    if (firstEmpty > 0) {
+        values.resize(static_cast<std::size_t>(firstEmpty - 1));
+        return missingLayerValue(p, key, firstEmpty, what);
+    }
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "engine/extension_values.h"
 #include "engine/stability.h"
+#include "model/extension/soil_property_limits.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -19,9 +20,8 @@ std::string readZone(const ProjectData& p, const ZoneKeys& zone, StabilityInputs
     std::vector<double>& c = in.*zone.cValues;
     std::vector<double>& phi = in.*zone.phiValues;
     for (const std::string& fault :
-         {readLayerList(p, zone.c, zone.count, "黏聚力c", "不小于0的数（kPa）", [](double v) { return v >= 0; }, c),
-          readLayerList(p, zone.phi, zone.count, "内摩擦角φ", "不小于0且小于90的数（°）",
-                        [](double v) { return v >= 0 && v < 90; }, phi)}) {
+         {readLayerList(p, zone.c, zone.count, "黏聚力c", kAllowedCohesion, isAllowedCohesion, c),
+          readLayerList(p, zone.phi, zone.count, "内摩擦角φ", kAllowedFrictionAngle, isAllowedFrictionAngle, phi)}) {
         if (!fault.empty())
             return fault;
     }
@@ -36,9 +36,8 @@ std::string readFillStrength(const ProjectData& p, StabilityInputs& in)
 {
     double c = 0, phi = 0;
     for (const std::string& fault :
-         {readNumber(p, "c.fill", "填土黏聚力c应为不小于0的数（kPa）！", [](double v) { return v >= 0; }, c),
-          readNumber(p, "phi.fill", "填土内摩擦角φ应为不小于0且小于90的数（°）！",
-                     [](double v) { return v >= 0 && v < 90; }, phi)}) {
+         {readNumber(p, "c.fill", "填土黏聚力c应为不小于0的数（kPa）！", isAllowedCohesion, c),
+          readNumber(p, "phi.fill", "填土内摩擦角φ应为不小于0且小于90的数（°）！", isAllowedFrictionAngle, phi)}) {
         if (!fault.empty())
             return fault;
     }

@@ -1,6 +1,7 @@
 #include "engine/time_settlement.h"
 
 #include "engine/extension_values.h"
+#include "model/extension/soil_property_limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,21 +13,14 @@ namespace {
 // Bounds the days and years that can be asked for: some three centuries.
 constexpr double kLastDay = 100000;
 constexpr double kLongestPeriod = 100;
-// Bounds far beyond any soil, so that every curve stays finite: cv of clays
-// is about 0.1 to 100 (1e-3 cm2/s), ms about 1.1 to 1.7.
-constexpr double kLargestCv = 1e6;
+// A bound far beyond any soil, so that every curve stays finite: ms is
+// about 1.1 to 1.7.
 constexpr double kLargestMs = 10;
 
-// A list of `count` values above 0 (and not above `largest`) under key, or
-// no value at all.
-std::string readPositiveList(const ProjectData& p, const char* key, int count, const char* what,
-                             std::vector<double>& values, double largest = INFINITY)
+// The list of cv of a zone's layers under key, or no value at all.
+std::string readCvList(const ProjectData& p, const char* key, int count, std::vector<double>& values)
 {
-    const std::string allowed = std::isinf(largest)
-                                    ? std::string("大于0的数")
-                                    : "大于0且不大于" + std::to_string(static_cast<long long>(largest)) + "的数";
-    return readLayerList(p, key, count, what, allowed.c_str(), [&](double v) { return v > 0 && v <= largest; },
-                         values);
+    return readLayerList(p, key, count, "固结系数cv", kAllowedCv, isAllowedCv, values);
 }
 
 std::string fillFault(const std::vector<FillPoint>& fill, double embankmentHeight)
@@ -137,7 +131,8 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     // or fill then fails them rather than hides them.
     std::string demandFault;
     for (const std::string& fault : {
-             readPositiveList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", in.fakBase),
+             readLayerList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", kAllowedFak,
+                           isAllowedFak, in.fakBase),
              readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD), readCodes(p, in)}) {
         if (demandFault.empty())
             demandFault = fault;
@@ -145,9 +140,9 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     double drained = 0;
     for (const std::string& fault : {
              readNumber(p, "ms", "沉降系数ms应为不小于1且不大于10的数！", msAllowed, in.ms),
-             readPositiveList(p, "cv.head", usedLayers(p.headLayerCount), "固结系数cv", in.cvHead, kLargestCv),
-             readPositiveList(p, "cv.shaft", usedLayers(p.shaftLayerCount), "固结系数cv", in.cvShaft, kLargestCv),
-             readPositiveList(p, "cv.base", usedLayers(p.baseLayerCount), "固结系数cv", in.cvBase, kLargestCv),
+             readCvList(p, "cv.head", usedLayers(p.headLayerCount), in.cvHead),
+             readCvList(p, "cv.shaft", usedLayers(p.shaftLayerCount), in.cvShaft),
+             readCvList(p, "cv.base", usedLayers(p.baseLayerCount), in.cvBase),
              readNumber(p, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
                         [](double v) { return v == 0 || v == 1; }, drained),
              readFill(p, in.fill)}) {

@@ -1,5 +1,8 @@
 #include "model/soil_profile.h"
 
+#include "model/extension/layer_names.h"
+#include "model/extension/soil_property_limits.h"
+#include "model/file_numbers.h"
 #include "model/file_reasons.h"
 
 #include <algorithm>
@@ -26,6 +29,34 @@ std::string lengthRefusal(double headLength, double pileLength)
     return {};
 }
 
+// A property of the strata that the split stores in the zones' per-layer
+// lists of the extension block, under the key of each zone it applies to.
+struct StratumProperty {
+    std::optional<double> Stratum::*value;
+    const char* what;
+    bool (*allowed)(double);
+    const char* allowedText;
+    const char* zoneKeys[3];  // head, shaft, base; null where it does not apply
+};
+
+constexpr StratumProperty kProperties[] = {
+    {&Stratum::cv, "固结系数cv", isAllowedCv, kAllowedCv, {"cv.head", "cv.shaft", "cv.base"}},
+    {&Stratum::fak, "地基承载力特征值fak", isAllowedFak, kAllowedFak, {nullptr, nullptr, "fak.base"}},
+    {&Stratum::cohesion, "黏聚力c", isAllowedCohesion, kAllowedCohesion, {"c.head", "c.shaft", "c.base"}},
+    {&Stratum::frictionAngle, "内摩擦角φ", isAllowedFrictionAngle, kAllowedFrictionAngle,
+     {"phi.head", "phi.shaft", "phi.base"}},
+};
+
+std::string propertyFault(const Stratum& s)
+{
+    for (const StratumProperty& property : kProperties) {
+        const std::optional<double>& value = s.*property.value;
+        if (value && !property.allowed(*value))
+            return std::string("的") + property.what + "应为" + property.allowedText + "。";
+    }
+    return {};
+}
+
 // Why a stratum's values cannot be those of a layer: the layer forms compute
 // with thicknesses, side frictions, moduli and unit weights above 0 (a
 // modulus of 0 or below would give an infinite or negative settlement).
@@ -45,7 +76,7 @@ std::string stratumFault(const Stratum& s)
         return "的重度不是有限数。";
     if (!(s.unitWeight > 0))
         return "的重度γ应大于0。";
-    return {};
+    return propertyFault(s);
 }
 
 // The strata of the zone from `top` to `bottom`: those from `first` up to,
@@ -176,19 +207,61 @@ void store(const std::vector<Stratum>& layers, ZoneTables tables)
     }
 }
 
+// The per-layer list of a property in a zone: one item per layer, empty
+// for a layer without the value; empty when no layer has one.
+std::string layerList(const std::vector<Stratum>& layers, std::optional<double> Stratum::*value)
+{
+    std::string list;
+    bool given = false;
+    for (size_t k = 0; k < layers.size(); ++k) {
+        const std::optional<double>& v = layers[k].*value;
+        list += (k > 0 ? "," : "") + (v ? formatFileNumber(*v) : std::string());
+        given = given || v.has_value();
+    }
+    return given ? list : std::string();
+}
+
+bool profileGives(const SoilProfile& profile, std::optional<double> Stratum::*value)
+{
+    return std::any_of(profile.begin(), profile.end(), [value](const Stratum& s) { return (s.*value).has_value(); });
+}
+
+// The layers' names and the properties the profile gives, in the record's
+// extension block.
+void storeProperties(const SoilProfile& profile, const ZoneLayers& zones, ProjectExtension& extension)
+{
+    const std::vector<Stratum>* layers[] = {&zones.head, &zones.shaft, &zones.base};
+    for (int zone = 0; zone < 3; ++zone) {
+        std::vector<std::string> names;
+        for (const Stratum& layer : *layers[zone])
+            names.push_back(layer.name);
+        extension.set(kLayerNameKeys[zone], layerNamesValue(names));
+    }
+    for (const StratumProperty& property : kProperties) {
+        if (!profileGives(profile, property.value))
+            continue;
+        for (int zone = 0; zone < 3; ++zone)
+            if (property.zoneKeys[zone])
+                extension.set(property.zoneKeys[zone], layerList(*layers[zone], property.value));
+    }
+}
+
 void appendZone(SoilProfile& profile, const LayerTable& thickness, const LayerTable* friction,
-                const LayerTable& soilModulus, const LayerTable& unitWeight, int count)
+                const LayerTable& soilModulus, const LayerTable& unitWeight, int count,
+                const std::vector<std::string>& names)
 {
     for (int k = 1; k <= usedLayers(count); ++k) {
-        Stratum layer{{}, thickness[k], friction ? std::optional((*friction)[k]) : std::nullopt,
+        const std::string name = static_cast<size_t>(k) <= names.size() ? names[k - 1] : std::string();
+        Stratum layer{name, thickness[k], friction ? std::optional((*friction)[k]) : std::nullopt,
                       soilModulus[k], unitWeight[k]};
         Stratum* above = profile.empty() ? nullptr : &profile.back();
         if (above && above->friction == layer.friction && above->soilModulus == layer.soilModulus
-            && above->unitWeight == layer.unitWeight) {
+            && above->unitWeight == layer.unitWeight && (name.empty() || above->name == name)) {
             above->thickness += layer.thickness;
             continue;
         }
-        layer.name = "土层" + std::to_string(profile.size() + 1);
+        if (layer.name.empty())
+            layer.name = "土层" + std::to_string(profile.size() + 1);
         profile.push_back(std::move(layer));
     }
 }
@@ -258,6 +331,7 @@ std::string ProfileSplitter::apply(ProjectData& r) const
                               r.shaftUnitWeight, r.shaftLayerCount});
     store(split.zones.base, {r.baseThickness, nullptr, r.baseSoilModulus, r.baseUnitWeight,
                              r.baseLayerCount});
+    storeProperties(strata_->profile, split.zones, r.extension);
     return {};
 }
 
@@ -274,11 +348,12 @@ std::string applyProfile(const SoilProfile& profile, ProjectData& record)
 SoilProfile profileFromRecord(const ProjectData& r)
 {
     SoilProfile profile;
+    const auto names = [&r](int zone) { return layerNamesOf(r.extension.value(kLayerNameKeys[zone])); };
     appendZone(profile, r.headThickness, &r.headFriction, r.headSoilModulus, r.headUnitWeight,
-               r.headLayerCount);
+               r.headLayerCount, names(0));
     appendZone(profile, r.shaftThickness, &r.shaftFriction, r.shaftSoilModulus, r.shaftUnitWeight,
-               r.shaftLayerCount);
+               r.shaftLayerCount, names(1));
     appendZone(profile, r.baseThickness, nullptr, r.baseSoilModulus, r.baseUnitWeight,
-               r.baseLayerCount);
+               r.baseLayerCount, names(2));
     return profile;
 }

@@ -8,14 +8,30 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Stratum {
+    Stratum() = default;
+    Stratum(std::string name, double thickness, std::optional<double> friction, double soilModulus,
+            double unitWeight, std::optional<double> cv = {}, std::optional<double> fak = {},
+            std::optional<double> cohesion = {}, std::optional<double> frictionAngle = {})
+        : name(std::move(name)), thickness(thickness), friction(friction), soilModulus(soilModulus),
+          unitWeight(unitWeight), cv(cv), fak(fak), cohesion(cohesion), frictionAngle(frictionAngle)
+    {
+    }
+
     std::string name;
     double thickness = 0;              // m, > 0; ignored for the last stratum when splitting
     std::optional<double> friction;    // qs (kPa), characteristic side friction
     double soilModulus = 0;            // Es (MPa)
     double unitWeight = 0;             // gamma (kN/m3)
+    // Properties for the checks beyond capacity and settlement; unset when
+    // the borehole log does not give them.
+    std::optional<double> cv;             // coefficient of consolidation (1e-3 cm2/s)
+    std::optional<double> fak;            // characteristic bearing capacity (kPa)
+    std::optional<double> cohesion;       // c (kPa)
+    std::optional<double> frictionAngle;  // phi (degrees)
 
     bool operator==(const Stratum&) const = default;
 };
@@ -25,7 +41,8 @@ using SoilProfile = std::vector<Stratum>;
 
 // Why no split of the profile can succeed, whatever H and L: an empty
 // profile, a value that is not finite, a thickness, qs (where given), Es or
-// gamma not above 0; or an empty text.
+// gamma not above 0, a cv, fak, c or phi (where given) outside the limits of
+// model/extension/soil_property_limits.h; or an empty text.
 std::string profileRefusal(const SoilProfile& profile);
 
 // The three zones' layers (thickness, qs, Es, gamma) that a split produces.
@@ -71,20 +88,30 @@ private:
 
 // Splits at the record's own H and L and stores the layers and counts n1, n2,
 // n3 in the record's tables; slots above the counts keep what they held.
+// The layers' names go to the extension block (model/extension/layer_names.h)
+// and so do their properties, each in the per-layer list of its zone (cv.head,
+// cv.shaft, cv.base, fak.base, c.head, phi.head, ...) for a property that some
+// stratum of the profile gives: an empty item for a layer whose stratum lacks
+// it, no list for a zone where every layer lacks it. A property no stratum
+// gives leaves the record's lists as they were.
 // Returns the refusal (empty on success); a refused split changes nothing.
 std::string applyProfile(const SoilProfile& profile, ProjectData& record);
 
 // The profile of a record typed zone by zone: head, shaft and base layers in
-// depth order, adjacent layers with equal qs, Es and gamma merged. Base
-// strata have no qs. Names are numbered "土层1", "土层2", ...
+// depth order, adjacent layers with equal qs, Es and gamma merged (a named
+// layer only into one of its name). Base strata have no qs. The layers'
+// names are those the extension block keeps (model/extension/layer_names.h);
+// a layer without one is numbered "土层1", "土层2", ...
 SoilProfile profileFromRecord(const ProjectData& record);
 
 // Reads a borehole table: UTF-8 (with or without a byte order mark) or GBK,
 // comma- or tab-separated, fields optionally in double quotes. The header row
 // names the columns in Chinese or English (土层名称/name, 层厚/thickness,
-// 侧摩阻力/qs, 压缩模量/Es, 重度/gamma), each optionally followed by a unit in
-// brackets; further columns are ignored. An empty qs cell means no side
-// friction; blank rows are skipped. The reason names the missing column or
+// 侧摩阻力/qs, 压缩模量/Es, 重度/gamma, and optionally 固结系数/cv,
+// 地基承载力特征值/fak, 黏聚力/c, 内摩擦角/phi/φ), each optionally followed by a
+// unit in brackets; further columns are ignored. An empty qs cell means no
+// side friction, an empty cell of an optional column an unset property;
+// blank rows are skipped. The reason names the missing column or
 // the row and column of a cell that is not a number.
 struct ProfileRead {
     SoilProfile profile;
@@ -95,5 +122,6 @@ ProfileRead loadProfileCsv(const std::string& path);
 
 // The profile as UTF-8 CSV with a byte order mark and CR LF line ends (as a
 // spreadsheet of a Chinese system opens it), Chinese headers with units,
-// numbers in shortest round-trip form.
+// numbers in shortest round-trip form; the columns cv, fak, c and phi only
+// when some stratum gives a value of them.
 std::string profileCsv(const SoilProfile& profile);

@@ -1,5 +1,6 @@
 #include "report/calculation_drawing.h"
 
+#include "model/extension/layer_names.h"
 #include "report/report_figures.h"
 #include "report/report_text.h"
 
@@ -97,11 +98,25 @@ void drawPiles(QPainter& painter, const ProjectData& p, const Scale& s)
     dimension(painter, {x - 60, s.y(0)}, {x - 60, s.y(p.pileLength)}, QStringLiteral("L = ") + metres(p.pileLength), true);
 }
 
-void drawBoundaries(QPainter& painter, const Scale& s, double top, const LayerTable& thickness, int count, double limit)
+// The name of a layer of the borehole log, inside its band of the column
+// when the band is tall enough for a line of text.
+void drawLayerName(QPainter& painter, const Scale& s, double top, double bottom, const QString& name)
+{
+    const QRectF band(kColumnLeft + 2, s.y(top), kColumnWidth - 4, s.y(bottom) - s.y(top));
+    if (name.isEmpty() || band.height() < painter.fontMetrics().height())
+        return;
+    painter.drawText(band, Qt::AlignCenter, painter.fontMetrics().elidedText(name, Qt::ElideRight, int(band.width())));
+}
+
+void drawBoundaries(QPainter& painter, const Scale& s, const ProjectData& p, SettlementZone zone, double top,
+                    const LayerTable& thickness, int count, double limit)
 {
     double depth = top;
     for (int i = 1; i <= usedLayers(count) && depth < limit; ++i) {
+        const double layerTop = depth;
         depth += thickness[i];
+        drawLayerName(painter, s, layerTop, std::min(depth, limit),
+                      QString::fromStdString(layerName(p, report_text::layerKey(zone), i)));
         if (depth < limit)
             painter.drawLine(QPointF(kColumnLeft, s.y(depth)), QPointF(kColumnLeft + kColumnWidth, s.y(depth)));
     }
@@ -122,9 +137,9 @@ void drawSoilColumn(QPainter& painter, const ProjectData& p, const SettlementDet
     painter.drawRect(QRectF(kColumnLeft, s.y(0), kColumnWidth, s.y(depth) - s.y(0)));
     painter.setBrush(Qt::black);
     painter.setPen(QPen(Qt::gray, 0.8));
-    drawBoundaries(painter, s, 0, p.headThickness, p.headLayerCount, depth);
-    drawBoundaries(painter, s, p.headLength, p.shaftThickness, p.shaftLayerCount, depth);
-    drawBoundaries(painter, s, p.pileLength, p.baseThickness, p.baseLayerCount, depth);
+    drawBoundaries(painter, s, p, SettlementZone::Head, 0, p.headThickness, p.headLayerCount, depth);
+    drawBoundaries(painter, s, p, SettlementZone::Shaft, p.headLength, p.shaftThickness, p.shaftLayerCount, depth);
+    drawBoundaries(painter, s, p, SettlementZone::Base, p.pileLength, p.baseThickness, p.baseLayerCount, depth);
     painter.setPen(QPen(Qt::black, 1.2));
     for (double z : {p.headLength, p.pileLength})
         painter.drawLine(QPointF(kColumnLeft - 6, s.y(z)), QPointF(kColumnLeft + kColumnWidth, s.y(z)));

@@ -29,11 +29,12 @@ QString layoutText(const ProjectData& p)
     }
 }
 
-QString sideZoneTable(const LayerTable& t, const LayerTable& q, const LayerTable& e, const LayerTable& g, int count)
+QString sideZoneTable(const ProjectData& p, SettlementZone zone, const LayerTable& t, const LayerTable& q,
+                      const LayerTable& e, const LayerTable& g, int count)
 {
     QList<QStringList> rows;
     for (int i = 1; i <= usedLayers(count); ++i)
-        rows.append({QString::number(i), fmt::typed(t[i]), fmt::typed(q[i]), fmt::typed(e[i]), fmt::typed(g[i])});
+        rows.append({esc(report_text::layerLabel(p, zone, i)), fmt::typed(t[i]), fmt::typed(q[i]), fmt::typed(e[i]), fmt::typed(g[i])});
     if (rows.isEmpty())
         return text(QStringLiteral("（无土层）"));
     return table({QStringLiteral("层号"), QStringLiteral("厚度 l (m)"), QStringLiteral("侧摩阻力 ") + sub("q", "s") + " (kPa)",
@@ -54,7 +55,7 @@ QString baseZoneTable(const ProjectData& p)
 {
     QList<QStringList> rows;
     for (int k = 1; k <= usedLayers(p.baseLayerCount); ++k)
-        rows.append({QString::number(k), baseThickness(p, k), fmt::typed(p.baseSoilModulus[k]),
+        rows.append({esc(report_text::layerLabel(p, SettlementZone::Base, k)), baseThickness(p, k), fmt::typed(p.baseSoilModulus[k]),
                      fmt::typed(p.baseUnitWeight[k])});
     if (rows.isEmpty())
         return text(QStringLiteral("（无：桩端以下未输入土层）"));
@@ -134,9 +135,9 @@ QString inputs(const ProjectData& p, int section)
 QString layerTables(const ProjectData& p)
 {
     QString html = caption(QStringLiteral("扩大头段（0～H）土层，n1 = %1：").arg(p.headLayerCount));
-    html += sideZoneTable(p.headThickness, p.headFriction, p.headSoilModulus, p.headUnitWeight, p.headLayerCount);
+    html += sideZoneTable(p, SettlementZone::Head, p.headThickness, p.headFriction, p.headSoilModulus, p.headUnitWeight, p.headLayerCount);
     html += caption(QStringLiteral("下部桩段（H～L）土层，n2 = %1：").arg(p.shaftLayerCount));
-    html += sideZoneTable(p.shaftThickness, p.shaftFriction, p.shaftSoilModulus, p.shaftUnitWeight, p.shaftLayerCount);
+    html += sideZoneTable(p, SettlementZone::Shaft, p.shaftThickness, p.shaftFriction, p.shaftSoilModulus, p.shaftUnitWeight, p.shaftLayerCount);
     html += caption(QStringLiteral("桩端以下土层，n3 = %1：").arg(p.baseLayerCount));
     return html + baseZoneTable(p);
 }

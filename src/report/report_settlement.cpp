@@ -82,7 +82,7 @@ QString modulusTable(const ProjectData& p, const std::vector<SettlementLayer>& l
     for (const SettlementLayer& layer : layers) {
         parts.append(fmt::settlement(layer.settlement));
         cumulatives.append(fmt::settlement(layer.cumulative));
-        rows.append({zoneCell(layer.zone), QString::number(layer.layer), fmt::depth(layer.top), fmt::depth(layer.bottom),
+        rows.append({zoneCell(layer.zone), esc(report_text::layerLabel(p, layer.zone, layer.layer)), fmt::depth(layer.top), fmt::depth(layer.bottom),
                      slicing(layer), fmt::typed(soilModulusOf(p, layer.zone)[layer.layer]),
                      compositeModulus(p, layer), parts.last(), cumulatives.last()});
     }

@@ -1,6 +1,7 @@
 #include "report/report_text.h"
 
 #include "model/display_rounding.h"
+#include "model/extension/layer_names.h"
 
 #include <QLocale>
 
@@ -26,6 +27,16 @@ QString resistanceName(Resistance kind)
     case Resistance::HeadBody: return QStringLiteral("扩大头桩身强度 R3");
     default: return QStringLiteral("土对桩的支承力 R1");
     }
+}
+
+const char* layerKey(SettlementZone zone)
+{
+    return kLayerNameKeys[static_cast<int>(zone)];
+}
+
+QString layerLabel(const ProjectData& p, SettlementZone zone, int layer)
+{
+    return QString::fromStdString(::layerLabel(p, layerKey(zone), layer));
 }
 
 QString zoneName(SettlementZone zone)

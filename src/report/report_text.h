@@ -15,6 +15,10 @@ QString number(double value);
 
 QString resistanceName(Resistance kind);   // e.g. 土对桩的支承力 R1
 QString zoneName(SettlementZone zone);     // 扩大头段, 下部桩段, 桩端以下
+// The extension key of the names of a zone's layers: name.head, name.shaft, name.base.
+const char* layerKey(SettlementZone zone);
+// The number of a zone's layer with its stratum's name when it has one ("2 淤泥质黏土").
+QString layerLabel(const ProjectData& p, SettlementZone zone, int layer);
 QString criterionName(int criterion);      // ΔSn ≤ 0.025ΣSi (变形比法) ...
 QString stopReasonText(const SettlementDetails& details);
 QString ratioOfSelfWeight(double ratio);   // 0.2σc (kPa)

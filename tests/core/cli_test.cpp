@@ -1,4 +1,5 @@
 #include "cli_run.h"
+#include "model/extension/layer_names.h"
 #include "model/soil_profile.h"
 #include "test_files.h"
 
@@ -365,14 +366,43 @@ TEST(Cli, ProfileSplitAtTheFilesHeadAndPileLengthIsSaved)
     EXPECT_EQ(saved.baseThickness[2], 1000.0);
 }
 
+// The strata's names and properties go with their layers into the saved
+// file's extension block; the sand's missing cv is an empty item.
+TEST(Cli, ProfileSplitKeepsTheStrataNamesAndProperties)
+{
+    const std::string folder = scratchFolder("cli-profile-properties");
+    writeBytes(folder + "/borehole.csv", "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3),固结系数,fak,c,φ(°)\n"
+                                         "黏土,1.5,10,3,18,1.2,60,10,6\n粉土,4,12,4,18.5,3,130,20,16\n"
+                                         "\"砂,中密\",6,15,8,19,,200,3,28\n岩,1,,15,20,150,400,0,35\n");
+    const CliRun run = runCli("--profile " + folder + "/borehole.csv --save-as " + folder + "/split.txt "
+                              + example("worked-example.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    ProjectData saved{};
+    ASSERT_TRUE(saved.loadProject(folder + "/split.txt").ok);
+    const std::pair<const char*, const char*> expected[] = {
+        {"name.head", "黏土,粉土"}, {"name.shaft", "粉土,砂\\,中密"}, {"name.base", "砂\\,中密,岩"},
+        {"cv.head", "1.2,3"},      {"cv.shaft", "3,"},                {"cv.base", ",150"},
+        {"fak.base", "200,400"},   {"c.head", "10,20"},               {"phi.shaft", "16,28"},
+        {"c.base", "3,0"},
+    };
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(saved.extension.value(key), value) << key;
+    EXPECT_EQ(layerName(saved, "cv.base", 1), "砂,中密");
+}
+
 TEST(Cli, ProfileThatCannotBeReadOrSplitExitsWithItsReason)
 {
     const std::string folder = scratchFolder("cli-profile-refused");
     const std::string shortSand = "name,thickness,qs,Es,gamma\n黏土,1.5,10,3,18\n砂,3,15,8,19\n岩,1,,15,20\n";
     writeBytes(folder + "/rock-in-shaft.csv", shortSand);
     writeBytes(folder + "/no-modulus.csv", "name,thickness,qs,gamma\n黏土,1.5,10,18\n");
+    writeBytes(folder + "/cohesion-not-a-number.csv", "name,thickness,qs,Es,gamma,c\n黏土,1.5,10,3,18,10\n砂,3,15,8,19,x\n");
+    writeBytes(folder + "/flat-friction-angle.csv", "name,thickness,qs,Es,gamma,phi\n黏土,11,10,3,18,90\n");
     for (const auto& [csv, reason] : {std::pair{"rock-in-shaft.csv", "第3层“岩”位于桩长范围内"},
-                                      std::pair{"no-modulus.csv", "表头中缺少“压缩模量”列"}}) {
+                                      std::pair{"no-modulus.csv", "表头中缺少“压缩模量”列"},
+                                      std::pair{"cohesion-not-a-number.csv", "第3行第6列（黏聚力）的“x”不是数字"},
+                                      std::pair{"flat-friction-angle.csv", "第1层“黏土”的内摩擦角φ应为不小于0且小于90的数"}}) {
         const CliRun run = runCli("--profile " + folder + "/" + csv + " --save-as " + folder
                                   + "/out.txt " + example("worked-example.txt"));
         EXPECT_EQ(run.exitCode, 1) << csv;

@@ -31,6 +31,10 @@ TEST_P(ProfileCsvTest, StrataOrReason)
 }
 
 const SoilProfile kTwoStrata{{"黏土", 2, 10, 4, 18}, {"岩", 7, std::nullopt, 20, 21}};
+// Clay with cv, fak, c and phi, and rock without c.
+const SoilProfile kTwoStrataWithProperties{{"黏土", 2, 10, 4, 18, 1.5, 60, 12, 6},
+                                           {"岩", 7, std::nullopt, 20, 21, 150, 400, std::nullopt, 35}};
+const std::string kPropertyRows = "黏土,2,10,4,18,1.5,60,12,6\r\n岩,7,,20,21,150,400,,35\r\n";
 const std::string kChineseRows = "黏土,2,10,4,18\r\n岩,7,,20,21\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,6 +61,28 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"6\"管周黏土", 2, 10, 4, 18}, {"岩", 7, std::nullopt, 20, 21}}, ""},
         CsvCase{"quotedNameOverTwoLines", "name,thickness,qs,Es,gamma\n\"黏\r\n土\",2,10,4,18\n岩,7,,20,21\n",
                 {{"黏\r\n土", 2, 10, 4, 18}, {"岩", 7, std::nullopt, 20, 21}}, ""},
+        CsvCase{"propertiesInChineseWithUnits",
+                "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3),固结系数(10^-3cm2/s),地基承载力特征值(kPa),"
+                "黏聚力(kPa),内摩擦角(°)\n" + kPropertyRows,
+                kTwoStrataWithProperties, ""},
+        CsvCase{"propertiesInEnglishAndSymbols", "name,thickness,qs,Es,gamma,CV,fak [kPa],C,φ（°）\n" + kPropertyRows,
+                kTwoStrataWithProperties, ""},
+        CsvCase{"propertiesInGbkByTheirSentences",
+                gbk("土层名称\t层厚\t侧摩阻力\t压缩模量\t重度\t固结系数cv\t地基承载力特征值fak\t黏聚力c\t内摩擦角φ\r\n"
+                    "黏土\t2\t10\t4\t18\t1.5\t60\t12\t6\r\n岩\t7\t\t20\t21\t150\t400\t\t35\r\n"),
+                kTwoStrataWithProperties, ""},
+        CsvCase{"propertyColumnsLeftEmpty", "name,thickness,qs,Es,gamma,cv,fak,c,phi\n黏土,2,10,4,18\n岩,7,,20,21,,,,\n",
+                kTwoStrata, ""},
+        CsvCase{"propertyNamedAsPhi", "name,thickness,qs,Es,gamma,phi\n黏土,2,10,4,18,6\n", {{"黏土", 2, 10, 4, 18, {}, {}, {}, 6}},
+                ""},
+        CsvCase{"cvNotANumber", "name,thickness,qs,Es,gamma,fak,cv\n黏土,2,10,4,18,60,1.5\n砂,3,12,8,19,200,快\n", {},
+                "第3行第7列（固结系数）的“快”不是数字"},
+        CsvCase{"fakNotANumber", "name,thickness,qs,Es,gamma,fak\n黏土,2,10,4,18,6O\n", {},
+                "第2行第6列（地基承载力特征值）的“6O”不是数字"},
+        CsvCase{"cohesionWithADecimalComma", "name\tthickness\tqs\tEs\tgamma\tc\n黏土\t2\t10\t4\t18\t1,5\n", {},
+                "第2行第6列（黏聚力）的“1,5”不是数字"},
+        CsvCase{"frictionAngleInfinite", "name,thickness,qs,Es,gamma,内摩擦角(°)\n黏土,2,10,4,18,inf\n", {},
+                "第2行第6列（内摩擦角）的“inf”不是数字"},
         CsvCase{"missingColumn", "土层名称,层厚,侧摩阻力,重度\n黏土,2,10,18\n", {},
                 "表头中缺少“压缩模量”列"},
         CsvCase{"notANumber", "name,thickness,qs,Es,gamma\n黏土,2,10,4,18\n砂,3,12,abc,19\n", {},
@@ -107,6 +133,20 @@ TEST(ProfileCsv, ExportReadsBackAsTheSameProfile)
     const std::string csv = profileCsv(profile);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
               "\xEF\xBB\xBF土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)");
+    EXPECT_EQ(readProfileCsv(csv).profile, profile);
+}
+
+// Only the columns some stratum gives a value of are exported, each read
+// back as it was.
+TEST(ProfileCsv, ExportKeepsThePropertiesGiven)
+{
+    SoilProfile profile = kTwoStrataWithProperties;
+    profile[0].cv.reset();
+    profile[1].cv.reset();
+    profile[0].frictionAngle = 0.1 + 0.2;
+    const std::string csv = profileCsv(profile);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              "\xEF\xBB\xBF土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3),地基承载力特征值(kPa),黏聚力(kPa),内摩擦角(°)");
     EXPECT_EQ(readProfileCsv(csv).profile, profile);
 }
 

@@ -1,4 +1,7 @@
+#include "engine/extension_values.h"
 #include "engine/sweep.h"
+#include "model/extension/layer_names.h"
+#include "model/file_numbers.h"
 #include "model/soil_profile.h"
 #include "test_files.h"
 
@@ -7,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -19,6 +23,14 @@ Stratum stratum(const char* name, double thickness, std::optional<double> qs, do
                 double gamma = 18.0)
 {
     return {name, thickness, qs, es, gamma};
+}
+
+// A stratum of clay with one of its properties for the checks set.
+Stratum clayWith(std::optional<double> Stratum::*property, double value)
+{
+    Stratum s = stratum("黏土", 3, 10);
+    s.*property = value;
+    return s;
 }
 
 // Bottoms at 2, 5 and 10 m; rock below without side friction.
@@ -133,6 +145,28 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"zeroUnitWeight", {stratum("黏土", 3, 10, 4, 0)}, 2, 10, {}, {}, {}, "第1层“黏土”的重度γ应大于0"},
         SplitCase{"negativeUnitWeight", {stratum("黏土", 3, 10), stratum("砂", 1, 20, 4, -18)}, 2, 10, {}, {},
                   {}, "第2层“砂”的重度γ应大于0"},
+        SplitCase{"zeroCohesion", {clayWith(&Stratum::cohesion, 0)}, 2, 10, {{"黏土", 2}}, {{"黏土", 8}},
+                  {{"黏土", 1000}}, ""},
+        SplitCase{"negativeCohesion", {clayWith(&Stratum::cohesion, -0.1)}, 2, 10, {}, {}, {},
+                  "第1层“黏土”的黏聚力c应为不小于0的数（kPa）"},
+        SplitCase{"cohesionNotFinite", {clayWith(&Stratum::cohesion, kInf)}, 2, 10, {}, {}, {}, "的黏聚力c应为"},
+        SplitCase{"zeroFrictionAngle", {clayWith(&Stratum::frictionAngle, 0)}, 2, 10, {{"黏土", 2}},
+                  {{"黏土", 8}}, {{"黏土", 1000}}, ""},
+        SplitCase{"negativeFrictionAngle", {clayWith(&Stratum::frictionAngle, -1)}, 2, 10, {}, {}, {},
+                  "的内摩擦角φ应为不小于0且小于90的数（°）"},
+        SplitCase{"frictionAngleJustBelow90", {clayWith(&Stratum::frictionAngle, 89.99)}, 2, 10, {{"黏土", 2}},
+                  {{"黏土", 8}}, {{"黏土", 1000}}, ""},
+        SplitCase{"frictionAngleOf90", {clayWith(&Stratum::frictionAngle, 90)}, 2, 10, {}, {}, {},
+                  "的内摩擦角φ应为不小于0且小于90的数（°）"},
+        SplitCase{"zeroCv", {clayWith(&Stratum::cv, 0)}, 2, 10, {}, {}, {}, "的固结系数cv应为大于0且不大于1000000的数"},
+        SplitCase{"largestCv", {clayWith(&Stratum::cv, 1e6)}, 2, 10, {{"黏土", 2}}, {{"黏土", 8}},
+                  {{"黏土", 1000}}, ""},
+        SplitCase{"cvBeyondTheLargest", {clayWith(&Stratum::cv, 1.01e6)}, 2, 10, {}, {}, {}, "的固结系数cv应为"},
+        SplitCase{"cvNotANumber", {clayWith(&Stratum::cv, kNaN)}, 2, 10, {}, {}, {}, "的固结系数cv应为"},
+        SplitCase{"smallFak", {clayWith(&Stratum::fak, 0.01)}, 2, 10, {{"黏土", 2}}, {{"黏土", 8}},
+                  {{"黏土", 1000}}, ""},
+        SplitCase{"zeroFak", {clayWith(&Stratum::fak, 0)}, 2, 10, {}, {}, {}, "第1层“黏土”的地基承载力特征值fak应为大于0的数"},
+        SplitCase{"fakNotFinite", {clayWith(&Stratum::fak, kInf)}, 2, 10, {}, {}, {}, "的地基承载力特征值fak应为"},
         SplitCase{"controlCharactersInAName", {stratum("\x1b[2J砂", 3, 0)}, 2, 10, {}, {}, {},
                   "第1层（无法识别的字符）的侧摩阻力"},
         SplitCase{"noFrictionAlongTheShaft", borehole(), 2, 12, {}, {}, {},
@@ -196,6 +230,142 @@ TEST(SoilProfile, ARefusedSplitLeavesTheRecordAsItWas)
     EXPECT_EQ(record, before);
 }
 
+// A value of the test's strata: a tenth of a whole number, so that the
+// extension block's six digits hold it exactly; unset one time in four.
+std::optional<double> randomValue(std::mt19937& random, int lowest, int highest)
+{
+    if (std::uniform_int_distribution(0, 3)(random) == 0)
+        return std::nullopt;
+    return std::uniform_int_distribution(lowest, highest)(random) / 10.0;
+}
+
+SoilProfile randomProfile(std::mt19937& random)
+{
+    SoilProfile profile;
+    const int count = std::uniform_int_distribution(1, 7)(random);
+    for (int i = 0; i < count; ++i) {
+        Stratum s = stratum("", std::uniform_int_distribution(1, 40)(random) / 10.0, 10);
+        s.name = i % 3 == 2 ? "" : "层,\\" + std::to_string(i) + (i % 2 ? "\n黏土" : "");
+        s.cv = randomValue(random, 1, 2000);
+        s.fak = randomValue(random, 1, 3000);
+        s.cohesion = randomValue(random, 0, 400);
+        s.frictionAngle = randomValue(random, 0, 899);
+        profile.push_back(s);
+    }
+    return profile;
+}
+
+// A depth on the grid of the strata (every 0.1 m), often a stratum's bottom.
+double randomCut(std::mt19937& random, const SoilProfile& profile, double above)
+{
+    double depth = 0;
+    for (const Stratum& s : profile)
+        if ((depth += s.thickness) > above && std::uniform_int_distribution(0, 2)(random) == 0)
+            return depth;
+    return above + std::uniform_int_distribution(1, 30)(random) / 10.0;
+}
+
+// The stratum at a depth (m) below the pile tops.
+const Stratum& stratumAt(const SoilProfile& profile, double depth)
+{
+    double bottom = 0;
+    for (const Stratum& s : profile)
+        if ((bottom += s.thickness) > depth)
+            return s;
+    return profile.back();
+}
+
+struct ZoneOfRecord {
+    const char* name;
+    const LayerTable& thickness;
+    int count;
+    double top;
+    const char* keys[4];  // cv, fak, c, phi; null where the zone has none
+};
+
+void expectZoneValues(const ProjectData& p, const SoilProfile& profile, const ZoneOfRecord& zone)
+{
+    std::vector<const Stratum*> strata;
+    double top = zone.top;
+    for (int k = 1; k <= zone.count; ++k) {
+        strata.push_back(&stratumAt(profile, top + std::min(zone.thickness[k], 1.0) / 2));
+        top += zone.thickness[k];
+        EXPECT_EQ(layerName(p, zone.name, k), strata.back()->name) << zone.name << " layer " << k;
+    }
+    std::optional<double> Stratum::*properties[] = {&Stratum::cv, &Stratum::fak, &Stratum::cohesion,
+                                                     &Stratum::frictionAngle};
+    for (int i = 0; i < 4; ++i) {
+        if (!zone.keys[i])
+            continue;
+        const std::string list = p.extension.value(zone.keys[i]);
+        const bool anyGiven = std::any_of(strata.begin(), strata.end(),
+                                          [&](const Stratum* s) { return (s->*properties[i]).has_value(); });
+        ASSERT_EQ(!list.empty(), anyGiven) << zone.keys[i];
+        if (list.empty())
+            continue;
+        const std::vector<std::string_view> items = splitValue(list, ',');
+        ASSERT_EQ(items.size(), strata.size()) << zone.keys[i] << " " << list;
+        for (size_t k = 0; k < items.size(); ++k) {
+            const std::optional<double>& expected = strata[k]->*properties[i];
+            double value = 0;
+            if (!expected)
+                EXPECT_EQ(items[k], "") << zone.keys[i] << " layer " << k + 1;
+            else
+                EXPECT_TRUE(parseFileNumber(items[k], value) && value == *expected)
+                    << zone.keys[i] << " layer " << k + 1 << ": " << items[k] << " for " << *expected;
+        }
+    }
+}
+
+// Over random strata and cuts (a third of them on a stratum's bottom), each
+// layer of each zone gets the name and the properties of the stratum it
+// lies in, and they survive a save and a load of the project.
+TEST(SoilProfile, TheZonesKeepTheNamesAndPropertiesOfTheirStrata)
+{
+    std::mt19937 random(20261208);
+    const std::string folder = scratchFolder("split-properties");
+    for (int trial = 0; trial < 200; ++trial) {
+        const SoilProfile profile = randomProfile(random);
+        ProjectData p = settlementExample();
+        p.headLength = randomCut(random, profile, 0);
+        p.pileLength = randomCut(random, profile, p.headLength);
+        ASSERT_EQ(applyProfile(profile, p), "") << "trial " << trial;
+        const ZoneOfRecord zones[] = {
+            {"name.head", p.headThickness, p.headLayerCount, 0, {"cv.head", nullptr, "c.head", "phi.head"}},
+            {"name.shaft", p.shaftThickness, p.shaftLayerCount, p.headLength,
+             {"cv.shaft", nullptr, "c.shaft", "phi.shaft"}},
+            {"name.base", p.baseThickness, p.baseLayerCount, p.pileLength, {"cv.base", "fak.base", "c.base", "phi.base"}},
+        };
+        for (const ZoneOfRecord& zone : zones) {
+            SCOPED_TRACE("trial " + std::to_string(trial) + " " + zone.name);
+            expectZoneValues(p, profile, zone);
+        }
+        const std::string path = folder + "/工程.txt";
+        ASSERT_TRUE(p.saveProject(path, {}).ok);
+        ProjectData loaded;
+        ASSERT_TRUE(loaded.loadProject(path).ok);
+        EXPECT_EQ(loaded.extension, p.extension) << "trial " << trial;
+    }
+}
+
+// A property no stratum gives leaves the record's own lists; one that some
+// stratum gives replaces them, also in a zone where no stratum gives it.
+TEST(SoilProfile, APropertyOfNoStratumKeepsTheRecordsLists)
+{
+    ProjectData p = settlementExample();
+    p.extension.set("cv.head", "7");
+    p.extension.set("c.base", "9,9,9");
+    p.headLength = 2;
+    p.pileLength = 10;
+    SoilProfile profile = borehole();
+    profile[3].cohesion = 12;
+    ASSERT_EQ(applyProfile(profile, p), "");
+    EXPECT_EQ(p.extension.value("cv.head"), "7");
+    EXPECT_EQ(p.extension.value("c.head"), "");
+    EXPECT_EQ(p.extension.value("c.base"), "12");
+    EXPECT_EQ(p.extension.value("name.shaft"), "粉土,砂");
+}
+
 TEST(SoilProfile, BuiltBackFromTheZonesWithEqualNeighboursMerged)
 {
     ProjectData p = settlementExample();
@@ -213,6 +383,20 @@ TEST(SoilProfile, BuiltBackFromTheZonesWithEqualNeighboursMerged)
         {"土层4", 10.0, std::nullopt, 15.0, 20.0},
     };
     EXPECT_EQ(profile, expected);
+}
+
+// A record split from a borehole log is built back with its strata's
+// names: a stratum cut by H is whole again, and neighbours of equal values
+// but other names stay apart.
+TEST(SoilProfile, BuiltBackWithTheNamesOfTheSplit)
+{
+    ProjectData p = settlementExample();
+    p.headLength = 1;
+    p.pileLength = 4;
+    ASSERT_EQ(applyProfile({stratum("黏土", 2, 10), stratum("粉质黏土", 3, 10), stratum("岩", 7, std::nullopt)}, p), "");
+    const SoilProfile expected{stratum("黏土", 2, 10), stratum("粉质黏土", 2, 10),
+                               stratum("粉质黏土", 1, std::nullopt), stratum("岩", 1000, std::nullopt)};
+    EXPECT_EQ(profileFromRecord(p), expected);
 }
 
 // Each point of a pile-length and head-height grid is the profile split at

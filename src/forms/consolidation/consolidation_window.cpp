@@ -2,6 +2,7 @@
 
 #include "engine/design_check.h"
 #include "forms/consolidation/time_chart.h"
+#include "model/extension/layer_names.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
 #include "ui/owned_window.h"
@@ -262,7 +263,7 @@ void ConsolidationWindow::fillLayerRows()
             const int row = layers_->rowCount();
             layers_->insertRow(row);
             layers_->setItem(row, kZoneColumn, fixedItem(QString::fromUtf8(zone.name)));
-            layers_->setItem(row, kLayerColumn, fixedItem(ui::formatInt(i)));
+            layers_->setItem(row, kLayerColumn, fixedItem(QString::fromStdString(layerLabel(p, zone.cvKey, i))));
             layers_->setItem(row, kThicknessColumn, fixedItem(ui::formatDouble((*zone.thickness)[i])));
             layers_->setItem(row, kModulusColumn, fixedItem(ui::formatDouble((*zone.modulus)[i])));
             layers_->setItem(row, kCvColumn, new QTableWidgetItem(i <= cv.size() ? cv[i - 1].trimmed() : QString()));

@@ -28,9 +28,9 @@ const QStringList kSliceHeader{QStringLiteral("分区"), QStringLiteral("层号"
                                QStringLiteral("沉降 ΔS (mm)"), QStringLiteral("累计 ΣS (mm)"),
                                QStringLiteral("自重应力 σc (kPa)"), QStringLiteral("终止检验")};
 
-QStringList layerCells(const SettlementLayer& l)
+QStringList layerCells(const ProjectData& p, const SettlementLayer& l)
 {
-    return {report_text::zoneName(l.zone), QString::number(l.layer), fixed(l.top, 2), fixed(l.bottom, 2),
+    return {report_text::zoneName(l.zone), report_text::layerLabel(p, l.zone, l.layer), fixed(l.top, 2), fixed(l.bottom, 2),
             fixed(l.modulus, 3), QString::number(l.countedSlices), fixed(l.settlement, 3),
             fixed(l.cumulative, 3)};
 }
@@ -156,7 +156,7 @@ void SettlementDetailsWindow::showRows()
         table_->setRowCount(static_cast<int>(layers.size()));
         int row = 0;
         for (const SettlementLayer& l : layers)
-            setRow(table_, row++, layerCells(l), l.top, l.bottom);
+            setRow(table_, row++, layerCells(project_, l), l.top, l.bottom);
     }
     table_->resizeColumnsToContents();
 }

@@ -21,20 +21,31 @@
 
 namespace {
 
-enum Column { kName, kThickness, kFriction, kModulus, kUnitWeight, kColumnCount };
+enum Column {
+    kName, kThickness, kFriction, kModulus, kUnitWeight,
+    kCv, kFak, kCohesion, kFrictionAngle, kColumnCount
+};
 
-const std::array<const char*, kColumnCount> kHeaders{"土层名称", "层厚(m)", "侧摩阻力qs(kPa)",
-                                                     "压缩模量Es(MPa)", "重度γ(kN/m3)"};
+const std::array<const char*, kColumnCount> kHeaders{
+    "土层名称", "层厚(m)", "侧摩阻力qs(kPa)", "压缩模量Es(MPa)", "重度γ(kN/m3)",
+    "固结系数cv(10⁻³cm²/s)", "地基承载力特征值fak(kPa)", "黏聚力c(kPa)", "内摩擦角φ(°)"};
+
+// The optional properties for the checks, in the columns from kCv on;
+// an empty cell leaves the stratum's property unset.
+constexpr std::optional<double> Stratum::*kProperties[] = {&Stratum::cv, &Stratum::fak, &Stratum::cohesion,
+                                                           &Stratum::frictionAngle};
 
 // Cells copied from a spreadsheet without their header row are taken in the
 // table's own column order.
-constexpr const char* kPastedHeader = "土层名称\t层厚\t侧摩阻力\t压缩模量\t重度\n";
+constexpr const char* kPastedHeader = "土层名称\t层厚\t侧摩阻力\t压缩模量\t重度\t固结系数\t地基承载力特征值\t黏聚力\t内摩擦角\n";
 
 const QString kCsvFilter = QStringLiteral("CSV 文件 (*.csv);;文本文件 (*.txt)");
 
 SoilProfile g_lastApplied;
 
 QString numberText(double value) { return QLocale::c().toString(value, 'g', 15); }
+
+QString optionalText(const std::optional<double>& value) { return value ? numberText(*value) : QString(); }
 
 QString countsText(const ZoneLayers& zones)
 {
@@ -137,9 +148,11 @@ void ProfileWindow::setProfile(const SoilProfile& profile)
         table_->insertRow(row);
         table_->setItem(row, kName, new QTableWidgetItem(QString::fromStdString(s.name)));
         table_->setItem(row, kThickness, new QTableWidgetItem(numberText(s.thickness)));
-        table_->setItem(row, kFriction, new QTableWidgetItem(s.friction ? numberText(*s.friction) : QString()));
+        table_->setItem(row, kFriction, new QTableWidgetItem(optionalText(s.friction)));
         table_->setItem(row, kModulus, new QTableWidgetItem(numberText(s.soilModulus)));
         table_->setItem(row, kUnitWeight, new QTableWidgetItem(numberText(s.unitWeight)));
+        for (int column = kCv; column < kColumnCount; ++column)
+            table_->setItem(row, column, new QTableWidgetItem(optionalText(s.*kProperties[column - kCv])));
     }
     blocker.unblock();
     OnTableChanged();
@@ -168,6 +181,8 @@ ProfileWindow::TableProfile ProfileWindow::tableProfile() const
         s.friction = number(kFriction, true);
         s.soilModulus = number(kModulus, false).value_or(0.0);
         s.unitWeight = number(kUnitWeight, false).value_or(0.0);
+        for (int column = kCv; column < kColumnCount; ++column)
+            s.*kProperties[column - kCv] = number(column, true);
         read.profile.push_back(std::move(s));
     }
     return read;

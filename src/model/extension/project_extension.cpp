@@ -1,5 +1,6 @@
 #include "model/extension/project_extension.h"
 
+#include "model/extension/layer_names.h"
 #include "model/extension/project_info.h"
 #include "model/extension/stability_keys.h"
 #include "model/extension/time_settlement_keys.h"
@@ -100,5 +101,7 @@ bool isKnownExtensionKey(std::string_view key)
            || std::any_of(std::begin(kTimeSettlementKeys), std::end(kTimeSettlementKeys),
                           [key](const char* known) { return key == known; })
            || std::any_of(std::begin(kStabilityKeys), std::end(kStabilityKeys),
+                          [key](const char* known) { return key == known; })
+           || std::any_of(std::begin(kLayerNameKeys), std::end(kLayerNameKeys),
                           [key](const char* known) { return key == known; });
 }

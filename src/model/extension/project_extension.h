@@ -42,5 +42,5 @@ private:
 // empty, and not "version" (the block's own first line).
 bool isExtensionKey(std::string_view key);
 // True for a key this version of Orvane uses (the project information, the
-// inputs of the settlement against time and of the stability).
+// inputs of the settlement against time and of the stability, the layers' names).
 bool isKnownExtensionKey(std::string_view key);

@@ -37,6 +37,11 @@ const QString kBorehole = QStringLiteral(
     "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)\r\n"
     "黏土,1.5,10,3,18\r\n粉土,4,12,4,18.5\r\n砂,6,15,8,19\r\n岩,1,,15,20\r\n");
 
+// The same strata with cv, fak, c and φ; the sand without cv.
+const QString kBoreholeWithProperties = QStringLiteral(
+    "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3),固结系数,地基承载力特征值,黏聚力,内摩擦角\r\n"
+    "黏土,1.5,10,3,18,1.2,60,10,6\r\n粉土,4,12,4,18.5,3,130,20,16\r\n砂,6,15,8,19,,200,3,28\r\n岩,1,,15,20,150,400,0,35\r\n");
+
 const PileShape kPile{1.0, 0.5, 2.0, 10.0};  // D, d, H, L of the worked example
 
 QTableWidget* strataTable(const QWidget* window) { return child<QTableWidget>(window, "strataTable"); }
@@ -94,18 +99,26 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
-        QTest::addRow("UTF-8 comma") << kBorehole.toUtf8() << QString();
+        QTest::addColumn<QStringList>("cv");
+        const QStringList noCv{"", "", "", ""};
+        QTest::addRow("UTF-8 comma") << kBorehole.toUtf8() << QString() << noCv;
         QTest::addRow("GBK tab") << gbkBytes(QString(kBorehole).replace(QLatin1Char(','), QLatin1Char('\t')))
-                                 << QString();
+                                 << QString() << noCv;
+        QTest::addRow("GBK with the strata's properties") << gbkBytes(kBoreholeWithProperties) << QString()
+                                                         << QStringList{"1.2", "3", "", "150"};
         QTest::addRow("missing column")
             << QByteArray("name,thickness,qs,gamma\n黏土,1.5,10,18\n")
-            << QStringLiteral("表头中缺少“压缩模量”列（也可写作“Es”，可带单位，如“压缩模量(MPa)”）。");
+            << QStringLiteral("表头中缺少“压缩模量”列（也可写作“Es”，可带单位，如“压缩模量(MPa)”）。") << noCv;
+        QTest::addRow("cv not a number")
+            << QString(kBoreholeWithProperties).replace(QStringLiteral(",,200"), QStringLiteral(",快,200")).toUtf8()
+            << QStringLiteral("第4行第6列（固结系数）的“快”不是数字。") << noCv;
     }
 
     void importsABoreholeTable()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
+        QFETCH(QStringList, cv);
         QTemporaryDir dir;
         FakeServices services;
         ProfileWindow window(kPile);
@@ -122,6 +135,7 @@ private slots:
         QVERIFY(services.texts().isEmpty());
         QCOMPARE(column(&window, 0), (QStringList{"黏土", "粉土", "砂", "岩"}));
         QCOMPARE(column(&window, 2), (QStringList{"10", "12", "15", ""}));
+        QCOMPARE(column(&window, 5), cv);
         QCOMPARE(splitStatus(&window),
                  QStringLiteral("H = 2 m，L = 10 m：扩大头范围（0～H）2 层，下部桩体范围（H～L）2 层，桩端以下 2 层"));
     }
@@ -167,6 +181,12 @@ private slots:
         for (int c = 0; c < fill.size(); ++c)
             table->item(1, c)->setText(fill[c]);
         QCOMPARE(column(&window, 0), (QStringList{"黏土", "填土", "粉土", "砂", "岩"}));
+        table->item(1, 8)->setText(QStringLiteral("十五"));
+        QVERIFY2(splitStatus(&window).contains(QStringLiteral("第2层的“内摩擦角φ(°)”不是数字")), qPrintable(splitStatus(&window)));
+        table->item(1, 8)->setText(QStringLiteral("90"));
+        QVERIFY2(splitStatus(&window).contains(QStringLiteral("第2层“填土”的内摩擦角φ应为不小于0且小于90的数")),
+                 qPrintable(splitStatus(&window)));
+        table->item(1, 8)->setText(QStringLiteral("15"));
         QVERIFY2(splitStatus(&window).endsWith(QStringLiteral("扩大头范围（0～H）2 层，下部桩体范围（H～L）2 层，桩端以下 2 层")),
                  qPrintable(splitStatus(&window)));
 
@@ -181,7 +201,7 @@ private slots:
         QTemporaryDir dir;
         FakeServices services;
         ProfileWindow window(kPile);
-        const SoilProfile profile = readProfileCsv(kBorehole.toStdString()).profile;
+        const SoilProfile profile = readProfileCsv(kBoreholeWithProperties.toStdString()).profile;
         window.setProfile(profile);
         window.chooseFileToExport = [&](QWidget*) { return dir.filePath(QStringLiteral("导出.csv")); };
         click(&window, "exportButton");

@@ -31,6 +31,8 @@ ReportRequest workedExampleRequest()
     request.project.deriveEquivalentDiameter();
     request.projectName = QStringLiteral("示例工程");
     request.date = QDate(2026, 5, 17);
+    // The shaft's layers split from a borehole log, named as its strata.
+    request.project.extension.set("name.shaft", "淤泥质黏土,粉质黏土\\,可塑");
     return request;
 }
 
@@ -135,6 +137,7 @@ private slots:
             << QStringLiteral("ΣS 由未舍入的 ΔS 累加后取两位小数，与表中两位小数的 ΔS 逐项相加可差 0.01 mm。");
         QTest::addRow("stop depth") << QStringLiteral("计算深度 zn = 19.000 m");
         QTest::addRow("last base layer") << QStringLiteral("未穿透");
+        QTest::addRow("stratum's name in the layer tables") << QStringLiteral("2 粉质黏土,可塑");
         QTest::addRow("signature lines") << QStringLiteral("日期：____________");
     }
 

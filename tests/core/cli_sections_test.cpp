@@ -228,7 +228,7 @@ std::string sectionsEveryKilometre(int count)
 }
 
 // A section whose borehole has other layers than the base project's cv
-// lists is not checked after construction, and is not failing for it; the
+// lists, and no cv of its own, is not checked after construction, and is not failing for it; the
 // section on the base project's layers is checked, each against the
 // allowance of its own location.
 TEST(CliSections, SectionNotCheckableIsNotFailing)
@@ -237,6 +237,8 @@ TEST(CliSections, SectionNotCheckableIsNotFailing)
                                                      "K0+000,高速公路、一级公路,桥台与路堤相邻处,bh.csv\n"
                                                      "K0+050,highway,general,\n");
     const std::string folder = table.substr(0, table.rfind('/'));
+    writeBytes(folder + "/bh.csv", "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)\n素填土,1.2,8,3,18\n"
+                                   "淤泥质黏土,4.8,10,3.5,17.5\n粉质黏土,5,16,6,19\n粉砂,6,22,10,19.5\n中砂,8,,15,20\n");
     ProjectData p = settlementExample();
     p.extension.set("cv.head", "2");
     p.extension.set("cv.shaft", "2,3");

@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The worked example with cv for each of its layers (1 head, 2 shaft, 3
 // base) and a fill history reaching its h; the bundled borehole splits it
-// into 2 head layers, and gives no values per layer.
+// into 2 head layers.
 ProjectData withLayerValues()
 {
     ProjectData p = loadExample("worked-example.txt");
@@ -130,10 +130,23 @@ ProjectData withLayerValues()
     return p;
 }
 
+// The section's borehole: none, the bundled one without the strata's own
+// values, or with them.
+enum class Borehole { None, WithoutValues, WithValues };
+
+ProfileSplitter boreholeOf(Borehole kind)
+{
+    SoilProfile profile = loadProfileCsv(kExamples + "/borehole.csv").profile;
+    if (kind == Borehole::WithoutValues)
+        for (Stratum& stratum : profile)
+            stratum = Stratum(stratum.name, stratum.thickness, stratum.friction, stratum.soilModulus, stratum.unitWeight);
+    return ProfileSplitter(profile);
+}
+
 struct DemandCase {
     const char* name;
     std::vector<SectionSetting> settings;
-    bool withProfile;
+    Borehole borehole;
     std::string fault;                    // part of the section's refusal; empty when computed
     std::optional<double> limit{};        // the allowance after construction it is checked against
     std::string limitSource{};            // part of where that comes from
@@ -149,7 +162,9 @@ class SectionDemandsTest : public testing::TestWithParam<DemandCase> {};
 TEST_P(SectionDemandsTest, CheckedAgainstItsOwnDemands)
 {
     const DemandCase& c = GetParam();
-    Section s = sectionWith(0, {}, c.withProfile);
+    Section s = sectionWith(0, {}, false);
+    if (c.borehole != Borehole::None)
+        s.profile = boreholeOf(c.borehole);
     s.row = 7;
     s.settings = c.settings;
     const SweepPoint point = computeSections(withLayerValues(), {s}, {20, 300}).front();
@@ -172,23 +187,26 @@ TEST_P(SectionDemandsTest, CheckedAgainstItsOwnDemands)
 INSTANTIATE_TEST_SUITE_P(
     Sections, SectionDemandsTest,
     testing::Values(
-        DemandCase{"noDemandAfterConstruction", {}, false, "", std::nullopt, "", Verdict::Passes},
-        DemandCase{"abutmentOfAHighway", {{"roadClass", "highway", 2}, {"location", "abutment", 3}}, false, "", 100.0,
+        DemandCase{"noDemandAfterConstruction", {}, Borehole::None, "", std::nullopt, "", Verdict::Passes},
+        DemandCase{"abutmentOfAHighway", {{"roadClass", "highway", 2}, {"location", "abutment", 3}}, Borehole::None, "", 100.0,
                    "按高速公路、一级公路、桥台与路堤相邻处查表", Verdict::Passes},
-        DemandCase{"generalStretchOfASecondClassRoad", {{"roadClass", "second", 2}, {"location", "general", 3}}, false,
+        DemandCase{"generalStretchOfASecondClassRoad", {{"roadClass", "second", 2}, {"location", "general", 3}}, Borehole::None,
                    "", 500.0, "二级公路、一般路段", Verdict::Passes},
         DemandCase{"typedAllowanceOverTheTable",
                    {{"roadClass", "highway", 2}, {"location", "abutment", 3}, {"allowablePostConstruction", "0.01", 4}},
-                   false, "", 0.01, "工程输入", Verdict::Fails},
+                   Borehole::None, "", 0.01, "工程输入", Verdict::Fails},
         // The base project's cv lists describe its own layers: with a
         // profile of other layers and no values of its own, they cannot be
         // used, and the check is not made rather than failed.
         DemandCase{"baseListsNotMatchingTheProfilesLayers", {{"roadClass", "highway", 2}, {"location", "culvert", 3}},
-                   true, "", 200.0, "涵洞、通道处", Verdict::Unchecked, "cv.head"},
-        DemandCase{"ownFillNotEndingAtTheBaseProjectsHeight", {{"fill", "0:0,90:1", 4}}, false,
+                   Borehole::WithoutValues, "", 200.0, "涵洞、通道处", Verdict::Unchecked, "cv.head"},
+        // The strata's own values replace the base project's lists.
+        DemandCase{"strataValuesOverTheBaseLists", {{"roadClass", "highway", 2}, {"location", "culvert", 3}},
+                   Borehole::WithValues, "", 200.0, "涵洞、通道处", Verdict::Passes},
+        DemandCase{"ownFillNotEndingAtTheBaseProjectsHeight", {{"fill", "0:0,90:1", 4}}, Borehole::None,
                    "第7行第5列（填土过程）：最后的填土高度应等于路堤高度h"},
         DemandCase{"ownPavementDayBeforeItsOwnFillEnds", {{"pavementDay", "60", 5}, {"fill", "0:0,50:1,90:3", 4}},
-                   false, "第7行第6列（路面完工（天））：路面完工时间应为不早于填土完成"}),
+                   Borehole::None, "第7行第6列（路面完工（天））：路面完工时间应为不早于填土完成"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 SweepPoint computed(double capacity, double demand, double settlement)

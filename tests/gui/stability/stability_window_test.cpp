@@ -196,7 +196,7 @@ private slots:
         QTest::newRow("fill phi ninety") << 0 << 5 << "90" << "填土的φ：填土内摩擦角φ应为不小于0且小于90的数（°）！" << false;
         QTest::newRow("base phi two numbers") << 5 << 5 << "20,5" << "桩端以下各层的φ：每格只填一个数（小数点用“.”）！" << false;
         QTest::newRow("shaft phi missing")
-            << 2 << 5 << "" << "下部桩段各层的φ：内摩擦角φ应为每层一个不小于0且小于90的数（°）（共2层）！" << false;
+            << 2 << 5 << "" << "下部桩段各层的φ：第1层未给出内摩擦角φ，无法计算！" << false;
         QTest::newRow("pile shear negative") << -1 << 0 << "-1" << "桩体抗剪强度τp (kPa)：桩体抗剪强度τp应为不小于0的数（kPa）！" << false;
         QTest::newRow("pile shear missing")
             << -1 << 0 << "" << "未能验算：加固区的抗剪强度需桩体抗剪强度τp，未给出（桩体抗剪强度τp (kPa)）！" << true;

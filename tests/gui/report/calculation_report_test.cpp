@@ -13,13 +13,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
 using testing_support::pdfText;
+using testing_support::pdfFaces;
 
 namespace {
 
@@ -400,14 +400,7 @@ private slots:
     // the chart's and the drawing's texts included.
     void embedsOnlyTheShippedFace()
     {
-        QProcess pdffonts;
-        pdffonts.start(QStringLiteral("pdffonts"), {folder_.filePath(QStringLiteral("worked.pdf"))});
-        QVERIFY2(pdffonts.waitForFinished(30000) && pdffonts.exitCode() == 0, "pdffonts (poppler-utils) failed");
-        QStringList faces;
-        for (const QString& line : QString::fromUtf8(pdffonts.readAllStandardOutput()).split(QLatin1Char('\n')).mid(2))
-            if (!line.trimmed().isEmpty())
-                faces << line.section(QLatin1Char(' '), 0, 0);
-        QCOMPARE(faces, QStringList{QStringLiteral("WenQuanYiMicroHei")});
+        QCOMPARE(pdfFaces(folder_.filePath(QStringLiteral("worked.pdf"))), QStringList{QStringLiteral("WenQuanYiMicroHei")});
     }
 
     void failedWriteLeavesNoFile()

@@ -71,6 +71,20 @@ void breakBefore(QTextBlock block)
     QTextCursor(block).mergeBlockFormat(format);
 }
 
+// Starts a new page at the table that starts at `block`, with the caption
+// or heading above it; a table's own break, not its first cell's, which
+// the layout would repeat with the header rows on every page.
+void breakBeforeTable(QTextTable& table, const QTextBlock& block)
+{
+    if (keptWithNext(block.previous())) {
+        breakBefore(block.previous());
+        return;
+    }
+    QTextTableFormat format = table.format();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    table.setFormat(format);
+}
+
 // The table that starts at this block: its first cell's first block.
 QTextTable* tableStartingAt(const QTextBlock& block)
 {
@@ -100,9 +114,9 @@ bool keepHeadingsWithText(QTextDocument& doc, const std::function<bool()>& stop)
             return false;
         if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             continue;
-        if (const QTextTable* table = tableStartingAt(block)) {
+        if (QTextTable* table = tableStartingAt(block)) {
             if (splitShortTable(doc, *table) && block.previous().isValid())
-                breakBefore(block);
+                breakBeforeTable(*table, block);
             continue;
         }
         if (keptWithNext(block) && pageOf(doc, block) != pageOf(doc, firstBlockAfter(doc, block)))

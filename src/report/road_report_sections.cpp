@@ -154,7 +154,7 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
     const SweepPoint& point = r.points[index];
     QString html = QStringLiteral("<h2 style=\"font-size:14pt%1\">桩号 %2</h2>")
                        .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(), station(s));
-    html += QStringLiteral("<div style=\"font-size:9pt\">");
+    html += QStringLiteral("<div style=\"font-size:8.5pt\">");
     html += caption(QStringLiteral("断面表给出的值（其余参数取基本工程的值）："));
     html += table({QStringLiteral("参数"), QStringLiteral("数值")}, sectionValueRows(s));
     if (!point.valid())

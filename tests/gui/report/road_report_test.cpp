@@ -33,7 +33,14 @@ RoadReportRequest requestFor(const QByteArray& table)
 {
     RoadReportRequest request;
     request.base = settlementExample();
-    const SectionTableRead read = readSectionTable(table.toStdString(), [](const std::string&) { return ProfileRead{}; });
+    // Every profile the table names is one borehole whose strata carry their
+    // names and values: its sections are checked after construction and
+    // under the tips, as the bundled road's are.
+    const SectionTableRead read = readSectionTable(table.toStdString(), [](const std::string&) {
+        return readProfileCsv("土层名称,层厚,侧摩阻力,压缩模量,重度,固结系数,地基承载力特征值\n"
+                              "素填土,1.2,8,3,18,5,90\n淤泥质黏土,4.8,10,3.5,17.5,1.2,60\n粉质黏土,5,16,6,19,3.5,140\n"
+                              "粉砂,6,22,10,19.5,100,200\n中砂,8,,15,20,150,240\n");
+    });
     if (!read.ok())
         qFatal("%s", read.errors.front().c_str());
     request.sections = read.sections;
@@ -153,6 +160,15 @@ private slots:
                            "工后沉降按各断面的路段类型及其容许值[s工后]验算",
                            "道路等级高速公路、一级公路路段类型一般路段",
                            "≤[s工后]=100mm", "≤[s工后]=300mm"};
+        // Sections with their own demands, histories and strata: each still
+        // on a page of its own.
+        QTest::addRow("sections with their own demands and strata")
+            << QByteArray("station,embankmentHeight,roadClass,location,fill,pavementDay,profile\n"
+                          "K0+000,3,highway,abutment,\"0:0,90:1.5,180:3\",420,bh.csv\n"
+                          "K0+050,3,highway,general,\"0:0,90:1.5,180:3\",420,bh.csv\n"
+                          "K0+100,3,highway,general,\"0:0,90:3\",300,bh.csv\n")
+            << QStringList{"K0+000"} << QStringList{"K0+050", "K0+100"} << QStringList{}
+            << QStringList{"2淤泥质黏土", "下卧层"};
         // The highest fill first reached at K0+300 governs both checks.
         QStringList others;
         for (int i = 0; i < 30; ++i)

@@ -235,10 +235,15 @@ TEST(CliSections, SectionNotCheckableIsNotFailing)
 {
     const std::string table = tableFile("unchecked", "station,道路等级,路段类型,profile\n"
                                                      "K0+000,高速公路、一级公路,桥台与路堤相邻处,bh.csv\n"
-                                                     "K0+050,highway,general,\n");
+                                                     "K0+050,highway,general,\n"
+                                                     "K0+100,highway,general,gap.csv\n");
     const std::string folder = table.substr(0, table.rfind('/'));
     writeBytes(folder + "/bh.csv", "土层名称,层厚(m),侧摩阻力(kPa),压缩模量(MPa),重度(kN/m3)\n素填土,1.2,8,3,18\n"
                                    "淤泥质黏土,4.8,10,3.5,17.5\n粉质黏土,5,16,6,19\n粉砂,6,22,10,19.5\n中砂,8,,15,20\n");
+    // A borehole whose 淤泥质黏土 has no cv.
+    writeBytes(folder + "/gap.csv", "土层名称,层厚,侧摩阻力,压缩模量,重度,固结系数\n素填土,1.2,8,3,18,5\n"
+                                    "淤泥质黏土,4.8,10,3.5,17.5,\n粉质黏土,5,16,6,19,3.5\n粉砂,6,22,10,19.5,100\n"
+                                    "中砂,8,,15,20,150\n");
     ProjectData p = settlementExample();
     p.extension.set("cv.head", "2");
     p.extension.set("cv.shaft", "2,3");
@@ -249,9 +254,13 @@ TEST(CliSections, SectionNotCheckableIsNotFailing)
     const CliRun json = runCli(arguments + " --json");
     ASSERT_EQ(json.exitCode, 0) << json.err;
     const std::vector<std::string> rows = linesOf(json.out);
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     const auto approach = nlohmann::json::parse(rows[0]);
     const auto general = nlohmann::json::parse(rows[1]);
+    const auto gap = nlohmann::json::parse(rows[2]);
+    EXPECT_EQ(gap["assessment"]["verdict"], "unchecked");
+    EXPECT_NE(gap["assessment"]["checks"][2]["reason"].get<std::string>().find("“淤泥质黏土”未给出"), std::string::npos)
+        << gap;
     EXPECT_EQ(approach["assessment"]["verdict"], "unchecked");
     EXPECT_EQ(approach["passes"], false);
     const auto post = approach["assessment"]["checks"][2];
@@ -265,9 +274,10 @@ TEST(CliSections, SectionNotCheckableIsNotFailing)
     const CliRun csv = runCli(arguments);
     ASSERT_EQ(csv.exitCode, 0) << csv.err;
     const std::vector<std::string> lines = linesOf(csv.out);
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     // bearingOk, settlementOk, passes, governs, no failed check, the unchecked one
     EXPECT_NE(lines[1].find(",true,true,false,settlement,,postConstruction"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[3].find(",true,true,false,,,postConstruction"), std::string::npos) << lines[3];
 }
 
 // The bundled road: the bridge approach checked against a highway's 100 mm,
@@ -286,6 +296,15 @@ TEST(CliSections, BundledRoadBridgeApproachAgainstItsAllowance)
         const auto post = j["assessment"]["checks"][2];
         EXPECT_EQ(post["check"], "postConstruction") << row;
         EXPECT_EQ(post["limit"], approach ? 100.0 : 300.0) << row;
+        // Each computed from its own strata's cv and fak.
+        EXPECT_FALSE(post["ok"].is_null()) << row;
+        int underlying = 0;
+        for (const auto& check : j["assessment"]["checks"])
+            if (check["check"] == "underlyingLayer") {
+                ++underlying;
+                EXPECT_FALSE(check["ok"].is_null()) << row;
+            }
+        EXPECT_GE(underlying, 1) << row;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -97,6 +98,21 @@ void wheelOnlyWhenFocused(QWidget* window)
         guardBox(box);
     for (QAbstractSpinBox* box : window->findChildren<QAbstractSpinBox*>())
         guardBox(box);
+}
+
+bool runOrCloseOnKey(QWidget& window, const QKeyEvent& event, const std::function<void()>& run)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        run();
+        return true;
+    case Qt::Key_Escape:
+        window.close();
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace ui

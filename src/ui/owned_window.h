@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace ui {
@@ -26,5 +27,9 @@ void placeWindow(QWidget* window, const QWidget* over);
 // the mouse wheel only while it has the focus; otherwise the wheel scrolls
 // what holds it. Call once the window's boxes are in place.
 void wheelOnlyWhenFocused(QWidget* window);
+
+// The keys of a window opened from a form: Enter runs its main action, Esc
+// closes it. False for any other key, which the window then handles itself.
+bool runOrCloseOnKey(QWidget& window, const QKeyEvent& event, const std::function<void()>& run);
 
 }  // namespace ui

@@ -375,17 +375,8 @@ void ConsolidationWindow::clearResults()
 
 void ConsolidationWindow::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        computeAndShow();
-        return;
-    case Qt::Key_Escape:
-        close();
-        return;
-    default:
+    if (!ui::runOrCloseOnKey(*this, *event, [this] { computeAndShow(); }))
         QWidget::keyPressEvent(event);
-    }
 }
 
 void ConsolidationWindow::showTable(const TimeSettlementResult& result, const std::vector<double>& chosen)

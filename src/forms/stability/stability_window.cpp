@@ -378,17 +378,8 @@ void StabilityWindow::showSlices(const StabilityResult& r)
 
 void StabilityWindow::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        computeAndShow();
-        return;
-    case Qt::Key_Escape:
-        close();
-        return;
-    default:
+    if (!ui::runOrCloseOnKey(*this, *event, [this] { computeAndShow(); }))
         QWidget::keyPressEvent(event);
-    }
 }
 
 }  // namespace stability

@@ -34,6 +34,11 @@ QString reportFontFamily()
     return kReportFont;
 }
 
+QByteArray svgInReportFace(const QByteArray& svg)
+{
+    return QByteArray(svg).replace("font-family=\"sans-serif\"", "font-family=\"" + reportFontFamily().toUtf8() + "\"");
+}
+
 QFont reportFont(double pointSize)
 {
     QFont font(reportFontFamily());
@@ -111,8 +116,7 @@ void DrawingFigure::drawObject(QPainter* painter, const QRectF& rect, QTextDocum
 // set a size larger to stay readable in print.
 SvgFigure::SvgFigure(const QByteArray& svg)
 {
-    QByteArray inReportFace = svg;
-    inReportFace.replace("font-family=\"sans-serif\"", "font-family=\"" + reportFontFamily().toUtf8() + "\"");
+    QByteArray inReportFace = svgInReportFace(svg);
     inReportFace.replace("font-size=\"12\"", "font-size=\"14\"");
     renderer_.load(inReportFace);
 }

@@ -73,3 +73,6 @@ bool loadReportFont();
 // The report's face at that size, laid out by its design metrics: hinting
 // and its rounding of widths differ from system to system.
 QFont reportFont(double pointSize);
+// A chart's SVG with its texts in the report's face, for the report and the
+// windows alike: the system's sans-serif may lack the Chinese glyphs.
+QByteArray svgInReportFace(const QByteArray& svg);

@@ -9,6 +9,7 @@
 #include "model/platform.h"
 #include "engine/time_settlement.h"
 #include "report/report_conclusions.h"
+#include "report/report_figures.h"
 #include "report/road_report.h"
 #include "ui/dialog.h"
 #include "ui/number_text.h"
@@ -353,7 +354,8 @@ void CSectionsDialog::showResults()
         table_->setItem(row, kVerdict, verdict);
     }
     table_->setSortingEnabled(true);
-    chart_->load(QByteArray::fromStdString(sectionsChartSvg(sections_, points_, heights, demands_.allowableSettlement)));
+    chart_->load(svgInReportFace(QByteArray::fromStdString(
+        sectionsChartSvg(sections_, points_, heights, demands_.allowableSettlement))));
     exportButton_->setEnabled(true);
     reportButton_->setEnabled(true);
     QString summary = failing == 0 && unchecked == 0

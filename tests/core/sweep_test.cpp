@@ -210,6 +210,8 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"ThousandStepsDoNotDrift", {1.0, 2.0, 0.001}, "", 1001, 2.0},
         RangeCase{"EndNotReachedIsLeftOut", {1.0, 2.05, 0.1}, "", 11, 2.0},
         RangeCase{"EndJustBeyondTheToleranceIsLeftOut", {0.0, 1.0 - 1e-6, 0.1}, "", 10, 0.9},
+        // The end is reached within a billionth of a step, not of its value.
+        RangeCase{"EndBeyondTheToleranceOfAStepLeftOut", {0.0, 1000.0000005, 1.0}, "", 1001, 1000.0},
         RangeCase{"AMillionPoints", {0.0, 999999.0, 1.0}, "", 1000000, 999999.0},
         RangeCase{"MoreThanAMillionPoints", {0.0, 1000000.0, 1.0}, "more than 1000000 points", 0, 0},
         RangeCase{"TinyStep", {0.0, 1.0, 1e-300}, "more than 1000000 points", 0, 0},

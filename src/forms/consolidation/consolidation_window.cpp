@@ -4,6 +4,7 @@
 #include "forms/consolidation/time_chart.h"
 #include "model/extension/layer_names.h"
 #include "ui/dialog.h"
+#include "ui/layer_value_table.h"
 #include "ui/number_text.h"
 #include "ui/owned_window.h"
 
@@ -38,13 +39,6 @@ struct ZoneRows {
 };
 
 QString text(double value) { return ui::formatResult2(value); }
-
-QTableWidgetItem* fixedItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
 
 // A cell that takes no value (fak beside the head and shaft layers): greyed.
 QTableWidgetItem* unusedItem()
@@ -97,25 +91,6 @@ QStringList listOf(const ProjectData& p, const char* key)
     return QString::fromStdString(p.extension.value(key)).split(QLatin1Char(','), Qt::SkipEmptyParts);
 }
 
-QString cellText(const QTableWidget* table, int row, int column)
-{
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text().trimmed() : QString();
-}
-
-// The values of a column over rows [first, first + count) as a list; empty
-// when every cell is empty.
-std::string columnList(const QTableWidget* table, int first, int count, int column)
-{
-    QStringList values;
-    bool any = false;
-    for (int row = first; row < first + count; ++row) {
-        values << cellText(table, row, column);
-        any = any || !values.back().isEmpty();
-    }
-    return any ? values.join(QLatin1Char(',')).toStdString() : std::string();
-}
-
 const char* const kRoadClasses[] = {"", "highway", "second"};
 const char* const kLocations[] = {"", "abutment", "culvert", "general"};
 
@@ -137,18 +112,6 @@ std::vector<double> parseDays(const QString& text)
     std::sort(days.begin(), days.end());
     days.erase(std::unique(days.begin(), days.end()), days.end());
     return days;
-}
-
-// Wide enough for every column with room for a typed value and the
-// vertical scroll bar, so that no column hides behind a horizontal one.
-void fitColumns(QTableWidget* table)
-{
-    constexpr int kTypingRoom = 48;
-    table->resizeColumnsToContents();
-    QHeaderView* header = table->horizontalHeader();
-    for (int column : {kCvColumn, kFakColumn})
-        header->resizeSection(column, header->sectionSize(column) + kTypingRoom);
-    table->setMinimumWidth(header->length() + table->verticalScrollBar()->sizeHint().width() + 2 * table->frameWidth());
 }
 
 QString verdict(bool ok) { return ok ? QStringLiteral("满足") : QStringLiteral("不满足"); }
@@ -184,7 +147,7 @@ ConsolidationWindow::ConsolidationWindow(ProjectData& project, QWidget* parent)
     layout->addLayout(results, 1);
     fillLayerRows();
     fillFromExtension();
-    fitColumns(layers_);
+    ui::fitColumns(layers_, {kCvColumn, kFakColumn}, 48);
     connect(compute_, &QPushButton::clicked, this, &ConsolidationWindow::computeAndShow);
     connect(logTime_, &QCheckBox::toggled, this, &ConsolidationWindow::computeAndShow);
     connect(roadClass_, &QComboBox::currentIndexChanged, this, &ConsolidationWindow::fillAllowanceFromTable);
@@ -262,10 +225,10 @@ void ConsolidationWindow::fillLayerRows()
         for (int i = 1; i <= zone.count; ++i) {
             const int row = layers_->rowCount();
             layers_->insertRow(row);
-            layers_->setItem(row, kZoneColumn, fixedItem(QString::fromUtf8(zone.name)));
-            layers_->setItem(row, kLayerColumn, fixedItem(QString::fromStdString(layerLabel(p, zone.cvKey, i))));
-            layers_->setItem(row, kThicknessColumn, fixedItem(ui::formatDouble((*zone.thickness)[i])));
-            layers_->setItem(row, kModulusColumn, fixedItem(ui::formatDouble((*zone.modulus)[i])));
+            layers_->setItem(row, kZoneColumn, ui::fixedItem(QString::fromUtf8(zone.name)));
+            layers_->setItem(row, kLayerColumn, ui::fixedItem(QString::fromStdString(layerLabel(p, zone.cvKey, i))));
+            layers_->setItem(row, kThicknessColumn, ui::fixedItem(ui::formatDouble((*zone.thickness)[i])));
+            layers_->setItem(row, kModulusColumn, ui::fixedItem(ui::formatDouble((*zone.modulus)[i])));
             layers_->setItem(row, kCvColumn, new QTableWidgetItem(i <= cv.size() ? cv[i - 1].trimmed() : QString()));
             const bool base = std::string_view(zone.cvKey) == "cv.base";
             layers_->setItem(row, kFakColumn, base ? new QTableWidgetItem(i <= fak.size() ? fak[i - 1].trimmed() : QString())
@@ -309,13 +272,13 @@ std::vector<std::pair<std::string, std::string>> ConsolidationWindow::typedKeys(
     const int base = usedLayers(p.baseLayerCount);
     QStringList fill;
     for (int row = 0; row < fill_->rowCount(); ++row)
-        if (!cellText(fill_, row, 0).isEmpty() || !cellText(fill_, row, 1).isEmpty())
-            fill << cellText(fill_, row, 0) + QLatin1Char(':') + cellText(fill_, row, 1);
+        if (!ui::cellText(fill_, row, 0).isEmpty() || !ui::cellText(fill_, row, 1).isEmpty())
+            fill << ui::cellText(fill_, row, 0) + QLatin1Char(':') + ui::cellText(fill_, row, 1);
     const auto boxText = [](const QLineEdit* box) { return box->text().trimmed().toStdString(); };
-    return {{"cv.head", columnList(layers_, 0, head, kCvColumn)},
-            {"cv.shaft", columnList(layers_, head, shaft, kCvColumn)},
-            {"cv.base", columnList(layers_, head + shaft, base, kCvColumn)},
-            {"fak.base", columnList(layers_, head + shaft, base, kFakColumn)},
+    return {{"cv.head", ui::columnList(layers_, 0, head, kCvColumn)},
+            {"cv.shaft", ui::columnList(layers_, head, shaft, kCvColumn)},
+            {"cv.base", ui::columnList(layers_, head + shaft, base, kCvColumn)},
+            {"fak.base", ui::columnList(layers_, head + shaft, base, kFakColumn)},
             {"fill", fill.join(QLatin1Char(',')).toStdString()},
             {"bottomDrained", bottomDrained_->isChecked() ? "1" : ""},
             {"ms", boxText(ms_)},

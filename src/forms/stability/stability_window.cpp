@@ -3,6 +3,7 @@
 #include "forms/design/remembered_demands.h"
 #include "forms/stability/section_drawing.h"
 #include "ui/dialog.h"
+#include "ui/layer_value_table.h"
 #include "ui/number_text.h"
 #include "ui/owned_window.h"
 
@@ -78,47 +79,9 @@ QString inWindowWords(const std::string& text)
     return words;
 }
 
-QTableWidgetItem* fixedItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
-
-QString cellText(const QTableWidget* table, int row, int column)
-{
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text().trimmed() : QString();
-}
-
 QStringList listOf(const ProjectData& p, const char* key)
 {
     return QString::fromStdString(p.extension.value(key)).split(QLatin1Char(','));
-}
-
-// The values of a column over rows [first, first + count) as a list; empty
-// when every cell is empty.
-std::string columnList(const QTableWidget* table, int first, int count, int column)
-{
-    QStringList values;
-    bool any = false;
-    for (int row = first; row < first + count; ++row) {
-        values << cellText(table, row, column);
-        any = any || !values.back().isEmpty();
-    }
-    return any ? values.join(QLatin1Char(',')).toStdString() : std::string();
-}
-
-// Wide enough for every column with room for a typed value and the
-// vertical scroll bar, so that no column hides behind a horizontal one.
-void fitColumns(QTableWidget* table)
-{
-    constexpr int kTypingRoom = 40;
-    table->resizeColumnsToContents();
-    QHeaderView* header = table->horizontalHeader();
-    for (int column : {kCColumn, kPhiColumn})
-        header->resizeSection(column, header->sectionSize(column) + kTypingRoom);
-    table->setMinimumWidth(header->length() + table->verticalScrollBar()->sizeHint().width() + 2 * table->frameWidth());
 }
 
 QString factorText(double factor) { return ui::formatResult(factor, 3); }
@@ -135,7 +98,7 @@ StabilityWindow::StabilityWindow(ProjectData& project, QWidget* parent) : QWidge
     layout->addWidget(makeResults(), 1);
     fillStrengthRows();
     fillFromExtension();
-    fitColumns(strengths_);
+    ui::fitColumns(strengths_, {kCColumn, kPhiColumn}, 40);
     ProjectData stored = project_;
     stored.deriveEquivalentDiameter();
     StabilityInputs in;
@@ -213,18 +176,18 @@ void StabilityWindow::fillStrengthRows()
 {
     const ProjectData& p = project_;
     strengths_->insertRow(kFillRow);
-    strengths_->setItem(kFillRow, kZoneColumn, fixedItem(QStringLiteral("填土")));
-    strengths_->setItem(kFillRow, kLayerColumn, fixedItem(QString()));
-    strengths_->setItem(kFillRow, kThicknessColumn, fixedItem(ui::formatDouble(p.embankmentHeight)));
-    strengths_->setItem(kFillRow, kUnitWeightColumn, fixedItem(ui::formatDouble(p.fillUnitWeight)));
+    strengths_->setItem(kFillRow, kZoneColumn, ui::fixedItem(QStringLiteral("填土")));
+    strengths_->setItem(kFillRow, kLayerColumn, ui::fixedItem(QString()));
+    strengths_->setItem(kFillRow, kThicknessColumn, ui::fixedItem(ui::formatDouble(p.embankmentHeight)));
+    strengths_->setItem(kFillRow, kUnitWeightColumn, ui::fixedItem(ui::formatDouble(p.fillUnitWeight)));
     for (const ZoneRows& zone : zonesOf(p))
         for (int i = 1; i <= zone.count; ++i) {
             const int row = strengths_->rowCount();
             strengths_->insertRow(row);
-            strengths_->setItem(row, kZoneColumn, fixedItem(QString::fromUtf8(zone.name)));
-            strengths_->setItem(row, kLayerColumn, fixedItem(ui::formatInt(i)));
-            strengths_->setItem(row, kThicknessColumn, fixedItem(ui::formatDouble((*zone.thickness)[i])));
-            strengths_->setItem(row, kUnitWeightColumn, fixedItem(ui::formatDouble((*zone.unitWeight)[i])));
+            strengths_->setItem(row, kZoneColumn, ui::fixedItem(QString::fromUtf8(zone.name)));
+            strengths_->setItem(row, kLayerColumn, ui::fixedItem(ui::formatInt(i)));
+            strengths_->setItem(row, kThicknessColumn, ui::fixedItem(ui::formatDouble((*zone.thickness)[i])));
+            strengths_->setItem(row, kUnitWeightColumn, ui::fixedItem(ui::formatDouble((*zone.unitWeight)[i])));
         }
 }
 
@@ -255,21 +218,21 @@ std::string StabilityWindow::typedKeys(std::vector<std::pair<std::string, std::s
 {
     for (int row = 0; row < strengths_->rowCount(); ++row)
         for (const int column : {kCColumn, kPhiColumn})
-            if (cellText(strengths_, row, column).contains(QLatin1Char(','))) {
+            if (ui::cellText(strengths_, row, column).contains(QLatin1Char(','))) {
                 const bool fill = row == kFillRow;
-                const QString zone = fill ? QStringLiteral("填土") : cellText(strengths_, row, kZoneColumn);
+                const QString zone = fill ? QStringLiteral("填土") : ui::cellText(strengths_, row, kZoneColumn);
                 const QString what = column == kCColumn ? QStringLiteral("c") : QStringLiteral("φ");
                 return ((fill ? zone + QStringLiteral("的") : zone + QStringLiteral("各层的")) + what
                         + QStringLiteral("：每格只填一个数（小数点用“.”）！"))
                     .toStdString();
             }
     const auto boxText = [](const QLineEdit* box) { return box->text().trimmed().toStdString(); };
-    keys = {{"c.fill", cellText(strengths_, kFillRow, kCColumn).toStdString()},
-            {"phi.fill", cellText(strengths_, kFillRow, kPhiColumn).toStdString()}};
+    keys = {{"c.fill", ui::cellText(strengths_, kFillRow, kCColumn).toStdString()},
+            {"phi.fill", ui::cellText(strengths_, kFillRow, kPhiColumn).toStdString()}};
     int first = kFillRow + 1;
     for (const ZoneRows& zone : zonesOf(project_)) {
-        keys.emplace_back(zone.cKey, columnList(strengths_, first, zone.count, kCColumn));
-        keys.emplace_back(zone.phiKey, columnList(strengths_, first, zone.count, kPhiColumn));
+        keys.emplace_back(zone.cKey, ui::columnList(strengths_, first, zone.count, kCColumn));
+        keys.emplace_back(zone.phiKey, ui::columnList(strengths_, first, zone.count, kPhiColumn));
         first += zone.count;
     }
     keys.emplace_back("pileShear", boxText(pileShear_));

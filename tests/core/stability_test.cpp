@@ -338,6 +338,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"notFinite", {{"c.head", "inf"}}, "c.head：黏聚力c应为每层一个不小于0的数（kPa）（共1层），以逗号分隔！"},
         RefusalCase{"notANumber", {{"c.head", "nan"}}, "c.head：黏聚力c应为每层一个不小于0的数（kPa）（共1层），以逗号分隔！"},
         RefusalCase{"halfAPair", {{"phi.shaft", ""}}, "phi.shaft：应与c.shaft同时给出（每层一个）！"},
+        RefusalCase{"otherHalfOfAPair", {{"c.shaft", ""}}, "c.shaft：应与phi.shaft同时给出（每层一个）！"},
         RefusalCase{"fillCNegative", {{"c.fill", "-5"}}, "c.fill：填土黏聚力c应为不小于0的数（kPa）！"},
         RefusalCase{"fillPhiNinety", {{"phi.fill", "90"}}, "phi.fill：填土内摩擦角φ应为不小于0且小于90的数（°）！"},
         RefusalCase{"fillHalfAPair", {{"c.fill", ""}}, "c.fill：应与phi.fill同时给出！"},

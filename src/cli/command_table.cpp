@@ -132,8 +132,8 @@ CommandEntry sections()
          "one row per section: station (桩号, e.g. K12+340), any field a sweep can vary where the section "
          "differs from FILE (an empty cell keeps FILE's value), optionally profile (a borehole table, its path "
          "relative to TABLE.csv) and the section's own demands and histories: roadClass (道路等级), location "
-         "(路段类型), allowablePostConstruction, ms, fill, pavementDay, designPeriod, etaD, pileShear, "
-         "treatedMargin, stabilityRequired"},
+         "(路段类型), allowablePostConstruction, ms, fill, pavementDay, designPeriod, etaD, c.fill, phi.fill, "
+         "pileShear, treatedMargin, stabilityRequired"},
         {"--json", "", "one JSON object per section and line instead of CSV"},
         {"--surcharge", "KPA", kDemandsHelp},
         {"--allowable-settlement", "MM", "settlement check under FILE's criterion (none without it)"},

@@ -56,7 +56,7 @@ constexpr std::array<FieldTitle, 25> kTitles{{
 
 // The extension values that describe a section, titled as the forms and
 // the extension's refusals name them.
-constexpr std::array<FieldTitle, 11> kSettingTitles{{
+constexpr std::array<FieldTitle, 13> kSettingTitles{{
     {"roadClass", "道路等级", "", ""},
     {"location", "路段类型", "", ""},
     {"allowablePostConstruction", "容许工后沉降", "[s工后]", "mm"},
@@ -65,10 +65,15 @@ constexpr std::array<FieldTitle, 11> kSettingTitles{{
     {"pavementDay", "路面完工", "", "天"},
     {"designPeriod", "设计使用年限", "", "年"},
     {"etaD", "深度修正系数", "ηd", ""},
+    {"c.fill", "填土黏聚力", "c", "kPa"},
+    {"phi.fill", "填土内摩擦角", "φ", "°"},
     {"pileShear", "桩体抗剪强度", "τp", "kPa"},
     {"treatedMargin", "加固区超出坡脚的宽度", "", "m"},
     {"stabilityRequired", "稳定安全系数要求", "", ""},
 }};
+
+// The fill's c and φ, read as a pair: a section may give one of them alone.
+constexpr std::array<const char*, 2> kFillStrength{"c.fill", "phi.fill"};
 
 const FieldTitle& titleOf(const SweepField& field)
 {
@@ -267,6 +272,11 @@ struct RowReader {
             readTimeSettlementInputs(read, inputs);
             probe.embankmentHeight = inputs.fill.empty() ? 0 : inputs.fill.back().height;
         }
+        // A half of the fill's strength keeps the base project's other
+        // half, checked when the section is computed; read here with a
+        // stand-in every reader accepts.
+        for (const char* key : kFillStrength)
+            probe.extension.set(key, "0");
         if (const std::string fault = sectionSettingsFault(section, probe); !fault.empty())
             errors.push_back(fault);
     }
@@ -423,9 +433,16 @@ std::string sectionExtensionValue(const ProjectData& base, const Section& sectio
 
 std::string sectionSettingsFault(const Section& section, ProjectData record)
 {
+    const ProjectExtension own = std::move(record.extension);
     record.extension = {};
     for (const SectionSetting& setting : section.settings)
         record.extension.set(setting.key, setting.value);
+    const bool halfOfTheFill = std::any_of(kFillStrength.begin(), kFillStrength.end(), [&record](const char* key) {
+        return !record.extension.value(key).empty();
+    });
+    for (const char* key : kFillStrength)
+        if (halfOfTheFill && record.extension.value(key).empty())
+            record.extension.set(key, own.value(key));
     TimeSettlementInputs timeInputs;
     StabilityInputs stabilityInputs;
     std::string fault = readTimeSettlementInputs(record, timeInputs);

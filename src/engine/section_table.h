@@ -48,7 +48,7 @@ std::string sectionColumnTitle(const SweepField& field);
 
 // The extension keys a section may set for itself: roadClass, location,
 // allowablePostConstruction, ms, fill, pavementDay, designPeriod, etaD,
-// pileShear, treatedMargin, stabilityRequired.
+// c.fill, phi.fill, pileShear, treatedMargin, stabilityRequired.
 std::vector<const char*> sectionSettingKeys();
 // The Chinese column title of such a key (道路等级, 路段类型, ...).
 std::string sectionSettingTitle(const char* key);
@@ -62,7 +62,9 @@ std::string sectionExtensionValue(const ProjectData& base, const Section& sectio
 
 // The refusal of the section's own extension values as the record's readers
 // refuse them, read from the record with only those values in its extension
-// block: "第N行第M列（title）：reason"; an empty text when every one reads.
+// block (and the record's other half of the fill's strength, c.fill and
+// phi.fill, when the section gives one half): "第N行第M列（title）：reason";
+// an empty text when every one reads.
 std::string sectionSettingsFault(const Section& section, ProjectData record);
 
 struct SectionTableRead {

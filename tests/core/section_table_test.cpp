@@ -179,40 +179,43 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"settingsByChineseTitlesInGbkWithAQuotedFill",
                   gbk("桩号,路基填土高度h（m）,道路等级,路段类型,容许工后沉降[s工后]（mm）,沉降系数ms,填土过程,"
                       "路面完工（天）,设计使用年限（年）,深度修正系数ηd,桩体抗剪强度τp（kPa）,"
-                      "加固区超出坡脚的宽度（m）,稳定安全系数要求\r\n"
-                      "K1+000,4,高速公路、一级公路,桥台与路堤相邻处,120,1.2,\"0:0,90:2,180:4\",365,15,1,80,0.5,1.3\r\n"
-                      "K1+100,,二级公路,涵洞、通道处,,,,,,,,,\r\n"
-                      "K1+200,,highway,一般路段,,,,,,,,,\r\n"),
+                      "加固区超出坡脚的宽度（m）,稳定安全系数要求,填土黏聚力 c（kPa）,填土内摩擦角φ（°）\r\n"
+                      "K1+000,4,高速公路、一级公路,桥台与路堤相邻处,120,1.2,\"0:0,90:2,180:4\",365,15,1,80,0.5,1.3,15,28\r\n"
+                      "K1+100,,二级公路,涵洞、通道处,,,,,,,,,,12,\r\n"
+                      "K1+200,,highway,一般路段,,,,,,,,,,,26\r\n"),
                   {{"K1+000", 1000, 2, {{"embankmentHeight", 4}}, "",
                     {{"roadClass", "highway"}, {"location", "abutment"}, {"allowablePostConstruction", "120"},
                      {"ms", "1.2"}, {"fill", "0:0,90:2,180:4"}, {"pavementDay", "365"}, {"designPeriod", "15"},
-                     {"etaD", "1"}, {"pileShear", "80"}, {"treatedMargin", "0.5"}, {"stabilityRequired", "1.3"}}},
-                   {"K1+100", 1100, 3, {}, "", {{"roadClass", "second"}, {"location", "culvert"}}},
-                   {"K1+200", 1200, 4, {}, "", {{"roadClass", "highway"}, {"location", "general"}}}},
+                     {"etaD", "1"}, {"pileShear", "80"}, {"treatedMargin", "0.5"}, {"stabilityRequired", "1.3"},
+                     {"c.fill", "15"}, {"phi.fill", "28"}}},
+                   // Half of the fill's strength: the other half is the base project's.
+                   {"K1+100", 1100, 3, {}, "", {{"roadClass", "second"}, {"location", "culvert"}, {"c.fill", "12"}}},
+                   {"K1+200", 1200, 4, {}, "", {{"roadClass", "highway"}, {"location", "general"}, {"phi.fill", "26"}}}},
                   {}},
         // Each value at the limits the record's readers allow; a fill
         // history without the row's own h is read up to its end, checked
         // against the base project's h when the section is computed.
         TableCase{"settingsAtTheirLimits",
                   "station,embankmentHeight,ms,designPeriod,etaD,pileShear,treatedMargin,stabilityRequired,"
-                  "allowablePostConstruction,fill,pavementDay\n"
-                  "K0+000,3,1,100,0,0,-2,1,0.001,\"0:0,90:3\",90\n"
-                  "K0+100,,10,0.001,,,,,,,\n"
+                  "allowablePostConstruction,fill,pavementDay,c.fill,phi.fill\n"
+                  "K0+000,3,1,100,0,0,-2,1,0.001,\"0:0,90:3\",90,0,0\n"
+                  "K0+100,,10,0.001,,,,,,,,,89.99\n"
                   "K0+200,,,,,,,,,\"0:0,60:1.5,120:2.5\",\n",
                   {{"K0+000", 0, 2, {{"embankmentHeight", 3}}, "",
                     {{"ms", "1"}, {"designPeriod", "100"}, {"etaD", "0"}, {"pileShear", "0"}, {"treatedMargin", "-2"},
                      {"stabilityRequired", "1"}, {"allowablePostConstruction", "0.001"}, {"fill", "0:0,90:3"},
-                     {"pavementDay", "90"}}},
-                   {"K0+100", 100, 3, {}, "", {{"ms", "10"}, {"designPeriod", "0.001"}}},
+                     {"pavementDay", "90"}, {"c.fill", "0"}, {"phi.fill", "0"}}},
+                   {"K0+100", 100, 3, {}, "", {{"ms", "10"}, {"designPeriod", "0.001"}, {"phi.fill", "89.99"}}},
                    {"K0+200", 200, 4, {}, "", {{"fill", "0:0,60:1.5,120:2.5"}}}},
                   {}},
         TableCase{"settingsBeyondTheirLimitsNamedByRowAndColumn",
                   "station,embankmentHeight,ms,designPeriod,etaD,pileShear,treatedMargin,stabilityRequired,"
-                  "allowablePostConstruction,fill,pavementDay,roadClass,location\n"
+                  "allowablePostConstruction,fill,pavementDay,roadClass,location,c.fill,phi.fill\n"
                   "K0+000,3,0.99\nK0+100,,10.01\nK0+200,,,0\nK0+300,,,100.5\nK0+400,,,,-0.1\n"
                   "K0+500,,,,,-1\nK0+600,,,,,,x\nK0+700,,,,,,,0.99\nK0+800,,,,,,,,0\n"
                   "K0+900,3,,,,,,,,\"0:0,90:2.9\"\nK1+000,3,,,,,,,,\"0:0,90:3\",89\n"
-                  "K1+100,,,,,,,,,\"0:0,90\"\nK1+200,,,,,,,,,,,三级公路\nK1+300,,,,,,,,,,,,桥头\n",
+                  "K1+100,,,,,,,,,\"0:0,90\"\nK1+200,,,,,,,,,,,三级公路\nK1+300,,,,,,,,,,,,桥头\n"
+                  "K1+400,,,,,,,,,,,,,-0.01,28\nK1+500,,,,,,,,,,,,,15,90\nK1+600,,,,,,,,,,,,,,-0.01\n",
                   {},
                   {"第2行第3列（沉降系数ms）：沉降系数ms应为不小于1且不大于10的数",
                    "第3行第3列（沉降系数ms）：沉降系数ms应为不小于1且不大于10的数",
@@ -227,7 +230,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "第12行第11列（路面完工（天））：路面完工时间应为不早于填土完成",
                    "第13行第10列（填土过程）：填土过程应为以逗号分隔的“天数:填土高度”",
                    "第14行第12列（道路等级）：公路等级应为highway",
-                   "第15行第13列（路段类型）：路段应为abutment"}},
+                   "第15行第13列（路段类型）：路段应为abutment",
+                   "第16行第14列（填土黏聚力c（kPa））：填土黏聚力c应为不小于0的数（kPa）",
+                   "第17行第15列（填土内摩擦角φ（°））：填土内摩擦角φ应为不小于0且小于90的数（°）",
+                   "第18行第15列（填土内摩擦角φ（°））：填土内摩擦角φ应为不小于0且小于90的数（°）"}},
         TableCase{"settingColumnTwice", "桩号,roadClass,道路等级\nK0+000,highway,highway\n", {},
                   {"第2列与第3列是同一列"}},
         TableCase{"headerOnly", "station,slopeM\n\n", {}, {"只有表头，没有断面"}},

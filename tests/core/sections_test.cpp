@@ -152,6 +152,7 @@ struct DemandCase {
     std::string limitSource{};            // part of where that comes from
     std::optional<Verdict> verdict{};
     std::string reason{};                 // part of why the check was not made
+    std::vector<std::pair<const char*, const char*>> baseValues{};  // added to the base project's extension
 };
 
 class SectionDemandsTest : public testing::TestWithParam<DemandCase> {};
@@ -167,7 +168,10 @@ TEST_P(SectionDemandsTest, CheckedAgainstItsOwnDemands)
         s.profile = boreholeOf(c.borehole);
     s.row = 7;
     s.settings = c.settings;
-    const SweepPoint point = computeSections(withLayerValues(), {s}, {20, 300}).front();
+    ProjectData base = withLayerValues();
+    for (const auto& [key, value] : c.baseValues)
+        base.extension.set(key, value);
+    const SweepPoint point = computeSections(base, {s}, {20, 300}).front();
     if (!c.fault.empty()) {
         EXPECT_NE(point.fault.find(c.fault), std::string::npos) << point.fault;
         return;
@@ -206,7 +210,12 @@ INSTANTIATE_TEST_SUITE_P(
         DemandCase{"ownFillNotEndingAtTheBaseProjectsHeight", {{"fill", "0:0,90:1", 4}}, Borehole::None,
                    "第7行第5列（填土过程）：最后的填土高度应等于路堤高度h"},
         DemandCase{"ownPavementDayBeforeItsOwnFillEnds", {{"pavementDay", "60", 5}, {"fill", "0:0,50:1,90:3", 4}},
-                   Borehole::None, "第7行第6列（路面完工（天））：路面完工时间应为不早于填土完成"}),
+                   Borehole::None, "第7行第6列（路面完工（天））：路面完工时间应为不早于填土完成"},
+        // Half of the fill's strength keeps the base project's other half.
+        DemandCase{"halfOfTheFillStrengthWithTheBaseProjectsOther", {{"c.fill", "15", 4}}, Borehole::None, "",
+                   std::nullopt, "", std::nullopt, "", {{"c.fill", "10"}, {"phi.fill", "28"}}},
+        DemandCase{"halfOfTheFillStrengthWithoutTheBaseProjectsOther", {{"c.fill", "15", 4}}, Borehole::None,
+                   "第7行：phi.fill：应与c.fill同时给出"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 SweepPoint computed(double capacity, double demand, double settlement)

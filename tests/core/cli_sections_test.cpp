@@ -281,7 +281,8 @@ TEST(CliSections, SectionNotCheckableIsNotFailing)
 }
 
 // The bundled road: the bridge approach checked against a highway's 100 mm,
-// every other section against its 300 mm.
+// every other section against its 300 mm; the stability of every section
+// against the example's [F] = 1.25, the highest fill (K3+750) governing it.
 TEST(CliSections, BundledRoadBridgeApproachAgainstItsAllowance)
 {
     const CliRun run = runCli("--sections " + example("road-sections.csv") + " --json --surcharge 20 "
@@ -305,6 +306,15 @@ TEST(CliSections, BundledRoadBridgeApproachAgainstItsAllowance)
                 EXPECT_FALSE(check["ok"].is_null()) << row;
             }
         EXPECT_GE(underlying, 1) << row;
+        const auto stability = j["assessment"]["checks"].back();
+        EXPECT_EQ(stability["check"], "stability") << row;
+        EXPECT_EQ(stability["limit"], 1.25) << row;
+        EXPECT_EQ(stability["ok"], true) << row;
+        const auto& governed = j["governs"];
+        const bool governs = std::find(governed.begin(), governed.end(), "stability") != governed.end();
+        EXPECT_EQ(governs, j["station"] == "K3+750") << row;
+        if (governs)
+            EXPECT_NEAR(j["stability"]["factor"].get<double>(), 1.267, 5e-4) << row;
     }
 }
 

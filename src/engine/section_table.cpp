@@ -433,7 +433,7 @@ std::string sectionExtensionValue(const ProjectData& base, const Section& sectio
 
 std::string sectionSettingsFault(const Section& section, ProjectData record)
 {
-    const ProjectExtension own = std::move(record.extension);
+    const ProjectExtension whole = std::move(record.extension);
     record.extension = {};
     for (const SectionSetting& setting : section.settings)
         record.extension.set(setting.key, setting.value);
@@ -442,7 +442,7 @@ std::string sectionSettingsFault(const Section& section, ProjectData record)
     });
     for (const char* key : kFillStrength)
         if (halfOfTheFill && record.extension.value(key).empty())
-            record.extension.set(key, own.value(key));
+            record.extension.set(key, whole.value(key));
     TimeSettlementInputs timeInputs;
     StabilityInputs stabilityInputs;
     std::string fault = readTimeSettlementInputs(record, timeInputs);

@@ -174,8 +174,12 @@ bool paintPages(QPdfWriter& writer, QTextDocument& doc, const PageGeometry& g, c
 
 QSizeF figureSize(const QTextDocument* doc, double proportion)
 {
+    // A figure leaves room on its page for its heading and caption.
     const double width = doc->pageSize().width() * 0.95;
-    return {width, width * proportion};
+    const double tallest = doc->pageSize().height() * 0.8;
+    if (width * proportion <= tallest)
+        return {width, width * proportion};
+    return {tallest / proportion, tallest};
 }
 
 ReportDocument::ReportDocument(const QString& title, ReportProgress* progress)

@@ -188,7 +188,8 @@ QString frontHtml(const RoadReportRequest& r, const GoverningSections& governing
     html += caption(QStringLiteral("各断面的计算结果（沉降 S 按%1计算）：")
                         .arg(esc(report_text::criterionName(r.base.stopCriterion))));
     html += road_report::summaryTable(r, governing, heights);
-    html += road_report::partHeading(QStringLiteral("三、纵断面图"), false);
+    // The chart fills a page: its heading and caption go with it.
+    html += road_report::partHeading(QStringLiteral("三、纵断面图"), true);
     html += caption(QStringLiteral("纵断面图　填土高度、沉降与桩号（红点为该曲线所示验算不满足要求的断面，空心点为未能验算的断面）"));
     return html + QStringLiteral("<p align=\"center\">%1</p>").arg(kLongitudinalChartMarker);
 }

@@ -79,6 +79,16 @@ QList<QStringList> sectionValueRows(const Section& s)
     return rows;
 }
 
+// Two (parameter, value) pairs a row, so that a section giving many values
+// still fits its page.
+QList<QStringList> inPairs(const QList<QStringList>& rows)
+{
+    QList<QStringList> paired;
+    for (qsizetype i = 0; i < rows.size(); i += 2)
+        paired.append(rows[i] + (i + 1 < rows.size() ? rows[i + 1] : QStringList{QString(), QString()}));
+    return paired;
+}
+
 QList<QStringList> resultRows(const ProjectData& p, const SweepPoint& point, const SettlementDetails& details)
 {
     const DesignResults& r = point.results;
@@ -145,7 +155,10 @@ QString summaryTable(const RoadReportRequest& r, const GoverningSections& govern
     QList<QStringList> rows;
     for (std::size_t i = 0; i < r.sections.size(); ++i)
         rows.append(summaryRow(r, i, governing, fillHeights[i], columns));
-    return table(header, rows);
+    // Set small and close, so that with every column a station and a number
+    // stay on one line of their cell.
+    return QStringLiteral("<div style=\"font-size:7.5pt\">%1</div>")
+        .arg(table(header, rows).replace(QStringLiteral("cellpadding=\"3\""), QStringLiteral("cellpadding=\"1\"")));
 }
 
 QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
@@ -156,7 +169,8 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
                        .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(), station(s));
     html += QStringLiteral("<div style=\"font-size:8.5pt\">");
     html += caption(QStringLiteral("断面表给出的值（其余参数取基本工程的值）："));
-    html += table({QStringLiteral("参数"), QStringLiteral("数值")}, sectionValueRows(s));
+    html += table({QStringLiteral("参数"), QStringLiteral("数值"), QStringLiteral("参数"), QStringLiteral("数值")},
+                  inPairs(sectionValueRows(s)));
     if (!point.valid())
         return html + warning(QStringLiteral("本断面未计算：") + QString::fromStdString(point.fault)) + QStringLiteral("</div>");
     const ProjectData project = sectionSweep(r.base, s, r.demands).record(0);

@@ -15,11 +15,9 @@
 #include "support/widgets.h"
 #include "ui/number_text.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,10 +120,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(settingsFolder_.isValid());
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
-        QCoreApplication::setApplicationName(QStringLiteral("Orvane"));
+        testing_support::keepSettingsIn(settingsFolder_.path());
     }
 
     void cleanup() { VERIFY_NO_LEAKED_TOP_LEVEL_WIDGETS(); }

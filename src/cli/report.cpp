@@ -48,7 +48,7 @@ std::string settlementText(const ProjectReport& r)
 // them gives the output it always gave.
 bool writeTimeSettlement(const ProjectReport& r, ResultOutput& out)
 {
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(r.record);
+    const TimeSettlementOutputs& outputs = *r.timeSettlement;
     if (outputs.inputs.hasConsolidation()
         && !out.write(",\"consolidation\":"
                       + (outputs.consolidation ? consolidationJson(*outputs.consolidation).dump() : "null")))
@@ -134,11 +134,14 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     r.settlementStressRatio01 = results.settlementStressRatio01;
     r.stopCriterion = p.stopCriterion;
     r.withDetails = options.withDetails;
-    if (options.withDetails)
+    if (options.withDetails) {
         r.capacityTerms = capacityTerms(p);
+        r.timeSettlement = timeSettlementOutputs(p);
+    }
     r.surcharge = options.demands ? options.demands->surcharge : 0;
+    const DesignDemands demands = options.demands.value_or(DesignDemands{});
     if (options.demands || projectAsksForChecks(p))
-        r.checks = checkDesign(p, results, options.demands.value_or(DesignDemands{}));
+        r.checks = r.timeSettlement ? checkDesign(p, results, demands, *r.timeSettlement) : checkDesign(p, results, demands);
     return r;
 }
 

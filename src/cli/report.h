@@ -4,6 +4,7 @@
 #include "cli/extension_settings.h"
 #include "engine/breakdown.h"
 #include "engine/design_check.h"
+#include "engine/time_settlement.h"
 #include "model/project_data.h"
 
 #include <optional>
@@ -29,6 +30,9 @@ struct ProjectReport {
     // computed as they are written.
     bool withDetails = false;
     CapacityTerms capacityTerms;
+    // With the breakdown: the settlement against time and the checks under
+    // the tips, computed once for the breakdown and the assessment.
+    std::optional<TimeSettlementOutputs> timeSettlement;
     // The assessment, made when the command line or the project asks for a
     // check.
     std::optional<DesignChecks> checks;

@@ -159,19 +159,24 @@ void checkUnderlyingLayers(const TimeSettlementOutputs& out, DesignChecks& c)
 }
 
 // The demands of the settlement against time and of the soil under the
-// tips, from the same curve and checks every output shows. A demand whose
-// inputs are refused or missing is not made, with the reason, never passed.
-void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
+// tips, from the same curve and checks every output shows (computed only
+// when one is asked and none is given). A demand whose inputs are refused
+// or missing is not made, with the reason, never passed.
+void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, const TimeSettlementOutputs* given,
+                            DesignChecks& c)
 {
-    TimeSettlementInputs in;
-    const std::string refusal = readTimeSettlementInputs(p, in);
+    TimeSettlementInputs read;
+    if (!given)
+        readTimeSettlementInputs(p, read);
+    const TimeSettlementInputs& in = given ? given->inputs : read;
     c.allowablePostConstruction = demands.allowablePostConstruction ? demands.allowablePostConstruction
                                                                     : in.allowablePostConstruction;
     const bool postConstructionAsked = asksPostConstruction(p, c.allowablePostConstruction);
     const bool underlyingAsked = asksUnderlyingLayer(p);
     if (!postConstructionAsked && !underlyingAsked)
         return;
-    const TimeSettlementOutputs out = timeSettlementOutputs(p);
+    const TimeSettlementOutputs computed = given ? TimeSettlementOutputs{} : timeSettlementOutputs(p);
+    const TimeSettlementOutputs& out = given ? *given : computed;
     if (postConstructionAsked)
         checkPostConstruction(p, demands, out, c);
     if (underlyingAsked)
@@ -180,16 +185,13 @@ void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, 
 
 // The least factor of safety of the slip circles, under the surcharge on
 // the crest, against the required one.
-void checkStability(DesignChecks& c)
+CheckOutcome stabilityOutcomeCheck(const StabilityOutcome& s)
 {
-    const StabilityOutcome& s = c.stability;
     const double required = s.inputs.required.value_or(kNotANumber);
     const char* source = "stabilityRequired";
     if (s.state == StabilityState::Checked && s.inputs.required)
-        c.outcomes.push_back(made(CheckKind::Stability, s.result->factor, required, s.result->factor >= required, source));
-    else
-        c.outcomes.push_back(notMade(CheckKind::Stability, required, s.reason.empty() ? "整体稳定未能计算" : s.reason,
-                                     source));
+        return made(CheckKind::Stability, s.result->factor, required, s.result->factor >= required, source);
+    return notMade(CheckKind::Stability, required, s.reason.empty() ? "整体稳定未能计算" : s.reason, source);
 }
 
 void checkBearingAndSettlement(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
@@ -212,9 +214,8 @@ void checkBearingAndSettlement(const ProjectData& p, const DesignDemands& demand
     }
 }
 
-}  // namespace
-
-DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands)
+DesignChecks assess(const ProjectData& p, const DesignResults& r, const DesignDemands& demands,
+                    const TimeSettlementOutputs* afterConstruction)
 {
     DesignChecks c;
     c.embankmentLoad = layered_settlement::embankmentLoad(p);
@@ -222,11 +223,31 @@ DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const Des
     c.bearingCapacity = p.manualCapacityFlag == 1 ? r.manualCompositeCapacity : r.compositeCapacity;
     c.settlement = settlementUnder(r, p.stopCriterion);
     checkBearingAndSettlement(p, demands, c);
-    checkAfterConstruction(p, demands, c);
+    checkAfterConstruction(p, demands, afterConstruction, c);
     c.stability = stabilityOutcome(p, demands.surcharge);
-    if (asksStability(p))
-        checkStability(c);
+    if (const std::optional<CheckOutcome> stability = stabilityCheck(p, c.stability))
+        c.outcomes.push_back(*stability);
     return c;
+}
+
+}  // namespace
+
+DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands)
+{
+    return assess(p, r, demands, nullptr);
+}
+
+DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands,
+                         const TimeSettlementOutputs& afterConstruction)
+{
+    return assess(p, r, demands, &afterConstruction);
+}
+
+std::optional<CheckOutcome> stabilityCheck(const ProjectData& p, const StabilityOutcome& outcome)
+{
+    if (!asksStability(p))
+        return std::nullopt;
+    return stabilityOutcomeCheck(outcome);
 }
 
 bool projectAsksForChecks(const ProjectData& p)

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+struct TimeSettlementOutputs;
+
 struct DesignDemands {
     DesignDemands() = default;
     DesignDemands(double q, std::optional<double> s = {}, std::optional<double> afterConstruction = {})
@@ -116,6 +118,14 @@ std::string resultFault(const ProjectData& project, const DesignResults& results
 
 DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
                          const DesignDemands& demands);
+// The same, with the project's settlement against time and its checks under
+// the tips as timeSettlementOutputs gave them: an output that shows the
+// curve assesses the design from that very curve, solved once.
+DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
+                         const DesignDemands& demands, const TimeSettlementOutputs& afterConstruction);
+// The stability check checkDesign makes of an outcome computed under the
+// demands' q; empty when the project asks for no required factor.
+std::optional<CheckOutcome> stabilityCheck(const ProjectData& project, const StabilityOutcome& outcome);
 // True when the project's own inputs ask for a check: an allowance after
 // construction (typed, or by road class and location), fak under the tips,
 // or a required factor of safety against sliding.

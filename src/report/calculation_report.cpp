@@ -24,20 +24,24 @@ QString reportTitle()
 
 ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path, ReportProgress* progress)
 {
-    const CapacityTerms capacity = capacityTerms(request.project);
-    const SettlementDetails settlement = settlementDetails(request.project, request.project.stopCriterion);
+    return writeCalculationReport(request, reportResults(request), path, progress);
+}
+
+ReportStatus writeCalculationReport(const ReportRequest& request, const ReportResults& results, const QString& path,
+                                    ReportProgress* progress)
+{
     ReportDocument document(reportTitle(), progress);
-    ChartFigure chart([&] { return makeSettlementChart(request.project, settlement).chart; }, document.text());
-    DrawingFigure drawing(request.project, settlement);
-    document.setHtml(reportHtml(request, capacity, settlement));
+    ChartFigure chart([&] { return makeSettlementChart(request.project, results.settlement).chart; }, document.text());
+    DrawingFigure drawing(request.project, results.settlement);
+    document.setHtml(reportHtml(request, results));
     document.placeFigure(kChartMarker, &chart);
     document.placeFigure(kDrawingMarker, &drawing);
     std::unique_ptr<ChartFigure> inTime;
-    if (auto chart = timeSettlementChart(request.project)) {
+    if (auto chart = timeSettlementChart(results.timeSettlement.consolidation)) {
         inTime = std::make_unique<ChartFigure>(chart, document.text());
         document.placeFigure(kTimeChartMarker, inTime.get());
     }
-    const std::unique_ptr<SvgFigure> circles = stabilityFigure(request);
+    const std::unique_ptr<SvgFigure> circles = stabilityFigure(request, results);
     if (circles)
         document.placeFigure(kStabilityMarker, circles.get());
     return document.write(path, request.projectName);

@@ -8,7 +8,9 @@
 // the project name and "第 N 页 共 M 页".
 #pragma once
 
+#include "engine/breakdown.h"
 #include "engine/design_check.h"
+#include "engine/time_settlement.h"
 #include "model/project_data.h"
 
 #include <QByteArray>
@@ -34,6 +36,23 @@ struct ReportRequest {
     // Values given beside the file (KEY=VALUE), already in sourceBytes.
     QStringList sourceSettings;
 };
+
+// What a report presents of its project, computed once: every section and
+// every figure draws from these, none computes a result again.
+struct ReportResults {
+    CapacityTerms capacity;
+    SettlementDetails settlement;  // under the project's own stop criterion
+    TimeSettlementOutputs timeSettlement;
+    // The assessment, when the demands or the project ask for a check.
+    std::optional<DesignChecks> checks;
+    // The assessment's stability, else computed with no surcharge.
+    StabilityOutcome stability;
+};
+
+ReportResults reportResults(const ReportRequest& request);
+// With the design already assessed under the request's demands (a road's
+// section): the assessment as it is, the rest computed.
+ReportResults reportResults(const ReportRequest& request, const DesignChecks& checks);
 
 struct ReportStatus {
     bool ok = true;
@@ -61,4 +80,7 @@ QString programName();
 // QApplication (the chart is a graphics widget), and may run in a thread of
 // its own with a progress to report to and be cancelled through.
 ReportStatus writeCalculationReport(const ReportRequest& request, const QString& path,
+                                    ReportProgress* progress = nullptr);
+// The same with the results computed beforehand (reportResults).
+ReportStatus writeCalculationReport(const ReportRequest& request, const ReportResults& results, const QString& path,
                                     ReportProgress* progress = nullptr);

@@ -8,39 +8,48 @@ using namespace report_sections;
 
 namespace {
 
-// The design assessed once: the conclusions, the summary and the chapter on
-// the settlement against time all present these checks.
-std::optional<DesignChecks> assess(const ReportRequest& r)
+// The results of the project before it is assessed.
+ReportResults unassessed(const ReportRequest& r)
 {
-    if (!r.demands && !projectAsksForChecks(r.project))
-        return std::nullopt;
-    ProjectData p = r.project;
-    return checkDesign(p, computeDesign(p), r.demands.value_or(DesignDemands{}));
+    ReportResults results;
+    results.capacity = capacityTerms(r.project);
+    results.settlement = settlementDetails(r.project, r.project.stopCriterion);
+    results.timeSettlement = timeSettlementOutputs(r.project);
+    return results;
 }
 
 }  // namespace
 
-StabilityOutcome reportStability(const ReportRequest& r, const std::optional<DesignChecks>& checks)
+ReportResults reportResults(const ReportRequest& r)
 {
-    if (checks)
-        return checks->stability;
-    return stabilityOutcome(r.project, r.demands ? r.demands->surcharge : 0);
+    ReportResults results = unassessed(r);
+    if (!r.demands && !projectAsksForChecks(r.project)) {
+        results.stability = stabilityOutcome(r.project, 0);
+        return results;
+    }
+    ProjectData p = r.project;
+    results.checks = checkDesign(p, computeDesign(p), r.demands.value_or(DesignDemands{}), results.timeSettlement);
+    results.stability = results.checks->stability;
+    return results;
 }
 
-StabilityOutcome reportStability(const ReportRequest& r) { return reportStability(r, assess(r)); }
-
-std::unique_ptr<SvgFigure> stabilityFigure(const ReportRequest& r)
+ReportResults reportResults(const ReportRequest& r, const DesignChecks& checks)
 {
-    const StabilityOutcome outcome = reportStability(r);
-    const std::string svg = stabilityFigureSvg(r.project, outcome, r.demands ? r.demands->surcharge : 0);
+    ReportResults results = unassessed(r);
+    results.checks = checks;
+    results.stability = checks.stability;
+    return results;
+}
+
+std::unique_ptr<SvgFigure> stabilityFigure(const ReportRequest& r, const ReportResults& results)
+{
+    const std::string svg = stabilityFigureSvg(r.project, results.stability, r.demands ? r.demands->surcharge : 0);
     return svg.empty() ? nullptr : std::make_unique<SvgFigure>(QByteArray::fromStdString(svg));
 }
 
-QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity,
-                           const SettlementDetails& settlementDetails)
+QString reportSectionsHtml(const ReportRequest& r, const ReportResults& results)
 {
-    const std::optional<DesignChecks> checks = assess(r);
-    const ReportData data{r, r.project, capacity, settlementDetails, checks};
+    const ReportData data{r, r.project, results.capacity, results.settlement, results.checks, results.timeSettlement};
     QString html;
     int section = 0;
     html += overview(data, ++section);
@@ -56,8 +65,7 @@ QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity
         html += inTime;
         ++section;
     }
-    const StabilityOutcome slipCircles = reportStability(r, checks);
-    if (const QString chapter = stability(data, slipCircles, section + 1); !chapter.isEmpty()) {
+    if (const QString chapter = stability(data, results.stability, section + 1); !chapter.isEmpty()) {
         html += chapter;
         ++section;
     }
@@ -65,10 +73,10 @@ QString reportSectionsHtml(const ReportRequest& r, const CapacityTerms& capacity
     return html + summary(data, ++section);
 }
 
-QString reportHtml(const ReportRequest& r, const CapacityTerms& capacity, const SettlementDetails& settlementDetails)
+QString reportHtml(const ReportRequest& r, const ReportResults& results)
 {
-    QString html = QStringLiteral("<html><body>") + cover(r) + reportSectionsHtml(r, capacity, settlementDetails);
+    QString html = QStringLiteral("<html><body>") + cover(r) + reportSectionsHtml(r, results);
     if (r.sliceAppendix)
-        html += sliceAppendix(settlementDetails);
+        html += sliceAppendix(results.settlement);
     return html + QStringLiteral("</body></html>");
 }

@@ -5,6 +5,7 @@
 #include "engine/breakdown.h"
 #include "engine/design_check.h"
 #include "engine/stability.h"
+#include "engine/time_settlement.h"
 #include "report/calculation_report.h"
 
 #include <QString>
@@ -27,6 +28,8 @@ struct ReportData {
     const SettlementDetails& settlement;
     // The assessment, when the demands or the project ask for a check.
     const std::optional<DesignChecks>& checks;
+    // The settlement against time and the checks under the tips, as computed.
+    const TimeSettlementOutputs& timeSettlement;
 };
 
 namespace report_sections {

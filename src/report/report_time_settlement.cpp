@@ -128,7 +128,7 @@ namespace report_sections {
 
 QString timeSettlement(const ReportData& data, int section)
 {
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(data.project);
+    const TimeSettlementOutputs& outputs = data.timeSettlement;
     if (!outputs.refusal.empty() || (!outputs.consolidation && !outputs.checks))
         return {};
     const QString number = QString::number(section);

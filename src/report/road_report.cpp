@@ -148,14 +148,13 @@ QString overview(const RoadReportRequest& r, const GoverningSections& g)
     return html + markup(QStringLiteral("<b>结论：%1</b>").arg(esc(conclusionText(r))));
 }
 
-// A governing section computed in full, as the report of its project alone,
-// with the checks it governs.
+// A governing section presented in full, as the report of its project
+// alone, with the checks it governs and its assessment in the road's.
 struct Chapter {
     std::size_t index;
     QString checks;
     ReportRequest request;
-    CapacityTerms capacity;
-    SettlementDetails settlement;
+    ReportResults results;
 };
 
 // In the order of the table; one section governing several checks is one chapter.
@@ -173,9 +172,8 @@ std::list<Chapter> governingChapters(const RoadReportRequest& r, const Governing
         request.projectName = r.projectName;
         request.date = r.date;
         request.demands = r.demands;
-        const CapacityTerms capacity = capacityTerms(request.project);
-        const SettlementDetails settlement = settlementDetails(request.project, request.project.stopCriterion);
-        chapters.push_back({index, road_report::governedChecks(g, index), request, capacity, settlement});
+        const ReportResults results = reportResults(request, r.points[index].checks);
+        chapters.push_back({index, road_report::governedChecks(g, index), request, results});
     }
     return chapters;
 }
@@ -205,7 +203,7 @@ QString chaptersHtml(const RoadReportRequest& r, const std::list<Chapter>& chapt
         html += road_report::partHeading(QStringLiteral("%1、控制断面 %2 的详细计算（%3控制）")
                                              .arg(kPartNumbers[part++], station(r, chapter.index), chapter.checks),
                                          true);
-        html += reportSectionsHtml(chapter.request, chapter.capacity, chapter.settlement);
+        html += reportSectionsHtml(chapter.request, chapter.results);
     }
     if (chapters.size() == r.sections.size())
         return html;
@@ -243,20 +241,20 @@ ReportStatus writeRoadReport(const RoadReportRequest& r, const QString& path, Re
     // Each chapter's figures, in the order of the chapters' markers.
     std::vector<std::unique_ptr<QObject>> figures;
     for (const Chapter& chapter : chapters) {
-        auto drawing = std::make_unique<DrawingFigure>(chapter.request.project, chapter.settlement);
+        auto drawing = std::make_unique<DrawingFigure>(chapter.request.project, chapter.results.settlement);
         auto chart = std::make_unique<ChartFigure>(
-            [&chapter] { return makeSettlementChart(chapter.request.project, chapter.settlement).chart; },
+            [&chapter] { return makeSettlementChart(chapter.request.project, chapter.results.settlement).chart; },
             document.text());
         document.placeFigure(kDrawingMarker, drawing.get());
         document.placeFigure(kChartMarker, chart.get());
         figures.push_back(std::move(drawing));
         figures.push_back(std::move(chart));
-        if (auto curve = timeSettlementChart(chapter.request.project)) {
+        if (auto curve = timeSettlementChart(chapter.results.timeSettlement.consolidation)) {
             auto inTime = std::make_unique<ChartFigure>(curve, document.text());
             document.placeFigure(kTimeChartMarker, inTime.get());
             figures.push_back(std::move(inTime));
         }
-        if (std::unique_ptr<SvgFigure> circles = stabilityFigure(chapter.request)) {
+        if (std::unique_ptr<SvgFigure> circles = stabilityFigure(chapter.request, chapter.results)) {
             document.placeFigure(kStabilityMarker, circles.get());
             figures.push_back(std::move(circles));
         }

@@ -79,12 +79,11 @@ void drawTimeSettlement(QChart* c, const TimeSettlementResult& r, bool logTime)
                     .arg(report_text::fixed(r.postConstruction, 2), report_text::fixed(r.residual, 2)));
 }
 
-std::function<QChart*()> timeSettlementChart(const ProjectData& project)
+std::function<QChart*()> timeSettlementChart(const std::optional<TimeSettlementResult>& computed)
 {
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(project);
-    if (!outputs.refusal.empty() || !outputs.consolidation)
+    if (!computed)
         return {};
-    return [curve = *outputs.consolidation] {
+    return [curve = *computed] {
         auto* chart = new QChart;
         drawTimeSettlement(chart, curve, false);
         return chart;

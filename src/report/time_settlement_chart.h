@@ -9,15 +9,16 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QChart;
 
 // Draws the curve on an empty chart (no series, no axes).
 void drawTimeSettlement(QChart* chart, const TimeSettlementResult& result, bool logTime);
-// What makes the project's curve on a linear time axis, as the report prints
-// it (each chart owned by its caller); empty when the project has no curve.
-// The curve is computed here, the chart made later on the interface thread.
-std::function<QChart*()> timeSettlementChart(const ProjectData& project);
+// What makes the chart of a computed curve on a linear time axis, as the
+// report prints it (each chart owned by its caller, made later on the
+// interface thread); empty without a curve.
+std::function<QChart*()> timeSettlementChart(const std::optional<TimeSettlementResult>& curve);
 
 // The names of the chart's series, for the legend and the tests.
 namespace time_chart_series {

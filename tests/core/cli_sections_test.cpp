@@ -1,6 +1,7 @@
 // orvane-cli --sections on tables beside the bundled examples.
 #include "cli_run.h"
 #include "engine/sweep_csv.h"
+#include "random_projects.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -53,32 +54,21 @@ TEST(CliSections, SectionOfTheBaseProjectPrintsTheProjectsOwnJson)
 }
 
 // One assessment, shown the same everywhere: over random projects and
-// demands (failing and unmade checks after construction, refused values of
-// the extension block), --json, a one-point sweep and a one-row road give
-// the same assessment to the bit, and the report concludes the same way.
+// demands (failing and unmade checks after construction, under the tips and
+// against sliding, refused values of the extension block), --json, a
+// one-point sweep and a one-row road give the same assessment to the bit,
+// and the report concludes the same way. The windows are held to it in
+// assessment_windows_test.
 TEST(CliAssessment, EveryOutputGivesTheSameVerdict)
 {
     std::mt19937 random(26);
-    const auto pick = [&random](std::vector<std::string> options) {
-        return options[std::uniform_int_distribution<std::size_t>(0, options.size() - 1)(random)];
-    };
     const bool reports = reportsReadable();
     for (int n = 0; n < 12; ++n) {
         const std::string folder = scratchFolder("assessed-" + std::to_string(n));
-        ProjectData p = settlementExample();
-        p.embankmentHeight = std::uniform_int_distribution<int>(20, 60)(random) / 10.0;
-        p.spacingSquare = std::uniform_int_distribution<int>(15, 30)(random) / 10.0;
-        // cv of every layer, none (a post-construction check is then not
-        // made), or a list refused for its length
-        const std::string cv = pick({"2,3", "2,3", "", "1"});
-        p.extension.set("cv.head", cv.empty() ? "" : "2");
-        p.extension.set("cv.shaft", cv);
-        p.extension.set("cv.base", cv.empty() ? "" : "1.5,4,6");
-        p.extension.set("fak.base", pick({"", "40,30,150", "230,230,500", "120,100,140"}));
-        p.extension.set("allowablePostConstruction", pick({"", "20", "300"}));
+        const RandomAssessedProject assessed = randomAssessedProject(random);
+        ProjectData p = assessed.project;
         ASSERT_TRUE(p.saveProject(folder + "/p.txt", fixedSaveTime()).ok);
-        const std::string demands = pick({"--surcharge 20", "--surcharge 60 --allowable-settlement 100",
-                                          "--surcharge 0 --allowable-settlement 300 --allowable-post-construction 50"});
+        const std::string& demands = assessed.options;
         const std::string file = " " + folder + "/p.txt";
         writeBytes(folder + "/table.csv", "station\nK0+000\n");
 

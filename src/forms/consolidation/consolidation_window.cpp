@@ -116,6 +116,20 @@ std::vector<double> parseDays(const QString& text)
 
 QString verdict(bool ok) { return ok ? QStringLiteral("满足") : QStringLiteral("不满足"); }
 
+// The curve at the chosen days (and the pavement day), or the refusal of
+// one that would take too long or is not finite.
+TimeSettlementResult listedCurve(const ProjectData& p, const TimeSettlementInputs& in, const std::vector<double>& days,
+                                 std::string& refusal)
+{
+    const SettlementDetails details = settlementDetails(p, p.stopCriterion);
+    refusal = consolidationWorkFault(timeSettlementWork(p, details, in, days));
+    if (!refusal.empty())
+        return {};
+    TimeSettlementResult curve = timeSettlement(p, details, in, days);
+    refusal = nonFiniteFault(curve);
+    return curve;
+}
+
 }  // namespace
 
 ConsolidationWindow::ConsolidationWindow(ProjectData& project, QWidget* parent)
@@ -291,42 +305,35 @@ std::vector<std::pair<std::string, std::string>> ConsolidationWindow::typedKeys(
 }
 
 // The inputs are checked on a copy and stored in the project only when the
-// copy accepts them, so that a refused value never reaches the file.
+// copy accepts them, so that a refused value never reaches the file. The
+// chart, the figures after construction and the checks are those of the
+// design's assessment, as every report and output gives them; the days
+// chosen for the list are solved for apart.
 void ConsolidationWindow::computeAndShow()
 {
     ProjectData copy = project_;
     for (const auto& [key, value] : typedKeys())
         copy.extension.set(key, value);
-    TimeSettlementInputs in;
-    std::string refusal = readTimeSettlementInputs(copy, in);
-    if (refusal.empty() && !in.hasConsolidation())
-        refusal = "请在各层填入固结系数cv。";
     copy.deriveEquivalentDiameter();
-    const SettlementDetails details = settlementDetails(copy, copy.stopCriterion);
-    if (refusal.empty() && !(details.total > 0))
+    const TimeSettlementOutputs assessed = timeSettlementOutputs(copy);
+    std::string refusal = assessed.refusal;
+    if (refusal.empty() && !assessed.inputs.hasConsolidation())
+        refusal = "请在各层填入固结系数cv。";
+    if (refusal.empty() && !assessed.consolidation)
         refusal = "输入的参数有误，请检查后重新计算！";
     const std::vector<double> chosen = parseDays(chosenTimes_->text());
-    std::vector<double> days = reportDays(in);
-    days.insert(days.end(), chosen.begin(), chosen.end());
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    if (refusal.empty())
-        refusal = consolidationWorkFault(timeSettlementWork(copy, details, in, days));
-    const TimeSettlementResult result =
-        refusal.empty() ? timeSettlement(copy, details, in, days) : TimeSettlementResult{};
-    if (refusal.empty())
-        refusal = nonFiniteFault(result);
+    const TimeSettlementResult listed =
+        refusal.empty() ? listedCurve(copy, assessed.inputs, chosen, refusal) : TimeSettlementResult{};
     status_->setText(inWindowWords(refusal));
     if (!refusal.empty()) {
         clearResults();
         return;
     }
     project_.extension = copy.extension;
-    chart_->show(result, logTime_->isChecked());
-    showTable(result, chosen);
-    // The verdicts are those of the design's assessment, as every report and
-    // output gives them.
-    showChecks(result, checkDesign(copy, computeDesign(copy), DesignDemands{}));
+    const TimeSettlementResult& curve = *assessed.consolidation;
+    chart_->show(curve, logTime_->isChecked());
+    showTable(curve, listed, chosen);
+    showChecks(curve, checkDesign(copy, computeDesign(copy), DesignDemands{}, assessed));
 }
 
 void ConsolidationWindow::clearResults()
@@ -342,12 +349,23 @@ void ConsolidationWindow::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
-void ConsolidationWindow::showTable(const TimeSettlementResult& result, const std::vector<double>& chosen)
+// Each chosen day and the pavement day, from the assessed curve where it
+// holds the day, else from the one solved at the chosen days.
+void ConsolidationWindow::showTable(const TimeSettlementResult& assessed, const TimeSettlementResult& listed,
+                                   const std::vector<double>& chosen)
 {
+    std::vector<TimeSettlement> rows;
+    for (const std::vector<TimeSettlement>* curve : {&assessed.curve, &listed.curve})
+        for (const TimeSettlement& point : *curve) {
+            const bool asked = std::binary_search(chosen.begin(), chosen.end(), point.day) || point.day == assessed.pavementDay;
+            const bool listedAlready = std::any_of(rows.begin(), rows.end(),
+                                                   [&](const TimeSettlement& row) { return row.day == point.day; });
+            if (asked && !listedAlready)
+                rows.push_back(point);
+        }
+    std::sort(rows.begin(), rows.end(), [](const TimeSettlement& a, const TimeSettlement& b) { return a.day < b.day; });
     times_->setRowCount(0);
-    for (const TimeSettlement& point : result.curve) {
-        if (!std::binary_search(chosen.begin(), chosen.end(), point.day) && point.day != result.pavementDay)
-            continue;
+    for (const TimeSettlement& point : rows) {
         const int row = times_->rowCount();
         times_->insertRow(row);
         times_->setItem(row, 0, new QTableWidgetItem(ui::formatDouble(point.day)));
@@ -370,9 +388,9 @@ void ConsolidationWindow::showChecks(const TimeSettlementResult& r, const Design
     else
         lines << QStringLiteral("工后沉降 %1 mm（未给出容许工后沉降）。").arg(text(r.postConstruction));
     for (const UnderlyingLayerCheck& c : assessment.underlyingChecks)
-        lines << QStringLiteral("下卧层%1（深度 %2 m）：pz + pcz = %3 + %4 = %5 kPa ≤ faz = %6 kPa：%7")
+        lines << QStringLiteral("下卧层%1（深度 %2 m）：pz + pcz = %3 + %4 = %5 kPa %6 faz = %7 kPa：%8")
                      .arg(ui::formatInt(c.layer), text(c.depth), text(c.pz), text(c.pcz), text(c.pz + c.pcz),
-                          text(c.faz), verdict(c.ok));
+                          c.ok ? QStringLiteral("≤") : QStringLiteral(">"), text(c.faz), verdict(c.ok));
     checks_->setText(lines.join(QLatin1Char('\n')));
 }
 

@@ -56,7 +56,8 @@ private:
     // The window's inputs as extension keys and values.
     std::vector<std::pair<std::string, std::string>> typedKeys() const;
     void computeAndShow();
-    void showTable(const TimeSettlementResult& result, const std::vector<double>& chosen);
+    void showTable(const TimeSettlementResult& assessed, const TimeSettlementResult& listed,
+                   const std::vector<double>& chosen);
     void showChecks(const TimeSettlementResult& result, const DesignChecks& assessment);
 
     ProjectData& project_;

@@ -315,12 +315,13 @@ void CSectionsDialog::showResults()
     const std::vector<double> heights = sectionFillHeights(base_, sections_);
     int failing = 0;
     int unchecked = 0;
+    int uncomputed = 0;
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const SweepPoint& p = points_[i];
         const double height = heights[i];
-        const bool checkedOnly = p.valid() && p.checks.verdict() == Verdict::Unchecked;
-        failing += p.passes() || checkedOnly ? 0 : 1;
-        unchecked += checkedOnly ? 1 : 0;
+        failing += p.valid() && p.checks.verdict() == Verdict::Fails ? 1 : 0;
+        unchecked += p.valid() && p.checks.verdict() == Verdict::Unchecked ? 1 : 0;
+        uncomputed += p.valid() ? 0 : 1;
         QStringList governs;
         if (governing.bearing == i)
             governs << QStringLiteral("承载力");
@@ -358,11 +359,13 @@ void CSectionsDialog::showResults()
         sectionsChartSvg(sections_, points_, heights, demands_.allowableSettlement))));
     exportButton_->setEnabled(true);
     reportButton_->setEnabled(true);
-    QString summary = failing == 0 && unchecked == 0
+    QString summary = failing == 0 && unchecked == 0 && uncomputed == 0
                           ? QStringLiteral("共%1个断面，全部满足验算要求。").arg(sections_.size())
                           : QStringLiteral("共%1个断面，%2个不满足验算要求。").arg(sections_.size()).arg(failing);
     if (unchecked > 0)
         summary += QStringLiteral("%1个断面未能验算。").arg(unchecked);
+    if (uncomputed > 0)
+        summary += QStringLiteral("%1个断面的输入有误，未计算。").arg(uncomputed);
     summary_->setText(summary);
 }
 

@@ -273,7 +273,7 @@ void StabilityWindow::computeAndShow()
     case StabilityState::Checked:
         status_->clear();
         drawing_->showCircles(*outcome.result);
-        showFactors(*outcome.result, copy, DesignDemands{*q});
+        showFactors(*outcome.result, stabilityCheck(copy, outcome));
         showSlices(*outcome.result);
         return;
     default:
@@ -299,16 +299,14 @@ void StabilityWindow::clearResults()
 }
 
 // Both sides' least factors, then the design's against the required one
-// with the verdict of the design's assessment, as every output gives it.
-void StabilityWindow::showFactors(const StabilityResult& r, ProjectData& design, const DesignDemands& demands)
+// with the verdict the design's assessment gives of this very outcome.
+void StabilityWindow::showFactors(const StabilityResult& r, const std::optional<CheckOutcome>& o)
 {
     QStringList lines;
     for (const SideStability* s : {&r.left, &r.right})
         lines << QStringLiteral("%1侧最小安全系数 F = %2（圆心 (%3, %4) m，半径 %5 m）")
                      .arg(sideName(s->side), factorText(s->least.factor), ui::formatResult2(s->circle.xc),
                           ui::formatResult2(s->circle.yc), ui::formatResult2(s->circle.radius));
-    const DesignChecks checks = checkDesign(design, computeDesign(design), demands);
-    const CheckOutcome* o = checks.outcome(CheckKind::Stability);
     const QString factor = QStringLiteral("整体稳定安全系数 F = %1（%2侧）").arg(factorText(r.factor), sideName(r.side));
     if (!o)
         lines << factor + QStringLiteral("；未给出要求的安全系数[F]，不作验算。");

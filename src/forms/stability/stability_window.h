@@ -60,7 +60,7 @@ private:
     void computeAndShow();
     void clearResults();
     void drawSection(const ProjectData& design, const StabilityInputs& inputs, double surcharge);
-    void showFactors(const StabilityResult& result, ProjectData& design, const DesignDemands& demands);
+    void showFactors(const StabilityResult& result, const std::optional<CheckOutcome>& check);
     void showSlices(const StabilityResult& result);
 
     ProjectData& project_;

@@ -98,10 +98,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(settingsFolder_.isValid());
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
-        QCoreApplication::setApplicationName(QStringLiteral("Orvane"));
+        testing_support::keepSettingsIn(settingsFolder_.path());
     }
 
     void init()

@@ -80,11 +80,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(settingsFolder_.isValid());
-        // A file, not Windows' registry, so that no run sees another's.
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
-        QCoreApplication::setApplicationName(QStringLiteral("Orvane"));
+        testing_support::keepSettingsIn(settingsFolder_.path());
     }
 
     void init()

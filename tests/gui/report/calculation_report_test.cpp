@@ -3,6 +3,8 @@
 // criterion, the typed Ra weighed against the computed one, the longest
 // report's split tables, numbered pages; a failed write leaves nothing.
 #include "report/calculation_report.h"
+#include "report/report_content.h"
+#include "report/report_figures.h"
 #include "report/report_text.h"
 
 #include "support/pdf_text.h"
@@ -357,6 +359,27 @@ private slots:
                                               [](const QString& page) { return page.contains(QStringLiteral("表 8-1")); });
         QVERIFY(captionPage != pages.end());
         QVERIFY2(captionPage->contains(QStringLiteral("扩大头段各层 cv")), qPrintable(*captionPage));
+    }
+
+    // The figures draw the results the report was given, as its text does:
+    // neither the curve in time nor the critical circles is computed again.
+    void figuresDrawTheGivenResults()
+    {
+        ReportRequest request = workedExampleRequest();
+        for (const auto& [key, value] :
+             {std::pair{"cv.head", "2"}, {"cv.shaft", "1.5,1.5"}, {"cv.base", "1,2,3"}, {"fill", "0:0,90:3"},
+              {"c.fill", "15"}, {"phi.fill", "28"}, {"c.head", "15"}, {"phi.head", "10"}, {"c.shaft", "6,20"},
+              {"phi.shaft", "3,12"}, {"c.base", "30,35,40"}, {"phi.base", "18,20,22"}, {"pileShear", "120"}})
+            request.project.extension.set(key, value);
+        ReportResults results = reportResults(request);
+        QVERIFY(results.timeSettlement.consolidation && results.stability.result);
+        QVERIFY(stabilityFigure(request, results));
+        results.timeSettlement.consolidation->postConstruction = 987.65;
+        const QString path = folder_.filePath(QStringLiteral("given.pdf"));
+        QVERIFY(writeCalculationReport(request, results, path).ok);
+        QVERIFY2(holds(pdfText(path), QStringLiteral("工后沉降 987.65 mm，路面完工后剩余沉降")), "the chart's title");
+        results.stability = StabilityOutcome{};
+        QVERIFY2(!stabilityFigure(request, results), "circles of the results' own, none");
     }
 
     // The longest report: bounded in size, its split tables with their

@@ -171,8 +171,8 @@ private slots:
         QCOMPARE(services.lastText(), QStringLiteral("请先载入或粘贴断面表！"));
     }
 
-    // A section that could not be checked is counted apart from the failing
-    // ones, each shown with its location, its allowance and its verdict.
+    // A section that could not be checked, and one whose inputs are refused,
+    // are counted apart from the failing ones, each shown with its location, its allowance and its verdict.
     void verdictsShownApart_data()
     {
         QTest::addColumn<QByteArray>("table");
@@ -188,6 +188,10 @@ private slots:
             << QStringLiteral("共2个断面，1个不满足验算要求。1个断面未能验算。")
             << QStringList{"桥台与路堤相邻处", ""} << QStringList{"100.00", ""}
             << QStringList{"未能验算（工后沉降）", "不满足（复合地基承载力、沉降）"};
+        QTest::addRow("one refused by its inputs")
+            << QByteArray("station,embankmentHeight,spacingSquare\nK0+000,3,\nK0+050,3,0\n")
+            << QStringLiteral("共2个断面，0个不满足验算要求。1个断面的输入有误，未计算。") << QStringList{"", ""}
+            << QStringList{"", ""} << QStringList{"满足", "未计算"};
     }
 
     void verdictsShownApart()

@@ -4,12 +4,21 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 
 #include <algorithm>
 
 namespace testing_support {
+
+void keepSettingsIn(const QString& folder)
+{
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Orvane"));
+}
 namespace {
 
 bool isAscii(const QString& text)

@@ -18,6 +18,10 @@ namespace testing_support {
 // text goes in as one key event with that text (QTest::keyClicks is ASCII only).
 void typeInto(QLineEdit* box, const QString& text);
 
+// The application's settings in an ini file in that folder, not in the
+// user's (nor Windows' registry), so that no run sees another's.
+void keepSettingsIn(const QString& folder);
+
 // Top-level widgets still alive, after pending deletions ran; a test's
 // cleanup() expects none.
 QStringList leakedTopLevelWidgets();

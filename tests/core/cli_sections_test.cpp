@@ -303,8 +303,9 @@ TEST(CliSections, BundledRoadBridgeApproachAgainstItsAllowance)
         const auto& governed = j["governs"];
         const bool governs = std::find(governed.begin(), governed.end(), "stability") != governed.end();
         EXPECT_EQ(governs, j["station"] == "K3+750") << row;
-        if (governs)
+        if (governs) {
             EXPECT_NEAR(j["stability"]["factor"].get<double>(), 1.267, 5e-4) << row;
+        }
     }
 }
 

@@ -14,6 +14,11 @@ constexpr double kLeft = 70;
 constexpr double kRight = 70;
 constexpr double kTop = 40;
 constexpr double kBottom = 60;
+// The fill height's panel spans y kTop..kFillBottom, the settlement's
+// kSettlementTop..kHeight - kBottom, on the chainage axis at the foot of the
+// settlement's: each quantity on its own scale.
+constexpr double kFillBottom = 140;
+constexpr double kSettlementTop = 180;
 const std::string kPostConstructionStyle = "stroke=\"#2a8a4a\" stroke-width=\"1.5\" stroke-dasharray=\"2,3\"";
 const std::string kAllowanceStyle = "stroke=\"#c00\" stroke-dasharray=\"6,4\"";
 // A section that could not be checked is neither passing nor failing: an
@@ -62,17 +67,18 @@ std::string shape(const char* kind, const std::vector<std::pair<double, double>>
     return std::string("<") + kind + " points=\"" + coordinates + "\" " + style + "/>\n";
 }
 
-// Ticks and labels of a vertical axis at x, on the left or the right.
-std::string verticalAxis(const Axis& axis, double x, bool left, const std::string& title)
+// Ticks and labels of a panel's vertical axis at its left, some `ticks`
+// steps from 0 up, its title above the panel.
+std::string verticalAxis(const Axis& axis, int ticks, const std::string& title)
 {
-    std::string svg = line(x, kTop, x, kHeight - kBottom, "stroke=\"#444\"");
-    const double step = tickStep(axis.to - axis.from, 5);
+    std::string svg = line(kLeft, axis.pixelFrom, kLeft, axis.pixelTo, "stroke=\"#444\"");
+    const double step = tickStep(axis.to - axis.from, ticks);
     for (double v = 0; v <= axis.to + step * 1e-9; v += step) {
         const double y = axis.at(v);
-        svg += line(x, y, x + (left ? -4 : 4), y, "stroke=\"#444\"");
-        svg += text(x + (left ? -7 : 7), y + 4, left ? "end" : "start", shortestDecimal(std::round(v * 1000) / 1000));
+        svg += line(kLeft, y, kLeft - 4, y, "stroke=\"#444\"");
+        svg += text(kLeft - 7, y + 4, "end", shortestDecimal(std::round(v * 1000) / 1000));
     }
-    return svg + text(x, kTop - 14, left ? "start" : "end", title);
+    return svg + text(kLeft, axis.pixelTo - 8, "start", title);
 }
 
 std::string horizontalAxis(const Axis& axis)
@@ -116,18 +122,20 @@ std::string mark(double cx, double cy, const SweepPoint& p, CheckKind kind)
     return at + "r=\"3\" fill=\"#1f5fbf\"/>\n";
 }
 
+// Above the plot, right of the fill panel's title, each entry with room for
+// its text at the report's larger size (14 px).
 std::string legend(bool postConstruction, bool unchecked)
 {
     const double y = kTop - 18;
-    std::string svg = "<rect x=\"300\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
-                      + text(318, y, "start", "填土高度") + line(390, y - 4, 410, y - 4, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"")
-                      + text(414, y, "start", "沉降") + "<circle cx=\"462\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
-                      + text(470, y, "start", "该项验算未通过的断面");
+    std::string svg = "<rect x=\"200\" y=\"" + px(y - 9) + "\" width=\"14\" height=\"10\" fill=\"#d9c9a3\" stroke=\"#a08850\"/>\n"
+                      + text(218, y, "start", "填土高度") + line(290, y - 4, 310, y - 4, "stroke=\"#1f5fbf\" stroke-width=\"1.5\"")
+                      + text(314, y, "start", "沉降") + "<circle cx=\"362\" cy=\"" + px(y - 4) + "\" r=\"3\" fill=\"#c00\"/>\n"
+                      + text(370, y, "start", "该项验算未通过的断面");
     if (postConstruction)
-        svg += line(600, y - 4, 620, y - 4, kPostConstructionStyle) + text(624, y, "start", "工后沉降");
+        svg += line(530, y - 4, 550, y - 4, kPostConstructionStyle) + text(554, y, "start", "工后沉降");
     if (unchecked)
-        svg += "<circle cx=\"690\" cy=\"" + px(y - 4) + "\" " + kUncheckedMark + "/>\n"
-               + text(698, y, "start", "未能验算的断面");
+        svg += "<circle cx=\"630\" cy=\"" + px(y - 4) + "\" " + kUncheckedMark + "/>\n"
+               + text(638, y, "start", "未能验算的断面");
     return svg;
 }
 
@@ -284,10 +292,10 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
     const double last = sections.empty() ? 1 : std::max(sections.back().chainage, first + 1);
     const Axis x{first, last, kLeft, kWidth - kRight};
     const double heightTop = largestFinite(fillHeights, 1) * 1.15;
-    const Axis height{0, heightTop, kHeight - kBottom, kTop};
+    const Axis height{0, heightTop, kFillBottom, kTop};
     const double largestAllowance = largestFinite(postAllowances, allowableSettlement.value_or(1));
     const double settlementTop = largestFinite(settlements, largestAllowance) * 1.15;
-    const Axis settlement{0, settlementTop, kHeight - kBottom, kTop};
+    const Axis settlement{0, settlementTop, kHeight - kBottom, kSettlementTop};
 
     const bool stability = anyStabilityFactor(points);
     const double svgHeight = kHeight + (stability ? kStabilityPanel : 0);
@@ -295,8 +303,8 @@ std::string sectionsChartSvg(const std::vector<Section>& sections, const std::ve
                       + "\" font-family=\"sans-serif\" font-size=\"12\">\n"
                       // In pixels: Qt's renderer reads 100% as 100 pixels, a white box over the axis title.
                       + "<rect width=\"" + px(kWidth) + "\" height=\"" + px(svgHeight) + "\" fill=\"white\"/>\n";
-    svg += horizontalAxis(x) + verticalAxis(height, kLeft, true, "填土高度h（m）")
-           + verticalAxis(settlement, kWidth - kRight, false, "沉降s（mm）");
+    svg += horizontalAxis(x) + line(kLeft, kFillBottom, kWidth - kRight, kFillBottom, "stroke=\"#444\"")
+           + verticalAxis(height, 3, "填土高度h (m)") + verticalAxis(settlement, 4, "沉降s (mm)");
     std::vector<std::pair<double, double>> heightLine{{x.at(first), height.at(0)}};
     for (std::size_t i = 0; i < sections.size(); ++i)
         heightLine.emplace_back(x.at(sections[i].chainage), height.at(fillHeights[i]));

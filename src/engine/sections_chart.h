@@ -1,11 +1,12 @@
-// The longitudinal chart of a road's sections as SVG: the fill height and
-// the settlement under the project's criterion against chainage, the
-// allowable settlement drawn where it is given, the sections that fail a
-// check marked, and apart from them those of which a check could not be
-// made; where the sections are checked after construction, their
-// post-construction settlement and each section's own allowance too; where
-// sections have a stability factor, a panel of it below (with the required
-// factor).
+// The longitudinal chart of a road's sections as SVG, its panels on one
+// chainage axis: the fill height (m) above, the settlement under the
+// project's criterion (mm) below it with the allowable settlement drawn where
+// it is given; where the sections are checked after construction, their
+// post-construction settlement and each section's own allowance in the
+// settlement's panel too; where sections have a stability factor, a panel of
+// it at the foot (with the required factor). The sections that fail a check
+// are marked on that check's curve, and apart from them those of which a
+// check could not be made.
 #pragma once
 
 #include "engine/section_table.h"

@@ -32,14 +32,15 @@ void arrowHead(QPainter& painter, QPointF tip, QPointF from)
 
 // A dimension line between a and b with its text beside the middle; a
 // vertical one's text ends `clearance` left of the line, beyond any line
-// drawn between.
+// drawn between, and stays below the ground line: a short head's text
+// would otherwise rise onto the fill's slope.
 void dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bool vertical, double clearance = 4)
 {
     painter.drawLine(a, b);
     arrowHead(painter, a, b);
     arrowHead(painter, b, a);
     const QPointF middle = (a + b) / 2;
-    const QRectF box = vertical ? QRectF(middle.x() - clearance - 84, middle.y() - 9, 84, 18)
+    const QRectF box = vertical ? QRectF(middle.x() - clearance - 84, std::max(middle.y() - 9, kGroundY), 84, 18)
                                 : QRectF(middle.x() - 60, middle.y() - 19, 120, 16);
     painter.drawText(box, (vertical ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter, label);
 }

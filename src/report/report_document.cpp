@@ -13,6 +13,7 @@
 #include <QTextObjectInterface>
 #include <QTextTable>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -35,13 +36,35 @@ PageGeometry pageGeometry(const QPdfWriter& writer)
     return {page, band, QRectF(0, band, page.width(), page.height() - 2 * band)};
 }
 
-// Headings (level 2) and captions (level 5) stay on the page of what
-// follows them: of a table, its first two rows below the header rows, so
-// that no table starts with a single row at a page's foot.
-bool keptWithNext(const QTextBlock& block)
+// Headings are of level 2, captions of level 5.
+bool headingOrCaption(const QTextBlock& block)
 {
     const int level = block.blockFormat().headingLevel();
-    return (level == 2 || level == 5) && block.next().isValid();
+    return level == 2 || level == 5;
+}
+
+// Headings and captions stay on the page of what follows them: of a table,
+// its first two rows below the header rows, so that no table starts with a
+// single row at a page's foot.
+bool keptWithNext(const QTextBlock& block)
+{
+    return headingOrCaption(block) && block.next().isValid();
+}
+
+// After a table whose last cell is empty (a section governing nothing) the
+// next block follows the table directly and the layout drops its top
+// margin, so a heading or caption there would touch the table's frame: the
+// table keeps that margin below itself instead.
+void spaceHeadingsBelowTables(QTextDocument& doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextTable* above = QTextCursor(block.previous()).currentTable();
+        if (!above || !headingOrCaption(block) || QTextCursor(block).currentTable())
+            continue;
+        QTextTableFormat format = above->format();
+        format.setBottomMargin(std::max(format.bottomMargin(), block.blockFormat().topMargin()));
+        above->setFormat(format);
+    }
 }
 
 QTextBlock firstBlockAfter(const QTextDocument& doc, const QTextBlock& block)
@@ -209,6 +232,11 @@ void ReportDocument::setHtml(const QString& html)
     QTextCursor cursor(&doc_);
     cursor.insertFrame(QTextFrameFormat());
     cursor.insertHtml(html);
+    // One edit, laid out once: each table's format set apart would lay the
+    // document out again from that table.
+    cursor.beginEditBlock();
+    spaceHeadingsBelowTables(doc_);
+    cursor.endEditBlock();
 }
 
 void ReportDocument::placeFigure(const QString& marker, QTextObjectInterface* figure)

@@ -148,14 +148,16 @@ struct GeometryCase {
     std::vector<double> fillHeights;
     std::vector<SweepPoint> points;
     std::optional<double> allowable;
-    std::vector<std::string> drawn;  // parts of the SVG, coordinates worked by hand
+    std::vector<std::string> drawn;     // parts of the SVG, coordinates worked by hand
+    std::vector<std::string> notDrawn = {};
 };
 
 class SectionsChartGeometryTest : public testing::TestWithParam<GeometryCase> {};
 
-// The plot spans x 70..830 and y 360..40; the fill height's axis runs to
-// 1.15 times the highest fill, the settlement's to 1.15 times the largest
-// of the settlements and the allowances.
+// The plot spans x 70..830; the fill height's panel y 140..40, its axis to
+// 1.15 times the highest fill; the settlement's panel y 360..180, its axis
+// to 1.15 times the largest of the settlements and the allowances. No axis
+// at the right: each quantity is read on its own panel's scale.
 TEST_P(SectionsChartGeometryTest, PointsAndTicksWhereTheyBelong)
 {
     const GeometryCase& c = GetParam();
@@ -165,10 +167,12 @@ TEST_P(SectionsChartGeometryTest, PointsAndTicksWhereTheyBelong)
     const std::string svg = sectionsChartSvg(sections, c.points, c.fillHeights, c.allowable);
     for (const std::string& part : c.drawn)
         EXPECT_NE(svg.find(part), std::string::npos) << part << "\n" << svg;
+    for (const std::string& part : c.notDrawn)
+        EXPECT_EQ(svg.find(part), std::string::npos) << part << "\n" << svg;
 }
 
 // Three sections at 0, 100 and 200 m: fill 2, 4 and 3 m (axis to 4.6 m,
-// ticks every 1 m), settlements 70, 160 and 90 mm with [s] 150 mm (axis to
+// ticks every 2 m), settlements 70, 160 and 90 mm with [s] 150 mm (axis to
 // 184 mm, ticks every 50 mm), stations every 50 m; the legend above the
 // plot, its marks at y 18.
 // Two sections checked after construction, [s] 200 and [s工后] 100 mm: the
@@ -178,31 +182,51 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         GeometryCase{"threeSections", {0, 100, 200}, {2, 4, 3},
                      {point(70, true), point(160, false), point(90, true)}, 150,
-                     {"<polygon points=\"70,360 70,220.9 450,81.7 830,151.3 830,360\"",
-                      "<polyline points=\"70,238.3 450,81.7 830,203.5\"",
-                      "<circle cx=\"450\" cy=\"81.7\" r=\"3\" fill=\"#c00\"/>",
-                      "<circle cx=\"830\" cy=\"203.5\" r=\"3\" fill=\"#1f5fbf\"/>",
-                      "<line x1=\"70\" y1=\"99.1\" x2=\"830\" y2=\"99.1\"",
-                      "<text x=\"63\" y=\"294.4\" text-anchor=\"end\">1</text>",
-                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">4</text>",
-                      "<text x=\"837\" y=\"277\" text-anchor=\"start\">50</text>",
-                      "<text x=\"837\" y=\"103.1\" text-anchor=\"start\">150</text>",
+                     {"<polygon points=\"70,140 70,96.5 450,53 830,74.8 830,140\"",
+                      "<polyline points=\"70,291.5 450,203.5 830,272\"",
+                      "<circle cx=\"450\" cy=\"203.5\" r=\"3\" fill=\"#c00\"/>",
+                      "<circle cx=\"830\" cy=\"272\" r=\"3\" fill=\"#1f5fbf\"/>",
+                      "<line x1=\"70\" y1=\"213.3\" x2=\"830\" y2=\"213.3\"",
+                      "<text x=\"63\" y=\"100.5\" text-anchor=\"end\">2</text>",
+                      "<text x=\"63\" y=\"57\" text-anchor=\"end\">4</text>",
+                      "<text x=\"63\" y=\"315.1\" text-anchor=\"end\">50</text>",
+                      "<text x=\"63\" y=\"217.3\" text-anchor=\"end\">150</text>",
                       "<text x=\"260\" y=\"378\" text-anchor=\"middle\">K0+050</text>",
                       "<text x=\"830\" y=\"378\" text-anchor=\"middle\">K0+200</text>",
-                      "<line x1=\"390\" y1=\"18\" x2=\"410\" y2=\"18\"",
-                      "<circle cx=\"462\" cy=\"18\" r=\"3\" fill=\"#c00\"/>"}},
+                      "<line x1=\"290\" y1=\"18\" x2=\"310\" y2=\"18\"",
+                      "<circle cx=\"362\" cy=\"18\" r=\"3\" fill=\"#c00\"/>"}},
+        // Each quantity on its own panel: the fill's ticks in metres of fill
+        // (0, 2, 4 over y 140..40), the settlement's in millimetres up to
+        // the largest settlement (0 to 150 over y 360..180), the first
+        // section's 2.3 m of fill half way up its panel and its 92 mm of
+        // settlement half way up the other; [s] where 150 mm is.
+        GeometryCase{"eachOnItsOwnScale", {0, 100}, {2.3, 4}, {point(92, true), point(160, false)}, 150,
+                     {"<line x1=\"70\" y1=\"140\" x2=\"70\" y2=\"40\"",
+                      "<text x=\"63\" y=\"144\" text-anchor=\"end\">0</text>",
+                      "<text x=\"63\" y=\"100.5\" text-anchor=\"end\">2</text>",
+                      "<text x=\"63\" y=\"57\" text-anchor=\"end\">4</text>",
+                      "<polygon points=\"70,140 70,90 830,53 830,140\"",
+                      "<line x1=\"70\" y1=\"360\" x2=\"70\" y2=\"180\"",
+                      "<text x=\"63\" y=\"364\" text-anchor=\"end\">0</text>",
+                      "<text x=\"63\" y=\"266.2\" text-anchor=\"end\">100</text>",
+                      "<text x=\"63\" y=\"217.3\" text-anchor=\"end\">150</text>",
+                      "<polyline points=\"70,270 830,203.5\"",
+                      "<line x1=\"70\" y1=\"213.3\" x2=\"830\" y2=\"213.3\"",
+                      "<text x=\"826\" y=\"208.3\" text-anchor=\"end\">容许沉降[s]</text>"},
+                     {"text-anchor=\"end\">6</text>", "text-anchor=\"end\">200</text>",
+                      "<text x=\"837\""}},
         // Fills below 1 m: the axis still runs to 1.15 m, ticks every 0.5 m.
         GeometryCase{"lowFills", {0, 100}, {0.5, 0.8}, {point(70, true), point(90, true)}, 150,
-                     {"<polygon points=\"70,360 70,220.9 830,137.4 830,360\"",
-                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">1</text>"}},
+                     {"<polygon points=\"70,140 70,96.5 830,70.4 830,140\"",
+                      "<text x=\"63\" y=\"57\" text-anchor=\"end\">1</text>"}},
         GeometryCase{"afterConstruction", {0, 100}, {3, 3},
                      {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 120, false)}, 200,
-                     {"<polygon points=\"70,360 70,81.7 830,81.7 830,360\"",
-                      "<polyline points=\"70,248.7 830,234.8\"", "<polyline points=\"70,304.3 830,193\"",
-                      "<line x1=\"70\" y1=\"81.7\" x2=\"830\" y2=\"81.7\"",
-                      "<line x1=\"70\" y1=\"220.9\" x2=\"830\" y2=\"220.9\"",
-                      "<text x=\"837\" y=\"85.7\" text-anchor=\"start\">200</text>",
-                      "<text x=\"63\" y=\"85.7\" text-anchor=\"end\">3</text>"}},
+                     {"<polygon points=\"70,140 70,53 830,53 830,140\"",
+                      "<polyline points=\"70,297.4 830,289.6\"", "<polyline points=\"70,328.7 830,266.1\"",
+                      "<line x1=\"70\" y1=\"203.5\" x2=\"830\" y2=\"203.5\"",
+                      "<line x1=\"70\" y1=\"281.7\" x2=\"830\" y2=\"281.7\"",
+                      "<text x=\"63\" y=\"207.5\" text-anchor=\"end\">200</text>",
+                      "<text x=\"63\" y=\"86\" text-anchor=\"end\">2</text>"}},
         // Each section's own allowance after construction over its extent:
         // 100 mm up to halfway to the third section (x 640), 200 mm beyond;
         // [s] 250 mm, the settlement axis to 287.5 mm.
@@ -210,9 +234,9 @@ INSTANTIATE_TEST_SUITE_P(
                      {checkedAfterConstruction(80, 40, true), checkedAfterConstruction(90, 60, true),
                       checkedAfterConstruction(95, 70, true, 200)},
                      250,
-                     {"<line x1=\"70\" y1=\"248.7\" x2=\"640\" y2=\"248.7\"",
-                      "<line x1=\"640\" y1=\"137.4\" x2=\"830\" y2=\"137.4\"",
-                      "<text x=\"826\" y=\"132.4\" text-anchor=\"end\">容许工后沉降[s工后]</text>"}},
+                     {"<line x1=\"70\" y1=\"297.4\" x2=\"640\" y2=\"297.4\"",
+                      "<line x1=\"640\" y1=\"234.8\" x2=\"830\" y2=\"234.8\"",
+                      "<text x=\"826\" y=\"229.8\" text-anchor=\"end\">容许工后沉降[s工后]</text>"}},
         // Factors 1.2 and 1.5 against [F] = 1.3: a panel below (y 550..440)
         // from 1.12 to 1.58, the section below [F] marked red.
         GeometryCase{"stabilityPanel", {0, 100}, {3, 3}, {withFactor(80, 1.2, 1.3), withFactor(90, 1.5, 1.3)}, 150,

@@ -5,6 +5,7 @@ add_library(orvane_gui_test_support STATIC
   support/modal_watchdog.h support/modal_watchdog.cpp
   support/widgets.h support/widgets.cpp
   support/pdf_text.h support/pdf_text.cpp
+  support/painted_geometry.h support/painted_geometry.cpp
 )
 target_include_directories(orvane_gui_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(orvane_gui_test_support PUBLIC orvane_ui orvane_test_projects Qt6::Test)

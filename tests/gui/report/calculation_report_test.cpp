@@ -2,11 +2,13 @@
 // from the PDF: the worked example's results, the stop test under each
 // criterion, the typed Ra weighed against the computed one, the longest
 // report's split tables, numbered pages; a failed write leaves nothing.
+#include "report/calculation_drawing.h"
 #include "report/calculation_report.h"
 #include "report/report_content.h"
 #include "report/report_figures.h"
 #include "report/report_text.h"
 
+#include "support/painted_geometry.h"
 #include "support/pdf_text.h"
 #include "ui/number_text.h"
 #include "worked_examples.h"
@@ -14,14 +16,19 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <limits>
+
 using testing_support::pdfText;
 using testing_support::pdfFaces;
+using testing_support::crosses;
+using testing_support::paintedGeometry;
 
 namespace {
 
@@ -415,6 +422,60 @@ private slots:
         const QRegularExpression noThickness(QStringLiteral("(?<![\\d.])(\\d+\\.\\d{3})\\s+\\1\\s"));
         const QRegularExpressionMatch match = noThickness.match(text.mid(appendix));
         QVERIFY2(!match.hasMatch(), qPrintable(match.captured()));
+    }
+
+    // The calculation drawing as the report paints it (610 by 377 pixels):
+    // no dimension line, slope, pile or boundary crosses a text. Embankments
+    // narrow and wide, slopes steep and gentle, the calculation depth close
+    // below the pile tip or far below it.
+    void drawingLabelsClearOfLines_data()
+    {
+        constexpr double kAsGiven = std::numeric_limits<double>::quiet_NaN();
+        QTest::addColumn<double>("crest");
+        QTest::addColumn<double>("fill");
+        QTest::addColumn<double>("slope");
+        QTest::addColumn<double>("head");
+        QTest::addColumn<double>("stopBelowTip");  // kAsGiven: as computed
+        QTest::newRow("workedExample") << kAsGiven << kAsGiven << kAsGiven << kAsGiven << kAsGiven;
+        QTest::newRow("narrowHighEmbankment") << 3.0 << 8.0 << kAsGiven << kAsGiven << kAsGiven;
+        QTest::newRow("wideLowEmbankment") << 40.0 << 1.5 << kAsGiven << kAsGiven << kAsGiven;
+        QTest::newRow("steepSlopes") << kAsGiven << kAsGiven << 0.5 << kAsGiven << kAsGiven;
+        QTest::newRow("gentleSlopes") << kAsGiven << kAsGiven << 3.0 << kAsGiven << kAsGiven;
+        QTest::newRow("shortHead") << kAsGiven << kAsGiven << kAsGiven << 0.5 << kAsGiven;
+        QTest::newRow("depthJustBelowTip") << kAsGiven << kAsGiven << kAsGiven << kAsGiven << 0.6;
+        QTest::newRow("depthFarBelowTip") << kAsGiven << kAsGiven << kAsGiven << kAsGiven << 8.0;
+    }
+
+    void drawingLabelsClearOfLines()
+    {
+        QFETCH(double, crest);
+        QFETCH(double, fill);
+        QFETCH(double, slope);
+        QFETCH(double, head);
+        QFETCH(double, stopBelowTip);
+        ProjectData p = workedExampleRequest().project;
+        const auto given = [](double& field, double value) {
+            if (!std::isnan(value))
+                field = value;
+        };
+        given(p.embankmentTopWidth, crest);
+        given(p.embankmentHeight, fill);
+        given(p.slopeM, slope);
+        given(p.slopeN, slope);
+        given(p.headLength, head);
+        SettlementDetails details = settlementDetails(p, p.stopCriterion);
+        given(details.stopDepth, p.pileLength + stopBelowTip);
+        const auto painted = paintedGeometry(QSize(610, 377), [&](QPainter& painter) {
+            drawCalculationDrawing(painter, QRectF(0, 0, 610, 377), p, details);
+        });
+        QVERIFY(painted.texts.size() > 10);
+        for (const auto& text : painted.texts)
+            for (const QLineF& segment : painted.segments)
+                QVERIFY2(!crosses(segment, text.box),
+                         qPrintable(QStringLiteral("\"%1\" at (%2, %3, %4 x %5) crossed by (%6, %7)-(%8, %9)")
+                                        .arg(text.text).arg(text.box.x()).arg(text.box.y()).arg(text.box.width())
+                                        .arg(text.box.height()).arg(segment.x1()).arg(segment.y1()).arg(segment.x2())
+                                        .arg(segment.y2())));
     }
 
     void everyPageIsNumberedOutOfTheTotal() { checkPageNumbers(text_); }

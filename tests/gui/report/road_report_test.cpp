@@ -4,14 +4,21 @@
 // longest road's report within its time and size.
 #include "report/road_report.h"
 
+#include "report/report_document.h"
+#include "report/report_html.h"
+
 #include "engine/sections.h"
 #include "model/platform.h"
 #include "support/pdf_text.h"
 #include "worked_examples.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextTable>
 #include <QTest>
 
 
@@ -241,6 +248,47 @@ private slots:
     }
 
     // The longest road the goal names: 200 sections.
+    // A heading or caption right below a table (the summary, a section's
+    // values) stands off the table's last row by its own top margin, as it
+    // does below a paragraph, instead of touching the frame: whether the
+    // last row ends in an empty cell (a section governing nothing) or not,
+    // the table on one page or over several.
+    void headingsStandClearOfTheTableAbove_data()
+    {
+        QTest::addColumn<QString>("below");
+        QTest::addColumn<QString>("lastCell");
+        QTest::addColumn<int>("rows");
+        const QString heading = report_html::heading(QStringLiteral("三、"), QStringLiteral("纵断面图"));
+        const QString caption = report_html::caption(QStringLiteral("表 2 各断面的计算结果"));
+        QTest::newRow("headingBelowEmptyCell") << heading << QString() << 1;
+        QTest::newRow("captionBelowEmptyCell") << caption << QString() << 1;
+        QTest::newRow("headingBelowFilledCell") << heading << QStringLiteral("沉降") << 1;
+        QTest::newRow("captionBelowFilledCell") << caption << QStringLiteral("沉降") << 1;
+        QTest::newRow("headingBelowTableOverPages") << heading << QString() << 80;
+    }
+
+    void headingsStandClearOfTheTableAbove()
+    {
+        QFETCH(QString, below);
+        QFETCH(QString, lastCell);
+        QFETCH(int, rows);
+        ReportDocument report(QStringLiteral("计算书"));
+        report.setHtml(report_html::caption(QStringLiteral("表 1 汇总"))
+                       + report_html::table({QStringLiteral("桩号"), QStringLiteral("控制")},
+                                            QList<QStringList>(rows, {QStringLiteral("K3+000"), lastCell}))
+                       + below);
+        const QTextDocument& doc = report.text();
+        const QTextBlock lastRow = doc.find(QStringLiteral("K3+000"), doc.characterCount(), QTextDocument::FindBackward).block();
+        const QTextBlock heading = doc.find(QStringLiteral("断面")).block();
+        QVERIFY(QTextCursor(lastRow).currentTable());
+        QVERIFY(!QTextCursor(heading).currentTable());
+        const double margin = heading.blockFormat().topMargin();
+        QVERIFY(margin >= 12);
+        const double gap = doc.documentLayout()->blockBoundingRect(heading).top()
+                           - doc.documentLayout()->blockBoundingRect(lastRow).bottom();
+        QVERIFY2(gap >= margin, qPrintable(QStringLiteral("%1 px, at least %2").arg(gap).arg(margin)));
+    }
+
     void longRoadWithinTimeAndSize()
     {
         const RoadReportRequest request = requestFor(roadOf(200));

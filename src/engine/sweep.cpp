@@ -37,12 +37,14 @@ void setField(ProjectData& p, const SweepField& field, double value)
         return;
     }
     const std::string text = extensionNumber(value);
-    if (field.zone != InputZone::Every) {
+    if (field.kind != InputKind::LayerList)
         p.extension.set(field.name, text);
-        return;
-    }
-    for (const InputZone zone : {InputZone::Head, InputZone::Shaft, InputZone::Base})
-        p.extension.set(std::string(field.name) + "." + zoneKeySuffix(zone), repeated(text, zoneLayerCount(p, zone)));
+    else if (field.zone != InputZone::Every)
+        p.extension.set(field.name, repeated(text, zoneLayerCount(p, field.zone)));
+    else
+        for (const InputZone zone : {InputZone::Head, InputZone::Shaft, InputZone::Base})
+            p.extension.set(std::string(field.name) + "." + zoneKeySuffix(zone),
+                            repeated(text, zoneLayerCount(p, zone)));
 }
 
 // The raw count of steps from FROM to TO, before any rounding.

@@ -21,9 +21,10 @@
 
 // An input a sweep can vary: a field of the record, named as the record
 // names its member (spacingSquare, headDiameter, ...), or a value of the
-// extension block (cv sets every layer's cv.head, cv.shaft and cv.base to the
-// value; pavementDay; the stability's pileShear, treatedMargin, c.fill and
-// phi.fill), as the input catalogue describes it.
+// extension block (pavementDay; the stability's pileShear, treatedMargin,
+// c.fill and phi.fill; a layer strength such as c.shaft sets every layer of
+// its zone to the value, and cv every layer's cv.head, cv.shaft and cv.base),
+// as the input catalogue describes it.
 using SweepField = InputEntry;
 
 // Every sweepable field of the record, in the order of the forms; the

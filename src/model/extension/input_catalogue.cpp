@@ -59,13 +59,14 @@ constexpr InputEntry cvList(const char* name, const char* label, InputZone zone)
 constexpr InputEntry cohesionList(const char* name, const char* label, InputZone zone)
 {
     return {.name = name, .label = label, .symbol = "c", .unit = "kPa", .kind = InputKind::LayerList,
-            .zone = zone, .allowed = isAllowedCohesion, .allowedText = kAllowedCohesion};
+            .zone = zone, .allowed = isAllowedCohesion, .allowedText = kAllowedCohesion, .sweepable = true};
 }
 
 constexpr InputEntry frictionList(const char* name, const char* label, InputZone zone)
 {
     return {.name = name, .label = label, .symbol = "φ", .unit = "°", .kind = InputKind::LayerList,
-            .zone = zone, .allowed = isAllowedFrictionAngle, .allowedText = kAllowedFrictionAngle};
+            .zone = zone, .allowed = isAllowedFrictionAngle, .allowedText = kAllowedFrictionAngle,
+            .sweepable = true};
 }
 
 // The inputs of the settlement against time, the post-construction demand,

@@ -50,21 +50,23 @@ constexpr InputEntry kRecordFields[] = {
 
 constexpr const char* kCvUnit = "10⁻³ cm²/s";
 
-constexpr InputEntry cvList(const char* name, const char* label, InputZone zone)
+// A per-layer list is labelled by its property alone, as a stratum's value
+// is: its zone tells the layers apart.
+constexpr InputEntry cvList(const char* name, InputZone zone)
 {
-    return {.name = name, .label = label, .symbol = "cv", .unit = kCvUnit, .kind = InputKind::LayerList,
+    return {.name = name, .label = "固结系数", .symbol = "cv", .unit = kCvUnit, .kind = InputKind::LayerList,
             .zone = zone, .allowed = isAllowedCv, .allowedText = kAllowedCv};
 }
 
-constexpr InputEntry cohesionList(const char* name, const char* label, InputZone zone)
+constexpr InputEntry cohesionList(const char* name, InputZone zone)
 {
-    return {.name = name, .label = label, .symbol = "c", .unit = "kPa", .kind = InputKind::LayerList,
+    return {.name = name, .label = "黏聚力", .symbol = "c", .unit = "kPa", .kind = InputKind::LayerList,
             .zone = zone, .allowed = isAllowedCohesion, .allowedText = kAllowedCohesion, .sweepable = true};
 }
 
-constexpr InputEntry frictionList(const char* name, const char* label, InputZone zone)
+constexpr InputEntry frictionList(const char* name, InputZone zone)
 {
-    return {.name = name, .label = label, .symbol = "φ", .unit = "°", .kind = InputKind::LayerList,
+    return {.name = name, .label = "内摩擦角", .symbol = "φ", .unit = "°", .kind = InputKind::LayerList,
             .zone = zone, .allowed = isAllowedFrictionAngle, .allowedText = kAllowedFrictionAngle,
             .sweepable = true};
 }
@@ -73,14 +75,14 @@ constexpr InputEntry frictionList(const char* name, const char* label, InputZone
 // the bearing check under the tips and psiS; then those of the stability.
 constexpr InputEntry kComputedKeys[] = {
     {.name = "ms", .label = "沉降系数", .symbol = "ms", .sectionColumn = true},
-    cvList("cv.head", "桩帽段各层固结系数", InputZone::Head),
-    cvList("cv.shaft", "桩身段各层固结系数", InputZone::Shaft),
-    cvList("cv.base", "下卧层各层固结系数", InputZone::Base),
+    cvList("cv.head", InputZone::Head),
+    cvList("cv.shaft", InputZone::Shaft),
+    cvList("cv.base", InputZone::Base),
     {.name = "bottomDrained", .label = "计算深度底面排水", .kind = InputKind::Code},
     {.name = "fill", .label = "填土过程", .kind = InputKind::Text, .sectionColumn = true},
     {.name = "pavementDay", .label = "路面完工", .unit = "天", .sweepable = true, .sectionColumn = true},
     {.name = "designPeriod", .label = "设计使用年限", .unit = "年", .sectionColumn = true},
-    {.name = "fak.base", .label = "下卧层各层地基承载力特征值", .symbol = "fak", .unit = "kPa",
+    {.name = "fak.base", .label = "地基承载力特征值", .symbol = "fak", .unit = "kPa",
      .kind = InputKind::LayerList, .zone = InputZone::Base, .allowed = isAllowedFak, .allowedText = kAllowedFak},
     {.name = "etaD", .label = "深度修正系数", .symbol = "ηd", .sectionColumn = true},
     {.name = "roadClass", .label = "道路等级", .kind = InputKind::Code, .sectionColumn = true},
@@ -88,12 +90,12 @@ constexpr InputEntry kComputedKeys[] = {
     {.name = "allowablePostConstruction", .label = "容许工后沉降", .symbol = "[s工后]", .unit = "mm",
      .sectionColumn = true},
     {.name = "psiS", .label = "沉降计算经验系数", .symbol = "ψs"},
-    cohesionList("c.head", "桩帽段各层黏聚力", InputZone::Head),
-    frictionList("phi.head", "桩帽段各层内摩擦角", InputZone::Head),
-    cohesionList("c.shaft", "桩身段各层黏聚力", InputZone::Shaft),
-    frictionList("phi.shaft", "桩身段各层内摩擦角", InputZone::Shaft),
-    cohesionList("c.base", "下卧层各层黏聚力", InputZone::Base),
-    frictionList("phi.base", "下卧层各层内摩擦角", InputZone::Base),
+    cohesionList("c.head", InputZone::Head),
+    frictionList("phi.head", InputZone::Head),
+    cohesionList("c.shaft", InputZone::Shaft),
+    frictionList("phi.shaft", InputZone::Shaft),
+    cohesionList("c.base", InputZone::Base),
+    frictionList("phi.base", InputZone::Base),
     {.name = "c.fill", .label = "填土黏聚力", .symbol = "c", .unit = "kPa", .allowed = isAllowedCohesion,
      .allowedText = kAllowedCohesion, .sweepable = true},
     {.name = "phi.fill", .label = "填土内摩擦角", .symbol = "φ", .unit = "°", .allowed = isAllowedFrictionAngle,
@@ -117,7 +119,7 @@ std::vector<InputEntry> catalogue()
     for (int zone = 0; zone < 3; ++zone)
         entries.push_back({.name = kLayerNameKeys[zone], .label = kLayerNameLabels[zone], .kind = InputKind::Text,
                            .zone = zones[zone]});
-    InputEntry everyCv = cvList("cv", "各层固结系数", InputZone::Every);
+    InputEntry everyCv = cvList("cv", InputZone::Every);
     everyCv.place = InputPlace::SweepName;
     everyCv.sweepable = true;
     entries.push_back(everyCv);
@@ -141,10 +143,14 @@ const InputEntry* findInput(std::string_view name)
     return found == all.end() ? nullptr : &*found;
 }
 
+const InputEntry& catalogued(std::string_view name) { return *findInput(name); }
+
+std::string inputNoun(const InputEntry& input) { return std::string(input.label) + input.symbol; }
+
 std::string inputTitle(const InputEntry& input)
 {
     const std::string unit = *input.unit ? "（" + std::string(input.unit) + "）" : std::string();
-    return std::string(input.label) + input.symbol + unit;
+    return inputNoun(input) + unit;
 }
 
 const char* zoneKeySuffix(InputZone zone)

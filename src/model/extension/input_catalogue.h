@@ -57,6 +57,11 @@ std::span<const InputEntry> inputCatalogue();
 std::span<const InputEntry> recordInputs();
 // The input of that name, or null.
 const InputEntry* findInput(std::string_view name);
+// The input of a name the catalogue holds.
+const InputEntry& catalogued(std::string_view name);
+
+// The words a refusal names it by: label and symbol, "固结系数cv".
+std::string inputNoun(const InputEntry& input);
 
 // The title the forms and the section table give it: label, symbol, and the
 // unit in full-width brackets, "扩大头直径D（m）".

@@ -2,7 +2,7 @@
 
 #include "cli/command_args.h"
 #include "cli/extension_settings.h"
-#include "engine/sweep.h"
+#include "model/extension/input_catalogue.h"
 
 #include <algorithm>
 
@@ -15,11 +15,14 @@ OptionEntry helpOption()
     return {"--help", "", "print this usage and exit", "-h"};
 }
 
-std::string sweepFieldNames()
+// The names of the catalogue's sweepable inputs held in one place (the record
+// or the extension block), each followed by ", ".
+std::string sweepableNames(bool record)
 {
     std::string names;
-    for (const SweepField& field : sweepFields())
-        names += std::string(field.name) + ", ";
+    for (const InputEntry& input : inputCatalogue())
+        if (input.sweepable && (input.place == InputPlace::Record) == record)
+            names += std::string(input.name) + ", ";
     return names;
 }
 
@@ -91,8 +94,9 @@ CommandEntry sweep()
         "reason goes to standard error.";
     c.operands = {
         {"FIELD", "",
-         "a record field: " + sweepFieldNames()
-             + "or the extension values cv (every layer's cv.head, cv.shaft and cv.base) and pavementDay"},
+         "a record field: " + sweepableNames(true) + "or an extension value: " + sweepableNames(false)
+             + "where a per-layer list (c.shaft, ...) is set for every layer of its zone and cv for every layer's "
+               "cv.head, cv.shaft and cv.base"},
         {"FILE", "", "the project file"},
     };
     c.options = {

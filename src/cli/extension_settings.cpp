@@ -2,10 +2,7 @@
 
 #include "engine/extension_values.h"
 #include "engine/time_settlement.h"
-#include "model/extension/layer_names.h"
-#include "model/extension/project_info.h"
-#include "model/extension/stability_keys.h"
-#include "model/extension/time_settlement_keys.h"
+#include "model/extension/input_catalogue.h"
 #include "model/gbk.h"
 
 #include <algorithm>
@@ -13,14 +10,9 @@
 std::string knownExtensionKeys()
 {
     std::string keys;
-    for (const ProjectInfoField& field : kProjectInfoFields)
-        keys += (keys.empty() ? "" : ", ") + std::string(field.key);
-    for (const char* key : kTimeSettlementKeys)
-        keys += ", " + std::string(key);
-    for (const char* key : kStabilityKeys)
-        keys += ", " + std::string(key);
-    for (const char* key : kLayerNameKeys)
-        keys += ", " + std::string(key);
+    for (const InputEntry& input : inputCatalogue())
+        if (input.place == InputPlace::Extension)
+            keys += (keys.empty() ? "" : ", ") + std::string(input.name);
     return keys;
 }
 

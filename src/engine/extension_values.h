@@ -3,6 +3,7 @@
 // sentence that starts with the key.
 #pragma once
 
+#include "model/extension/input_catalogue.h"
 #include "model/file_numbers.h"
 #include "model/project_data.h"
 
@@ -55,6 +56,14 @@ std::string readLayerList(const ProjectData& p, const char* key, int count, cons
         return missingLayerValue(p, key, firstEmpty, what);
     }
     return {};
+}
+
+// A per-layer list of the input catalogue, of its zone's layer count, named
+// and bounded as the catalogue describes it.
+inline std::string readLayerList(const ProjectData& p, const InputEntry& list, std::vector<double>& values)
+{
+    return readLayerList(p, list.name, zoneLayerCount(p, list.zone), inputNoun(list).c_str(), list.allowedText,
+                         list.allowed, values);
 }
 
 // A single number under key when present (value unchanged otherwise);

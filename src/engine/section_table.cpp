@@ -18,72 +18,8 @@ using csv_table::Row;
 // no section table.
 constexpr std::size_t kMaxTableBytes = 8 << 20;
 
-// The forms' label of a field: the name, the symbol after it, the unit.
-struct FieldTitle {
-    std::string_view field;
-    std::string_view chinese;
-    std::string_view symbol;
-    std::string_view unit;
-};
-
-constexpr std::array<FieldTitle, 25> kTitles{{
-    {"headDiameter", "扩大头直径", "D", "m"},
-    {"shaftDiameter", "下部桩径", "d", "m"},
-    {"headLength", "扩大头高度", "H", "m"},
-    {"pileLength", "桩长", "L", "m"},
-    {"cubeStrength", "无侧限抗压强度平均值", "fcu,k", "kPa"},
-    {"headStrengthFactor", "扩大头部分桩身强度折减系数", "η1", ""},
-    {"shaftStrengthFactor", "扩大头以下部分桩身强度折减系数", "η2", ""},
-    {"stepBearing", "变截面处地基土承载力特征值", "qpa", "kPa"},
-    {"tipBearing", "桩端地基土承载力特征值", "qpb", "kPa"},
-    {"stepBearingFactor", "变截面处天然地基土承载力折减系数", "α1", ""},
-    {"tipBearingFactor", "桩端天然地基土承载力折减系数", "α2", ""},
-    {"spacingTriangle", "等边三角形桩间距", "", "m"},
-    {"spacingSquare", "正方形桩间距", "", "m"},
-    {"spacingLongitudinal", "矩形桩间距（纵）", "", "m"},
-    {"spacingTransverse", "矩形桩间距（横）", "", "m"},
-    {"soilCapacity", "处理后桩间土承载力特征值", "fsk", "kPa"},
-    {"soilReduction", "桩间土承载力折减系数", "β", ""},
-    {"manualPileCapacity", "手动输入单桩承载力特征值", "Ra", "kN"},
-    {"embankmentHeight", "路基填土高度", "h", "m"},
-    {"fillUnitWeight", "填土容重", "γ", "kN/m3"},
-    {"slopeN", "边坡坡度1:n", "", ""},
-    {"slopeM", "边坡坡度1:m", "", ""},
-    {"embankmentTopWidth", "填土顶宽", "B", "m"},
-    {"headPileModulus", "扩大头桩体压缩模量", "Ep1", "MPa"},
-    {"shaftPileModulus", "下部桩体压缩模量", "Ep2", "MPa"},
-}};
-
-// The extension values that describe a section, titled as the forms and
-// the extension's refusals name them.
-constexpr std::array<FieldTitle, 13> kSettingTitles{{
-    {"roadClass", "道路等级", "", ""},
-    {"location", "路段类型", "", ""},
-    {"allowablePostConstruction", "容许工后沉降", "[s工后]", "mm"},
-    {"ms", "沉降系数", "ms", ""},
-    {"fill", "填土过程", "", ""},
-    {"pavementDay", "路面完工", "", "天"},
-    {"designPeriod", "设计使用年限", "", "年"},
-    {"etaD", "深度修正系数", "ηd", ""},
-    {"c.fill", "填土黏聚力", "c", "kPa"},
-    {"phi.fill", "填土内摩擦角", "φ", "°"},
-    {"pileShear", "桩体抗剪强度", "τp", "kPa"},
-    {"treatedMargin", "加固区超出坡脚的宽度", "", "m"},
-    {"stabilityRequired", "稳定安全系数要求", "", ""},
-}};
-
 // The fill's c and φ, read as a pair: a section may give one of them alone.
 constexpr std::array<const char*, 2> kFillStrength{"c.fill", "phi.fill"};
-
-const FieldTitle& titleOf(const SweepField& field)
-{
-    return *std::find_if(kTitles.begin(), kTitles.end(), [&](const FieldTitle& t) { return t.field == field.name; });
-}
-
-std::string titleText(const FieldTitle& t)
-{
-    return std::string(t.chinese) + std::string(t.symbol) + (t.unit.empty() ? "" : "（" + std::string(t.unit) + "）");
-}
 
 enum class ColumnKind { station, profile, note, field, setting };
 
@@ -132,14 +68,14 @@ std::optional<Column> columnNamed(const std::string& cell)
     for (const auto& [kind, names] : own)
         if (namesInChinese(cell, names.first, "", "") || namesInEnglish(cell, names.second))
             return Column{kind};
-    for (const SweepField& field : sweepFields()) {
-        const FieldTitle& t = titleOf(field);
-        if (namesInChinese(cell, t.chinese, t.symbol, t.unit) || namesInEnglish(cell, t.field))
-            return Column{ColumnKind::field, &field};
+    for (const InputEntry& input : inputCatalogue()) {
+        if (!input.sectionColumn
+            || !(namesInChinese(cell, input.label, input.symbol, input.unit) || namesInEnglish(cell, input.name)))
+            continue;
+        if (input.member)
+            return Column{ColumnKind::field, &input};
+        return Column{ColumnKind::setting, nullptr, input.name};
     }
-    for (const FieldTitle& t : kSettingTitles)
-        if (namesInChinese(cell, t.chinese, t.symbol, t.unit) || namesInEnglish(cell, t.field))
-            return Column{ColumnKind::setting, nullptr, t.field.data()};
     return std::nullopt;
 }
 
@@ -405,21 +341,9 @@ std::optional<double> parseStation(std::string_view text)
     return *kilometres * 1000 + *metres;
 }
 
-std::string sectionColumnTitle(const SweepField& field) { return titleText(titleOf(field)); }
+std::string sectionColumnTitle(const SweepField& field) { return inputTitle(field); }
 
-std::vector<const char*> sectionSettingKeys()
-{
-    std::vector<const char*> keys;
-    for (const FieldTitle& t : kSettingTitles)
-        keys.push_back(t.field.data());
-    return keys;
-}
-
-std::string sectionSettingTitle(const char* key)
-{
-    return titleText(*std::find_if(kSettingTitles.begin(), kSettingTitles.end(),
-                                   [key](const FieldTitle& t) { return t.field == key; }));
-}
+std::string sectionSettingTitle(const char* key) { return inputTitle(*findInput(key)); }
 
 std::string sectionSettingText(const SectionSetting& setting) { return allowanceCodeName(setting.value); }
 

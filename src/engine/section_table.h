@@ -46,11 +46,8 @@ std::optional<double> parseStation(std::string_view text);
 // and unit), for headers and messages.
 std::string sectionColumnTitle(const SweepField& field);
 
-// The extension keys a section may set for itself: roadClass, location,
-// allowablePostConstruction, ms, fill, pavementDay, designPeriod, etaD,
-// c.fill, phi.fill, pileShear, treatedMargin, stabilityRequired.
-std::vector<const char*> sectionSettingKeys();
-// The Chinese column title of such a key (道路等级, 路段类型, ...).
+// The Chinese column title of an extension key a section may set for itself
+// (道路等级, 路段类型, ...; the input catalogue's section columns).
 std::string sectionSettingTitle(const char* key);
 // The value as a reader of the report reads it: a road class or location
 // by its Chinese name, anything else as stored.
@@ -80,7 +77,7 @@ using ProfileLoader = std::function<ProfileRead(const std::string& file)>;
 // header names the columns in English as the record names its members or in
 // Chinese as the forms label them: 桩号/station (required), 土层剖面/profile,
 // 备注/note (ignored), any field a sweep can vary and any extension value of
-// a section (sectionSettingKeys). An empty cell keeps the base project's
+// a section (the input catalogue's section columns). An empty cell keeps the base project's
 // value. Each extension value is checked as the record's readers check it,
 // with the row's own fill height and fill history; against the base
 // project's it is checked when the section is computed. Every bad row is refused with its row number and

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
-#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -144,13 +143,17 @@ void joinEqualNeighbours(std::vector<Stretch>& st)
 }
 
 // The extension's lists of one value per layer of a zone.
-constexpr const char* kPerLayerKeys[] = {"cv.head", "cv.shaft", "cv.base", "fak.base", "c.head",
-                                         "phi.head", "c.shaft", "phi.shaft", "c.base", "phi.base"};
+bool isPerLayerKey(const InputEntry& input)
+{
+    return input.place == InputPlace::Extension && input.kind == InputKind::LayerList;
+}
 
 bool holdsLayerValues(const ProjectData& p)
 {
-    return std::any_of(std::begin(kPerLayerKeys), std::end(kPerLayerKeys),
-                       [&p](const char* key) { return !p.extension.value(key).empty(); });
+    const std::span<const InputEntry> inputs = inputCatalogue();
+    return std::any_of(inputs.begin(), inputs.end(), [&p](const InputEntry& input) {
+        return isPerLayerKey(input) && !p.extension.value(input.name).empty();
+    });
 }
 
 // The section's layers split from its own profile at the record's H and L.
@@ -163,8 +166,9 @@ std::string splitProfile(const ProfileSplitter& splitter, ProjectData& record)
     if (!holdsLayerValues(record))
         return splitter.apply(record);
     ProjectData withoutLists = record;
-    for (const char* key : kPerLayerKeys)
-        withoutLists.extension.set(key, "");
+    for (const InputEntry& input : inputCatalogue())
+        if (isPerLayerKey(input))
+            withoutLists.extension.set(input.name, "");
     if (!splitter.apply(withoutLists).empty() || !holdsLayerValues(withoutLists))
         return splitter.apply(record);
     record = std::move(withoutLists);

@@ -1,7 +1,7 @@
 // The stability of the embankment on its composite foundation: the least
 // factor of safety of circular slip surfaces by the simplified Bishop method
 // (slip_circle.h), from the record and the inputs in its extension block
-// (stability_keys.h):
+// (input_catalogue.h):
 //   c.head, c.shaft, c.base    c (kPa) of each layer of the zone
 //   phi.head, phi.shaft, phi.base  phi (degrees) of each layer
 //   c.fill, phi.fill           the fill's c (kPa) and phi (degrees)

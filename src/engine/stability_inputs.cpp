@@ -10,7 +10,6 @@ namespace {
 struct ZoneKeys {
     const char* c;
     const char* phi;
-    int count;
     std::vector<double> StabilityInputs::*cValues;
     std::vector<double> StabilityInputs::*phiValues;
 };
@@ -20,8 +19,7 @@ std::string readZone(const ProjectData& p, const ZoneKeys& zone, StabilityInputs
     std::vector<double>& c = in.*zone.cValues;
     std::vector<double>& phi = in.*zone.phiValues;
     for (const std::string& fault :
-         {readLayerList(p, zone.c, zone.count, "黏聚力c", kAllowedCohesion, isAllowedCohesion, c),
-          readLayerList(p, zone.phi, zone.count, "内摩擦角φ", kAllowedFrictionAngle, isAllowedFrictionAngle, phi)}) {
+         {readLayerList(p, catalogued(zone.c), c), readLayerList(p, catalogued(zone.phi), phi)}) {
         if (!fault.empty())
             return fault;
     }
@@ -73,9 +71,9 @@ std::string readStabilityInputs(const ProjectData& p, StabilityInputs& in)
 {
     using In = StabilityInputs;
     const ZoneKeys zones[] = {
-        {"c.head", "phi.head", usedLayers(p.headLayerCount), &In::cHead, &In::phiHead},
-        {"c.shaft", "phi.shaft", usedLayers(p.shaftLayerCount), &In::cShaft, &In::phiShaft},
-        {"c.base", "phi.base", usedLayers(p.baseLayerCount), &In::cBase, &In::phiBase},
+        {"c.head", "phi.head", &In::cHead, &In::phiHead},
+        {"c.shaft", "phi.shaft", &In::cShaft, &In::phiShaft},
+        {"c.base", "phi.base", &In::cBase, &In::phiBase},
     };
     for (const ZoneKeys& zone : zones)
         if (std::string fault = readZone(p, zone, in); !fault.empty())

@@ -13,43 +13,6 @@ namespace {
 
 constexpr double kRangeTolerance = 1e-9;  // of a step, for reaching TO
 
-const std::array kFields{
-    SweepField{"headDiameter", &ProjectData::headDiameter},
-    SweepField{"shaftDiameter", &ProjectData::shaftDiameter},
-    SweepField{"headLength", &ProjectData::headLength, true},
-    SweepField{"pileLength", &ProjectData::pileLength, true},
-    SweepField{"cubeStrength", &ProjectData::cubeStrength},
-    SweepField{"headStrengthFactor", &ProjectData::headStrengthFactor},
-    SweepField{"shaftStrengthFactor", &ProjectData::shaftStrengthFactor},
-    SweepField{"stepBearing", &ProjectData::stepBearing},
-    SweepField{"tipBearing", &ProjectData::tipBearing},
-    SweepField{"stepBearingFactor", &ProjectData::stepBearingFactor},
-    SweepField{"tipBearingFactor", &ProjectData::tipBearingFactor},
-    SweepField{"spacingTriangle", &ProjectData::spacingTriangle},
-    SweepField{"spacingSquare", &ProjectData::spacingSquare},
-    SweepField{"spacingLongitudinal", &ProjectData::spacingLongitudinal},
-    SweepField{"spacingTransverse", &ProjectData::spacingTransverse},
-    SweepField{"soilCapacity", &ProjectData::soilCapacity},
-    SweepField{"soilReduction", &ProjectData::soilReduction},
-    SweepField{"manualPileCapacity", &ProjectData::manualPileCapacity},
-    SweepField{"embankmentHeight", &ProjectData::embankmentHeight},
-    SweepField{"fillUnitWeight", &ProjectData::fillUnitWeight},
-    SweepField{"slopeN", &ProjectData::slopeN},
-    SweepField{"slopeM", &ProjectData::slopeM},
-    SweepField{"embankmentTopWidth", &ProjectData::embankmentTopWidth},
-    SweepField{"headPileModulus", &ProjectData::headPileModulus},
-    SweepField{"shaftPileModulus", &ProjectData::shaftPileModulus},
-};
-
-const std::array kExtensionFields{
-    SweepField{"cv", nullptr, false, "cv"},
-    SweepField{"pavementDay", nullptr, false, "pavementDay"},
-    SweepField{"pileShear", nullptr, false, "pileShear"},
-    SweepField{"treatedMargin", nullptr, false, "treatedMargin", true},
-    SweepField{"c.fill", nullptr, false, "c.fill"},
-    SweepField{"phi.fill", nullptr, false, "phi.fill"},
-};
-
 // The value as the extension block holds numbers: the shortest decimal
 // that reads back the same.
 std::string extensionNumber(double value)
@@ -74,13 +37,14 @@ void setField(ProjectData& p, const SweepField& field, double value)
         return;
     }
     const std::string text = extensionNumber(value);
-    if (std::string_view(field.extensionKey) != "cv") {
-        p.extension.set(field.extensionKey, text);
-        return;
-    }
-    p.extension.set("cv.head", repeated(text, usedLayers(p.headLayerCount)));
-    p.extension.set("cv.shaft", repeated(text, usedLayers(p.shaftLayerCount)));
-    p.extension.set("cv.base", repeated(text, usedLayers(p.baseLayerCount)));
+    if (field.kind != InputKind::LayerList)
+        p.extension.set(field.name, text);
+    else if (field.zone != InputZone::Every)
+        p.extension.set(field.name, repeated(text, zoneLayerCount(p, field.zone)));
+    else
+        for (const InputZone zone : {InputZone::Head, InputZone::Shaft, InputZone::Base})
+            p.extension.set(std::string(field.name) + "." + zoneKeySuffix(zone),
+                            repeated(text, zoneLayerCount(p, zone)));
 }
 
 // The raw count of steps from FROM to TO, before any rounding.
@@ -126,23 +90,18 @@ long settlementSlices(const ProjectData& p)
 
 }  // namespace
 
-std::span<const SweepField> sweepFields() { return kFields; }
+std::span<const SweepField> sweepFields() { return recordInputs(); }
 
 SweepFieldLookup findSweepField(std::string_view name, bool layerTablesFollowLengths)
 {
-    for (const SweepField& field : kFields) {
-        if (field.name != name)
-            continue;
-        if (field.cutsLayerTables && !layerTablesFollowLengths)
-            return {nullptr, std::string(name)
-                                 + " cannot be swept: the zones' layer tables are cut at H and L, "
-                                   "so changing it would leave the layers that no longer fit"};
-        return {&field, {}};
-    }
-    for (const SweepField& field : kExtensionFields)
-        if (field.name == name)
-            return {&field, {}};
-    return {nullptr, "unknown field " + std::string(name)};
+    const SweepField* field = findInput(name);
+    if (!field || !field->sweepable)
+        return {nullptr, "unknown field " + std::string(name)};
+    if (field->cutsLayerTables && !layerTablesFollowLengths)
+        return {nullptr, std::string(name)
+                             + " cannot be swept: the zones' layer tables are cut at H and L, "
+                               "so changing it would leave the layers that no longer fit"};
+    return {field, {}};
 }
 
 RangeFault rangeFault(const SweepRange& r)

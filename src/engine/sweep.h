@@ -8,6 +8,7 @@
 #pragma once
 
 #include "engine/design_check.h"
+#include "model/extension/input_catalogue.h"
 #include "model/project_data.h"
 
 #include <cstddef>
@@ -18,24 +19,15 @@
 #include <string_view>
 #include <vector>
 
-// A scalar input of the record that a sweep can vary, named as the record
-// names its member (spacingSquare, headDiameter, ...).
-struct SweepField {
-    const char* name;
-    double ProjectData::*member;
-    // H and L: the zones' layer tables are cut at them, so a point may only
-    // change them when the sweep rewrites the layer tables for each point.
-    bool cutsLayerTables = false;
-    // Instead of a member: a value of the extension block (cv sets every
-    // layer's cv.head, cv.shaft and cv.base to the value; pavementDay; the
-    // stability's pileShear, treatedMargin, c.fill and phi.fill).
-    const char* extensionKey = nullptr;
-    // A value below 0 has a meaning (treatedMargin: the reinforced zone
-    // stops short of the toes); every other field's is refused.
-    bool signedValue = false;
-};
+// An input a sweep can vary: a field of the record, named as the record
+// names its member (spacingSquare, headDiameter, ...), or a value of the
+// extension block (pavementDay; the stability's pileShear, treatedMargin,
+// c.fill and phi.fill; a layer strength such as c.shaft sets every layer of
+// its zone to the value, and cv every layer's cv.head, cv.shaft and cv.base),
+// as the input catalogue describes it.
+using SweepField = InputEntry;
 
-// Every sweepable member of the record, in the order of the forms; the
+// Every sweepable field of the record, in the order of the forms; the
 // extension values are found by name only.
 std::span<const SweepField> sweepFields();
 

@@ -1,6 +1,6 @@
 // The settlement against time of a record, its post-construction settlement
 // and the bearing check under the pile tips, from the inputs stored in the
-// extension block (see time_settlement_keys.h):
+// extension block (see the input catalogue, input_catalogue.h):
 //   ms                        settlement coefficient (default 1)
 //   cv.head, cv.shaft, cv.base  cv of the soil per layer (1e-3 cm2/s)
 //   bottomDrained             0 or 1: the stop depth drains (default 0)

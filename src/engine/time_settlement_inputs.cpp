@@ -1,7 +1,6 @@
 #include "engine/time_settlement.h"
 
 #include "engine/extension_values.h"
-#include "model/extension/soil_property_limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +15,6 @@ constexpr double kLongestPeriod = 100;
 // A bound far beyond any soil, so that every curve stays finite: ms is
 // about 1.1 to 1.7.
 constexpr double kLargestMs = 10;
-
-// The list of cv of a zone's layers under key, or no value at all.
-std::string readCvList(const ProjectData& p, const char* key, int count, std::vector<double>& values)
-{
-    return readLayerList(p, key, count, "固结系数cv", kAllowedCv, isAllowedCv, values);
-}
 
 std::string fillFault(const std::vector<FillPoint>& fill, double embankmentHeight)
 {
@@ -131,8 +124,7 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     // or fill then fails them rather than hides them.
     std::string demandFault;
     for (const std::string& fault : {
-             readLayerList(p, "fak.base", usedLayers(p.baseLayerCount), "地基承载力特征值fak", kAllowedFak,
-                           isAllowedFak, in.fakBase),
+             readLayerList(p, catalogued("fak.base"), in.fakBase),
              readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD), readCodes(p, in)}) {
         if (demandFault.empty())
             demandFault = fault;
@@ -140,9 +132,9 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     double drained = 0;
     for (const std::string& fault : {
              readNumber(p, "ms", "沉降系数ms应为不小于1且不大于10的数！", msAllowed, in.ms),
-             readCvList(p, "cv.head", usedLayers(p.headLayerCount), in.cvHead),
-             readCvList(p, "cv.shaft", usedLayers(p.shaftLayerCount), in.cvShaft),
-             readCvList(p, "cv.base", usedLayers(p.baseLayerCount), in.cvBase),
+             readLayerList(p, catalogued("cv.head"), in.cvHead),
+             readLayerList(p, catalogued("cv.shaft"), in.cvShaft),
+             readLayerList(p, catalogued("cv.base"), in.cvBase),
              readNumber(p, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
                         [](double v) { return v == 0 || v == 1; }, drained),
              readFill(p, in.fill)}) {

@@ -1,7 +1,7 @@
 #include "model/soil_profile.h"
 
 #include "model/extension/layer_names.h"
-#include "model/extension/soil_property_limits.h"
+#include "model/extension/input_catalogue.h"
 #include "model/file_numbers.h"
 #include "model/file_reasons.h"
 
@@ -30,29 +30,27 @@ std::string lengthRefusal(double headLength, double pileLength)
 }
 
 // A property of the strata that the split stores in the zones' per-layer
-// lists of the extension block, under the key of each zone it applies to.
+// lists of the extension block, under the key of each zone it applies to;
+// its words and bounds are those of its lists in the input catalogue.
 struct StratumProperty {
     std::optional<double> Stratum::*value;
-    const char* what;
-    bool (*allowed)(double);
-    const char* allowedText;
     const char* zoneKeys[3];  // head, shaft, base; null where it does not apply
 };
 
 constexpr StratumProperty kProperties[] = {
-    {&Stratum::cv, "固结系数cv", isAllowedCv, kAllowedCv, {"cv.head", "cv.shaft", "cv.base"}},
-    {&Stratum::fak, "地基承载力特征值fak", isAllowedFak, kAllowedFak, {nullptr, nullptr, "fak.base"}},
-    {&Stratum::cohesion, "黏聚力c", isAllowedCohesion, kAllowedCohesion, {"c.head", "c.shaft", "c.base"}},
-    {&Stratum::frictionAngle, "内摩擦角φ", isAllowedFrictionAngle, kAllowedFrictionAngle,
-     {"phi.head", "phi.shaft", "phi.base"}},
+    {&Stratum::cv, {"cv.head", "cv.shaft", "cv.base"}},
+    {&Stratum::fak, {nullptr, nullptr, "fak.base"}},
+    {&Stratum::cohesion, {"c.head", "c.shaft", "c.base"}},
+    {&Stratum::frictionAngle, {"phi.head", "phi.shaft", "phi.base"}},
 };
 
 std::string propertyFault(const Stratum& s)
 {
     for (const StratumProperty& property : kProperties) {
         const std::optional<double>& value = s.*property.value;
-        if (value && !property.allowed(*value))
-            return std::string("的") + property.what + "应为" + property.allowedText + "。";
+        const InputEntry& list = catalogued(property.zoneKeys[2]);
+        if (value && !list.allowed(*value))
+            return "的" + inputNoun(list) + "应为" + list.allowedText + "。";
     }
     return {};
 }

@@ -3,6 +3,7 @@
 // the usage on standard error, before any file is read.
 #include "cli/command_table.h"
 #include "cli_run.h"
+#include "model/extension/input_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,17 @@ TEST_P(CommandTableTest, AValueThatIsAnOptionIsWrongUsage)
         const CliRun run = runCli(prefix + option.name + " --json x.txt");
         EXPECT_EQ(run.exitCode, 2) << option.name;
         EXPECT_NE(run.err.find(option.name + " needs a value"), std::string::npos) << run.err;
+    }
+}
+
+// The sweep's usage names every input the catalogue lets a sweep vary.
+TEST(CommandTable, SweepUsageNamesEverySweepableInput)
+{
+    const std::string usage = usageText(sweepCommand());
+    for (const InputEntry& input : inputCatalogue()) {
+        if (input.sweepable) {
+            EXPECT_NE(usage.find(std::string(" ") + input.name), std::string::npos) << input.name;
+        }
     }
 }
 

@@ -127,6 +127,7 @@ struct StabilityPointCase {
     const char* field;
     double value;
     std::string fault;
+    std::string typed = {};  // the value typed under the key; the value alone when empty
 };
 
 class SweepStabilityTest : public testing::TestWithParam<StabilityPointCase> {};
@@ -138,13 +139,15 @@ TEST_P(SweepStabilityTest, PointIsTheProjectWithTheValueTyped)
     const StabilityPointCase& c = GetParam();
     ProjectData base = loadExample(kWorked);
     setStrengths(base);
-    const Sweep sweep(base, {{findSweepField(c.field).field, {c.value, c.value, 1}}}, {20});
+    const SweepField* field = findSweepField(c.field).field;
+    ASSERT_NE(field, nullptr) << c.field;
+    const Sweep sweep(base, {{field, {c.value, c.value, 1}}}, {20});
     const SweepPoint point = sweep.point(0);
     ASSERT_EQ(point.fault, c.fault);
     if (!point.valid())
         return;
     ProjectData typed = base;
-    typed.extension.set(c.field, formatFileNumber(c.value));
+    typed.extension.set(c.field, c.typed.empty() ? formatFileNumber(c.value) : c.typed);
     typed.deriveEquivalentDiameter();
     const StabilityOutcome alone = stabilityOutcome(typed, 20);
     ASSERT_TRUE(alone.result) << alone.reason;
@@ -163,7 +166,16 @@ INSTANTIATE_TEST_SUITE_P(
                     StabilityPointCase{"weakFill", "c.fill", 2, ""},
                     StabilityPointCase{"frictionlessFill", "phi.fill", 0, ""},
                     StabilityPointCase{"negativePileShear", "pileShear", -1, kNegativeValue},
-                    StabilityPointCase{"negativeFillCohesion", "c.fill", -0.5, kNegativeValue}),
+                    StabilityPointCase{"negativeFillCohesion", "c.fill", -0.5, kNegativeValue},
+                    // A layer strength is set for every layer of its zone.
+                    StabilityPointCase{"cohesionlessHeadLayer", "c.head", 0, "", "0"},
+                    StabilityPointCase{"steeperHeadFriction", "phi.head", 20, "", "20"},
+                    StabilityPointCase{"weakShaftLayers", "c.shaft", 4, "", "4,4"},
+                    StabilityPointCase{"frictionlessShaftLayers", "phi.shaft", 0, "", "0,0"},
+                    StabilityPointCase{"stiffBaseLayers", "c.base", 50, "", "50,50,50"},
+                    StabilityPointCase{"baseFriction", "phi.base", 25.5, "", "25.5,25.5,25.5"},
+                    StabilityPointCase{"negativeShaftCohesion", "c.shaft", -0.5, kNegativeValue},
+                    StabilityPointCase{"negativeBaseFriction", "phi.base", -1, kNegativeValue}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // At q = 20 kPa the worked example's factor is 1.18 with tau_p = 50 kPa and

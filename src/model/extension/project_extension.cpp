@@ -1,13 +1,9 @@
 #include "model/extension/project_extension.h"
 
-#include "model/extension/layer_names.h"
-#include "model/extension/project_info.h"
-#include "model/extension/stability_keys.h"
-#include "model/extension/time_settlement_keys.h"
+#include "model/extension/input_catalogue.h"
 #include "model/gbk.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -96,12 +92,6 @@ bool isExtensionKey(std::string_view key)
 
 bool isKnownExtensionKey(std::string_view key)
 {
-    return std::any_of(std::begin(kProjectInfoFields), std::end(kProjectInfoFields),
-                       [key](const ProjectInfoField& field) { return key == field.key; })
-           || std::any_of(std::begin(kTimeSettlementKeys), std::end(kTimeSettlementKeys),
-                          [key](const char* known) { return key == known; })
-           || std::any_of(std::begin(kStabilityKeys), std::end(kStabilityKeys),
-                          [key](const char* known) { return key == known; })
-           || std::any_of(std::begin(kLayerNameKeys), std::end(kLayerNameKeys),
-                          [key](const char* known) { return key == known; });
+    const InputEntry* input = findInput(key);
+    return input && input->place == InputPlace::Extension;
 }

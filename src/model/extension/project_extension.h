@@ -41,6 +41,7 @@ private:
 // True for a key the block can hold: ASCII letters, digits and dots, not
 // empty, and not "version" (the block's own first line).
 bool isExtensionKey(std::string_view key);
-// True for a key this version of Orvane uses (the project information, the
-// inputs of the settlement against time and of the stability, the layers' names).
+// True for a key this version of Orvane uses: an extension key of the input
+// catalogue (the project information, the inputs of the settlement against
+// time and of the stability, the layers' names).
 bool isKnownExtensionKey(std::string_view key);

@@ -62,6 +62,11 @@ std::string readLayerList(const ProjectData& p, const char* key, int count, cons
 // and bounded as the catalogue describes it.
 inline std::string readLayerList(const ProjectData& p, const InputEntry& list, std::vector<double>& values)
 {
+    // Its words are only needed when the list is given.
+    if (p.extension.value(list.name).empty()) {
+        values.clear();
+        return {};
+    }
     return readLayerList(p, list.name, zoneLayerCount(p, list.zone), inputNoun(list).c_str(), list.allowedText,
                          list.allowed, values);
 }

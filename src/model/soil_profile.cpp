@@ -6,6 +6,7 @@
 #include "model/file_reasons.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -46,9 +47,16 @@ constexpr StratumProperty kProperties[] = {
 
 std::string propertyFault(const Stratum& s)
 {
-    for (const StratumProperty& property : kProperties) {
-        const std::optional<double>& value = s.*property.value;
-        const InputEntry& list = catalogued(property.zoneKeys[2]);
+    // Looked up once: a sweep of L checks the profile's strata at every point.
+    static const std::array<const InputEntry*, std::size(kProperties)> lists = [] {
+        std::array<const InputEntry*, std::size(kProperties)> found{};
+        for (std::size_t k = 0; k < found.size(); ++k)
+            found[k] = &catalogued(kProperties[k].zoneKeys[2]);
+        return found;
+    }();
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        const std::optional<double>& value = s.*kProperties[k].value;
+        const InputEntry& list = *lists[k];
         if (value && !list.allowed(*value))
             return "的" + inputNoun(list) + "应为" + list.allowedText + "。";
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -138,9 +139,15 @@ std::span<const InputEntry> recordInputs() { return inputCatalogue().first(std::
 
 const InputEntry* findInput(std::string_view name)
 {
-    const std::span<const InputEntry> all = inputCatalogue();
-    const auto found = std::find_if(all.begin(), all.end(), [name](const InputEntry& e) { return e.name == name; });
-    return found == all.end() ? nullptr : &*found;
+    // Indexed once: the readers look inputs up at every point of a sweep.
+    static const std::unordered_map<std::string_view, const InputEntry*> byName = [] {
+        std::unordered_map<std::string_view, const InputEntry*> index;
+        for (const InputEntry& e : inputCatalogue())
+            index.emplace(e.name, &e);
+        return index;
+    }();
+    const auto found = byName.find(name);
+    return found == byName.end() ? nullptr : found->second;
 }
 
 const InputEntry& catalogued(std::string_view name) { return *findInput(name); }

@@ -264,6 +264,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         GoverningCase{"ratioNotMargin", {computed(130, 100, 50), computed(60, 40, 40), computed(300, 200, 60)}, 0, 2},
         GoverningCase{"firstOfEqualOnes", {computed(200, 100, 60), computed(200, 100, 60)}, 0, 0},
+        // A later section is weighed against the section governing bearing,
+        // not against the one governing settlement.
+        GoverningCase{"eachCheckAgainstItsOwnGoverningSection",
+                      {computed(120, 100, 50), computed(200, 100, 80), computed(150, 100, 40)}, 0, 1},
         GoverningCase{"refusedSectionsNeverGovern", {refused(), computed(200, 100, 50), refused()}, 1, 1},
         GoverningCase{"nothingComputed", {refused()}, std::nullopt, std::nullopt},
         GoverningCase{"noSections", {}, std::nullopt, std::nullopt},

@@ -157,6 +157,14 @@ Ground unreinforced(Ground g)
     return g;
 }
 
+// The piles under the crest and the upper slopes only.
+Ground shortZone()
+{
+    Ground g;
+    g.treatedMargin = -8;
+    return g;
+}
+
 const GroundCase kGroundCases[] = {
     {"weakLayer", Ground{}, 1.5, 1.5, 3, 0},
     {"weakLayerUnreinforced", unreinforced(Ground{}), 1.5, 1.5, 3, 0},
@@ -165,6 +173,7 @@ const GroundCase kGroundCases[] = {
     {"fillStrongerThanGround", strongFill(), 1.5, 1.5, 3, 0},
     {"fillStrongerThanUnreinforcedGround", unreinforced(strongFill()), 1.5, 1.5, 3, 0},
     {"weakFill", weakFill(), 1.5, 1.5, 3, 0},
+    {"zoneStoppingShortOfTheToes", shortZone(), 1.5, 1.5, 3, 0},
 };
 
 class StabilityGroundTest : public testing::TestWithParam<GroundCase> {
@@ -201,6 +210,25 @@ TEST_P(StabilityGroundTest, ReportedFactorIsTheCirclesBishopFactor)
     }
     EXPECT_EQ(r.factor, r.critical().least.factor);
     EXPECT_GT(r.circlesTried, 1000);
+}
+
+// A deep circle under the whole embankment, through the ground beyond both
+// ends of a zone that stops short of the toes: reinforced only within the
+// zone, on the far side from its slide too.
+TEST_P(StabilityGroundTest, DeepCircleUnderTheWholeEmbankmentIsTheIndependentFactor)
+{
+    ProjectData p;
+    const StabilityOutcome o = outcome(p);
+    StabilitySection section;
+    ASSERT_EQ(stabilitySection(p, o.inputs, GetParam().surcharge, section), "");
+    for (const Side side : {Side::Left, Side::Right}) {
+        // Its lowest point 8 m deep, 5 m off the centreline towards the slide.
+        const SlipCircle circle{side == Side::Right ? 5.0 : -5.0, 20, 28};
+        const auto f = circleFactor(section, side, circle);
+        ASSERT_TRUE(f) << (side == Side::Left ? "left" : "right");
+        EXPECT_NEAR(independentFactor(p, GetParam().ground, GetParam().surcharge, circle, side), f->factor,
+                    0.005 * f->factor);
+    }
 }
 
 // No circle of a fine grid over the searched family has a factor more than

@@ -79,6 +79,12 @@ QList<QStringList> sectionValueRows(const Section& s)
     return rows;
 }
 
+// The tables of the html with close cells, for a page that holds much.
+QString withCloseCells(QString html)
+{
+    return html.replace(QStringLiteral("cellpadding=\"3\""), QStringLiteral("cellpadding=\"1\""));
+}
+
 // Two (parameter, value) pairs a row, so that a section giving many values
 // still fits its page.
 QList<QStringList> inPairs(const QList<QStringList>& rows)
@@ -158,7 +164,7 @@ QString summaryTable(const RoadReportRequest& r, const GoverningSections& govern
     // Set small and close, so that with every column a station and a number
     // stay on one line of their cell.
     return QStringLiteral("<div style=\"font-size:7.5pt\">%1</div>")
-        .arg(table(header, rows).replace(QStringLiteral("cellpadding=\"3\""), QStringLiteral("cellpadding=\"1\"")));
+        .arg(withCloseCells(table(header, rows)));
 }
 
 QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
@@ -183,7 +189,7 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
     html += table(designChecksHeader(), assessmentRows(point.checks, r.demands, project.stopCriterion));
     html += markup(QStringLiteral("<b>结论：%1。</b>").arg(esc(verdict(point)))) + QStringLiteral("</div>");
     // Set close, so that a section with its own demands still fits one page.
-    return html.replace(QStringLiteral("cellpadding=\"3\""), QStringLiteral("cellpadding=\"1\""));
+    return withCloseCells(html);
 }
 
 }  // namespace road_report

@@ -177,8 +177,14 @@ TEST(CliTimeSettlement, ChecksEveryBaseLayerWithTheSpreadLoad)
     const CliRun run = runCli("--json --details --set fak.base=230,230,500 --set etaD=0 "
                               + workedExample(scratchFolder("spreadLoad")));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto checks = nlohmann::json::parse(run.out)["underlyingLayerChecks"];
+    const auto json = nlohmann::json::parse(run.out);
+    const auto checks = json["underlyingLayerChecks"];
     ASSERT_GE(checks.size(), 2u) << checks.dump();
+    std::vector<nlohmann::json> assessed;
+    for (const auto& check : json["assessment"]["checks"])
+        if (check["check"] == "underlyingLayer")
+            assessed.push_back(check);
+    ASSERT_EQ(assessed.size(), checks.size()) << json["assessment"].dump();
     const double elastic[] = {39.5089, 33.5407};
     const double pcz[] = {186, 243};
     for (std::size_t i = 0; i < 2; ++i) {
@@ -190,6 +196,9 @@ TEST(CliTimeSettlement, ChecksEveryBaseLayerWithTheSpreadLoad)
         EXPECT_EQ(checks[i]["pcz"], pcz[i]);
         EXPECT_EQ(checks[i]["faz"], 230.0);
         EXPECT_EQ(checks[i]["ok"], false) << checks[i].dump();
+        EXPECT_EQ(assessed[i]["depth"], checks[i]["depth"]) << "the assessment's check " << i;
+        EXPECT_EQ(assessed[i]["value"], 57.0 + pcz[i]);
+        EXPECT_EQ(assessed[i]["limit"], 230.0);
     }
 }
 

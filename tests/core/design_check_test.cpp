@@ -181,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"capacityInfinite", 0, 0, {2.26, kInf, 100, kNaN, 70, 60, 65}, kParametersWrong},
         ShownCase{"typedDecidesOverComputed", 1, 0, {2.26, kInf, kInf, 100, 70, 60, 65}, ""},
         ShownCase{"typedNotANumber", 1, 0, {2.26, 270, 100, kNaN, 70, 60, 65}, kParametersWrong},
+        ShownCase{"smallestSettlementShown", 0, 0, {2.26, 270, 100, kNaN, above(0), 60, 65}, ""},
+        ShownCase{"settlementZero", 0, 0, {2.26, 270, 100, kNaN, 0.0, 60, 65}, kParametersWrong},
         ShownCase{"deformationRatioInfinite", 0, 0, {2.26, 270, 100, kNaN, kInf, 60, 65}, kParametersWrong},
         ShownCase{"otherCriteriaIgnored", 0, 0, {2.26, 270, 100, kNaN, 70, kInf, kNaN}, ""},
         ShownCase{"stressRatio02Infinite", 0, 1, {2.26, 270, 100, kNaN, 70, kInf, 65}, kParametersWrong},

@@ -26,6 +26,22 @@ std::string sweepableNames(bool record)
     return names;
 }
 
+// The extension block's inputs a row of the section table may give, in the
+// catalogue's order; those whose cells hold a code with their Chinese label,
+// as a column may be headed by it: "roadClass (道路等级)".
+std::string sectionSettingNames()
+{
+    std::string names;
+    for (const InputEntry& input : inputCatalogue()) {
+        if (!input.sectionColumn || input.place != InputPlace::Extension)
+            continue;
+        names += (names.empty() ? "" : ", ") + std::string(input.name);
+        if (input.kind == InputKind::Code)
+            names += std::string(" (") + input.label + ")";
+    }
+    return names;
+}
+
 CommandEntry calculation()
 {
     CommandEntry c;
@@ -133,11 +149,9 @@ CommandEntry sections()
     c.operands = {{"FILE", "", "the base project file"}};
     c.options = {
         {"--sections", "TABLE.csv",
-         "one row per section: station (桩号, e.g. K12+340), any field a sweep can vary where the section "
-         "differs from FILE (an empty cell keeps FILE's value), optionally profile (a borehole table, its path "
-         "relative to TABLE.csv) and the section's own demands and histories: roadClass (道路等级), location "
-         "(路段类型), allowablePostConstruction, ms, fill, pavementDay, designPeriod, etaD, c.fill, phi.fill, "
-         "pileShear, treatedMargin, stabilityRequired"},
+         "one row per section: station (桩号, e.g. K12+340), any field of the record a sweep can vary where the "
+         "section differs from FILE (an empty cell keeps FILE's value), optionally profile (a borehole table, its "
+         "path relative to TABLE.csv) and the section's own demands and histories: " + sectionSettingNames()},
         {"--json", "", "one JSON object per section and line instead of CSV"},
         {"--surcharge", "KPA", kDemandsHelp},
         {"--allowable-settlement", "MM", "settlement check under FILE's criterion (none without it)"},

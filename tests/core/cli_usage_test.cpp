@@ -192,16 +192,53 @@ TEST_P(CommandTableTest, AValueThatIsAnOptionIsWrongUsage)
     }
 }
 
-// The sweep's usage names every input the catalogue lets a sweep vary.
-TEST(CommandTable, SweepUsageNamesEverySweepableInput)
+struct ListedInputsCase {
+    const char* name;
+    const CommandEntry& (*command)();
+    const char* entry;  // the operand or option whose help lists the inputs
+    bool (*listed)(const InputEntry&);
+};
+
+class ListedInputsTest : public testing::TestWithParam<ListedInputsCase> {};
+
+// The help of an operand or option names, as whole words and in the
+// catalogue's order, every input the catalogue lets it vary.
+TEST_P(ListedInputsTest, HelpNamesEveryInputInTheCataloguesOrder)
 {
-    const std::string usage = usageText(sweepCommand());
-    for (const InputEntry& input : inputCatalogue()) {
-        if (input.sweepable) {
-            EXPECT_NE(usage.find(std::string(" ") + input.name), std::string::npos) << input.name;
+    const CommandEntry& command = GetParam().command();
+    std::string help;
+    for (const std::vector<OptionEntry>* entries : {&command.operands, &command.options})
+        for (const OptionEntry& entry : *entries)
+            if (entry.name == GetParam().entry)
+                help = entry.help;
+    ASSERT_FALSE(help.empty()) << GetParam().entry;
+    const auto wordAt = [&help](const std::string& word, std::size_t from) {
+        for (std::size_t at = help.find(" " + word, from); at != std::string::npos; at = help.find(" " + word, at + 1)) {
+            const std::size_t end = at + 1 + word.size();
+            if (end == help.size() || help[end] == ',' || help[end] == ' ')
+                return at;
         }
+        return std::string::npos;
+    };
+    std::size_t from = 0;
+    for (const InputEntry& input : inputCatalogue()) {
+        if (!GetParam().listed(input))
+            continue;
+        const std::size_t at = wordAt(input.name, from);
+        ASSERT_NE(at, std::string::npos) << input.name << " after " << help.substr(0, from);
+        from = at + 1;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ListedInputsTest,
+    testing::Values(ListedInputsCase{"sweepFields", sweepCommand, "FIELD",
+                                     [](const InputEntry& input) { return input.sweepable; }},
+                    ListedInputsCase{"sectionSettings", sectionsCommand, "--sections",
+                                     [](const InputEntry& input) {
+                                         return input.sectionColumn && input.place == InputPlace::Extension;
+                                     }}),
+    [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(Commands, CommandTableTest, testing::Values(0u, 1u, 2u), [](const auto& info) {
     const std::string& trigger = commandTable().at(info.param).trigger;

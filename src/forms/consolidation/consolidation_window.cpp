@@ -2,6 +2,7 @@
 
 #include "engine/design_check.h"
 #include "forms/consolidation/time_chart.h"
+#include "model/extension/input_catalogue.h"
 #include "model/extension/layer_names.h"
 #include "ui/dialog.h"
 #include "ui/layer_value_table.h"
@@ -49,34 +50,21 @@ QTableWidgetItem* unusedItem()
     return item;
 }
 
-// The boxes and columns of the window by the extension key they store.
-struct KeyLabel {
-    const char* key;
-    const char* label;
-};
-const KeyLabel kLabels[] = {{"cv.head", "桩帽段各层的cv"},
-                            {"cv.shaft", "桩身段各层的cv"},
-                            {"cv.base", "下卧层各层的cv"},
-                            {"fak.base", "下卧层各层的fak"},
-                            {"fill", "填土过程"},
-                            {"bottomDrained", "计算深度底面排水"},
-                            {"ms", "沉降系数ms"},
-                            {"pavementDay", "路面完工 (天)"},
-                            {"designPeriod", "设计使用年限 (年)"},
-                            {"etaD", "深度修正系数ηd"},
-                            {"roadClass", "公路等级"},
-                            {"location", "路段"},
-                            {"allowablePostConstruction", "容许工后沉降 (mm)"}};
+// The extension keys the window's boxes and columns store.
+const char* const kKeys[] = {"cv.head", "cv.shaft", "cv.base", "fak.base", "fill", "bottomDrained", "ms", "pavementDay",
+                             "designPeriod", "etaD", "roadClass", "location", "allowablePostConstruction"};
 
-// A refusal of the inputs as the window names them: the label of the box or
-// column instead of the file's key, without the file's list separators.
+QString captionOf(const char* key) { return QString::fromStdString(inputCaption(catalogued(key))); }
+
+// A refusal of the inputs as the window names them: the caption of the box
+// or column instead of the file's key, without the file's list separators.
 QString inWindowWords(const std::string& refusal)
 {
     QString text = QString::fromStdString(refusal);
-    for (const KeyLabel& entry : kLabels) {
-        const QString prefix = QString::fromUtf8(entry.key) + QStringLiteral("：");
+    for (const char* key : kKeys) {
+        const QString prefix = QString::fromUtf8(key) + QStringLiteral("：");
         if (text.startsWith(prefix)) {
-            text = QString::fromUtf8(entry.label) + QStringLiteral("：") + text.mid(prefix.size());
+            text = captionOf(key) + QStringLiteral("：") + text.mid(prefix.size());
             break;
         }
     }
@@ -196,25 +184,28 @@ QWidget* ConsolidationWindow::makeInputs()
             fill_->removeRow(fill_->rowCount() - 1);
     });
     auto* form = new QFormLayout;
-    bottomDrained_ = new QCheckBox(QStringLiteral("计算深度底面排水"), inputs);
+    const auto keyRow = [form](const char* key, QWidget* box) {
+        form->addRow(captionOf(key) + QStringLiteral("："), box);
+    };
+    bottomDrained_ = new QCheckBox(captionOf("bottomDrained"), inputs);
     form->addRow(bottomDrained_);
     ms_ = new QLineEdit(inputs);
-    form->addRow(QStringLiteral("沉降系数ms："), ms_);
+    keyRow("ms", ms_);
     pavementDay_ = new QLineEdit(inputs);
-    form->addRow(QStringLiteral("路面完工 (天)："), pavementDay_);
+    keyRow("pavementDay", pavementDay_);
     designPeriod_ = new QLineEdit(inputs);
-    form->addRow(QStringLiteral("设计使用年限 (年)："), designPeriod_);
+    keyRow("designPeriod", designPeriod_);
     etaD_ = new QLineEdit(inputs);
-    form->addRow(QStringLiteral("深度修正系数ηd："), etaD_);
+    keyRow("etaD", etaD_);
     roadClass_ = new QComboBox(inputs);
     roadClass_->addItems({QString(), QStringLiteral("高速公路、一级公路"), QStringLiteral("二级公路")});
-    form->addRow(QStringLiteral("公路等级："), roadClass_);
+    keyRow("roadClass", roadClass_);
     location_ = new QComboBox(inputs);
     location_->addItems({QString(), QStringLiteral("桥台与路堤相邻处"), QStringLiteral("涵洞、通道处"),
                          QStringLiteral("一般路段")});
-    form->addRow(QStringLiteral("路段："), location_);
+    keyRow("location", location_);
     allowance_ = new QLineEdit(inputs);
-    form->addRow(QStringLiteral("容许工后沉降 (mm)："), allowance_);
+    keyRow("allowablePostConstruction", allowance_);
     column->addLayout(form);
     compute_ = new QPushButton(QStringLiteral("计算"), inputs);
     column->addWidget(compute_);
@@ -230,9 +221,10 @@ void ConsolidationWindow::fillLayerRows()
 {
     const ProjectData& p = project_;
     const ZoneRows zones[] = {
-        {"桩帽段", "cv.head", usedLayers(p.headLayerCount), &p.headThickness, &p.headSoilModulus},
-        {"桩身段", "cv.shaft", usedLayers(p.shaftLayerCount), &p.shaftThickness, &p.shaftSoilModulus},
-        {"下卧层", "cv.base", usedLayers(p.baseLayerCount), &p.baseThickness, &p.baseSoilModulus}};
+        {zoneName(InputZone::Head), "cv.head", usedLayers(p.headLayerCount), &p.headThickness, &p.headSoilModulus},
+        {zoneName(InputZone::Shaft), "cv.shaft", usedLayers(p.shaftLayerCount), &p.shaftThickness,
+         &p.shaftSoilModulus},
+        {zoneName(InputZone::Base), "cv.base", usedLayers(p.baseLayerCount), &p.baseThickness, &p.baseSoilModulus}};
     const QStringList fak = listOf(p, "fak.base");
     for (const ZoneRows& zone : zones) {
         const QStringList cv = listOf(p, zone.cvKey);

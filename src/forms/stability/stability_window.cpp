@@ -2,6 +2,7 @@
 
 #include "forms/design/remembered_demands.h"
 #include "forms/stability/section_drawing.h"
+#include "model/extension/input_catalogue.h"
 #include "ui/dialog.h"
 #include "ui/layer_value_table.h"
 #include "ui/number_text.h"
@@ -36,45 +37,29 @@ struct ZoneRows {
 
 std::vector<ZoneRows> zonesOf(const ProjectData& p)
 {
-    return {{"扩大头段", "c.head", "phi.head", usedLayers(p.headLayerCount), &p.headThickness, &p.headUnitWeight},
-            {"下部桩段", "c.shaft", "phi.shaft", usedLayers(p.shaftLayerCount), &p.shaftThickness, &p.shaftUnitWeight},
-            {"桩端以下", "c.base", "phi.base", usedLayers(p.baseLayerCount), &p.baseThickness, &p.baseUnitWeight}};
+    return {{zoneName(InputZone::Head), "c.head", "phi.head", usedLayers(p.headLayerCount), &p.headThickness,
+             &p.headUnitWeight},
+            {zoneName(InputZone::Shaft), "c.shaft", "phi.shaft", usedLayers(p.shaftLayerCount), &p.shaftThickness,
+             &p.shaftUnitWeight},
+            {zoneName(InputZone::Base), "c.base", "phi.base", usedLayers(p.baseLayerCount), &p.baseThickness,
+             &p.baseUnitWeight}};
 }
 
-// The boxes and columns of the window by the extension key they store.
-struct KeyLabel {
-    const char* key;
-    const char* label;
-};
-const KeyLabel kLabels[] = {{"c.head", "扩大头段各层的c"},
-                            {"phi.head", "扩大头段各层的φ"},
-                            {"c.shaft", "下部桩段各层的c"},
-                            {"phi.shaft", "下部桩段各层的φ"},
-                            {"c.base", "桩端以下各层的c"},
-                            {"phi.base", "桩端以下各层的φ"},
-                            {"c.fill", "填土的c"},
-                            {"phi.fill", "填土的φ"},
-                            {"pileShear", "桩体抗剪强度τp (kPa)"},
-                            {"treatedMargin", "加固区超出坡脚 (m)"},
-                            {"stabilityRequired", "要求的安全系数[F]"}};
+// The extension keys the window's boxes and columns store.
+const char* const kKeys[] = {"c.head", "phi.head", "c.shaft", "phi.shaft", "c.base", "phi.base", "c.fill", "phi.fill",
+                             "pileShear", "treatedMargin", "stabilityRequired"};
 const QString kSurchargeLabel = QStringLiteral("附加荷载q (kPa)");
 
-QString labelOf(const char* key)
-{
-    for (const KeyLabel& entry : kLabels)
-        if (std::string_view(entry.key) == key)
-            return QString::fromUtf8(entry.label);
-    return QString::fromUtf8(key);
-}
+QString captionOf(const char* key) { return QString::fromStdString(inputCaption(catalogued(key))); }
 
-// A refusal or a reason as the window names its boxes: the label of the
+// A refusal or a reason as the window names its boxes: the caption of the
 // box or column instead of the file's key, without the file's list
 // separators.
 QString inWindowWords(const std::string& text)
 {
     QString words = QString::fromStdString(text);
-    for (const KeyLabel& entry : kLabels)
-        words.replace(QString::fromUtf8(entry.key), QString::fromUtf8(entry.label));
+    for (const char* key : kKeys)
+        words.replace(QString::fromUtf8(key), captionOf(key));
     words.replace(QStringLiteral("，以逗号分隔"), QString());
     return words;
 }
@@ -129,11 +114,11 @@ QWidget* StabilityWindow::makeInputs()
         form->addRow(label + QStringLiteral("："), edit);
         return edit;
     };
-    pileShear_ = box("pileShearEdit", labelOf("pileShear"));
-    margin_ = box("treatedMarginEdit", labelOf("treatedMargin"));
+    pileShear_ = box("pileShearEdit", captionOf("pileShear"));
+    margin_ = box("treatedMarginEdit", captionOf("treatedMargin"));
     margin_->setPlaceholderText(QStringLiteral("0；负数表示止于坡脚以内"));
     surcharge_ = box("surchargeEdit", kSurchargeLabel);
-    required_ = box("stabilityRequiredEdit", labelOf("stabilityRequired"));
+    required_ = box("stabilityRequiredEdit", captionOf("stabilityRequired"));
     required_->setPlaceholderText(QStringLiteral("未填时不作验算"));
     column->addLayout(form);
     compute_ = new QPushButton(QStringLiteral("计算"), inputs);

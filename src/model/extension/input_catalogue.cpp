@@ -86,10 +86,10 @@ constexpr InputEntry kComputedKeys[] = {
     {.name = "fak.base", .label = "地基承载力特征值", .symbol = "fak", .unit = "kPa",
      .kind = InputKind::LayerList, .zone = InputZone::Base, .allowed = isAllowedFak, .allowedText = kAllowedFak},
     {.name = "etaD", .label = "深度修正系数", .symbol = "ηd", .sectionColumn = true},
-    {.name = "roadClass", .label = "道路等级", .kind = InputKind::Code, .sectionColumn = true},
-    {.name = "location", .label = "路段类型", .kind = InputKind::Code, .sectionColumn = true},
-    {.name = "allowablePostConstruction", .label = "容许工后沉降", .symbol = "[s工后]", .unit = "mm",
-     .sectionColumn = true},
+    {.name = "roadClass", .label = "道路等级", .caption = "公路等级", .kind = InputKind::Code, .sectionColumn = true},
+    {.name = "location", .label = "路段类型", .caption = "路段", .kind = InputKind::Code, .sectionColumn = true},
+    {.name = "allowablePostConstruction", .label = "容许工后沉降", .caption = "容许工后沉降 (mm)",
+     .symbol = "[s工后]", .unit = "mm", .sectionColumn = true},
     {.name = "psiS", .label = "沉降计算经验系数", .symbol = "ψs"},
     cohesionList("c.head", InputZone::Head),
     frictionList("phi.head", InputZone::Head),
@@ -97,18 +97,16 @@ constexpr InputEntry kComputedKeys[] = {
     frictionList("phi.shaft", InputZone::Shaft),
     cohesionList("c.base", InputZone::Base),
     frictionList("phi.base", InputZone::Base),
-    {.name = "c.fill", .label = "填土黏聚力", .symbol = "c", .unit = "kPa", .allowed = isAllowedCohesion,
-     .allowedText = kAllowedCohesion, .sweepable = true, .sectionColumn = true},
-    {.name = "phi.fill", .label = "填土内摩擦角", .symbol = "φ", .unit = "°", .allowed = isAllowedFrictionAngle,
-     .allowedText = kAllowedFrictionAngle, .sweepable = true, .sectionColumn = true},
+    {.name = "c.fill", .label = "填土黏聚力", .caption = "填土的c", .symbol = "c", .unit = "kPa",
+     .allowed = isAllowedCohesion, .allowedText = kAllowedCohesion, .sweepable = true, .sectionColumn = true},
+    {.name = "phi.fill", .label = "填土内摩擦角", .caption = "填土的φ", .symbol = "φ", .unit = "°",
+     .allowed = isAllowedFrictionAngle, .allowedText = kAllowedFrictionAngle, .sweepable = true, .sectionColumn = true},
     {.name = "pileShear", .label = "桩体抗剪强度", .symbol = "τp", .unit = "kPa", .sweepable = true,
      .sectionColumn = true},
-    {.name = "treatedMargin", .label = "加固区超出坡脚的宽度", .unit = "m", .sweepable = true, .sectionColumn = true,
-     .signedValue = true},
-    {.name = "stabilityRequired", .label = "稳定安全系数要求", .sectionColumn = true},
+    {.name = "treatedMargin", .label = "加固区超出坡脚的宽度", .caption = "加固区超出坡脚 (m)", .unit = "m",
+     .sweepable = true, .sectionColumn = true, .signedValue = true},
+    {.name = "stabilityRequired", .label = "稳定安全系数要求", .caption = "要求的安全系数[F]", .sectionColumn = true},
 };
-
-constexpr const char* kLayerNameLabels[] = {"桩帽段各层土名", "桩身段各层土名", "下卧层各层土名"};
 
 std::vector<InputEntry> catalogue()
 {
@@ -117,9 +115,13 @@ std::vector<InputEntry> catalogue()
         entries.push_back({.name = field.key, .label = field.label, .kind = InputKind::Text});
     entries.insert(entries.end(), std::begin(kComputedKeys), std::end(kComputedKeys));
     const InputZone zones[] = {InputZone::Head, InputZone::Shaft, InputZone::Base};
+    // Held for the life of the catalogue, which points at them.
+    static const std::string layerNameLabels[] = {std::string(zoneName(zones[0])) + "各层土名",
+                                                  std::string(zoneName(zones[1])) + "各层土名",
+                                                  std::string(zoneName(zones[2])) + "各层土名"};
     for (int zone = 0; zone < 3; ++zone)
-        entries.push_back({.name = kLayerNameKeys[zone], .label = kLayerNameLabels[zone], .kind = InputKind::Text,
-                           .zone = zones[zone]});
+        entries.push_back({.name = kLayerNameKeys[zone], .label = layerNameLabels[zone].c_str(),
+                           .kind = InputKind::Text, .zone = zones[zone]});
     InputEntry everyCv = cvList("cv", InputZone::Every);
     everyCv.place = InputPlace::SweepName;
     everyCv.sweepable = true;
@@ -158,6 +160,25 @@ std::string inputTitle(const InputEntry& input)
 {
     const std::string unit = *input.unit ? "（" + std::string(input.unit) + "）" : std::string();
     return inputNoun(input) + unit;
+}
+
+std::string inputCaption(const InputEntry& input)
+{
+    if (input.caption)
+        return input.caption;
+    if (input.kind == InputKind::LayerList)
+        return std::string(zoneName(input.zone)) + "各层的" + input.symbol;
+    return *input.unit ? inputNoun(input) + " (" + input.unit + ")" : inputNoun(input);
+}
+
+const char* zoneName(InputZone zone)
+{
+    switch (zone) {
+    case InputZone::Head: return "扩大头段";
+    case InputZone::Shaft: return "下部桩段";
+    case InputZone::Base: return "桩端以下";
+    default: return "";
+    }
 }
 
 const char* zoneKeySuffix(InputZone zone)

@@ -3,7 +3,8 @@
 // Each has its name in the record and the file, its Chinese label, symbol
 // and unit, its kind and rule, and whether a sweep or a column of the
 // section table may vary it. The block's known keys, --set, sweeps, the
-// section table, the design window and the command line's help read it.
+// section table, the design, consolidation and stability windows and the
+// command line's help read it.
 #pragma once
 
 #include "model/project_data.h"
@@ -30,6 +31,9 @@ enum class InputZone { None, Head, Shaft, Base, Every };
 struct InputEntry {
     const char* name;       // as the record names its member, or the file its key
     const char* label;      // Chinese, as the forms and the section table name it
+    // The words of a window's box where they are not the label's, symbol and
+    // unit (inputCaption); null elsewhere.
+    const char* caption = nullptr;
     const char* symbol = "";
     const char* unit = "";
     InputKind kind = InputKind::Number;
@@ -66,6 +70,15 @@ std::string inputNoun(const InputEntry& input);
 // The title the forms and the section table give it: label, symbol, and the
 // unit in full-width brackets, "扩大头直径D（m）".
 std::string inputTitle(const InputEntry& input);
+
+// The words a window gives its box or column: the caption where the entry
+// has one; a per-layer list by its zone and symbol, "扩大头段各层的c"; else
+// label, symbol and unit in brackets, "桩体抗剪强度τp (kPa)".
+std::string inputCaption(const InputEntry& input);
+
+// The zone's name in the windows and the entries of its layers: "扩大头段",
+// "下部桩段", "桩端以下".
+const char* zoneName(InputZone zone);
 
 // The last part of a zone's per-layer keys: "head", "shaft", "base".
 const char* zoneKeySuffix(InputZone zone);

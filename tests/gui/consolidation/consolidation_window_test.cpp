@@ -110,7 +110,7 @@ private slots:
         QVERIFY(window);
         QVERIFY2(QTest::qWaitForWindowActive(window), "the window is not the active window over its form");
         QCOMPARE(window->layerTable()->rowCount(), 6);
-        QCOMPARE(window->layerTable()->item(5, 0)->text(), QStringLiteral("下卧层"));
+        QCOMPARE(window->layerTable()->item(5, 0)->text(), QStringLiteral("桩端以下"));
         click(form.get(), "consolidationButton");
         QCOMPARE(form->findChildren<ConsolidationWindow*>().size(), 1);
         // A key as the desktop delivers it, to the focus window: Esc reaches
@@ -145,8 +145,9 @@ private slots:
         QTest::addColumn<int>("row");  // of the layer table for a cv, -1 for a fill point
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("status");
-        QTest::newRow("shaft cv") << 1 << "x" << "桩身段各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共2层）！";
-        QTest::newRow("base cv") << 4 << "0" << "下卧层各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共3层）！";
+        QTest::newRow("head cv") << 0 << "x" << "扩大头段各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共1层）！";
+        QTest::newRow("shaft cv") << 1 << "x" << "下部桩段各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共2层）！";
+        QTest::newRow("base cv") << 4 << "0" << "桩端以下各层的cv：固结系数cv应为每层一个大于0且不大于1000000的数（共3层）！";
         QTest::newRow("fill lowered") << -1 << "60:2" << "填土过程：填土高度不得减小（不计卸载与回弹）！";
     }
 

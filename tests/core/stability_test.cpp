@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -436,6 +437,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ProjectData& p) { p.slopeN = 0; }},
         StateCase{"weightlessFill", kAllStrengths, StabilityState::Unchecked, "未能验算：填土重度γ应大于0！",
                   [](ProjectData& p) { p.fillUnitWeight = 0; }},
+        StateCase{"infinitelyHeavyFill", kAllStrengths, StabilityState::Unchecked, "未能验算：填土重度γ应大于0！",
+                  [](ProjectData& p) { p.fillUnitWeight = std::numeric_limits<double>::infinity(); }},
         StateCase{"onlyTheTreatment", {{"pileShear", "100"}, {"treatedMargin", "2"}}, StabilityState::NotAsked, ""},
         StateCase{"requiredWithoutStrengths", {{"stabilityRequired", "1.3"}}, StabilityState::Unchecked,
                   "未能验算：未给出填土的抗剪强度（c.fill、phi.fill）！"},

@@ -179,6 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"fakOfANamedStratumMissing", {{"fak.base", "120,,200"}, {"name.base", "粉质黏土,淤泥质黏土\\,软塑,粉砂"}},
                     "fak.base：第2层“淤泥质黏土,软塑”未给出地基承载力特征值fak，无法计算！"},
         RefusalCase{"cvZoneMissing", {{"cv.head", ""}}, "cv.head：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！"},
+        RefusalCase{"cvShaftMissing", {{"cv.shaft", ""}}, "cv.shaft：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！"},
+        RefusalCase{"cvBaseMissing", {{"cv.base", ""}}, "cv.base：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！"},
         RefusalCase{"cvBeyondAnySoil", {{"cv.base", "1,1e308,2"}},
                     "cv.base：固结系数cv应为每层一个大于0且不大于1000000的数（共3层），以逗号分隔！"},
         RefusalCase{"cvLargest", {{"cv.base", "1,1000000,2"}}, ""},

@@ -155,10 +155,10 @@ Sweep::Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands
         size_ *= pointCount(axis.range);
 }
 
-double consolidationSlices(const ProjectData& p, const DesignDemands& demands)
+double consolidationSlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands)
 {
-    TimeSettlementInputs in;
-    if (!readTimeSettlementInputs(p, in).empty() || !in.hasConsolidation()
+    const TimeSettlementInputs& in = inputs.timeSettlement;
+    if (!inputs.timeSettlementRefusal.empty() || !in.hasConsolidation()
         || !(demands.allowablePostConstruction || in.allowablePostConstruction))
         return 0;
     const SettlementDetails details = settlementDetails(p, p.stopCriterion);
@@ -171,12 +171,11 @@ double consolidationSlices(const ProjectData& p, const DesignDemands& demands)
     return work.cellSteps() * kCellStepInSlices;
 }
 
-double stabilitySlices(const ProjectData& p, const DesignDemands& demands)
+double stabilitySlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands)
 {
-    StabilityInputs in;
     StabilitySection section;
-    if (!readStabilityInputs(p, in).empty() || !in.asked()
-        || !stabilitySection(p, in, demands.surcharge, section).empty())
+    if (!inputs.stabilityRefusal.empty() || !inputs.stability.asked()
+        || !stabilitySection(p, inputs.stability, demands.surcharge, section).empty())
         return 0;
     return static_cast<double>(searchCircles(section)) * kCircleInSlices;
 }
@@ -193,9 +192,10 @@ SweepWork sweepWork(const Sweep& sweep)
             index = index * count + ((corner >> a) & 1u ? count - 1 : 0);
         }
         const ProjectData record = sweep.record(index);
+        const ExtensionInputs inputs = readExtensionInputs(record);
         const double slices = static_cast<double>(settlementSlices(record))
-                              + consolidationSlices(record, sweep.demands())
-                              + stabilitySlices(record, sweep.demands());
+                              + consolidationSlices(record, inputs, sweep.demands())
+                              + stabilitySlices(record, inputs, sweep.demands());
         work.slicesPerPoint = std::max(work.slicesPerPoint, static_cast<long>(std::ceil(slices)));
     }
     return work;
@@ -238,7 +238,7 @@ SweepPoint Sweep::point(std::size_t index) const
     }
     point.results = computeDesign(p);
     point.fault = resultFault(p, point.results);
-    point.checks = checkDesign(p, point.results, demands_);
+    point.checks = checkDesign(p, point.results, demands_, readExtensionInputs(p));
     return point;
 }
 

@@ -121,11 +121,11 @@ struct SweepWork {
 SweepWork sweepWork(const Sweep& sweep);
 // The consolidation of a point as the design check computes it, in slices;
 // 0 when the point computes none.
-double consolidationSlices(const ProjectData& p, const DesignDemands& demands);
+double consolidationSlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands);
 // The stability of a point (de derived) as the design check computes it,
 // its circles counted as the slices of the same time; 0 when the point
 // computes none.
-double stabilitySlices(const ProjectData& p, const DesignDemands& demands);
+double stabilitySlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands);
 
 // An output of a point that --best can maximise or minimise: a swept field's
 // value or one of the computed results (equivalentDiameter, pileCapacity,

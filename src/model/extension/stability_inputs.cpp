@@ -1,5 +1,6 @@
-#include "engine/extension_values.h"
-#include "engine/stability.h"
+#include "model/extension/stability_inputs.h"
+
+#include "model/extension/extension_values.h"
 #include "model/extension/soil_property_limits.h"
 
 #include <initializer_list>

@@ -1,6 +1,6 @@
-#include "engine/time_settlement.h"
+#include "model/extension/time_settlement_inputs.h"
 
-#include "engine/extension_values.h"
+#include "model/extension/extension_values.h"
 
 #include <algorithm>
 #include <cmath>

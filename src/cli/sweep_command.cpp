@@ -287,7 +287,7 @@ int runSweepCommand(const std::vector<std::string>& args)
     if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))
         return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
-    const ExtensionInputs first = readExtensionInputs(sweep.record(0));
+    const ExtensionInputs first = sweep.extensionInputs(sweep.record(0), 0);
     request.stability = first.stabilityRefusal.empty() && first.stability.asked();
     if (const SweepWork work = sweepWork(sweep); work.tooMuch())
         return usageError(workRefusal(work), usage);

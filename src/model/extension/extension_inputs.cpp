@@ -1,7 +1,5 @@
 #include "model/extension/extension_inputs.h"
 
-#include "model/extension/extension_values.h"
-
 const std::string& ExtensionInputs::refusal() const
 {
     if (!timeSettlementRefusal.empty())
@@ -11,14 +9,14 @@ const std::string& ExtensionInputs::refusal() const
     return settlementCorrectionRefusal;
 }
 
-ExtensionInputs readExtensionInputs(const ProjectData& p)
+ExtensionInputs readExtensionInputs(const ExtensionSource& source)
 {
     ExtensionInputs in;
-    in.timeSettlementRefusal = readTimeSettlementInputs(p, in.timeSettlement);
-    in.stabilityRefusal = readStabilityInputs(p, in.stability);
-    in.settlementCorrectionRefusal = readSettlementCorrection(p, in.settlementCorrection);
-    in.givesAllowablePostConstruction = !p.extension.value("allowablePostConstruction").empty();
-    in.givesFakBase = !p.extension.value("fak.base").empty();
-    in.givesStabilityRequired = !p.extension.value("stabilityRequired").empty();
+    in.timeSettlementRefusal = readTimeSettlementInputs(source, in.timeSettlement);
+    in.stabilityRefusal = readStabilityInputs(source, in.stability);
+    in.settlementCorrectionRefusal = readSettlementCorrection(source, in.settlementCorrection);
+    in.givesAllowablePostConstruction = source.gives("allowablePostConstruction");
+    in.givesFakBase = source.gives("fak.base");
+    in.givesStabilityRequired = source.gives("stabilityRequired");
     return in;
 }

@@ -29,4 +29,4 @@ struct ExtensionInputs {
     const std::string& refusal() const;
 };
 
-ExtensionInputs readExtensionInputs(const ProjectData& p);
+ExtensionInputs readExtensionInputs(const ExtensionSource& source);

@@ -9,6 +9,7 @@
 //   stabilityRequired          the required factor (no check without it)
 #pragma once
 
+#include "model/extension/extension_values.h"
 #include "model/project_data.h"
 
 #include <optional>
@@ -31,4 +32,4 @@ struct StabilityInputs {
 // length, a text that is not a number (or not a finite one), a pair of which
 // one half is missing, tau_p below 0 or a required factor below 1 is
 // refused. The refusal (in Chinese, starting with the key), or an empty text.
-std::string readStabilityInputs(const ProjectData& p, StabilityInputs& inputs);
+std::string readStabilityInputs(const ExtensionSource& source, StabilityInputs& inputs);

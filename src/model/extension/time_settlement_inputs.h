@@ -14,6 +14,7 @@
 //   allowablePostConstruction [s] after construction (mm), over the table's
 #pragma once
 
+#include "model/extension/extension_values.h"
 #include "model/project_data.h"
 
 #include <optional>
@@ -47,7 +48,7 @@ struct TimeSettlementInputs {
 
 // The inputs of the record's extension block, checked against its layers;
 // the refusal (in Chinese, naming the key), or an empty text.
-std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs& inputs);
+std::string readTimeSettlementInputs(const ExtensionSource& source, TimeSettlementInputs& inputs);
 
 // The allowable post-construction settlement (mm) of the road class and
 // location codes; empty for codes the table does not hold.

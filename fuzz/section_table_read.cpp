@@ -5,9 +5,9 @@
 // station reading as its chainage, each value finite and not below 0, and a
 // changed H or L only with a profile. Whatever the bytes, their cells
 // written back as a spreadsheet quotes them read as the same cells.
-#include "engine/section_table.h"
 #include "model/csv_table.h"
 #include "model/file_reasons.h"
+#include "model/section_table.h"
 
 #include <cmath>
 #include <cstddef>

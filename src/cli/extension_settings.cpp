@@ -1,7 +1,6 @@
 #include "cli/extension_settings.h"
 
-#include "engine/extension_values.h"
-#include "engine/time_settlement.h"
+#include "model/extension/extension_inputs.h"
 #include "model/extension/input_catalogue.h"
 #include "model/gbk.h"
 
@@ -44,9 +43,9 @@ std::string applySettings(const std::vector<Setting>& settings, ProjectExtension
 
 std::string settingValueFault(const std::vector<Setting>& settings, const ProjectData& record)
 {
-    TimeSettlementInputs inputs;
-    std::optional<double> psiS;
-    for (const std::string& refusal : {readTimeSettlementInputs(record, inputs), readSettlementCorrection(record, psiS)})
+    const ExtensionInputs inputs = readExtensionInputs(record);
+    for (const std::string& refusal :
+         {inputs.timeSettlementRefusal, inputs.stabilityRefusal, inputs.settlementCorrectionRefusal})
         for (const Setting& setting : settings)
             if (!setting.value.empty() && refusal.rfind(setting.key + "：", 0) == 0)
                 return "--set " + setting.key + ": " + refusal;

@@ -7,7 +7,6 @@
 #include "cli/stability_output.h"
 #include "cli/time_settlement_output.h"
 #include "engine/code_ranges.h"
-#include "engine/extension_values.h"
 #include "model/display_rounding.h"
 #include "model/file_reasons.h"
 #include "model/input_faults.h"
@@ -107,19 +106,13 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     if (r.status.ok)
         if (std::string refusal = applySettings(options.settings, p.extension); !refusal.empty())
             r.status = {false, std::move(refusal)};
-    // The extension block's values are refused whatever output was asked for.
-    TimeSettlementInputs inputs;
-    if (r.status.ok)
-        if (std::string refusal = readTimeSettlementInputs(p, inputs); !refusal.empty())
-            r.status = {false, std::move(refusal)};
-    StabilityInputs stability;
-    if (r.status.ok)
-        if (std::string refusal = readStabilityInputs(p, stability); !refusal.empty())
-            r.status = {false, std::move(refusal)};
-    std::optional<double> psiS;
-    if (r.status.ok)
-        if (std::string refusal = readSettlementCorrection(p, psiS); !refusal.empty())
-            r.status = {false, std::move(refusal)};
+    // The extension block's values are read once and refused whatever output
+    // was asked for.
+    if (r.status.ok) {
+        r.inputs = readExtensionInputs(p);
+        if (!r.inputs.refusal().empty())
+            r.status = {false, r.inputs.refusal()};
+    }
     if (!r.status.ok)
         return r;
     p.deriveEquivalentDiameter();
@@ -136,12 +129,13 @@ ProjectReport reportProject(const std::string& file, const ReportOptions& option
     r.withDetails = options.withDetails;
     if (options.withDetails) {
         r.capacityTerms = capacityTerms(p);
-        r.timeSettlement = timeSettlementOutputs(p);
+        r.timeSettlement = timeSettlementOutputs(p, r.inputs);
     }
     r.surcharge = options.demands ? options.demands->surcharge : 0;
     const DesignDemands demands = options.demands.value_or(DesignDemands{});
-    if (options.demands || projectAsksForChecks(p))
-        r.checks = r.timeSettlement ? checkDesign(p, results, demands, *r.timeSettlement) : checkDesign(p, results, demands);
+    if (options.demands || projectAsksForChecks(r.inputs))
+        r.checks = r.timeSettlement ? checkDesign(p, results, demands, r.inputs, *r.timeSettlement)
+                                    : checkDesign(p, results, demands, r.inputs);
     return r;
 }
 
@@ -181,7 +175,7 @@ bool writeJsonReport(const ProjectReport& r, ResultOutput& out)
     // The keys are unique: taken in one go, without a search per key.
     const auto& entries = r.record.extension.entries();
     j["extension"] = nlohmann::ordered_json::object_t(entries.begin(), entries.end());
-    const StabilityOutcome stability = r.checks ? r.checks->stability : stabilityOutcome(r.record, r.surcharge);
+    const StabilityOutcome stability = r.checks ? r.checks->stability : stabilityOutcome(r.record, r.inputs, r.surcharge);
     if (stability.state != StabilityState::NotAsked)
         j["stability"] = stabilityJson(stability, r.withDetails);
     if (r.checks)

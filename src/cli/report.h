@@ -17,6 +17,7 @@ struct ProjectReport {
     std::string file;
     FileStatus status;
     ProjectData record{};  // as loaded, de derived
+    ExtensionInputs inputs;  // its extension block, read once after the --set values
     double equivalentDiameter = 0;
     double pileCapacity = 0;             // kN
     double compositeCapacity = 0;        // kPa

@@ -2,8 +2,7 @@
 
 #include "cli/command_args.h"
 #include "cli/pdf_report.h"
-#include "engine/extension_values.h"
-#include "engine/time_settlement.h"
+#include "model/extension/extension_inputs.h"
 #include "model/platform.h"
 
 #include <ctime>
@@ -21,12 +20,8 @@ int runReport(const CommandLine& command)
         return wrongUsage(fault);
     // A refused value of the extension block refuses the report as it refuses
     // every other output: no report leaves out a check that was asked for.
-    TimeSettlementInputs inputs;
-    if (const std::string refusal = readTimeSettlementInputs(input.project, inputs); !refusal.empty())
-        return refusedFile(file, refusal);
-    std::optional<double> psiS;
-    if (const std::string refusal = readSettlementCorrection(input.project, psiS); !refusal.empty())
-        return refusedFile(file, refusal);
+    if (const ExtensionInputs inputs = readExtensionInputs(input.project); !inputs.refusal().empty())
+        return refusedFile(file, inputs.refusal());
     if (!command.settings.empty()) {
         // The report names the project as computed: the file with the values
         // of the command line, in its saved form at a fixed save time, so

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "engine/design_check.h"
-#include "engine/section_table.h"
 #include "engine/sweep.h"
 #include "model/project_data.h"
+#include "model/section_table.h"
 
 #include <functional>
 #include <string>

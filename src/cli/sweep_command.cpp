@@ -216,19 +216,13 @@ std::string workRefusal(const SweepWork& work)
            + std::to_string(static_cast<long long>(kMaxSweepSlices)) + " slices are computed in one sweep";
 }
 
-// Decides whether the sweep makes the demands after construction; the
-// refusal of the file's extension values (refused for every output), or an
-// empty text.
-std::string afterConstructionFault(const ProjectData& base, SweepRequest& request)
+// Decides whether the sweep makes the demands after construction. Without
+// cv values the post-construction check of every point is not made, with
+// its reason, as for a project alone.
+void decideAfterConstruction(const TimeSettlementInputs& in, SweepRequest& request)
 {
-    TimeSettlementInputs in;
-    if (std::string refusal = readTimeSettlementInputs(base, in); !refusal.empty())
-        return refusal;
     const bool demanded = request.demands.allowablePostConstruction || in.allowablePostConstruction;
     request.afterConstruction = demanded || in.hasBearingCheck();
-    // Without cv values the post-construction check of every point is not
-    // made, with its reason, as for a project alone.
-    return {};
 }
 
 }  // namespace
@@ -284,18 +278,17 @@ int runSweepCommand(const std::vector<std::string>& args)
     if (const FileStatus loaded = base.loadProject(request.file); !loaded.ok) {
         return refusedFile(request.file, loaded.reason);
     }
-    if (const std::string fault = afterConstructionFault(base, request); !fault.empty()) {
-        return refusedFile(request.file, fault);
-    }
+    // The file's extension values are read once and refused for every output.
+    const ExtensionInputs inputs = readExtensionInputs(base);
+    if (!inputs.refusal().empty())
+        return refusedFile(request.file, inputs.refusal());
+    decideAfterConstruction(inputs.timeSettlement, request);
     Sweep::PreparePoint splitProfile;
     if (!request.profileFile.empty() && !loadProfileSplit(request.profileFile, splitProfile))
         return kExitUnreadable;
     const Sweep sweep(base, request.axes, request.demands, splitProfile);
-    StabilityInputs inputs;
-    if (const std::string refusal = readStabilityInputs(base, inputs); !refusal.empty())
-        return refusedFile(request.file, refusal);
-    StabilityInputs first;
-    request.stability = readStabilityInputs(sweep.record(0), first).empty() && first.asked();
+    const ExtensionInputs first = sweep.extensionInputs(sweep.record(0), 0);
+    request.stability = first.stabilityRefusal.empty() && first.stability.asked();
     if (const SweepWork work = sweepWork(sweep); work.tooMuch())
         return usageError(workRefusal(work), usage);
     if (measure)

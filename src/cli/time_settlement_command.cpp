@@ -17,8 +17,12 @@ int runTimeSettlement(const CommandLine& command)
         return refusedFile(file, loaded.reason);
     if (const std::string fault = applySettings(command.settings, p.extension); !fault.empty())
         return wrongUsage(fault);
+    // The extension values are read once and refused for every output.
+    const ExtensionInputs inputs = readExtensionInputs(p);
+    if (!inputs.refusal().empty())
+        return refusedFile(file, inputs.refusal());
     p.deriveEquivalentDiameter();
-    const TimeSettlementOutputs outputs = timeSettlementOutputs(p);
+    const TimeSettlementOutputs outputs = timeSettlementOutputs(p, inputs);
     if (!outputs.refusal.empty())
         return refusedFile(file, outputs.refusal);
     if (!outputs.inputs.hasConsolidation())

@@ -19,16 +19,13 @@
 // settlements mm.
 #pragma once
 
+#include "model/extension/time_settlement_inputs.h"
+
 #include <vector>
 
 // The unit engineers report cv in, 1e-3 cm2/s, in m2/day.
 inline constexpr double kCvUnitInSquareMetresPerDay = 1e-3 * 1e-4 * 86400;
 inline constexpr double kDaysPerYear = 365;
-
-struct FillPoint {
-    double day = 0;
-    double height = 0;  // m
-};
 
 struct ConsolidationSlice {
     double thickness = 0;     // m

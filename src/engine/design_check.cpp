@@ -1,6 +1,5 @@
 #include "engine/design_check.h"
 
-#include "engine/extension_values.h"
 #include "engine/layered_settlement.h"
 #include "engine/stability.h"
 #include "engine/time_settlement.h"
@@ -81,16 +80,12 @@ namespace {
 
 constexpr double kNotANumber = layered_settlement::kNotANumber;
 
-bool asksUnderlyingLayer(const ProjectData& p) { return !p.extension.value("fak.base").empty(); }
-
 // An allowance after construction: typed with the checks, by the project,
 // or from its road class and location (a refused typed value asks too).
-bool asksPostConstruction(const ProjectData& p, std::optional<double> allowance)
+bool asksPostConstruction(const ExtensionInputs& in, std::optional<double> allowance)
 {
-    return allowance || !p.extension.value("allowablePostConstruction").empty();
+    return allowance || in.givesAllowablePostConstruction;
 }
-
-bool asksStability(const ProjectData& p) { return !p.extension.value("stabilityRequired").empty(); }
 
 CheckOutcome made(CheckKind kind, double value, double limit, bool ok, std::string limitSource)
 {
@@ -104,12 +99,12 @@ CheckOutcome notMade(CheckKind kind, double limit, std::string reason, std::stri
 
 // Where [s工后] comes from: the demand typed with the checks, the project's
 // own value, or the table by road class and location.
-std::string postConstructionSource(const ProjectData& p, const DesignDemands& demands,
+std::string postConstructionSource(const ExtensionInputs& given, const DesignDemands& demands,
                                    const TimeSettlementInputs& in)
 {
     if (demands.allowablePostConstruction)
         return "设计要求";
-    if (!p.extension.value("allowablePostConstruction").empty())
+    if (given.givesAllowablePostConstruction)
         return "工程输入";
     return "按" + allowanceCodeName(in.roadClass) + "、" + allowanceCodeName(in.location) + "查表";
 }
@@ -125,10 +120,10 @@ std::string postConstructionReason(const TimeSettlementOutputs& out, double sett
     return "工后沉降未能算出";
 }
 
-void checkPostConstruction(const ProjectData& p, const DesignDemands& demands, const TimeSettlementOutputs& out,
+void checkPostConstruction(const ExtensionInputs& in, const DesignDemands& demands, const TimeSettlementOutputs& out,
                            DesignChecks& c)
 {
-    const std::string source = postConstructionSource(p, demands, out.inputs);
+    const std::string source = postConstructionSource(in, demands, out.inputs);
     const double limit = c.allowablePostConstruction.value_or(kNotANumber);
     c.postConstruction = out.consolidation ? out.consolidation->postConstruction : kNotANumber;
     if (out.refusal.empty() && std::isfinite(c.postConstruction) && c.allowablePostConstruction) {
@@ -162,23 +157,19 @@ void checkUnderlyingLayers(const TimeSettlementOutputs& out, DesignChecks& c)
 // tips, from the same curve and checks every output shows (computed only
 // when one is asked and none is given). A demand whose inputs are refused
 // or missing is not made, with the reason, never passed.
-void checkAfterConstruction(const ProjectData& p, const DesignDemands& demands, const TimeSettlementOutputs* given,
-                            DesignChecks& c)
+void checkAfterConstruction(const ProjectData& p, const ExtensionInputs& in, const DesignDemands& demands,
+                            const TimeSettlementOutputs* given, DesignChecks& c)
 {
-    TimeSettlementInputs read;
-    if (!given)
-        readTimeSettlementInputs(p, read);
-    const TimeSettlementInputs& in = given ? given->inputs : read;
     c.allowablePostConstruction = demands.allowablePostConstruction ? demands.allowablePostConstruction
-                                                                    : in.allowablePostConstruction;
-    const bool postConstructionAsked = asksPostConstruction(p, c.allowablePostConstruction);
-    const bool underlyingAsked = asksUnderlyingLayer(p);
+                                                                    : in.timeSettlement.allowablePostConstruction;
+    const bool postConstructionAsked = asksPostConstruction(in, c.allowablePostConstruction);
+    const bool underlyingAsked = in.givesFakBase;
     if (!postConstructionAsked && !underlyingAsked)
         return;
-    const TimeSettlementOutputs computed = given ? TimeSettlementOutputs{} : timeSettlementOutputs(p);
+    const TimeSettlementOutputs computed = given ? TimeSettlementOutputs{} : timeSettlementOutputs(p, in);
     const TimeSettlementOutputs& out = given ? *given : computed;
     if (postConstructionAsked)
-        checkPostConstruction(p, demands, out, c);
+        checkPostConstruction(in, demands, out, c);
     if (underlyingAsked)
         checkUnderlyingLayers(out, c);
 }
@@ -194,7 +185,7 @@ CheckOutcome stabilityOutcomeCheck(const StabilityOutcome& s)
     return notMade(CheckKind::Stability, required, s.reason.empty() ? "整体稳定未能计算" : s.reason, source);
 }
 
-void checkBearingAndSettlement(const ProjectData& p, const DesignDemands& demands, DesignChecks& c)
+void checkBearingAndSettlement(const ExtensionInputs& in, const DesignDemands& demands, DesignChecks& c)
 {
     c.bearingOk = c.bearingCapacity >= c.bearingDemand;
     if (std::isfinite(c.bearingCapacity))
@@ -203,7 +194,8 @@ void checkBearingAndSettlement(const ProjectData& p, const DesignDemands& demand
         c.outcomes.push_back(notMade(CheckKind::Bearing, c.bearingDemand, "复合地基承载力未能算出", "p0 + q"));
     if (!demands.allowableSettlement)
         return;
-    const std::string correctionFault = readSettlementCorrection(p, c.settlementCorrection);
+    c.settlementCorrection = in.settlementCorrection;
+    const std::string& correctionFault = in.settlementCorrectionRefusal;
     const double checked = c.settlement * c.settlementCorrection.value_or(1.0);
     if (correctionFault.empty() && std::isfinite(checked)) {
         c.settlementOk = checked <= *demands.allowableSettlement;
@@ -215,17 +207,17 @@ void checkBearingAndSettlement(const ProjectData& p, const DesignDemands& demand
 }
 
 DesignChecks assess(const ProjectData& p, const DesignResults& r, const DesignDemands& demands,
-                    const TimeSettlementOutputs* afterConstruction)
+                    const ExtensionInputs& in, const TimeSettlementOutputs* afterConstruction)
 {
     DesignChecks c;
     c.embankmentLoad = layered_settlement::embankmentLoad(p);
     c.bearingDemand = c.embankmentLoad + demands.surcharge;
     c.bearingCapacity = p.manualCapacityFlag == 1 ? r.manualCompositeCapacity : r.compositeCapacity;
     c.settlement = settlementUnder(r, p.stopCriterion);
-    checkBearingAndSettlement(p, demands, c);
-    checkAfterConstruction(p, demands, afterConstruction, c);
-    c.stability = stabilityOutcome(p, demands.surcharge);
-    if (const std::optional<CheckOutcome> stability = stabilityCheck(p, c.stability))
+    checkBearingAndSettlement(in, demands, c);
+    checkAfterConstruction(p, in, demands, afterConstruction, c);
+    c.stability = stabilityOutcome(p, in, demands.surcharge);
+    if (const std::optional<CheckOutcome> stability = stabilityCheck(in, c.stability))
         c.outcomes.push_back(*stability);
     return c;
 }
@@ -234,27 +226,32 @@ DesignChecks assess(const ProjectData& p, const DesignResults& r, const DesignDe
 
 DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands)
 {
-    return assess(p, r, demands, nullptr);
+    return checkDesign(p, r, demands, readExtensionInputs(p));
 }
 
 DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands,
-                         const TimeSettlementOutputs& afterConstruction)
+                         const ExtensionInputs& inputs)
 {
-    return assess(p, r, demands, &afterConstruction);
+    return assess(p, r, demands, inputs, nullptr);
 }
 
-std::optional<CheckOutcome> stabilityCheck(const ProjectData& p, const StabilityOutcome& outcome)
+DesignChecks checkDesign(const ProjectData& p, const DesignResults& r, const DesignDemands& demands,
+                         const ExtensionInputs& inputs, const TimeSettlementOutputs& afterConstruction)
 {
-    if (!asksStability(p))
+    return assess(p, r, demands, inputs, &afterConstruction);
+}
+
+std::optional<CheckOutcome> stabilityCheck(const ExtensionInputs& inputs, const StabilityOutcome& outcome)
+{
+    if (!inputs.givesStabilityRequired)
         return std::nullopt;
     return stabilityOutcomeCheck(outcome);
 }
 
-bool projectAsksForChecks(const ProjectData& p)
+bool projectAsksForChecks(const ExtensionInputs& in)
 {
-    TimeSettlementInputs in;
-    readTimeSettlementInputs(p, in);
-    return asksPostConstruction(p, in.allowablePostConstruction) || asksUnderlyingLayer(p) || asksStability(p);
+    return asksPostConstruction(in, in.timeSettlement.allowablePostConstruction) || in.givesFakBase
+           || in.givesStabilityRequired;
 }
 
 double DesignChecks::stabilityFactor() const

@@ -7,6 +7,7 @@
 
 #include "engine/stability.h"
 #include "engine/underlying_layer.h"
+#include "model/extension/extension_inputs.h"
 #include "model/project_data.h"
 
 #include <optional>
@@ -116,20 +117,26 @@ std::string inputFault(const ProjectData& project);
 // a settlement not above 0 under a known criterion is refused too.
 std::string resultFault(const ProjectData& project, const DesignResults& results);
 
+// The assessment from the project's extension inputs as read once
+// (readExtensionInputs); a refused input fails only the checks it feeds.
+DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
+                         const DesignDemands& demands, const ExtensionInputs& inputs);
+// The same for a caller that holds only the record: its inputs read here.
 DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
                          const DesignDemands& demands);
 // The same, with the project's settlement against time and its checks under
-// the tips as timeSettlementOutputs gave them: an output that shows the
-// curve assesses the design from that very curve, solved once.
+// the tips as timeSettlementOutputs gave them from these inputs: an output
+// that shows the curve assesses the design from that very curve, solved once.
 DesignChecks checkDesign(const ProjectData& project, const DesignResults& results,
-                         const DesignDemands& demands, const TimeSettlementOutputs& afterConstruction);
+                         const DesignDemands& demands, const ExtensionInputs& inputs,
+                         const TimeSettlementOutputs& afterConstruction);
 // The stability check checkDesign makes of an outcome computed under the
 // demands' q; empty when the project asks for no required factor.
-std::optional<CheckOutcome> stabilityCheck(const ProjectData& project, const StabilityOutcome& outcome);
+std::optional<CheckOutcome> stabilityCheck(const ExtensionInputs& inputs, const StabilityOutcome& outcome);
 // True when the project's own inputs ask for a check: an allowance after
 // construction (typed, or by road class and location), fak under the tips,
 // or a required factor of safety against sliding.
-bool projectAsksForChecks(const ProjectData& project);
+bool projectAsksForChecks(const ExtensionInputs& inputs);
 
 // The settlement (mm) of the results under a criterion (kStop...); NaN for
 // any other value.

@@ -6,8 +6,8 @@
 // cores.
 #pragma once
 
-#include "engine/section_table.h"
 #include "engine/sweep.h"
+#include "model/section_table.h"
 
 #include <atomic>
 #include <cstddef>

@@ -9,8 +9,8 @@
 // check could not be made.
 #pragma once
 
-#include "engine/section_table.h"
 #include "engine/sweep.h"
+#include "model/section_table.h"
 
 #include <optional>
 #include <string>

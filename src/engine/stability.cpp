@@ -105,10 +105,16 @@ std::string stabilitySection(const ProjectData& p, const StabilityInputs& in, do
 
 StabilityOutcome stabilityOutcome(const ProjectData& p, double surcharge)
 {
+    return stabilityOutcome(p, readExtensionInputs(p), surcharge);
+}
+
+StabilityOutcome stabilityOutcome(const ProjectData& p, const ExtensionInputs& inputs, double surcharge)
+{
     StabilityOutcome out;
-    if (std::string refusal = readStabilityInputs(p, out.inputs); !refusal.empty()) {
+    out.inputs = inputs.stability;
+    if (!inputs.stabilityRefusal.empty()) {
         out.state = StabilityState::Refused;
-        out.reason = std::move(refusal);
+        out.reason = inputs.stabilityRefusal;
         return out;
     }
     if (!out.inputs.asked())

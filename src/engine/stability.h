@@ -1,14 +1,7 @@
 // The stability of the embankment on its composite foundation: the least
 // factor of safety of circular slip surfaces by the simplified Bishop method
-// (slip_circle.h), from the record and the inputs in its extension block
-// (input_catalogue.h):
-//   c.head, c.shaft, c.base    c (kPa) of each layer of the zone
-//   phi.head, phi.shaft, phi.base  phi (degrees) of each layer
-//   c.fill, phi.fill           the fill's c (kPa) and phi (degrees)
-//   pileShear                  tau_p (kPa), the shear strength of the pile body
-//   treatedMargin              how far the reinforced zone reaches beyond
-//                              each toe (m; default 0, negative inside)
-//   stabilityRequired          the required factor (no check without it)
+// (slip_circle.h), from the record and the inputs of its extension block
+// as read into StabilityInputs (stability_inputs.h).
 // The strengths are taken as typed, total or effective; no pore pressure.
 // The replacement ratio is m1 = D^2/de^2 in the head layers and
 // m2 = d^2/de^2 in the shaft layers; the base layers are not reinforced.
@@ -19,29 +12,12 @@
 #pragma once
 
 #include "engine/slip_circle.h"
+#include "model/extension/extension_inputs.h"
 #include "model/project_data.h"
 
 #include <optional>
 #include <string>
 #include <vector>
-
-struct StabilityInputs {
-    std::vector<double> cHead, phiHead, cShaft, phiShaft, cBase, phiBase;  // one per layer, or none
-    std::optional<double> cFill, phiFill;
-    std::optional<double> pileShear;
-    double treatedMargin = 0;
-    std::optional<double> required;
-
-    // Without any strength nor a required factor nothing of the stability is computed.
-    bool asked() const;
-};
-
-// The inputs of the record's extension block, checked against its layer
-// counts: a c below 0, a phi below 0 or not below 90, a list of the wrong
-// length, a text that is not a number (or not a finite one), a pair of which
-// one half is missing, tau_p below 0 or a required factor below 1 is
-// refused. The refusal (in Chinese, starting with the key), or an empty text.
-std::string readStabilityInputs(const ProjectData& p, StabilityInputs& inputs);
 
 struct StabilityResult {
     double factor = 0;       // the lesser of the two sides'
@@ -75,5 +51,8 @@ std::string stabilitySection(const ProjectData& p, const StabilityInputs& inputs
                              StabilitySection& section);
 
 // Everything the stability gives for a record whose de has been derived
-// from its layout, under a surcharge q (kPa) on the crest.
+// from its layout and its extension inputs as read once, under a surcharge
+// q (kPa) on the crest.
+StabilityOutcome stabilityOutcome(const ProjectData& p, const ExtensionInputs& inputs, double surcharge = 0);
+// The same for a caller that holds only the record: its inputs read here.
 StabilityOutcome stabilityOutcome(const ProjectData& p, double surcharge = 0);

@@ -6,45 +6,22 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace {
 
 constexpr double kRangeTolerance = 1e-9;  // of a step, for reaching TO
 
-// The value as the extension block holds numbers: the shortest decimal
-// that reads back the same.
-std::string extensionNumber(double value)
+// An extension value is typed, read in the place of the block's text (a
+// list as every layer's value, however many layers the point's record has).
+void addTyped(std::vector<TypedValue>& typed, const SweepField& field, double value)
 {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string repeated(const std::string& value, int count)
-{
-    std::string list;
-    for (int i = 0; i < count; ++i)
-        list += (i ? "," : "") + value;
-    return list;
-}
-
-void setField(ProjectData& p, const SweepField& field, double value)
-{
-    if (field.member) {
-        p.*(field.member) = value;
+    if (field.zone != InputZone::Every) {
+        typed.push_back({field.name, value});
         return;
     }
-    const std::string text = extensionNumber(value);
-    if (field.kind != InputKind::LayerList)
-        p.extension.set(field.name, text);
-    else if (field.zone != InputZone::Every)
-        p.extension.set(field.name, repeated(text, zoneLayerCount(p, field.zone)));
-    else
-        for (const InputZone zone : {InputZone::Head, InputZone::Shaft, InputZone::Base})
-            p.extension.set(std::string(field.name) + "." + zoneKeySuffix(zone),
-                            repeated(text, zoneLayerCount(p, zone)));
+    for (const InputZone zone : {InputZone::Head, InputZone::Shaft, InputZone::Base})
+        typed.push_back({std::string(field.name) + "." + zoneKeySuffix(zone), value});
 }
 
 // The raw count of steps from FROM to TO, before any rounding.
@@ -155,10 +132,10 @@ Sweep::Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands
         size_ *= pointCount(axis.range);
 }
 
-double consolidationSlices(const ProjectData& p, const DesignDemands& demands)
+double consolidationSlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands)
 {
-    TimeSettlementInputs in;
-    if (!readTimeSettlementInputs(p, in).empty() || !in.hasConsolidation()
+    const TimeSettlementInputs& in = inputs.timeSettlement;
+    if (!inputs.timeSettlementRefusal.empty() || !in.hasConsolidation()
         || !(demands.allowablePostConstruction || in.allowablePostConstruction))
         return 0;
     const SettlementDetails details = settlementDetails(p, p.stopCriterion);
@@ -171,12 +148,11 @@ double consolidationSlices(const ProjectData& p, const DesignDemands& demands)
     return work.cellSteps() * kCellStepInSlices;
 }
 
-double stabilitySlices(const ProjectData& p, const DesignDemands& demands)
+double stabilitySlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands)
 {
-    StabilityInputs in;
     StabilitySection section;
-    if (!readStabilityInputs(p, in).empty() || !in.asked()
-        || !stabilitySection(p, in, demands.surcharge, section).empty())
+    if (!inputs.stabilityRefusal.empty() || !inputs.stability.asked()
+        || !stabilitySection(p, inputs.stability, demands.surcharge, section).empty())
         return 0;
     return static_cast<double>(searchCircles(section)) * kCircleInSlices;
 }
@@ -193,9 +169,10 @@ SweepWork sweepWork(const Sweep& sweep)
             index = index * count + ((corner >> a) & 1u ? count - 1 : 0);
         }
         const ProjectData record = sweep.record(index);
+        const ExtensionInputs inputs = sweep.extensionInputs(record, index);
         const double slices = static_cast<double>(settlementSlices(record))
-                              + consolidationSlices(record, sweep.demands())
-                              + stabilitySlices(record, sweep.demands());
+                              + consolidationSlices(record, inputs, sweep.demands())
+                              + stabilitySlices(record, inputs, sweep.demands());
         work.slicesPerPoint = std::max(work.slicesPerPoint, static_cast<long>(std::ceil(slices)));
     }
     return work;
@@ -204,12 +181,9 @@ SweepWork sweepWork(const Sweep& sweep)
 ProjectData Sweep::record(std::size_t index, std::string* prepareFault) const
 {
     ProjectData p = base_;
-    std::size_t stride = size_;
-    for (const SweepAxis& axis : axes_) {
-        const std::size_t count = pointCount(axis.range);
-        stride /= count;
-        setField(p, *axis.field, pointValue(axis.range, index / stride % count));
-    }
+    for (std::size_t a = 0; a < axes_.size(); ++a)
+        if (const SweepField& field = *axes_[a].field; field.member)
+            p.*(field.member) = axisValue(a, index);
     std::string fault = prepare_ ? prepare_(p) : std::string();
     if (prepareFault)
         *prepareFault = std::move(fault);
@@ -217,17 +191,30 @@ ProjectData Sweep::record(std::size_t index, std::string* prepareFault) const
     return p;
 }
 
+double Sweep::axisValue(std::size_t axis, std::size_t index) const
+{
+    std::size_t stride = size_;
+    for (std::size_t a = 0; a <= axis; ++a)
+        stride /= pointCount(axes_[a].range);
+    const std::size_t count = pointCount(axes_[axis].range);
+    return pointValue(axes_[axis].range, index / stride % count);
+}
+
+ExtensionInputs Sweep::extensionInputs(const ProjectData& record, std::size_t index) const
+{
+    std::vector<TypedValue> typed;
+    for (std::size_t a = 0; a < axes_.size(); ++a)
+        if (!axes_[a].field->member)
+            addTyped(typed, *axes_[a].field, axisValue(a, index));
+    return readExtensionInputs(ExtensionSource(record, typed));
+}
+
 SweepPoint Sweep::point(std::size_t index) const
 {
     SweepPoint point;
     ProjectData p = record(index, &point.fault);
-    std::size_t stride = size_;
-    for (const SweepAxis& axis : axes_) {
-        const std::size_t count = pointCount(axis.range);
-        stride /= count;
-        point.values.push_back(axis.field->member ? p.*(axis.field->member)
-                                                  : pointValue(axis.range, index / stride % count));
-    }
+    for (std::size_t a = 0; a < axes_.size(); ++a)
+        point.values.push_back(axes_[a].field->member ? p.*(axes_[a].field->member) : axisValue(a, index));
     if (point.fault.empty())
         point.fault = negativeValueFault(axes_, point.values);
     if (point.fault.empty())
@@ -238,7 +225,7 @@ SweepPoint Sweep::point(std::size_t index) const
     }
     point.results = computeDesign(p);
     point.fault = resultFault(p, point.results);
-    point.checks = checkDesign(p, point.results, demands_);
+    point.checks = checkDesign(p, point.results, demands_, extensionInputs(p, index));
     return point;
 }
 

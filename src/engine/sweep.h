@@ -87,11 +87,18 @@ public:
     // Point `index` in grid order; independent of every other point, so
     // points may be computed in any order and on any thread.
     SweepPoint point(std::size_t index) const;
-    // The record of point `index` as the forms would hold it: values set,
-    // layer tables prepared, de derived.
+    // The record of point `index` as the forms would hold it: the record's
+    // fields set, layer tables prepared, de derived. The swept extension
+    // values are not written in its block: extensionInputs reads them.
     ProjectData record(std::size_t index, std::string* prepareFault = nullptr) const;
+    // The extension inputs of point `index` from its record: the block's
+    // values, the swept ones typed in the place of the block's.
+    ExtensionInputs extensionInputs(const ProjectData& record, std::size_t index) const;
 
 private:
+    // The value of an axis at point `index`.
+    double axisValue(std::size_t axis, std::size_t index) const;
+
     ProjectData base_;
     std::vector<SweepAxis> axes_;
     DesignDemands demands_;
@@ -121,11 +128,11 @@ struct SweepWork {
 SweepWork sweepWork(const Sweep& sweep);
 // The consolidation of a point as the design check computes it, in slices;
 // 0 when the point computes none.
-double consolidationSlices(const ProjectData& p, const DesignDemands& demands);
+double consolidationSlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands);
 // The stability of a point (de derived) as the design check computes it,
 // its circles counted as the slices of the same time; 0 when the point
 // computes none.
-double stabilitySlices(const ProjectData& p, const DesignDemands& demands);
+double stabilitySlices(const ProjectData& p, const ExtensionInputs& inputs, const DesignDemands& demands);
 
 // An output of a point that --best can maximise or minimise: a swept field's
 // value or one of the computed results (equivalentDiameter, pileCapacity,

@@ -92,8 +92,14 @@ ConsolidationColumn consolidationColumn(const ProjectData& p, const SettlementDe
 
 TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p)
 {
+    return timeSettlementOutputs(p, readExtensionInputs(p));
+}
+
+TimeSettlementOutputs timeSettlementOutputs(const ProjectData& p, const ExtensionInputs& inputs)
+{
     TimeSettlementOutputs out;
-    out.refusal = readTimeSettlementInputs(p, out.inputs);
+    out.refusal = inputs.timeSettlementRefusal;
+    out.inputs = inputs.timeSettlement;
     const TimeSettlementInputs& in = out.inputs;
     if (!out.refusal.empty() || (!in.hasConsolidation() && !in.hasBearingCheck()))
         return out;

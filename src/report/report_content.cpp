@@ -9,12 +9,12 @@ using namespace report_sections;
 namespace {
 
 // The results of the project before it is assessed.
-ReportResults unassessed(const ReportRequest& r)
+ReportResults unassessed(const ReportRequest& r, const ExtensionInputs& inputs)
 {
     ReportResults results;
     results.capacity = capacityTerms(r.project);
     results.settlement = settlementDetails(r.project, r.project.stopCriterion);
-    results.timeSettlement = timeSettlementOutputs(r.project);
+    results.timeSettlement = timeSettlementOutputs(r.project, inputs);
     return results;
 }
 
@@ -22,20 +22,22 @@ ReportResults unassessed(const ReportRequest& r)
 
 ReportResults reportResults(const ReportRequest& r)
 {
-    ReportResults results = unassessed(r);
-    if (!r.demands && !projectAsksForChecks(r.project)) {
-        results.stability = stabilityOutcome(r.project, 0);
+    const ExtensionInputs inputs = readExtensionInputs(r.project);
+    ReportResults results = unassessed(r, inputs);
+    if (!r.demands && !projectAsksForChecks(inputs)) {
+        results.stability = stabilityOutcome(r.project, inputs, 0);
         return results;
     }
     ProjectData p = r.project;
-    results.checks = checkDesign(p, computeDesign(p), r.demands.value_or(DesignDemands{}), results.timeSettlement);
+    results.checks =
+        checkDesign(p, computeDesign(p), r.demands.value_or(DesignDemands{}), inputs, results.timeSettlement);
     results.stability = results.checks->stability;
     return results;
 }
 
 ReportResults reportResults(const ReportRequest& r, const DesignChecks& checks)
 {
-    ReportResults results = unassessed(r);
+    ReportResults results = unassessed(r, readExtensionInputs(r.project));
     results.checks = checks;
     results.stability = checks.stability;
     return results;

@@ -85,6 +85,11 @@ TEST(CliSet, SaveAsWritesTheValuesAndRefusesAnUnknownKeyWithoutWriting)
     EXPECT_EQ(unreadable.exitCode, 2);
     EXPECT_NE(unreadable.err.find("--set ms: ms：沉降系数ms应为"), std::string::npos) << unreadable.err;
     EXPECT_FALSE(std::filesystem::exists(folder + "/other.txt")) << "no file that every reader refuses";
+
+    const CliRun weakFill = runCli("--save-as " + folder + "/other.txt --set c.fill=-1 --set phi.fill=20 " + file);
+    EXPECT_EQ(weakFill.exitCode, 2);
+    EXPECT_NE(weakFill.err.find("--set c.fill: c.fill：填土黏聚力c应为不小于0的数"), std::string::npos) << weakFill.err;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/other.txt")) << "no file that every reader refuses";
 }
 
 // The report carries the project name set for it, with the demands and the
@@ -160,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConclusionCase{"settlementCorrectionChecked", "--surcharge 20 --allowable-settlement 80 --set psiS=1.2", 0,
                        {"ψs·S=1.2×", "沉降不满足要求"}, {"沉降满足要求"}},
         ConclusionCase{"refusedSettlementCorrection", "--surcharge 20 --allowable-settlement 80 --set psiS=0", 1, {},
-                       {}}),
+                       {}},
+        ConclusionCase{"refusedStrength", "--surcharge 20 --set c.fill=-1 --set phi.fill=20", 1, {}, {}}),
     [](const auto& info) { return info.param.name; });
 
 // The cover's checksum is of the project as computed: values given on the

@@ -258,6 +258,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "ms：沉降系数ms应为不小于1且不大于10的数"},
         CurveCase{"cvBeyondAnySoil", "--time-settlement OUT --set cv.head=1e308 --set cv.shaft=2,3 "
                   "--set cv.base=1.5,4,6 FILE", 1, "cv.head：固结系数cv应为每层一个大于0且不大于1000000的数"},
+        CurveCase{"refusedStrength", std::string("--time-settlement OUT ") + kCv
+                  + " --set fill=0:0,90:3 --set c.fill=-1 --set phi.fill=20 FILE", 1,
+                  "c.fill：填土黏聚力c应为不小于0的数（kPa）！"},
+        CurveCase{"refusedSettlementCorrection", std::string("--time-settlement OUT ") + kCv
+                  + " --set fill=0:0,90:3 --set psiS=0 FILE", 1, "psiS：沉降计算经验系数ψs应为大于0的数！"},
         CurveCase{"withJson", "--json --time-settlement OUT FILE", 2, "--time-settlement goes with none"},
         CurveCase{"twoFiles", "--time-settlement OUT FILE FILE", 2, "--time-settlement takes one project file"},
         CurveCase{"demandWithoutReportOrJson", "--allowable-post-construction 100 FILE", 2,

@@ -1,5 +1,5 @@
-#include "engine/section_table.h"
 #include "model/gbk.h"
+#include "model/section_table.h"
 
 #include "test_files.h"
 

@@ -1,4 +1,4 @@
-#include "engine/extension_values.h"
+#include "model/extension/extension_values.h"
 #include "engine/sweep.h"
 #include "model/extension/layer_names.h"
 #include "model/file_numbers.h"

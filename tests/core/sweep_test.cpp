@@ -128,12 +128,14 @@ struct StabilityPointCase {
     double value;
     std::string fault;
     std::string typed = {};  // the value typed under the key; the value alone when empty
+    bool oneShaftLayer = false;  // the point's record merges the shaft's two layers, as a profile split may
 };
 
 class SweepStabilityTest : public testing::TestWithParam<StabilityPointCase> {};
 
 // A swept stability input gives the point the factor of the project with
-// that value typed into its extension block, and its check.
+// that value typed into its extension block, and its check; a layer value
+// holds every layer the point's own record has.
 TEST_P(SweepStabilityTest, PointIsTheProjectWithTheValueTyped)
 {
     const StabilityPointCase& c = GetParam();
@@ -141,13 +143,22 @@ TEST_P(SweepStabilityTest, PointIsTheProjectWithTheValueTyped)
     setStrengths(base);
     const SweepField* field = findSweepField(c.field).field;
     ASSERT_NE(field, nullptr) << c.field;
-    const Sweep sweep(base, {{field, {c.value, c.value, 1}}}, {20});
+    const auto prepare = [&c](ProjectData& p) {
+        if (c.oneShaftLayer) {
+            p.shaftThickness[1] += p.shaftThickness[2];
+            p.shaftLayerCount = 1;
+            p.extension.set("phi.shaft", "12");
+        }
+        return std::string();
+    };
+    const Sweep sweep(base, {{field, {c.value, c.value, 1}}}, {20}, prepare);
     const SweepPoint point = sweep.point(0);
     ASSERT_EQ(point.fault, c.fault);
     if (!point.valid())
         return;
     ProjectData typed = base;
     typed.extension.set(c.field, c.typed.empty() ? formatFileNumber(c.value) : c.typed);
+    prepare(typed);
     typed.deriveEquivalentDiameter();
     const StabilityOutcome alone = stabilityOutcome(typed, 20);
     ASSERT_TRUE(alone.result) << alone.reason;
@@ -171,6 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StabilityPointCase{"cohesionlessHeadLayer", "c.head", 0, "", "0"},
                     StabilityPointCase{"steeperHeadFriction", "phi.head", 20, "", "20"},
                     StabilityPointCase{"weakShaftLayers", "c.shaft", 4, "", "4,4"},
+                    StabilityPointCase{"shaftLayersMergedAtThePoint", "c.shaft", 4, "", "4", true},
                     StabilityPointCase{"frictionlessShaftLayers", "phi.shaft", 0, "", "0,0"},
                     StabilityPointCase{"stiffBaseLayers", "c.base", 50, "", "50,50,50"},
                     StabilityPointCase{"baseFriction", "phi.base", 25.5, "", "25.5,25.5,25.5"},

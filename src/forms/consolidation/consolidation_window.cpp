@@ -307,7 +307,8 @@ void ConsolidationWindow::computeAndShow()
     for (const auto& [key, value] : typedKeys())
         copy.extension.set(key, value);
     copy.deriveEquivalentDiameter();
-    const TimeSettlementOutputs assessed = timeSettlementOutputs(copy);
+    const ExtensionInputs inputs = readExtensionInputs(copy);
+    const TimeSettlementOutputs assessed = timeSettlementOutputs(copy, inputs);
     std::string refusal = assessed.refusal;
     if (refusal.empty() && !assessed.inputs.hasConsolidation())
         refusal = "请在各层填入固结系数cv。";
@@ -325,7 +326,7 @@ void ConsolidationWindow::computeAndShow()
     const TimeSettlementResult& curve = *assessed.consolidation;
     chart_->show(curve, logTime_->isChecked());
     showTable(curve, listed, chosen);
-    showChecks(curve, checkDesign(copy, computeDesign(copy), DesignDemands{}, assessed));
+    showChecks(curve, checkDesign(copy, computeDesign(copy), DesignDemands{}, inputs, assessed));
 }
 
 void ConsolidationWindow::clearResults()

@@ -239,7 +239,8 @@ void StabilityWindow::computeAndShow()
     if (refusal.empty() && (!q || !demandsFault(DesignDemands{*q}).empty()))
         refusal = kSurchargeLabel.toStdString() + "：附加荷载q应为不小于0的数！";
     copy.deriveEquivalentDiameter();
-    const StabilityOutcome outcome = refusal.empty() ? stabilityOutcome(copy, *q) : StabilityOutcome{};
+    const ExtensionInputs inputs = readExtensionInputs(copy);
+    const StabilityOutcome outcome = refusal.empty() ? stabilityOutcome(copy, inputs, *q) : StabilityOutcome{};
     if (outcome.state == StabilityState::Refused)
         refusal = outcome.reason;
     clearResults();
@@ -258,7 +259,7 @@ void StabilityWindow::computeAndShow()
     case StabilityState::Checked:
         status_->clear();
         drawing_->showCircles(*outcome.result);
-        showFactors(*outcome.result, stabilityCheck(copy, outcome));
+        showFactors(*outcome.result, stabilityCheck(inputs, outcome));
         showSlices(*outcome.result);
         return;
     default:

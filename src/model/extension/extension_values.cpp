@@ -1,4 +1,4 @@
-#include "engine/extension_values.h"
+#include "model/extension/extension_values.h"
 
 #include "model/extension/layer_names.h"
 #include "model/file_reasons.h"
@@ -24,11 +24,11 @@ std::vector<std::string_view> splitValue(std::string_view text, char separator)
     }
 }
 
-std::string readSettlementCorrection(const ProjectData& p, std::optional<double>& psiS)
+std::string readSettlementCorrection(const ExtensionSource& source, std::optional<double>& psiS)
 {
     double value = 0;
     psiS.reset();
-    const std::string fault = readNumber(p, "psiS", "沉降计算经验系数ψs应为大于0的数！",
+    const std::string fault = readNumber(source, "psiS", "沉降计算经验系数ψs应为大于0的数！",
                                          [](double v) { return v > 0; }, value);
     if (fault.empty() && value > 0)
         psiS = value;

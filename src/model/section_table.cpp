@@ -1,8 +1,8 @@
-#include "engine/section_table.h"
+#include "model/section_table.h"
 
-#include "engine/stability.h"
-#include "engine/time_settlement.h"
 #include "model/csv_table.h"
+#include "model/extension/stability_inputs.h"
+#include "model/extension/time_settlement_inputs.h"
 #include "model/file_reasons.h"
 #include "model/platform.h"
 
@@ -25,7 +25,7 @@ enum class ColumnKind { station, profile, note, field, setting };
 
 struct Column {
     ColumnKind kind;
-    const SweepField* field = nullptr;  // for a field column
+    const InputEntry* field = nullptr;  // for a field column
     const char* key = nullptr;          // for a setting column
 };
 
@@ -154,7 +154,7 @@ struct RowReader {
 
     void refuse(const std::string& reason) { errors.push_back(rowText(row) + reason); }
 
-    void readField(const SweepField& field, std::size_t c, const std::string& text, Section& section)
+    void readField(const InputEntry& field, std::size_t c, const std::string& text, Section& section)
     {
         const std::optional<double> value = csv_table::parseNumber(text);
         const std::string where = columnText(c) + "（" + sectionColumnTitle(field) + "）";
@@ -341,7 +341,7 @@ std::optional<double> parseStation(std::string_view text)
     return *kilometres * 1000 + *metres;
 }
 
-std::string sectionColumnTitle(const SweepField& field) { return inputTitle(field); }
+std::string sectionColumnTitle(const InputEntry& field) { return inputTitle(field); }
 
 std::string sectionSettingTitle(const char* key) { return inputTitle(*findInput(key)); }
 

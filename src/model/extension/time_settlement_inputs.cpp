@@ -1,6 +1,6 @@
-#include "engine/time_settlement.h"
+#include "model/extension/time_settlement_inputs.h"
 
-#include "engine/extension_values.h"
+#include "model/extension/extension_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,10 +54,10 @@ std::string readFill(const ProjectData& p, std::vector<FillPoint>& fill)
     return fillFault(fill, p.embankmentHeight);
 }
 
-std::string readCodes(const ProjectData& p, TimeSettlementInputs& in)
+std::string readCodes(const ExtensionSource& source, TimeSettlementInputs& in)
 {
-    in.roadClass = p.extension.value("roadClass");
-    in.location = p.extension.value("location");
+    in.roadClass = source.text("roadClass");
+    in.location = source.text("location");
     if (!in.roadClass.empty() && in.roadClass != "highway" && in.roadClass != "second")
         return "roadClass：公路等级应为highway（高速公路、一级公路）或second（二级公路）！";
     if (!in.location.empty() && in.location != "abutment" && in.location != "culvert"
@@ -65,7 +65,7 @@ std::string readCodes(const ProjectData& p, TimeSettlementInputs& in)
         return "location：路段应为abutment（桥台与路堤相邻处）、culvert（涵洞、通道处）或general（一般路段）！";
     in.allowablePostConstruction = allowanceOf(in.roadClass, in.location);
     double typed = 0;
-    const std::string fault = readNumber(p, "allowablePostConstruction", "容许工后沉降应为大于0的数（mm）！",
+    const std::string fault = readNumber(source, "allowablePostConstruction", "容许工后沉降应为大于0的数（mm）！",
                                          [](double v) { return v > 0; }, typed);
     if (typed > 0)
         in.allowablePostConstruction = typed;
@@ -116,7 +116,7 @@ std::string allowanceCodeOf(const std::string& name)
     return lookUpCode(name, [](const AllowanceCode& c, const std::string& t) { return t == c.name ? c.code : nullptr; });
 }
 
-std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs& in)
+std::string readTimeSettlementInputs(const ExtensionSource& source, TimeSettlementInputs& in)
 {
     const auto msAllowed = [](double v) { return v >= 1 && v <= kLargestMs; };
     const auto notNegative = [](double v) { return v >= 0; };
@@ -124,20 +124,20 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
     // or fill then fails them rather than hides them.
     std::string demandFault;
     for (const std::string& fault : {
-             readLayerList(p, catalogued("fak.base"), in.fakBase),
-             readNumber(p, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD), readCodes(p, in)}) {
+             readLayerList(source, catalogued("fak.base"), in.fakBase),
+             readNumber(source, "etaD", "深度修正系数ηd应为不小于0的数！", notNegative, in.etaD), readCodes(source, in)}) {
         if (demandFault.empty())
             demandFault = fault;
     }
     double drained = 0;
     for (const std::string& fault : {
-             readNumber(p, "ms", "沉降系数ms应为不小于1且不大于10的数！", msAllowed, in.ms),
-             readLayerList(p, catalogued("cv.head"), in.cvHead),
-             readLayerList(p, catalogued("cv.shaft"), in.cvShaft),
-             readLayerList(p, catalogued("cv.base"), in.cvBase),
-             readNumber(p, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
+             readNumber(source, "ms", "沉降系数ms应为不小于1且不大于10的数！", msAllowed, in.ms),
+             readLayerList(source, catalogued("cv.head"), in.cvHead),
+             readLayerList(source, catalogued("cv.shaft"), in.cvShaft),
+             readLayerList(source, catalogued("cv.base"), in.cvBase),
+             readNumber(source, "bottomDrained", "应为0（底面不排水）或1（底面排水）！",
                         [](double v) { return v == 0 || v == 1; }, drained),
-             readFill(p, in.fill)}) {
+             readFill(source.record(), in.fill)}) {
         if (!fault.empty())
             return fault;
     }
@@ -147,9 +147,9 @@ std::string readTimeSettlementInputs(const ProjectData& p, TimeSettlementInputs&
                + "：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！";
     in.pavementDay = in.fill.back().day;
     for (const std::string& fault : {
-             readNumber(p, "pavementDay", "路面完工时间应为不早于填土完成（最后一个填土点）的天数！",
+             readNumber(source, "pavementDay", "路面完工时间应为不早于填土完成（最后一个填土点）的天数！",
                         [&](double v) { return v >= in.fill.back().day && v <= kLastDay; }, in.pavementDay),
-             readNumber(p, "designPeriod", "设计使用年限应为大于0且不大于100的年数！",
+             readNumber(source, "designPeriod", "设计使用年限应为大于0且不大于100的年数！",
                         [](double v) { return v > 0 && v <= kLongestPeriod; }, in.designPeriod)}) {
         if (!fault.empty())
             return fault;

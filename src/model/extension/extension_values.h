@@ -9,9 +9,42 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// A value of the extension block given as a number rather than as text (a
+// sweep's point): a single number, or the same number for every layer of
+// the key's zone, as many as the record's zone has when it is read.
+struct TypedValue {
+    std::string key;
+    double value = 0;
+};
+
+// The extension block as the readers read it: the record's text, with a
+// typed value in the place of its key's. A record alone reads as it is.
+class ExtensionSource {
+public:
+    ExtensionSource(const ProjectData& record, std::span<const TypedValue> typed = {})
+        : record_(record), typed_(typed)
+    {
+    }
+    const ProjectData& record() const { return record_; }
+    // The typed value of key, or null.
+    const TypedValue* typed(std::string_view key) const
+    {
+        const auto found = std::find_if(typed_.begin(), typed_.end(), [key](const TypedValue& t) { return t.key == key; });
+        return found == typed_.end() ? nullptr : &*found;
+    }
+    std::string text(std::string_view key) const { return record_.extension.value(key); }
+    // Whether the key has a value, typed or as text.
+    bool gives(std::string_view key) const { return typed(key) || !text(key).empty(); }
+
+private:
+    const ProjectData& record_;
+    std::span<const TypedValue> typed_;
+};
 
 // The text without the spaces around it.
 std::string_view trimmedValue(std::string_view text);
@@ -29,12 +62,21 @@ std::string missingLayerValue(const ProjectData& p, const char* key, int layer, 
 // "KEY：<what>应为每层一个<allowed>（共N层），以逗号分隔！", or, for a list
 // of `count` items whose numbers are allowed but some empty, names the first
 // layer without a value (missingLayerValue).
+// A typed value is every layer's, and read as that list would be.
 template <class Allowed>
-std::string readLayerList(const ProjectData& p, const char* key, int count, const char* what,
+std::string readLayerList(const ExtensionSource& source, const char* key, int count, const char* what,
                           const char* allowed, Allowed ok, std::vector<double>& values)
 {
     values.clear();
-    const std::string text = p.extension.value(key);
+    const auto refusal = [&] {
+        return std::string(key) + "：" + what + "应为每层一个" + allowed + "（共" + std::to_string(count)
+               + "层），以逗号分隔！";
+    };
+    if (const TypedValue* typed = source.typed(key)) {
+        values.assign(static_cast<std::size_t>(std::max(count, 0)), typed->value);
+        return values.empty() || ok(typed->value) ? std::string() : refusal();
+    }
+    const std::string text = source.text(key);
     if (text.empty())
         return {};
     const std::vector<std::string_view> tokens = splitValue(text, ',');
@@ -49,39 +91,39 @@ std::string readLayerList(const ProjectData& p, const char* key, int count, cons
         }
     }
     if (!numbers || static_cast<int>(tokens.size()) != count || !std::all_of(values.begin(), values.end(), ok))
-        return std::string(key) + "：" + what + "应为每层一个" + allowed + "（共" + std::to_string(count)
-               + "层），以逗号分隔！";
+        return refusal();
     if (firstEmpty > 0) {
         values.resize(static_cast<std::size_t>(firstEmpty - 1));
-        return missingLayerValue(p, key, firstEmpty, what);
+        return missingLayerValue(source.record(), key, firstEmpty, what);
     }
     return {};
 }
 
 // A per-layer list of the input catalogue, of its zone's layer count, named
 // and bounded as the catalogue describes it.
-inline std::string readLayerList(const ProjectData& p, const InputEntry& list, std::vector<double>& values)
+inline std::string readLayerList(const ExtensionSource& source, const InputEntry& list, std::vector<double>& values)
 {
     // Its words are only needed when the list is given.
-    if (p.extension.value(list.name).empty()) {
+    if (!source.gives(list.name)) {
         values.clear();
         return {};
     }
-    return readLayerList(p, list.name, zoneLayerCount(p, list.zone), inputNoun(list).c_str(), list.allowedText,
-                         list.allowed, values);
+    return readLayerList(source, list.name, zoneLayerCount(source.record(), list.zone), inputNoun(list).c_str(),
+                         list.allowedText, list.allowed, values);
 }
 
 // A single number under key when present (value unchanged otherwise);
 // ok(value) says whether it is allowed, the refusal is "KEY：<refusal>".
 template <class Allowed>
-std::string readNumber(const ProjectData& p, const char* key, const char* refusal, Allowed ok,
+std::string readNumber(const ExtensionSource& source, const char* key, const char* refusal, Allowed ok,
                        double& value)
 {
-    const std::string text = p.extension.value(key);
-    if (text.empty())
+    const TypedValue* typed = source.typed(key);
+    const std::string text = typed ? std::string() : source.text(key);
+    if (!typed && text.empty())
         return {};
-    double parsed = 0;
-    if (!parseFileNumber(trimmedValue(text), parsed) || !ok(parsed))
+    double parsed = typed ? typed->value : 0;
+    if ((!typed && !parseFileNumber(trimmedValue(text), parsed)) || !ok(parsed))
         return std::string(key) + "：" + refusal;
     value = parsed;
     return {};
@@ -90,4 +132,4 @@ std::string readNumber(const ProjectData& p, const char* key, const char* refusa
 // The settlement's correction coefficient psiS when the project gives one:
 // a number above 0 that multiplies the calculated settlement for the checks.
 // The refusal is "psiS：...".
-std::string readSettlementCorrection(const ProjectData& p, std::optional<double>& psiS);
+std::string readSettlementCorrection(const ExtensionSource& source, std::optional<double>& psiS);

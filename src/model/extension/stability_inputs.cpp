@@ -1,5 +1,6 @@
-#include "engine/extension_values.h"
-#include "engine/stability.h"
+#include "model/extension/stability_inputs.h"
+
+#include "model/extension/extension_values.h"
 #include "model/extension/soil_property_limits.h"
 
 #include <initializer_list>
@@ -14,12 +15,12 @@ struct ZoneKeys {
     std::vector<double> StabilityInputs::*phiValues;
 };
 
-std::string readZone(const ProjectData& p, const ZoneKeys& zone, StabilityInputs& in)
+std::string readZone(const ExtensionSource& source, const ZoneKeys& zone, StabilityInputs& in)
 {
     std::vector<double>& c = in.*zone.cValues;
     std::vector<double>& phi = in.*zone.phiValues;
     for (const std::string& fault :
-         {readLayerList(p, catalogued(zone.c), c), readLayerList(p, catalogued(zone.phi), phi)}) {
+         {readLayerList(source, catalogued(zone.c), c), readLayerList(source, catalogued(zone.phi), phi)}) {
         if (!fault.empty())
             return fault;
     }
@@ -30,17 +31,17 @@ std::string readZone(const ProjectData& p, const ZoneKeys& zone, StabilityInputs
 }
 
 // A pair of single numbers that are given together or not at all.
-std::string readFillStrength(const ProjectData& p, StabilityInputs& in)
+std::string readFillStrength(const ExtensionSource& source, StabilityInputs& in)
 {
     double c = 0, phi = 0;
     for (const std::string& fault :
-         {readNumber(p, "c.fill", "填土黏聚力c应为不小于0的数（kPa）！", isAllowedCohesion, c),
-          readNumber(p, "phi.fill", "填土内摩擦角φ应为不小于0且小于90的数（°）！", isAllowedFrictionAngle, phi)}) {
+         {readNumber(source, "c.fill", "填土黏聚力c应为不小于0的数（kPa）！", isAllowedCohesion, c),
+          readNumber(source, "phi.fill", "填土内摩擦角φ应为不小于0且小于90的数（°）！", isAllowedFrictionAngle, phi)}) {
         if (!fault.empty())
             return fault;
     }
-    const bool hasC = !p.extension.value("c.fill").empty();
-    const bool hasPhi = !p.extension.value("phi.fill").empty();
+    const bool hasC = source.gives("c.fill");
+    const bool hasPhi = source.gives("phi.fill");
     if (hasC != hasPhi)
         return hasC ? "phi.fill：应与c.fill同时给出！" : "c.fill：应与phi.fill同时给出！";
     if (hasC) {
@@ -50,12 +51,12 @@ std::string readFillStrength(const ProjectData& p, StabilityInputs& in)
     return {};
 }
 
-std::string readOptional(const ProjectData& p, const char* key, const char* refusal, bool (*ok)(double),
+std::string readOptional(const ExtensionSource& source, const char* key, const char* refusal, bool (*ok)(double),
                          std::optional<double>& value)
 {
     double number = 0;
-    std::string fault = readNumber(p, key, refusal, ok, number);
-    if (fault.empty() && !p.extension.value(key).empty())
+    std::string fault = readNumber(source, key, refusal, ok, number);
+    if (fault.empty() && source.gives(key))
         value = number;
     return fault;
 }
@@ -67,7 +68,7 @@ bool StabilityInputs::asked() const
     return !cHead.empty() || !cShaft.empty() || !cBase.empty() || cFill || required;
 }
 
-std::string readStabilityInputs(const ProjectData& p, StabilityInputs& in)
+std::string readStabilityInputs(const ExtensionSource& source, StabilityInputs& in)
 {
     using In = StabilityInputs;
     const ZoneKeys zones[] = {
@@ -76,15 +77,15 @@ std::string readStabilityInputs(const ProjectData& p, StabilityInputs& in)
         {"c.base", "phi.base", &In::cBase, &In::phiBase},
     };
     for (const ZoneKeys& zone : zones)
-        if (std::string fault = readZone(p, zone, in); !fault.empty())
+        if (std::string fault = readZone(source, zone, in); !fault.empty())
             return fault;
     for (const std::string& fault : {
-             readFillStrength(p, in),
-             readOptional(p, "pileShear", "桩体抗剪强度τp应为不小于0的数（kPa）！",
+             readFillStrength(source, in),
+             readOptional(source, "pileShear", "桩体抗剪强度τp应为不小于0的数（kPa）！",
                           [](double v) { return v >= 0; }, in.pileShear),
-             readNumber(p, "treatedMargin", "加固区超出坡脚的宽度应为一个数（m，负数表示止于坡脚以内）！",
+             readNumber(source, "treatedMargin", "加固区超出坡脚的宽度应为一个数（m，负数表示止于坡脚以内）！",
                         [](double) { return true; }, in.treatedMargin),
-             readOptional(p, "stabilityRequired", "稳定安全系数要求应为不小于1的数！",
+             readOptional(source, "stabilityRequired", "稳定安全系数要求应为不小于1的数！",
                           [](double v) { return v >= 1; }, in.required)}) {
         if (!fault.empty())
             return fault;

@@ -4,7 +4,8 @@
 // borehole table. The project file is unchanged by it.
 #pragma once
 
-#include "engine/sweep.h"
+#include "model/extension/input_catalogue.h"
+#include "model/project_data.h"
 #include "model/soil_profile.h"
 
 #include <cstddef>
@@ -14,8 +15,9 @@
 #include <string_view>
 #include <vector>
 
+// A field of the record the section gives its own value (as a sweep varies it).
 struct SectionValue {
-    const SweepField* field;
+    const InputEntry* field;
     double value;
 };
 
@@ -44,7 +46,7 @@ std::optional<double> parseStation(std::string_view text);
 
 // The Chinese column title of a field, as the forms label it (with symbol
 // and unit), for headers and messages.
-std::string sectionColumnTitle(const SweepField& field);
+std::string sectionColumnTitle(const InputEntry& field);
 
 // The Chinese column title of an extension key a section may set for itself
 // (道路等级, 路段类型, ...; the input catalogue's section columns).

@@ -8,7 +8,7 @@
 #include "cli/stability_output.h"
 #include "engine/stability.h"
 #include "engine/sweep.h"
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 #include "engine/time_settlement.h"
 #include "model/file_reasons.h"
 #include "model/soil_profile.h"

@@ -2,7 +2,7 @@
 
 #include "engine/breakdown.h"
 #include "engine/sections.h"
-#include "engine/sections_chart.h"
+#include "output/sections_chart.h"
 #include "report/report_conclusions.h"
 #include "report/report_content.h"
 #include "report/report_document.h"

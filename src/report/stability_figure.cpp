@@ -1,6 +1,6 @@
 #include "report/stability_figure.h"
 
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // orvane-cli --sections on tables beside the bundled examples.
 #include "cli_run.h"
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 #include "random_projects.h"
 #include "test_files.h"
 

@@ -1,4 +1,4 @@
-#include "engine/sections_chart.h"
+#include "output/sections_chart.h"
 
 #include <gtest/gtest.h>
 

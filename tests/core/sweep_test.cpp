@@ -1,5 +1,5 @@
 #include "engine/sweep.h"
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 #include "model/file_numbers.h"
 
 #include "test_files.h"

@@ -1,6 +1,6 @@
 #include "forms/design/design_dialog.h"
 
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 #include "forms/design/design_fields.h"
 #include "forms/design/sweep_charts.h"
 #include "forms/design/sweep_run.h"

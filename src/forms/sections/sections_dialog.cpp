@@ -1,7 +1,7 @@
 #include "forms/sections/sections_dialog.h"
 
-#include "engine/sections_chart.h"
-#include "engine/sweep_csv.h"
+#include "output/sections_chart.h"
+#include "output/sweep_csv.h"
 #include "forms/design/remembered_demands.h"
 #include "forms/details/report_export.h"
 #include "model/csv_table.h"

@@ -3,7 +3,7 @@
 // a large grid cancelled half way, adopting a point, the remembered demands.
 #include "forms/design/design_dialog.h"
 
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 #include "forms/design/sweep_charts.h"
 #include "support/fake_services.h"
 #include "support/modal_watchdog.h"

@@ -1,4 +1,4 @@
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 
 #include <charconv>
 #include <cmath>

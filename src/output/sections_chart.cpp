@@ -1,7 +1,7 @@
-#include "engine/sections_chart.h"
+#include "output/sections_chart.h"
 
 #include "engine/sections.h"
-#include "engine/sweep_csv.h"
+#include "output/sweep_csv.h"
 
 #include <algorithm>
 #include <cmath>

@@ -329,6 +329,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {{0, 2, 1.5, 0}}},
         StretchCase{"longEnoughStays", {0, 100, 200}, {1.5, 2.0, 2.0}, true, 50,
                     {{0, 0, 1.5, 0}, {1, 2, 2.0, 1}}},
+        StretchCase{"neighboursOfOneValueJoinedAfterAMerge", kEvery50m, {1.8, 1.8, 2.0, 1.8, 1.8, 1.8}, true, 60,
+                    {{0, 5, 1.8, 0}}},
         StretchCase{"lastSectionMergedIntoTheOneBefore", {0, 100, 200, 250}, {2.0, 2.0, 2.0, 1.6}, true, 60,
                     {{0, 3, 1.6, 3}}}),
     [](const auto& info) { return std::string(info.param.name); });

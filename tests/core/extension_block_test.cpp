@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -125,9 +124,9 @@ TEST(ExtensionRead, AFileOfKeysLoadsAtOnce)
         bytes += "k" + std::to_string(keys++) + "=v\r\n";
     writeBytes(folder + "/p.txt", bytes);
     ProjectData p{};
-    const auto start = std::chrono::steady_clock::now();
+    const double start = processorSeconds();
     ASSERT_TRUE(p.loadProject(folder + "/p.txt").ok);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_LT(processorSeconds() - start, 10.0);
     EXPECT_EQ(p.extension.entries().size(), static_cast<std::size_t>(keys));
 }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -150,9 +149,9 @@ TEST_P(RunawayLayerTest, EndsQuicklyAsNotANumber)
     p.baseLayerCount = 1;
     p.baseThickness[1] = GetParam().thickness;
     p.baseSoilModulus[1] = 1e30;  // keeps the criterion from stopping early
-    const auto start = std::chrono::steady_clock::now();
+    const double start = processorSeconds();
     EXPECT_TRUE(std::isnan(p.settlementByStressRatio(0.0)));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_LT(processorSeconds() - start, 5.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -173,9 +172,9 @@ TEST(Settlement, ManyThickLayersTogetherAreNotANumber)
         p.baseThickness[i] = 999'999.0;
         p.headSoilModulus[i] = p.shaftSoilModulus[i] = p.baseSoilModulus[i] = 1e30;
     }
-    const auto start = std::chrono::steady_clock::now();
+    const double start = processorSeconds();
     EXPECT_TRUE(std::isnan(p.settlementByStressRatio(0.0)));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(processorSeconds() - start, 2.0);
 }
 
 TEST(Settlement, TeraMetreReinforcedLayerIsNotANumber)

@@ -9,6 +9,7 @@
 #endif
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -127,3 +128,5 @@ std::string gbkToUtf8(const std::string& gbk)
     EXPECT_TRUE(text) << "not valid GBK";
     return text.value_or("");
 }
+
+double processorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }

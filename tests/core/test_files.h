@@ -40,3 +40,8 @@ std::string reportText(const std::string& pdf);
 std::string fillOf(int points);
 // The GBK bytes of a project file as UTF-8 text.
 std::string gbkToUtf8(const std::string& gbk);
+
+// The processor time this process has used (s): a bound on a calculation's
+// work that other work on the machine does not stretch, as it does the clock
+// on the wall.
+double processorSeconds();

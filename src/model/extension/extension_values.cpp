@@ -26,13 +26,9 @@ std::vector<std::string_view> splitValue(std::string_view text, char separator)
 
 std::string readSettlementCorrection(const ExtensionSource& source, std::optional<double>& psiS)
 {
-    double value = 0;
     psiS.reset();
-    const std::string fault = readNumber(source, "psiS", "沉降计算经验系数ψs应为大于0的数！",
-                                         [](double v) { return v > 0; }, value);
-    if (fault.empty() && value > 0)
-        psiS = value;
-    return fault;
+    return readOptionalNumber(source, "psiS", "沉降计算经验系数ψs应为大于0的数！", [](double v) { return v > 0; },
+                              psiS);
 }
 
 std::string missingLayerValue(const ProjectData& p, const char* key, int layer, const char* what)

@@ -129,6 +129,19 @@ std::string readNumber(const ExtensionSource& source, const char* key, const cha
     return {};
 }
 
+// A single number under key, set in value only when the block gives one
+// and it is allowed; the refusal is readNumber's.
+template <class Allowed>
+std::string readOptionalNumber(const ExtensionSource& source, const char* key, const char* refusal, Allowed ok,
+                               std::optional<double>& value)
+{
+    double number = 0;
+    std::string fault = readNumber(source, key, refusal, ok, number);
+    if (fault.empty() && source.gives(key))
+        value = number;
+    return fault;
+}
+
 // The settlement's correction coefficient psiS when the project gives one:
 // a number above 0 that multiplies the calculated settlement for the checks.
 // The refusal is "psiS：...".

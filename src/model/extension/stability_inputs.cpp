@@ -51,16 +51,6 @@ std::string readFillStrength(const ExtensionSource& source, StabilityInputs& in)
     return {};
 }
 
-std::string readOptional(const ExtensionSource& source, const char* key, const char* refusal, bool (*ok)(double),
-                         std::optional<double>& value)
-{
-    double number = 0;
-    std::string fault = readNumber(source, key, refusal, ok, number);
-    if (fault.empty() && source.gives(key))
-        value = number;
-    return fault;
-}
-
 }  // namespace
 
 bool StabilityInputs::asked() const
@@ -81,12 +71,12 @@ std::string readStabilityInputs(const ExtensionSource& source, StabilityInputs& 
             return fault;
     for (const std::string& fault : {
              readFillStrength(source, in),
-             readOptional(source, "pileShear", "桩体抗剪强度τp应为不小于0的数（kPa）！",
-                          [](double v) { return v >= 0; }, in.pileShear),
+             readOptionalNumber(source, "pileShear", "桩体抗剪强度τp应为不小于0的数（kPa）！",
+                                [](double v) { return v >= 0; }, in.pileShear),
              readNumber(source, "treatedMargin", "加固区超出坡脚的宽度应为一个数（m，负数表示止于坡脚以内）！",
                         [](double) { return true; }, in.treatedMargin),
-             readOptional(source, "stabilityRequired", "稳定安全系数要求应为不小于1的数！",
-                          [](double v) { return v >= 1; }, in.required)}) {
+             readOptionalNumber(source, "stabilityRequired", "稳定安全系数要求应为不小于1的数！",
+                                [](double v) { return v >= 1; }, in.required)}) {
         if (!fault.empty())
             return fault;
     }

@@ -64,10 +64,10 @@ std::string readCodes(const ExtensionSource& source, TimeSettlementInputs& in)
         && in.location != "general")
         return "location：路段应为abutment（桥台与路堤相邻处）、culvert（涵洞、通道处）或general（一般路段）！";
     in.allowablePostConstruction = allowanceOf(in.roadClass, in.location);
-    double typed = 0;
-    const std::string fault = readNumber(source, "allowablePostConstruction", "容许工后沉降应为大于0的数（mm）！",
-                                         [](double v) { return v > 0; }, typed);
-    if (typed > 0)
+    std::optional<double> typed;
+    const std::string fault = readOptionalNumber(source, "allowablePostConstruction", "容许工后沉降应为大于0的数（mm）！",
+                                                 [](double v) { return v > 0; }, typed);
+    if (typed)
         in.allowablePostConstruction = typed;
     return fault;
 }

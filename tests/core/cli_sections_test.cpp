@@ -157,6 +157,7 @@ TEST(CliSections, BestPerSectionAndStretches)
     EXPECT_EQ(stretch["sections"], 2);
     EXPECT_EQ(stretch["spacingSquare"], first["spacingSquare"]);
     EXPECT_EQ(stretch["passes"], true);
+    EXPECT_EQ(stretch["decidedBy"], "K0+000");
     EXPECT_EQ(nlohmann::json::parse(lines[4])["stretch"]["decidedBy"], "K0+100");
 }
 

@@ -51,6 +51,9 @@ TEST_P(DesignCheckTest, ComparesTheRecordsOwnCapacityAndSettlement)
     EXPECT_EQ(checks.bearingCapacity,
               c.manualCapacityFlag == 1 ? c.results.manualCompositeCapacity : c.results.compositeCapacity);
     EXPECT_EQ(checks.bearingOk, c.bearingOk);
+    ASSERT_NE(checks.outcome(CheckKind::Bearing), nullptr);
+    EXPECT_EQ(checks.outcome(CheckKind::Bearing)->value, checks.bearingCapacity);
+    EXPECT_EQ(checks.outcome(CheckKind::Bearing)->limit, checks.bearingDemand);
     EXPECT_EQ(checks.settlementOk, c.settlementOk);
     // A settlement asked for but not computable is not made: never a pass.
     EXPECT_EQ(checks.passes(), c.bearingOk && c.settlementOk.value_or(!c.demands.allowableSettlement));

@@ -87,11 +87,12 @@ windows-zip windows-installer: windows-qt
 	cmake --build --preset windows-qt --target $@
 
 # Wine needs an X display for any window, even Qt's hidden ones: the tests
-# run on a virtual one.
+# run on a virtual one that does not reset when its last client leaves (it
+# would refuse the programs that start meanwhile).
 test-windows-desktop: windows-qt
 	cmake --build --preset default --target orvane orvane-cli
 	cmake --build --preset windows-qt --target windows-zip windows-installer
-	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows-qt -j $(JOBS)
+	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" ctest --preset windows-qt -j $(JOBS)
 
 windows-cli: deps-windows
 	cmake --preset windows >/dev/null

@@ -28,8 +28,11 @@ fail() { echo "FAIL: $*"; failed=1; }
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 now_ms() { date +%s%3N; }
 
-# A virtual display of its own, on the first free number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+# A virtual display of its own, on the first free number. By default an X
+# server resets when its last client leaves and refuses the connections that
+# come meanwhile: here every xdotool call is a client that leaves, and one
+# program in some tens found no display to start on.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
 xvfb=$!
 cleanup() {
     WINEPREFIX=$windowed_prefix "$wineserver" -k 2>/dev/null || true

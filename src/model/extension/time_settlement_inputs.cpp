@@ -144,7 +144,8 @@ std::string readTimeSettlementInputs(const ExtensionSource& source, TimeSettleme
     in.bottomDrained = drained == 1;
     if (in.hasConsolidation() && (in.cvHead.empty() || in.cvShaft.empty() || in.cvBase.empty()))
         return std::string(in.cvHead.empty() ? "cv.head" : in.cvShaft.empty() ? "cv.shaft" : "cv.base")
-               + "：计算工后沉降需给出桩帽、桩身与下卧层各层的固结系数cv！";
+               + "：计算工后沉降需给出" + zoneName(InputZone::Head) + "、" + zoneName(InputZone::Shaft) + "与"
+               + zoneName(InputZone::Base) + "各层的" + inputNoun(catalogued("cv.head")) + "！";
     in.pavementDay = in.fill.back().day;
     for (const std::string& fault : {
              readNumber(source, "pavementDay", "路面完工时间应为不早于填土完成（最后一个填土点）的天数！",

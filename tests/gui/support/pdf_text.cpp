@@ -19,7 +19,10 @@ QString unixPath(const QString& path)
     QProcess winepath;
     winepath.start(QStringLiteral("winepath.exe"), {QStringLiteral("-u"), QDir::toNativeSeparators(path)});
     winepath.waitForFinished(30000);
-    return QString::fromLocal8Bit(winepath.readAllStandardOutput()).trimmed();
+    const QString name = QString::fromLocal8Bit(winepath.readAllStandardOutput()).trimmed();
+    if (!name.startsWith(QLatin1Char('/')))
+        qWarning("winepath gave no Unix name for %s", qPrintable(path));
+    return name.startsWith(QLatin1Char('/')) ? name : QString();
 }
 
 }  // namespace
@@ -36,10 +39,13 @@ QString popplerOutput(const QStringList& command, const QString& path)
 {
     const QString out = path + QStringLiteral(".out");
     QFile::remove(out);  // of an earlier run on the same file
+    const QString unixIn = unixPath(path), unixOut = unixPath(out);
+    if (unixIn.isEmpty() || unixOut.isEmpty())
+        return {};
     QString script = command.join(QLatin1Char(' ')).replace(QStringLiteral("{}"), QStringLiteral(R"("$0")"));
     script += QStringLiteral(R"( >"$1.part" && mv "$1.part" "$1")");
     QProcess::execute(QStringLiteral("start.exe"), {QStringLiteral("/unix"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                                                    script, unixPath(path), unixPath(out)});
+                                                    script, unixIn, unixOut});
     QDeadlineTimer deadline(30000);
     while (!QFileInfo::exists(out) && !deadline.hasExpired())
         QThread::msleep(100);

@@ -183,8 +183,7 @@ Sweep sectionSweep(const ProjectData& base, const Section& section, const Design
     ProjectData p = base;
     for (const SectionValue& v : section.values)
         p.*(v.field->member) = v.value;
-    for (const SectionSetting& setting : section.settings)
-        p.extension.set(setting.key, setting.value);
+    setSectionTexts(section, p.extension);
     // A section's own value the record's readers refuse (a fill history not
     // ending at its h) refuses the section, naming its row and column.
     Sweep::PreparePoint prepare = [section](ProjectData& record) {
@@ -193,7 +192,14 @@ Sweep sectionSweep(const ProjectData& base, const Section& section, const Design
                 return fault;
         return sectionSettingsFault(section, record);
     };
-    return Sweep(p, std::move(axes), demands, std::move(prepare));
+    return Sweep(p, std::move(axes), demands, std::move(prepare), sectionNumbers(section));
+}
+
+ProjectData sectionProject(const ProjectData& base, const Section& section)
+{
+    ProjectData p = sectionSweep(base, section, {}).record(0);
+    setSectionValues(section, p.extension);
+    return p;
 }
 
 std::string roadReportFault(std::size_t sections)

@@ -21,6 +21,11 @@
 Sweep sectionSweep(const ProjectData& base, const Section& section, const DesignDemands& demands,
                    std::vector<SweepAxis> axes = {});
 
+// The section's project as the engineer would open or save it: the base
+// project with the section's values (its extension values as their cells
+// give them), its layers split from its own profile.
+ProjectData sectionProject(const ProjectData& base, const Section& section);
+
 // The allowance after construction of the first computed section checked
 // for it; none when no section is.
 std::optional<double> postConstructionAllowance(const std::vector<SweepPoint>& points);

@@ -125,8 +125,9 @@ RangeFault gridFault(std::span<const SweepAxis> axes)
 }
 
 Sweep::Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands demands,
-             PreparePoint prepare)
-    : base_(base), axes_(std::move(axes)), demands_(demands), prepare_(std::move(prepare)), size_(1)
+             PreparePoint prepare, std::vector<TypedValue> given)
+    : base_(base), axes_(std::move(axes)), demands_(demands), prepare_(std::move(prepare)), given_(std::move(given)),
+      size_(1)
 {
     for (const SweepAxis& axis : axes_)
         size_ *= pointCount(axis.range);
@@ -206,6 +207,7 @@ ExtensionInputs Sweep::extensionInputs(const ProjectData& record, std::size_t in
     for (std::size_t a = 0; a < axes_.size(); ++a)
         if (!axes_[a].field->member)
             addTyped(typed, *axes_[a].field, axisValue(a, index));
+    typed.insert(typed.end(), given_.begin(), given_.end());
     return readExtensionInputs(ExtensionSource(record, typed));
 }
 

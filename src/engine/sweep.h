@@ -8,6 +8,7 @@
 #pragma once
 
 #include "engine/design_check.h"
+#include "model/extension/extension_values.h"
 #include "model/extension/input_catalogue.h"
 #include "model/project_data.h"
 
@@ -77,9 +78,11 @@ public:
     using PreparePoint = std::function<std::string(ProjectData&)>;
 
     // One axis, or two for a grid (the first varies slowest). The axes'
-    // ranges must have no fault.
+    // ranges must have no fault. Every point reads the given values (a road
+    // section's own) in the place of the block's, and a swept one in the
+    // place of those.
     Sweep(const ProjectData& base, std::vector<SweepAxis> axes, DesignDemands demands,
-          PreparePoint prepare = {});
+          PreparePoint prepare = {}, std::vector<TypedValue> given = {});
 
     const std::vector<SweepAxis>& axes() const { return axes_; }
     const DesignDemands& demands() const { return demands_; }
@@ -92,7 +95,7 @@ public:
     // values are not written in its block: extensionInputs reads them.
     ProjectData record(std::size_t index, std::string* prepareFault = nullptr) const;
     // The extension inputs of point `index` from its record: the block's
-    // values, the swept ones typed in the place of the block's.
+    // values, the given and the swept ones typed in the place of the block's.
     ExtensionInputs extensionInputs(const ProjectData& record, std::size_t index) const;
 
 private:
@@ -103,6 +106,7 @@ private:
     std::vector<SweepAxis> axes_;
     DesignDemands demands_;
     PreparePoint prepare_;
+    std::vector<TypedValue> given_;
     std::size_t size_;
 };
 

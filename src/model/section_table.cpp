@@ -23,6 +23,7 @@ constexpr std::array<const char*, 2> kFillStrength{"c.fill", "phi.fill"};
 
 enum class ColumnKind { station, profile, note, field, setting };
 
+
 struct Column {
     ColumnKind kind;
     const InputEntry* field = nullptr;  // for a field column
@@ -202,8 +203,7 @@ struct RowReader {
         });
         if (!givesHeight) {
             ProjectData read = probe;
-            for (const SectionSetting& setting : section.settings)
-                read.extension.set(setting.key, setting.value);
+            setSectionTexts(section, read.extension);
             TimeSettlementInputs inputs;
             readTimeSettlementInputs(read, inputs);
             probe.embankmentHeight = inputs.fill.empty() ? 0 : inputs.fill.back().height;
@@ -250,7 +250,7 @@ struct RowReader {
                 break;
             case ColumnKind::setting:
                 if (!text.empty())
-                    section.settings.push_back({column->key, allowanceCodeOf(text), c});
+                    section.settings.push_back(readSectionSetting(column->key, text, c));
                 break;
             case ColumnKind::note: break;
             }
@@ -355,23 +355,55 @@ std::string sectionExtensionValue(const ProjectData& base, const Section& sectio
     return base.extension.value(key);
 }
 
+SectionSetting readSectionSetting(const char* key, const std::string& cell, std::size_t column)
+{
+    SectionSetting setting{key, allowanceCodeOf(cell), column, std::nullopt};
+    // A single number is read as the block's readers read it.
+    double value = 0;
+    if (catalogued(key).kind == InputKind::Number && parseFileNumber(trimmedValue(cell), value))
+        setting.number = value;
+    return setting;
+}
+
+std::vector<TypedValue> sectionNumbers(const Section& section)
+{
+    std::vector<TypedValue> numbers;
+    for (const SectionSetting& setting : section.settings)
+        if (setting.number)
+            numbers.push_back({setting.key, *setting.number});
+    return numbers;
+}
+
+void setSectionTexts(const Section& section, ProjectExtension& block)
+{
+    for (const SectionSetting& setting : section.settings)
+        if (!setting.number)
+            block.set(setting.key, setting.value);
+}
+
+void setSectionValues(const Section& section, ProjectExtension& block)
+{
+    for (const SectionSetting& setting : section.settings)
+        block.set(setting.key, setting.value);
+}
+
 std::string sectionSettingsFault(const Section& section, ProjectData record)
 {
     const ProjectExtension whole = std::move(record.extension);
     record.extension = {};
-    for (const SectionSetting& setting : section.settings)
-        record.extension.set(setting.key, setting.value);
-    const bool halfOfTheFill = std::any_of(kFillStrength.begin(), kFillStrength.end(), [&record](const char* key) {
-        return !record.extension.value(key).empty();
-    });
+    setSectionTexts(section, record.extension);
+    const std::vector<TypedValue> numbers = sectionNumbers(section);
+    const ExtensionSource source(record, numbers);
+    const bool halfOfTheFill = std::any_of(kFillStrength.begin(), kFillStrength.end(),
+                                           [&source](const char* key) { return source.gives(key); });
     for (const char* key : kFillStrength)
-        if (halfOfTheFill && record.extension.value(key).empty())
+        if (halfOfTheFill && !source.gives(key))
             record.extension.set(key, whole.value(key));
     TimeSettlementInputs timeInputs;
     StabilityInputs stabilityInputs;
-    std::string fault = readTimeSettlementInputs(record, timeInputs);
+    std::string fault = readTimeSettlementInputs(source, timeInputs);
     if (fault.empty())
-        fault = readStabilityInputs(record, stabilityInputs);
+        fault = readStabilityInputs(source, stabilityInputs);
     if (fault.empty())
         return {};
     for (const SectionSetting& setting : section.settings) {

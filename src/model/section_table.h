@@ -4,6 +4,7 @@
 // borehole table. The project file is unchanged by it.
 #pragma once
 
+#include "model/extension/extension_values.h"
 #include "model/extension/input_catalogue.h"
 #include "model/project_data.h"
 #include "model/soil_profile.h"
@@ -23,11 +24,15 @@ struct SectionValue {
 
 // A value of the extension block that describes the section rather than the
 // project (its road class, location, fill history, ...), as the block holds
-// it: a road class or location written in Chinese is stored as its code.
+// it: a road class or location written in Chinese is stored as its code. A
+// number's cell is read once, with the table, into its number.
 struct SectionSetting {
     const char* key;
     std::string value;
     std::size_t column = 0;  // of the table, as its messages name it
+    // The number of a single-number input; none for the fill history, a code,
+    // or a cell that is no number (which the readers then refuse as written).
+    std::optional<double> number;
 };
 
 struct Section {
@@ -54,6 +59,20 @@ std::string sectionSettingTitle(const char* key);
 // The value as a reader of the report reads it: a road class or location
 // by its Chinese name, anything else as stored.
 std::string sectionSettingText(const SectionSetting& setting);
+
+// A cell of a setting's column as the section holds it (a road class or
+// location by its code, a number's cell with its number).
+SectionSetting readSectionSetting(const char* key, const std::string& cell, std::size_t column);
+
+// The section's numbers, typed: its points read them in the place of the
+// block's values, as a sweep's.
+std::vector<TypedValue> sectionNumbers(const Section& section);
+// Sets in the block the section's values that are not typed: its fill
+// history, its codes, and a cell that is no number.
+void setSectionTexts(const Section& section, ProjectExtension& block);
+// Sets in the block every value of the section as its cell gives it: the
+// section's project as a file holds it.
+void setSectionValues(const Section& section, ProjectExtension& block);
 
 // The extension value of key the section is computed with: its own, else
 // the base project's.

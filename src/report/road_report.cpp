@@ -168,7 +168,7 @@ std::list<Chapter> governingChapters(const RoadReportRequest& r, const Governing
     std::list<Chapter> chapters;
     for (std::size_t index : indices) {
         ReportRequest request;
-        request.project = sectionSweep(r.base, r.sections[index], r.demands).record(0);
+        request.project = sectionProject(r.base, r.sections[index]);
         request.projectName = r.projectName;
         request.date = r.date;
         request.demands = r.demands;

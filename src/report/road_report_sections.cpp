@@ -179,7 +179,7 @@ QString sectionPage(const RoadReportRequest& r, std::size_t index, bool newPage)
                   inPairs(sectionValueRows(s)));
     if (!point.valid())
         return html + warning(QStringLiteral("本断面未计算：") + QString::fromStdString(point.fault)) + QStringLiteral("</div>");
-    const ProjectData project = sectionSweep(r.base, s, r.demands).record(0);
+    const ProjectData project = sectionProject(r.base, s);
     html += report_sections::layerTables(project);
     const SettlementDetails details = settlementDetails(project, project.stopCriterion);
     html += caption(QStringLiteral("计算结果："));

@@ -143,9 +143,16 @@ ProfileSplitter boreholeOf(Borehole kind)
     return ProfileSplitter(profile);
 }
 
+// A cell of the section table: its column's key, its text, its column.
+struct SettingCell {
+    const char* key;
+    const char* text;
+    std::size_t column;
+};
+
 struct DemandCase {
     const char* name;
-    std::vector<SectionSetting> settings;
+    std::vector<SettingCell> settings;
     Borehole borehole;
     std::string fault;                    // part of the section's refusal; empty when computed
     std::optional<double> limit{};        // the allowance after construction it is checked against
@@ -167,7 +174,8 @@ TEST_P(SectionDemandsTest, CheckedAgainstItsOwnDemands)
     if (c.borehole != Borehole::None)
         s.profile = boreholeOf(c.borehole);
     s.row = 7;
-    s.settings = c.settings;
+    for (const SettingCell& cell : c.settings)
+        s.settings.push_back(readSectionSetting(cell.key, cell.text, cell.column));
     ProjectData base = withLayerValues();
     for (const auto& [key, value] : c.baseValues)
         base.extension.set(key, value);
@@ -177,7 +185,16 @@ TEST_P(SectionDemandsTest, CheckedAgainstItsOwnDemands)
         return;
     }
     ASSERT_TRUE(point.valid()) << point.fault;
+    // The section opened as a project of its own holds its values and is
+    // assessed alike.
+    ProjectData alone = sectionProject(base, s);
+    const DesignChecks aloneChecks = checkDesign(alone, computeDesign(alone), {20, 300}, readExtensionInputs(alone));
+    EXPECT_EQ(aloneChecks.verdict(), point.checks.verdict());
     const CheckOutcome* post = point.checks.outcome(CheckKind::PostConstruction);
+    const CheckOutcome* alonePost = aloneChecks.outcome(CheckKind::PostConstruction);
+    ASSERT_EQ(alonePost != nullptr, post != nullptr);
+    if (post)
+        EXPECT_EQ(alonePost->limit, post->limit);
     ASSERT_EQ(post != nullptr, c.limit.has_value());
     if (!post)
         return;

@@ -447,7 +447,7 @@ void CSectionsDialog::adoptSection(int row)
         QStringLiteral("将断面%1作为当前工程并打开输入表单？当前工程的输入将被替换。").arg(QString::fromStdString(section.station)));
     if (answer != QMessageBox::Yes)
         return;
-    g_project = sectionSweep(base_, section, demands_).record(0);
+    g_project = sectionProject(base_, section);
     ui::forgetProjectFile();
     accept();
 }

@@ -389,6 +389,9 @@ void setSectionValues(const Section& section, ProjectExtension& block)
 
 std::string sectionSettingsFault(const Section& section, ProjectData record)
 {
+    // An empty block reads without a refusal.
+    if (section.settings.empty())
+        return {};
     const ProjectExtension whole = std::move(record.extension);
     record.extension = {};
     setSectionTexts(section, record.extension);

@@ -479,6 +479,7 @@ struct WorkCase {
     SweepRange range;       // of spacingSquare
     bool tooMuch;
     bool strengths = false;  // the stability is computed at every point
+    bool marginRefused = false;  // the strengths given, with a width of the treated zone that is no number
 };
 
 class SweepWorkTest : public testing::TestWithParam<WorkCase> {};
@@ -495,6 +496,8 @@ TEST_P(SweepWorkTest, ConsolidationCountsWithTheSlices)
         p.extension.set("fill", fillOf(c.fillPoints));
     if (c.strengths)
         setStrengths(p);
+    if (c.marginRefused)
+        p.extension.set("treatedMargin", "x");
     DesignDemands demands;
     if (c.postConstruction)
         demands.allowablePostConstruction = 100;
@@ -513,7 +516,9 @@ INSTANTIATE_TEST_SUITE_P(
                     // About 8,000 circles of some 60 slices' time each a point.
                     WorkCase{"stabilityUnder5000Points", 0, false, {1, 5.999, 0.001}, true, true},
                     WorkCase{"stabilityUnder1000Points", 0, false, {1, 1.999, 0.001}, false, true},
-                    WorkCase{"noStrengthsUnder5000Points", 0, false, {1, 5.999, 0.001}, false}),
+                    WorkCase{"noStrengthsUnder5000Points", 0, false, {1, 5.999, 0.001}, false},
+                    // A refused value: the stability is not computed.
+                    WorkCase{"refusedStrengthsUnder5000Points", 0, false, {1, 5.999, 0.001}, false, true, true}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

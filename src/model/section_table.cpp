@@ -23,7 +23,6 @@ constexpr std::array<const char*, 2> kFillStrength{"c.fill", "phi.fill"};
 
 enum class ColumnKind { station, profile, note, field, setting };
 
-
 struct Column {
     ColumnKind kind;
     const InputEntry* field = nullptr;  // for a field column

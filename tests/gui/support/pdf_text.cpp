@@ -20,9 +20,10 @@ QString unixPath(const QString& path)
     winepath.start(QStringLiteral("winepath.exe"), {QStringLiteral("-u"), QDir::toNativeSeparators(path)});
     winepath.waitForFinished(30000);
     const QString name = QString::fromLocal8Bit(winepath.readAllStandardOutput()).trimmed();
-    if (!name.startsWith(QLatin1Char('/')))
-        qWarning("winepath gave no Unix name for %s", qPrintable(path));
-    return name.startsWith(QLatin1Char('/')) ? name : QString();
+    if (name.startsWith(QLatin1Char('/')))
+        return name;
+    qWarning("winepath gave no Unix name for %s", qPrintable(path));
+    return {};
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteA
 
 // The worked example's fill at four heights; K9+000 and K10+000 sort by
 // chainage, not as text.
-const QByteArray kRoad = "桩号,路基填土高度h（m）,土层剖面\n"
-                         "K10+000,3,\nK9+000,5,\nK10+050,2,bh.csv\nK10+100,4,\n";
+const QByteArray kRoad = "桩号,路基填土高度h（m）,土层剖面,沉降系数ms\n"
+                         "K10+000,3,\nK9+000,5,\nK10+050,2,bh.csv,1.3\nK10+100,4,\n";
 const QByteArray kBorehole = "name,thickness,qs,Es,gamma\nfill,2,10,3,18\nclay,8,12,5,18.5\nsand,20,,12,19\n";
 
 // A double-click as the mouse makes it: a click, then the second press.
@@ -461,6 +461,7 @@ private slots:
         QCOMPARE(window.result(), int(QDialog::Accepted));
         QCOMPARE(g_project.embankmentHeight, 2.0);
         QCOMPARE(g_project.shaftLayerCount, 1);  // the borehole's clay, not the example's two layers
+        QCOMPARE(g_project.extension.value("ms"), std::string("1.3"));  // the section's own, as its cell gives it
     }
 
 private:
